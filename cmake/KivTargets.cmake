@@ -1,0 +1,42 @@
+# Every folder of ours builds from the sources it holds, so adding a class
+# means adding its two files, not editing build scripts.
+
+set(KIV_WARNINGS -Wall -Wextra -Werror -Wno-unused-parameter)
+
+function(kiv_library name folder)
+  cmake_parse_arguments(ARG "GENERATED" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  list(FILTER srcs EXCLUDE REGEX "/CMakeLists.txt$")
+  set(cpps ${srcs})
+  list(FILTER cpps INCLUDE REGEX "\\.cpp$")
+  if(NOT cpps AND NOT ARG_GENERATED)
+    # A folder that has no sources yet still gives a target to link.
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${KIV_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# One test program per folder of tests/, run as one CTest entry so that
+# the two CI cores stay busy with whole programs.
+function(kiv_tests name folder)
+  cmake_parse_arguments(ARG "" "" "DEPS;ENV" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_compile_options(${name} PRIVATE ${KIV_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} kiv_testsupport GTest::gtest)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "TZ=JST-9;LANG=C.UTF-8;QT_QPA_PLATFORM=offscreen;KIV_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp;${ARG_ENV}"
+    TIMEOUT 600)
+endfunction()
