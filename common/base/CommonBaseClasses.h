@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the run-time classes of the common base library known by name.
+void RegisterCommonBaseClasses();

@@ -1,0 +1,444 @@
+#include "common/tank/ZELDataPtr.h"
+
+#include "common/base/ValueFormat.h"
+#include "common/tank/TimeDataTank.h"
+
+#include <algorithm>
+#include <limits>
+
+FW_IMPLEMENT_DYNCREATE(CZELDataPtr, fw::CObject)
+FW_IMPLEMENT_DYNCREATE(CZELShortPtr, CZELDataPtr)
+FW_IMPLEMENT_DYNCREATE(CZELLongPtr, CZELDataPtr)
+FW_IMPLEMENT_DYNCREATE(CZELUnLongPtr, CZELDataPtr)
+FW_IMPLEMENT_DYNCREATE(CZELFloatPtr, CZELDataPtr)
+FW_IMPLEMENT_DYNCREATE(CZELDoublePtr, CZELDataPtr)
+FW_IMPLEMENT_DYNCREATE(CZELDatePtr, CZELDataPtr)
+FW_IMPLEMENT_DYNCREATE(CZELTimePtr, CZELDataPtr)
+
+namespace {
+
+bool BothFinite(double a, double b) { return std::isfinite(a) && std::isfinite(b); }
+
+// Running extremes of the values found so far.
+struct Extremes {
+    bool found = false;
+    double max = 0.0;
+    double min = 0.0;
+
+    void Take(double v)
+    {
+        if (!found) {
+            max = min = v;
+            found = true;
+        } else {
+            max = std::max(max, v);
+            min = std::min(min, v);
+        }
+    }
+};
+
+} // namespace
+
+// --- CZELDataPtr: the generic forms, value by value through ReadNext --------
+
+CZELDataPtr::CZELDataPtr() = default;
+CZELDataPtr::~CZELDataPtr() = default;
+
+void CZELDataPtr::Init(void* /*source*/, int start, int count)
+{
+    m_firstIndex = start;
+    m_count = count;
+}
+
+void CZELDataPtr::SetPreset(bool flag, double max, double min)
+{
+    m_preset = flag ? 1 : 0;
+    m_presetMax = max;
+    m_presetMin = min;
+}
+
+bool CZELDataPtr::MaxMinAbove(int start, int count, double& max, double& min, double threshold)
+{
+    if (start < m_firstIndex)
+        return false;
+    Skip(int64_t(start) - m_firstIndex);
+    Extremes e;
+    if (m_preset) {
+        if (!BothFinite(m_presetMax, m_presetMin) || threshold >= m_presetMax)
+            return false;
+        max = m_presetMax;
+        if (threshold < m_presetMin) {
+            min = m_presetMin;
+            e = {true, max, min};
+        }
+    }
+    for (int i = 0; i < count; ++i) {
+        double v;
+        if (ReadNext(v) && v > threshold)
+            e.Take(v);
+    }
+    if (e.found) {
+        max = e.max;
+        min = e.min;
+    }
+    return e.found;
+}
+
+bool CZELDataPtr::MaxMin(int start, int count, double& max, double& min)
+{
+    if (start < m_firstIndex)
+        return false;
+    Skip(int64_t(start) - m_firstIndex);
+    if (m_preset) {
+        if (!BothFinite(m_presetMax, m_presetMin))
+            return false;
+        max = m_presetMax;
+        min = m_presetMin;
+        return true;
+    }
+    Extremes e;
+    for (int i = 0; i < count; ++i) {
+        double v;
+        if (ReadNext(v))
+            e.Take(v);
+    }
+    if (e.found) {
+        max = e.max;
+        min = e.min;
+    }
+    return e.found;
+}
+
+bool CZELDataPtr::Average(int start, int count, double& average)
+{
+    average = HUGE_VAL;
+    if (start < m_firstIndex)
+        return false;
+    Skip(int64_t(start) - m_firstIndex);
+    double sum = 0.0;
+    int64_t n = 0;
+    for (int i = 0; i < count; ++i) {
+        double v;
+        if (ReadNext(v)) {
+            sum += v;
+            ++n;
+        }
+    }
+    if (n == 0)
+        return false;
+    average = sum / double(n);
+    return true;
+}
+
+bool CZELDataPtr::ReadNext(double& value)
+{
+    value = HUGE_VAL;
+    return false;
+}
+
+bool CZELDataPtr::IsCurrentValid() { return false; }
+
+double CZELDataPtr::GetAt(int /*index*/) { return HUGE_VAL; }
+
+void CZELDataPtr::Skip(int64_t n)
+{
+    double ignored;
+    for (int64_t i = 0; i < n; ++i)
+        ReadNext(ignored);
+}
+
+// --- CZELTypePtr<T>: span kernels --------------------------------------------
+
+namespace {
+
+template <class T> struct SpanExtremes {
+    bool any = false;
+    T hi = std::numeric_limits<T>::lowest();
+    T lo = std::numeric_limits<T>::max();
+};
+
+// Branch-free so that the compiler can keep it in vector registers: the
+// float scan is what graph drawing over long recordings waits on.
+template <class T, bool CheckFinite, bool Above>
+SpanExtremes<T> ScanExtremes(const T* p, const T* e, T marker, double threshold)
+{
+    SpanExtremes<T> r;
+    if constexpr (CheckFinite) {
+        r.hi = -std::numeric_limits<T>::infinity();
+        r.lo = std::numeric_limits<T>::infinity();
+    }
+    bool any = false;
+    T hi = r.hi;
+    T lo = r.lo;
+    for (; p != e; ++p) {
+        const T v = *p;
+        bool ok;
+        if constexpr (CheckFinite)
+            ok = std::fabs(v) <= std::numeric_limits<T>::max();
+        else
+            ok = v != marker;
+        if constexpr (Above)
+            ok = ok && static_cast<double>(v) > threshold;
+        any |= ok;
+        hi = (ok && v > hi) ? v : hi;
+        lo = (ok && v < lo) ? v : lo;
+    }
+    r.any = any;
+    r.hi = hi;
+    r.lo = lo;
+    return r;
+}
+
+template <class T, bool CheckFinite>
+void SumValid(const T* p, const T* e, T marker, double& sum, int64_t& n)
+{
+    double s = sum;
+    int64_t k = n;
+    for (; p != e; ++p) {
+        const T v = *p;
+        bool ok;
+        if constexpr (CheckFinite)
+            ok = std::fabs(v) <= std::numeric_limits<T>::max();
+        else
+            ok = v != marker;
+        if (ok) {
+            s += static_cast<double>(v);
+            ++k;
+        }
+    }
+    sum = s;
+    n = k;
+}
+
+template <class T, bool Above>
+SpanExtremes<T> Scan(const T* p, const T* e, T marker, bool checkFinite, double threshold)
+{
+    if constexpr (std::is_floating_point_v<T>) {
+        if (checkFinite)
+            return ScanExtremes<T, true, Above>(p, e, marker, threshold);
+    }
+    return ScanExtremes<T, false, Above>(p, e, marker, threshold);
+}
+
+} // namespace
+
+template <class T>
+CZELTypePtr<T>::CZELTypePtr(T emptyMarker, bool checkFinite)
+    : m_emptyMarker(emptyMarker), m_checkFinite(checkFinite)
+{
+}
+
+template <class T> void CZELTypePtr<T>::Init(void* source, int start, int count)
+{
+    CZELDataPtr::Init(source, start, count);
+    m_pValue = static_cast<const T*>(source);
+    m_pEnd = m_pValue ? m_pValue + std::max(count, 0) : nullptr;
+}
+
+template <class T> void CZELTypePtr<T>::SetEmptyMarker(T marker) { m_emptyMarker = marker; }
+
+template <class T> bool CZELTypePtr<T>::LoadMore() { return false; }
+
+template <class T> void CZELTypePtr<T>::Skip(int64_t n)
+{
+    while (n > 0) {
+        if (m_pValue == m_pEnd && !LoadMore())
+            return;
+        const int64_t step = std::min<int64_t>(n, m_pEnd - m_pValue);
+        m_pValue += step;
+        n -= step;
+    }
+}
+
+template <class T> bool CZELTypePtr<T>::SeekRangeStart(int start)
+{
+    if (start < m_firstIndex)
+        return false;
+    Skip(int64_t(start) - m_firstIndex);
+    return true;
+}
+
+template <class T>
+bool CZELTypePtr<T>::MaxMinAbove(int start, int count, double& max, double& min, double threshold)
+{
+    if (!SeekRangeStart(start))
+        return false;
+    Extremes e;
+    if (m_preset) {
+        if (!BothFinite(m_presetMax, m_presetMin) || threshold >= m_presetMax)
+            return false;
+        max = m_presetMax;
+        if (threshold < m_presetMin) {
+            min = m_presetMin;
+            e = {true, max, min};
+        }
+    }
+    int64_t left = std::max(count, 0);
+    while (left > 0) {
+        if (m_pValue == m_pEnd && !LoadMore())
+            break;
+        const int64_t k = std::min<int64_t>(left, m_pEnd - m_pValue);
+        const auto r = Scan<T, true>(m_pValue, m_pValue + k, m_emptyMarker, m_checkFinite, threshold);
+        if (r.any) {
+            e.Take(static_cast<double>(r.hi));
+            e.Take(static_cast<double>(r.lo));
+        }
+        m_pValue += k;
+        left -= k;
+    }
+    if (e.found) {
+        max = e.max;
+        min = e.min;
+    }
+    return e.found;
+}
+
+template <class T> bool CZELTypePtr<T>::MaxMin(int start, int count, double& max, double& min)
+{
+    if (!SeekRangeStart(start))
+        return false;
+    if (m_preset) {
+        if (!BothFinite(m_presetMax, m_presetMin))
+            return false;
+        max = m_presetMax;
+        min = m_presetMin;
+        return true;
+    }
+    Extremes e;
+    int64_t left = std::max(count, 0);
+    while (left > 0) {
+        if (m_pValue == m_pEnd && !LoadMore())
+            break;
+        const int64_t k = std::min<int64_t>(left, m_pEnd - m_pValue);
+        const auto r = Scan<T, false>(m_pValue, m_pValue + k, m_emptyMarker, m_checkFinite, 0.0);
+        if (r.any) {
+            e.Take(static_cast<double>(r.hi));
+            e.Take(static_cast<double>(r.lo));
+        }
+        m_pValue += k;
+        left -= k;
+    }
+    if (e.found) {
+        max = e.max;
+        min = e.min;
+    }
+    return e.found;
+}
+
+template <class T> bool CZELTypePtr<T>::Average(int start, int count, double& average)
+{
+    average = HUGE_VAL;
+    if (!SeekRangeStart(start))
+        return false;
+    double sum = 0.0;
+    int64_t n = 0;
+    int64_t left = std::max(count, 0);
+    while (left > 0) {
+        if (m_pValue == m_pEnd && !LoadMore())
+            break;
+        const int64_t k = std::min<int64_t>(left, m_pEnd - m_pValue);
+        if constexpr (std::is_floating_point_v<T>) {
+            if (m_checkFinite)
+                SumValid<T, true>(m_pValue, m_pValue + k, m_emptyMarker, sum, n);
+            else
+                SumValid<T, false>(m_pValue, m_pValue + k, m_emptyMarker, sum, n);
+        } else {
+            SumValid<T, false>(m_pValue, m_pValue + k, m_emptyMarker, sum, n);
+        }
+        m_pValue += k;
+        left -= k;
+    }
+    if (n == 0)
+        return false;
+    average = sum / double(n);
+    RoundToSevenDigits(average);
+    return true;
+}
+
+template <class T> bool CZELTypePtr<T>::ReadNext(double& value)
+{
+    if (m_pValue == m_pEnd && !LoadMore()) {
+        value = HUGE_VAL;
+        return false;
+    }
+    const T v = *m_pValue++;
+    value = static_cast<double>(v);
+    return IsValid(v);
+}
+
+template <class T> bool CZELTypePtr<T>::IsCurrentValid()
+{
+    if (m_pValue == m_pEnd && !LoadMore())
+        return false;
+    return IsValid(*m_pValue);
+}
+
+template <class T> double CZELTypePtr<T>::GetAt(int index)
+{
+    if (index < 0 || index >= m_pEnd - m_pValue)
+        return HUGE_VAL;
+    return static_cast<double>(m_pValue[index]);
+}
+
+template class CZELTypePtr<int16_t>;
+template class CZELTypePtr<int32_t>;
+template class CZELTypePtr<uint32_t>;
+template class CZELTypePtr<float>;
+template class CZELTypePtr<double>;
+
+// --- leaves ------------------------------------------------------------------
+
+CZELShortPtr::CZELShortPtr() : CZELTypePtr<int16_t>(int16_t(-32768), false) {}
+CZELLongPtr::CZELLongPtr() : CZELTypePtr<int32_t>(0, false) {}
+CZELUnLongPtr::CZELUnLongPtr() : CZELTypePtr<uint32_t>(0xFFFFFFFFu, false) {}
+CZELFloatPtr::CZELFloatPtr() : CZELTypePtr<float>(HUGE_VALF, true) {}
+CZELDoublePtr::CZELDoublePtr() : CZELTypePtr<double>(HUGE_VAL, true) {}
+CZELDatePtr::CZELDatePtr() : CZELTypePtr<double>(0.0, false) {}
+
+// --- CZELTimePtr -----------------------------------------------------------------
+
+CZELTimePtr::CZELTimePtr() = default;
+
+void CZELTimePtr::Init(void* source, int start, int count)
+{
+    CZELDataPtr::Init(source, start, count);
+    m_tank = static_cast<CTimeDataTank*>(source);
+    m_index = m_tank ? m_tank->GetAccessorStart() : start;
+}
+
+bool CZELTimePtr::MaxMin(int start, int count, double& max, double& min)
+{
+    if (m_preset) {
+        if (!BothFinite(m_presetMax, m_presetMin))
+            return false;
+        max = m_presetMax;
+        min = m_presetMin;
+        return true;
+    }
+    if (!m_tank)
+        return false;
+    min = m_tank->GetValue(start);
+    max = m_tank->GetValue(start + count - 1);
+    return true;
+}
+
+bool CZELTimePtr::MaxMinAbove(int start, int count, double& max, double& min, double threshold)
+{
+    MaxMin(start, count, max, min);
+    max = std::max(max, threshold);
+    min = std::min(min, threshold);
+    return true;
+}
+
+bool CZELTimePtr::ReadNext(double& value)
+{
+    value = m_tank ? m_tank->GetValue(m_index) : HUGE_VAL;
+    ++m_index;
+    return std::isfinite(value);
+}
+
+bool CZELTimePtr::IsCurrentValid() { return m_tank && std::isfinite(m_tank->GetValue(m_index)); }
+
+double CZELTimePtr::GetAt(int index) { return m_tank ? m_tank->GetValue(index) : HUGE_VAL; }
+
+void CZELTimePtr::Skip(int64_t n) { m_index = static_cast<int32_t>(m_index + n); }

@@ -1,0 +1,65 @@
+#pragma once
+
+// The program's texts by id, from two tables embedded at build time
+// (app/resources/strings.tsv, framework/resources/strings_fw.tsv). Lines are
+// "id<TAB>text"; '#' starts a comment line; the text knows the escapes \n,
+// \t and \\. The tables are parsed once, on first use, from any thread.
+
+#include "framework/core/CString.h"
+
+#include <initializer_list>
+#include <vector>
+#include <string_view>
+
+namespace fw {
+
+// Program table first, then the framework table. On a miss `out` is emptied
+// and false returned.
+bool LoadString(unsigned id, CString& out);
+
+// The text of `id`, empty when absent.
+CString LoadStringText(unsigned id);
+
+// Replaces %1..%9 in `pattern` with the given texts (a missing one becomes
+// empty); "%" followed by anything else stays as it is.
+CString FormatMessageText(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+namespace detail {
+inline std::string_view AsTextView(const CString& s) { return s.view(); }
+inline std::string_view AsTextView(const std::string& s) { return s; }
+inline std::string_view AsTextView(std::string_view s) { return s; }
+inline std::string_view AsTextView(const char* s) { return s ? std::string_view(s) : std::string_view(); }
+} // namespace detail
+
+// AfxFormatString1/2: the text of `id` with %1..%9 replaced.
+template <class... A> CString FormatString(unsigned id, const A&... args)
+{
+    static_assert(sizeof...(A) <= 9, "FormatString takes at most nine texts");
+    CString pattern;
+    LoadString(id, pattern);
+    return FormatMessageText(pattern.view(), {detail::AsTextView(args)...});
+}
+
+inline void AfxFormatString1(CString& out, unsigned id, const CString& text1)
+{
+    out = FormatString(id, text1);
+}
+
+inline void AfxFormatString2(CString& out, unsigned id, const CString& text1, const CString& text2)
+{
+    out = FormatString(id, text1, text2);
+}
+
+namespace detail {
+// Parsed form of one embedded table, for checks of the whole table.
+struct StringEntry {
+    unsigned id;
+    CString text;
+};
+const std::vector<StringEntry>& ProgramStringEntries();
+const std::vector<StringEntry>& FrameworkStringEntries();
+// Parses the table text; malformed lines are skipped.
+std::vector<StringEntry> ParseStringTable(std::string_view tsv);
+} // namespace detail
+
+} // namespace fw

@@ -1,0 +1,126 @@
+#include "framework/core/Profile.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using fw::CProfile;
+
+namespace {
+
+std::string FileText(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(Profile, WritesThroughInFirstWrittenOrder)
+{
+    kivtest::TempDir dir;
+    const auto path = dir / "ZEL" / "KIV-5400.ini";  // folder made on first write
+    {
+        CProfile p(path);
+        p.WriteProfileInt("METER", "406", 1);
+        p.WriteProfileInt("METER", "IPADDRESS", -1062731519);
+        p.WriteProfileString("ADSET", "CLK", "1");
+        p.WriteProfileInt("meter", "406", 2);  // same key, other case: replaced in place
+    }
+    EXPECT_EQ(FileText(path), "[METER]\n406=2\nIPADDRESS=-1062731519\n\n[ADSET]\nCLK=1\n\n");
+    CProfile again(path);
+    EXPECT_EQ(again.GetProfileInt("Meter", "ipaddress", 0), -1062731519);
+    EXPECT_EQ(again.GetProfileString("ADSET", "CLK", "x"), "1");
+}
+
+TEST(Profile, IntegerTextsAndDefaults)
+{
+    kivtest::TempDir dir;
+    const auto path = dir / "p.ini";
+    {
+        std::ofstream out(path);
+        out << "[S]\nplain=42\nneg=-7\nunsigned=3232235777\nword=12abc\nempty=\nhuge=4294967296\n";
+    }
+    CProfile p(path);
+    struct Row {
+        const char* key;
+        int expected;
+    };
+    const Row rows[] = {{"plain", 42}, {"neg", -7}, {"unsigned", -1062731519}, {"word", 5},
+                        {"empty", 5},  {"huge", 5}, {"missing", 5}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.key);
+        EXPECT_EQ(p.GetProfileInt("S", row.key, 5), row.expected);
+    }
+    EXPECT_EQ(p.GetProfileInt("NoSection", "plain", 9), 9);
+}
+
+TEST(Profile, DeletesKeysAndSections)
+{
+    kivtest::TempDir dir;
+    CProfile p(dir / "p.ini");
+    p.WriteProfileString("A", "k1", "v1");
+    p.WriteProfileString("A", "k2", "v2");
+    p.WriteProfileString("B", "k", "v");
+    p.WriteProfileString("A", "K1", nullptr);
+    EXPECT_EQ(p.Keys("A"), std::vector<std::string>{"k2"});
+    p.WriteProfileString("b", nullptr, nullptr);
+    EXPECT_EQ(p.Sections(), std::vector<std::string>{"A"});
+    EXPECT_EQ(FileText(p.Path()), "[A]\nk2=v2\n\n");
+}
+
+TEST(Profile, BinaryValuesKeepTheirExactLength)
+{
+    kivtest::TempDir dir;
+    CProfile p(dir / "p.ini");
+    const std::vector<uint8_t> font = {0x00, 0x0F, 0xA5, 0xFF};
+    p.WriteProfileBinary("MONITER", "FONT", font);
+    EXPECT_EQ(p.GetProfileString("MONITER", "FONT"), "000FA5FF");
+    std::vector<uint8_t> back;
+    EXPECT_TRUE(p.GetProfileBinary("MONITER", "FONT", back));
+    EXPECT_EQ(back, font);
+    p.WriteProfileString("MONITER", "BAD", "0G");
+    EXPECT_FALSE(p.GetProfileBinary("MONITER", "BAD", back));
+    EXPECT_TRUE(back.empty());
+    EXPECT_FALSE(p.GetProfileBinary("MONITER", "NONE", back));
+}
+
+TEST(Profile, ALineBreakInAValueCannotForgeAKey)
+{
+    kivtest::TempDir dir;
+    const auto path = dir / "p.ini";
+    {
+        CProfile p(path);
+        p.WriteProfileString("ARARM", "FILE", "/tmp/a.wav\n[METER]\nINTERFACE=1");
+    }
+    CProfile again(path);
+    EXPECT_EQ(again.Sections(), std::vector<std::string>{"ARARM"});
+    EXPECT_EQ(again.GetProfileInt("METER", "INTERFACE", 0), 0);
+}
+
+TEST(Profile, AnUnwritableFolderLeavesReadsWorking)
+{
+    kivtest::TempDir dir;
+    const auto blocker = dir / "file";
+    std::ofstream(blocker) << "x";
+    CProfile p(blocker / "sub" / "p.ini");  // a folder below a file cannot exist
+    EXPECT_FALSE(p.WriteProfileInt("S", "k", 3));
+    EXPECT_EQ(p.GetProfileInt("S", "k", 0), 3);  // kept for this run
+}
+
+TEST(Profile, DefaultPathFollowsXdgConfigHome)
+{
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(CProfile::DefaultPath(), std::filesystem::path("/cfg/ZEL/KIV-5400.ini"));
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
+
+} // namespace
