@@ -98,8 +98,8 @@ void CMeterSocket::Send(int16_t address, const fw::CString& command, const fw::C
 {
     std::string line = fw::cp932::ToCp932(command.view());
     line += delimiter == "CR LF" ? "\r\n" : "\r";
-    // The line and its terminator had to fit the original's 256-byte
-    // buffer; a longer command is refused whole rather than cut, since a
+    // The line and its terminator must fit the 256-byte line of the
+    // protocol; a longer command is refused whole rather than cut, since a
     // cut command would be a different command.
     if (line.size() + 1 > static_cast<size_t>(kLineBytes))
         throw CZelException(kErrTransfer, fw::Format(fw::LoadStringText(kMsgCommandTooLong).c_str(), command).c_str());

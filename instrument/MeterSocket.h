@@ -3,11 +3,11 @@
 // The LAN link: one TCP connection per slot, up to 15; the unit address is
 // the slot index. Command lines end with CR LF (delimiter text "CR LF") or
 // CR; reply lines end with LF (CR ignored, empty lines before a reply
-// skipped). Time-outs count whole seconds since the last byte taken, as
-// the original's one-second clock did: a read gives up when the rounded
-// elapsed time is greater than the limit.
+// skipped). Time-outs count whole seconds since the last byte taken: a read
+// gives up when the elapsed time, rounded to seconds, is greater than the
+// limit (30 s lets about 30.5 s pass).
 //
-// Where the original could lose or shift data, this link does not:
+// Beyond the bare protocol, this link never loses or shifts data:
 //   * bytes that arrived after their reader gave up are drained before the
 //     next command is sent, so a late reply never answers the next command;
 //   * an empty reply line consumes its line end;

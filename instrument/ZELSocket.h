@@ -31,7 +31,7 @@ public:
     static fw::CString AddressText(uint32_t ipAddress);
 
 private:
-    fw::CString m_text;  // kept from the original record; unused
+    fw::CString m_text;  // kept with the connection record; unused
     uint32_t m_address;
     int m_port;
     fw::TcpSocket m_socket;

@@ -159,6 +159,9 @@ private:
     // until it is written back.
     int64_t m_storeCount = 0;
     uint64_t m_filePos = kUnknownPosition;
+    // Array accessors alive over the window: while any is, the window stays
+    // where it is and other values are read and written around it.
+    int m_pinned = 0;
 
     // Raw file access; the throwing helpers report nothing themselves.
     bool OpenRaw();
@@ -177,6 +180,7 @@ private:
     // The archive transfers (CacheTankArchive.cpp).
     void ShowStatus(unsigned id);
     void StoreValuePart(fw::CArchive& ar, int32_t mode, bool valuesInEveryMode);
+    void CheckArchiveHolds(fw::CArchive& ar, int64_t count);
     void LoadValueArray(fw::CArchive& ar, int64_t count);
     void StoreFileBytes(fw::CArchive& ar, const fw::CString& path, uint64_t bytes);
     void SyncHeaderCount();

@@ -53,6 +53,8 @@ class CCacheUnLongPtr : public CCacheTypePtr<CZELUnLongPtr> {
 // Holds no value pointer: every value comes through the tank.
 template <class Base> class CCacheTypeDataPoter : public Base {
 public:
+    // Holds no window of the tank, so it does not end an access.
+    ~CCacheTypeDataPoter() override { this->m_tank = nullptr; }
     // A cursor of the cursor class over the tank, with the accessor's preset
     // and empty marker.
     CZELDataPtr* CreateCursor() override;

@@ -17,18 +17,39 @@ void CDataCalcu::Init(CalcRoutine routine, double first, double second, int16_t 
     m_second = second;
     m_kind = kind;
     m_resultRegister = resultRegister;
-    m_reserved = 0;
     const bool firstIsRegister = kind == kCalcKindRegisterConstant || kind == kCalcKindRegisters
                                  || kind == kCalcKindFunctionRegister;
     const bool secondIsRegister = kind == kCalcKindConstantRegister || kind == kCalcKindRegisters;
     m_firstRegister = firstIsRegister ? RegisterOf(first) : 0;
     m_secondRegister = secondIsRegister ? RegisterOf(second) : 0;
+    m_code = CodeOf(routine, kind);
+}
+
+CDataCalcu::Code CDataCalcu::CodeOf(CalcRoutine routine, int16_t kind)
+{
+    if ((routine == CalcRoutine::Ch || routine == CalcRoutine::No) && kind == kCalcKindConstants)
+        return Code::Context;
+    int base = 0;
+    switch (routine) {
+    case CalcRoutine::Add: base = static_cast<int>(Code::AddRC); break;
+    case CalcRoutine::Subtract: base = static_cast<int>(Code::SubRC); break;
+    case CalcRoutine::Multiply: base = static_cast<int>(Code::MulRC); break;
+    case CalcRoutine::Divide: base = static_cast<int>(Code::DivRC); break;
+    default: return Code::Other;
+    }
+    switch (kind) {
+    case kCalcKindRegisterConstant: return static_cast<Code>(base);
+    case kCalcKindConstantRegister: return static_cast<Code>(base + 1);
+    case kCalcKindRegisters: return static_cast<Code>(base + 2);
+    default: return Code::Other;
+    }
 }
 
 void CDataCalcu::SetRoutine(CalcRoutine routine, double first)
 {
     m_routine = routine;
     m_first = first;
+    m_code = CodeOf(routine, m_kind);
 }
 
 void CDataCalcu::SetOrderContext(CDataCalcuOrder* order)

@@ -66,6 +66,14 @@ public:
     IFormulaChannelList* GetListContext() const { return m_listContext; }
 
 private:
+    // The frequent routine and kind pairs of the inner loop; Other goes the
+    // general way.
+    enum class Code : uint8_t {
+        Other, Context,
+        AddRC, AddCR, AddRR, SubRC, SubCR, SubRR, MulRC, MulCR, MulRR, DivRC, DivCR, DivRR,
+    };
+    static Code CodeOf(CalcRoutine routine, int16_t kind);
+
     double CallBinary(double a, double b) const;
     double CallUnary(double x) const;
     double CallList(double step) const;
@@ -77,10 +85,10 @@ private:
     int16_t m_resultRegister = 0;
     std::unique_ptr<CCalcArgumentBlock> m_block;
     CalcRoutine m_routine = CalcRoutine::None;
-    int32_t m_reserved = 0;
     // Register numbers of the operands, kept as integers for the inner loop.
     int16_t m_firstRegister = 0;
     int16_t m_secondRegister = 0;
+    Code m_code = Code::Other;
     CDataCalcuOrder* m_orderContext = nullptr;
     // The context order's result field, read once per step without a call.
     const double* m_contextResult = nullptr;
@@ -95,25 +103,52 @@ std::unique_ptr<CDataCalcu> CreateFormulaOperation(CalcRoutine routine, double f
 
 // --- inline evaluation ------------------------------------------------------------
 
-inline double CDataCalcu::Compute(const double* registers, double step) const
+// One jump per operation: the routine and the operand kind are folded into
+// one code when the operation is initialised.
+[[gnu::always_inline]] inline double CDataCalcu::Compute(const double* registers, double step) const
 {
+    const double* r = registers;
+    switch (m_code) {
+    case Code::Context:
+        return ReadContext();
+    case Code::AddRC:
+        return r[m_firstRegister] + m_second;
+    case Code::AddCR:
+        return m_first + r[m_secondRegister];
+    case Code::AddRR:
+        return r[m_firstRegister] + r[m_secondRegister];
+    case Code::SubRC:
+        return r[m_firstRegister] - m_second;
+    case Code::SubCR:
+        return m_first - r[m_secondRegister];
+    case Code::SubRR:
+        return r[m_firstRegister] - r[m_secondRegister];
+    case Code::MulRC:
+        return r[m_firstRegister] * m_second;
+    case Code::MulCR:
+        return m_first * r[m_secondRegister];
+    case Code::MulRR:
+        return r[m_firstRegister] * r[m_secondRegister];
+    case Code::DivRC:
+        return CalcDivide(r[m_firstRegister], m_second);
+    case Code::DivCR:
+        return CalcDivide(m_first, r[m_secondRegister]);
+    case Code::DivRR:
+        return CalcDivide(r[m_firstRegister], r[m_secondRegister]);
+    case Code::Other:
+        break;
+    }
     switch (m_kind) {
-    case kCalcKindConstants:
-        return CallBinary(m_first, m_second);
-    case kCalcKindRegisterConstant:
-        return CallBinary(registers[m_firstRegister], m_second);
-    case kCalcKindConstantRegister:
-        return CallBinary(m_first, registers[m_secondRegister]);
-    case kCalcKindRegisters:
-        return CallBinary(registers[m_firstRegister], registers[m_secondRegister]);
     case kCalcKindList:
         return CallList(step);
-    case kCalcKindFunctionConstant:
-        return CallUnary(m_first);
+    case kCalcKindRegisterConstant:
+    case kCalcKindRegisters:
     case kCalcKindFunctionRegister:
-        return CallUnary(registers[m_firstRegister]);
+        return Evaluate(r[m_firstRegister], r[m_secondRegister]);
+    case kCalcKindConstantRegister:
+        return Evaluate(0.0, r[m_secondRegister]);
     default:
-        return HUGE_VAL;
+        return Evaluate(0.0, 0.0);
     }
 }
 

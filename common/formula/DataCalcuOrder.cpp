@@ -61,10 +61,9 @@ void CDataCalcuOrder::ClearInvalidResults()
     m_firstInvalidStep = 0;
 }
 
-double CDataCalcuOrder::GuardResult(double value, int32_t step)
+double CDataCalcuOrder::InvalidResult(int32_t step)
 {
-    if (value == HUGE_VAL || (std::isfinite(value) && std::fabs(value) <= FLT_MAX))
-        return value;
+    static_assert(kFloatMax == static_cast<double>(FLT_MAX));
     if (m_invalidResults++ == 0)
         m_firstInvalidStep = step;
     return HUGE_VAL;

@@ -25,7 +25,7 @@ public:
     static constexpr int kRegisterCount = 50;
     static constexpr int16_t kPassUnorderable = -2000;
     // Steps evaluated together by EvaluateBlock.
-    static constexpr int kBlockSteps = 256;
+    static constexpr int kBlockSteps = 1024;
 
     CDataCalcuOrder();
     ~CDataCalcuOrder();
@@ -109,7 +109,12 @@ public:
     bool EvaluateBlock(IFormulaChannelList& source, int32_t first, int32_t count, double* out);
 
 private:
-    double GuardResult(double value, int32_t step);
+    double GuardResult(double value, int32_t step)
+    {
+        return value == HUGE_VAL || std::fabs(value) <= kFloatMax ? value : InvalidResult(step);
+    }
+    double InvalidResult(int32_t step);
+    static constexpr double kFloatMax = 3.40282346638528859811704183484516925e+38;
     void CompileFinish(fw::CString& text);
     void EvaluateChunk(IFormulaChannelList& source, int32_t first, int n, double* out);
 

@@ -102,7 +102,12 @@ void CDataCalcuOrder::CompileReferences(fw::CString& text, int category)
             ThrowFormulaError(kFormulaErrorRange);
         if (category == kCalcCategoryCalculated && 499 + k == m_channel)
             ThrowFormulaError(kFormulaErrorSelfReference);
-        const fw::CString ref = CompileCall(RoutineOf(entry), args, CalcFunctionTable()[entry].arguments);
+        // The checked number itself is compiled: a signed argument such as
+        // "+3" would otherwise become an addition whose register number
+        // then stood in for the channel number.
+        fw::CString number;
+        number.Format("%d", k);
+        const fw::CString ref = CompileCall(RoutineOf(entry), number, CalcFunctionTable()[entry].arguments);
         Replace(text, pos, close, ref);
     }
 }

@@ -86,7 +86,8 @@ template <class T> void CDataTank<T>::SerializeValues(fw::CArchive& ar)
 {
     if (ar.IsStoring()) {
         ar.WriteCount(m_values.size());
-        fw::SerializeElements(ar, m_values.data(), m_values.size());
+        if (!m_values.empty())
+            fw::SerializeElements(ar, m_values.data(), m_values.size());
         return;
     }
     const uint64_t n = ar.ReadCount(sizeof(T));
@@ -94,7 +95,8 @@ template <class T> void CDataTank<T>::SerializeValues(fw::CArchive& ar)
         fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
     fw::AllocLimit::Check(n * sizeof(T));
     std::vector<T> values(n);
-    fw::SerializeElements(ar, values.data(), values.size());
+    if (n > 0)
+        fw::SerializeElements(ar, values.data(), values.size());
     m_values = std::move(values);
     // The header count and the array are stored apart; a file where they
     // differ is taken by its array, so that no index below the count can
@@ -256,21 +258,6 @@ template <class T> bool CDataTank<T>::CopyRawRange(int srcStart, int count, CDat
             copyOne(i);
     }
     return true;
-}
-
-template <class T> int CDataTank<T>::GetLastFilledIndex()
-{
-    fw::CString text;
-    for (int i = GetDataCount() - 1; i >= 0; --i) {
-        T v;
-        GetAt(i, v);
-        if (v == m_emptyMarker)
-            continue;
-        FormatValueText(v, text, true);
-        if (!text.IsEmpty())
-            return i;
-    }
-    return -1;
 }
 
 template <class T> void CDataTank<T>::SetFillMarker(T marker) { m_fillMarker = marker; }

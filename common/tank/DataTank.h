@@ -36,8 +36,6 @@ public:
     double GetValue(int index) override;
     bool FillRange(int start, int count) override;
     bool CopyRange(int srcStart, int count, CDataTankObject* src, int dstStart) override;
-    // Elements equal to the empty marker are passed over without formatting.
-    int GetLastFilledIndex() override;
 
     virtual void SetFillMarker(T marker);
     virtual T GetFillMarker() const;

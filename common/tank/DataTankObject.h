@@ -37,6 +37,10 @@ enum : int16_t {
     kTankTypeDouble = 8,  // double and date tanks
 };
 
+// The tanks' names for the two general display codes.
+inline constexpr int16_t kFormatGeneral = kFormatNone;          // "%g"
+inline constexpr int16_t kFormatFullPrecision = kFormatGeneral18; // 18 significant digits
+
 // The kind that marks a measuring channel that is switched off.
 inline constexpr int32_t kTankKindChannelOff = -1000;
 

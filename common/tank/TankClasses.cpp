@@ -1,6 +1,8 @@
 #include "common/tank/TankClasses.h"
 
 #include "common/tank/BoolDataTank.h"
+#include "common/tank/DataBoxArray.h"
+#include "common/tank/DataBoxPropaty.h"
 #include "common/tank/DataTankList.h"
 #include "common/tank/DataTankParamAr.h"
 #include "common/tank/DateDataTank.h"
@@ -29,6 +31,8 @@ void RegisterTankClasses()
         FW_RUNTIME_CLASS(CDataTankList),
         FW_RUNTIME_CLASS(CDblDataTank),
         FW_RUNTIME_CLASS(CStringDataTank),
+        FW_RUNTIME_CLASS(CDataBoxArray),
+        FW_RUNTIME_CLASS(CDataBoxPropaty),
         FW_RUNTIME_CLASS(CUseTankList),
     };
     for (const auto* cls : kClasses)

@@ -185,6 +185,8 @@ uint64_t CArchive::BytesLeft()
 void CArchive::Write(const void* data, size_t count)
 {
     RequireStoring();
+    if (count == 0)
+        return; // an empty array hands a null pointer
     auto* p = static_cast<const uint8_t*>(data);
     if (m_cur + count <= m_buf.size()) {
         std::memcpy(m_buf.data() + m_cur, p, count);

@@ -202,14 +202,14 @@ bool CFileException::GetErrorMessage(CString& text, unsigned* helpContext) const
 void ReportException(const std::exception& e, unsigned defaultId)
 {
     if (auto* fwe = dynamic_cast<const CException*>(&e)) {
-        fwe->ReportError(0, defaultId);
+        fwe->ReportError(MB_OK, defaultId);
         return;
     }
     if (dynamic_cast<const std::bad_alloc*>(&e)) {
-        AfxMessageBox(kIdpOutOfMemory, 0);
+        AfxMessageBox(kIdpOutOfMemory, MB_OK);
         return;
     }
-    AfxMessageBox(defaultId ? defaultId : kIdpNoErrorMessage, 0);
+    AfxMessageBox(defaultId ? defaultId : kIdpNoErrorMessage, MB_OK);
 }
 
 void ThrowArchiveException(int cause, const CString& fileName)

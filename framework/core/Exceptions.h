@@ -6,6 +6,7 @@
 
 #include "framework/core/CString.h"
 #include "framework/core/Object.h"
+#include "framework/core/Services.h"
 
 #include <exception>
 
@@ -27,10 +28,10 @@ class CException : public CObject, public std::exception {
 public:
     // The text to show; false when the exception has none.
     virtual bool GetErrorMessage(CString& text, unsigned* helpContext = nullptr) const;
-    // Shows the message through AfxMessageBox with flags `mb` (0 = MB_OK);
-    // without a message, string `defaultId`, or the no-message prompt when 0.
+    // Shows the message in a message box with flags `mb`; without a
+    // message, string `defaultId`, or the no-message prompt when that is 0.
     // Returns the box's answer.
-    virtual int ReportError(unsigned mb = 0, unsigned defaultId = 0) const;
+    virtual int ReportError(unsigned mb = MB_OK, unsigned defaultId = 0) const;
     const char* what() const noexcept override;
 
 private:
@@ -94,7 +95,7 @@ class CUserException : public CException {
 public:
     CUserException() = default;
     bool GetErrorMessage(CString& text, unsigned* helpContext = nullptr) const override;
-    int ReportError(unsigned mb = 0, unsigned defaultId = 0) const override;
+    int ReportError(unsigned mb = MB_OK, unsigned defaultId = 0) const override;
 };
 
 class CArchiveException : public CException {

@@ -1,7 +1,7 @@
 #pragma once
 
-// The program's settings profile: the registry key "ZEL\KIV-5400" of the
-// original, kept as a small INI file ($XDG_CONFIG_HOME/ZEL/KIV-5400.ini).
+// The program's settings profile: what Windows kept under the registry key
+// "ZEL\KIV-5400" lives in a small INI file ($XDG_CONFIG_HOME/ZEL/KIV-5400.ini).
 // "[Section]" lines and "Key=Value" lines (value to the end of the line),
 // UTF-8, in the order they were first written. Section and key names match
 // without regard to ASCII case, as registry names did. Every write rewrites

@@ -5,7 +5,7 @@
 // It shares no code with the program, so the program's parsing is tested
 // against an independent reading of the protocol.
 //
-// Pieces (one concern each):
+// Classes (one concern each):
 //   ControlUnit      one unit: state, command table, transcript, faults;
 //                    transport-free (Handle(line) -> ReplyPlan)
 //   UnitServer       TCP front of one unit: accept thread, a thread per
@@ -13,7 +13,7 @@
 //   CommandTable     command word -> Handler, longest word wins
 //   DeviceState      what a unit remembers (firmware, unit types, settings)
 //   Transcript       every received line, for exact sequence checks
-//   Faults           late reply, reply in two pieces, dropped connection,
+//   Faults           late reply, reply in two chunks, dropped connection,
 //                    "ERR nnn", garbage
 //   Emulator         several units on several ports (kivsim, tests)
 //

@@ -14,16 +14,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
+#include <pthread.h>
+#include <signal.h>
 
 namespace {
-
-volatile std::sig_atomic_t g_stop = 0;
-
-void OnSignal(int)
-{
-    g_stop = 1;
-}
 
 int Usage()
 {
@@ -33,18 +27,18 @@ int Usage()
     return 2;
 }
 
-struct UnitSpec {
+struct UnitArg {
     uint16_t port = 0;
     std::vector<int> types;
 };
 
-bool ParseUnit(const char* arg, UnitSpec& spec)
+bool ParseUnit(const char* text, UnitArg& arg)
 {
     char* end = nullptr;
-    const long port = std::strtol(arg, &end, 10);
-    if (end == arg || port < 0 || port > 65535)
+    const long port = std::strtol(text, &end, 10);
+    if (end == text || port < 0 || port > 65535)
         return false;
-    spec.port = static_cast<uint16_t>(port);
+    arg.port = static_cast<uint16_t>(port);
     if (*end == '\0')
         return true;
     if (*end != ':')
@@ -52,9 +46,9 @@ bool ParseUnit(const char* arg, UnitSpec& spec)
     const char* p = end + 1;
     while (*p) {
         const long type = std::strtol(p, &end, 10);
-        if (end == p || type < 0 || spec.types.size() >= 10)
+        if (end == p || type < 0 || arg.types.size() >= 10)
             return false;
-        spec.types.push_back(static_cast<int>(type));
+        arg.types.push_back(static_cast<int>(type));
         p = *end == ',' ? end + 1 : end;
         if (*end != ',' && *end != '\0')
             return false;
@@ -68,38 +62,43 @@ int main(int argc, char** argv)
 {
     std::string bind = "127.0.0.1";
     std::string firmware;
-    std::vector<UnitSpec> specs;
+    std::vector<UnitArg> units;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--bind") && i + 1 < argc) {
             bind = argv[++i];
         } else if (!std::strcmp(argv[i], "--firmware") && i + 1 < argc) {
             firmware = argv[++i];
         } else {
-            UnitSpec spec;
-            if (!ParseUnit(argv[i], spec))
+            UnitArg arg;
+            if (!ParseUnit(argv[i], arg))
                 return Usage();
-            specs.push_back(spec);
+            units.push_back(arg);
         }
     }
-    if (specs.empty())
+    if (units.empty())
         return Usage();
 
-    std::signal(SIGINT, OnSignal);
-    std::signal(SIGTERM, OnSignal);
+    // The serving threads inherit the blocked set, so the stop signals
+    // reach the main thread's sigwait and nowhere else.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
     kivemu::Emulator emulator;
     try {
-        for (size_t i = 0; i < specs.size(); ++i) {
-            kivemu::ControlUnit& unit = emulator.AddUnit(specs[i].port, bind);
+        for (size_t i = 0; i < units.size(); ++i) {
+            kivemu::ControlUnit& unit = emulator.AddUnit(units[i].port, bind);
             unit.WithState([&](kivemu::DeviceState& s) {
                 if (!firmware.empty())
                     s.firmware = firmware;
                 s.unitAddress = static_cast<int>(i) + 1;
-                if (!specs[i].types.empty()) {
+                if (!units[i].types.empty()) {
                     s.unitTypes.fill(0);
-                    for (size_t p = 0; p < specs[i].types.size(); ++p)
-                        s.unitTypes[p] = specs[i].types[p];
+                    for (size_t p = 0; p < units[i].types.size(); ++p)
+                        s.unitTypes[p] = units[i].types[p];
                 }
             });
             std::printf("control unit %zu listening on %s:%u\n", i + 1, bind.c_str(),
@@ -110,8 +109,8 @@ int main(int argc, char** argv)
         return 1;
     }
     std::fflush(stdout);
-    while (!g_stop)
-        ::pause();
+    int received = 0;
+    sigwait(&stopSignals, &received);
     emulator.StopAll();
     return 0;
 }

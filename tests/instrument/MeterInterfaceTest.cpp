@@ -1,5 +1,8 @@
 #include "instrument/MeterInterface.h"
 #include "instrument/MeterSocket.h"
+#include "instrument/LinkClasses.h"
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -72,14 +75,31 @@ TEST(MeterSocket, TimeOutCountsWholeSecondsAfterTheLimit)
         double limit;
         bool fires;
     };
-    // With the 30 s default a silent unit is given up after about 31 s of
-    // the original's one-second clock.
+    // With the 30 s default a silent unit is given up after about 30.5 s.
     const Row rows[] = {{30000, 30, false}, {30499, 30, false}, {30500, 30, true},
                         {0, 0, false},      {499, 0, false},    {500, 0, true}};
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.elapsedMs << " ms against " << row.limit << " s");
         EXPECT_EQ(CMeterSocket::TimedOut(row.elapsedMs, row.limit), row.fires);
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(LinkClasses, TheLanLinkIsCreatedByName)
+{
+    RegisterLinkClasses();
+    const fw::CRuntimeClass* cls = fw::CRuntimeClass::FromName("CMeterSocket");
+    ASSERT_NE(cls, nullptr);
+    std::unique_ptr<fw::CObject> object(cls->CreateObject());
+    auto* link = dynamic_cast<CMeterInterface*>(object.get());
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->GetKind(), CMeterInterface::kindLan);
+    EXPECT_TRUE(object->IsKindOf(FW_RUNTIME_CLASS(CMeterInterface)));
+    for (const char* name : {"CMeterInterface", "CZELMeter", "CKivUnitTypes"})
+        EXPECT_NE(fw::CRuntimeClass::FromName(name), nullptr) << name;
 }
 
 } // namespace

@@ -80,11 +80,11 @@ TEST_F(LinkTest, ReplyLineFraming)
     struct Row {
         const char* name;
         std::string wire;        // what the unit sends for "Q"
-        size_t splitAt;          // > 0: sent in two pieces
+        size_t splitAt;          // > 0: sent in two chunks
         std::vector<std::string> lines;  // successive ReadLine results
     };
     const std::vector<Row> rows = {
-        {"line_end_in_second_piece", "OK\r\n", 2, {"OK"}},
+        {"line_end_in_second_chunk", "OK\r\n", 2, {"OK"}},
         {"empty_line_before_reply_skipped", "\r\nOK\r\n", 0, {"OK"}},
         {"lone_line_end_is_an_empty_reply", "\r\n", 0, {""}},
         {"lf_alone_ends_a_line", "A\nB\n", 0, {"A", "B"}},

@@ -1,5 +1,10 @@
 #include "tests/support/TestSupport.h"
 
+#include "common/base/CommonBaseClasses.h"
+#include "common/cache/CacheClasses.h"
+#include "common/tank/TankClasses.h"
+#include "framework/core/Object.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,7 +15,10 @@ namespace kivtest {
 
 void RegisterAllClasses()
 {
-    // Filled as the subsystems gain serialisable classes.
+    fw::RegisterClasses();
+    RegisterCommonBaseClasses();
+    RegisterTankClasses();
+    RegisterCacheClasses();
 }
 
 TempDir::TempDir()

@@ -19,11 +19,11 @@ fw::CString MessageOf(const CZelException& e)
     return text;
 }
 
-std::string Repeat(const std::string& piece, int count)
+std::string Repeat(const std::string& unit, int count)
 {
     std::string s;
     for (int i = 0; i < count; ++i)
-        s += piece;
+        s += unit;
     return s;
 }
 

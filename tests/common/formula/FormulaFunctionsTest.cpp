@@ -78,6 +78,8 @@ TEST(FormulaFunctions, ReferencedChannelFunctionsTable)
         {"nemax_nu_minus_one", "=NEMAX(NO2,NO3,NO4,200000,-1)", HUGE_VAL},
         {"nemax_general", "=NEMAX(NO5,NO6,NO4,200000,0.3)",
          k * (1.3 * 300 + 0.7 * std::sqrt(2 * 200.0 * 200 + 2 * 100.0 * 100))},
+        {"ntemax_nu_minus_one", "=NTEMAX(NO5,NO6,NO4,200000,-1)", HUGE_VAL},
+        {"nex_nu_minus_one", "=NEX(NO2,NO15,200000,-1)", HUGE_VAL},
         {"ntemax_equal_strains", "=NTEMAX(NO2,NO3,NO4,200000,0.3)", 0},
         {"ntemax_general", "=NTEMAX(NO5,NO6,NO4,200000,0.3)",
          0.2 / 2.6 * std::sqrt(2 * 200.0 * 200 + 2 * 100.0 * 100)},

@@ -124,6 +124,21 @@ TEST(FormulaText, KeywordLookupFollowsTableOrder)
     EXPECT_FALSE(FindFunctionCall("=)NAVE(NO1", kCalcCategoryList, pos, entry, open, close, args));
 }
 
+TEST(FormulaText, KeywordCallFromAPosition)
+{
+    int pos = 3, open = 0, close = 0;
+    fw::CString args;
+    // The first occurrence from the start position counts.
+    ASSERT_TRUE(FindKeywordCall("=NO(1)+NO(2,3)", "NO", pos, open, close, args));
+    EXPECT_EQ(pos, 7);
+    EXPECT_EQ(open, 9);
+    EXPECT_EQ(close, 13);
+    EXPECT_EQ(args, fw::CString("2,3"));
+    // Only the first occurrence is looked at: "NO1" is not a call.
+    pos = 0;
+    EXPECT_FALSE(FindKeywordCall("=NAVE(NO1)+NO(2)", "NO", pos, open, close, args));
+}
+
 TEST(FormulaText, FunctionTable)
 {
     tagCALCFUNC entry{};

@@ -19,6 +19,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -505,4 +506,95 @@ TEST(StringTank, TextsThatCannotGrowAreRefusedWithTheMemoryMessage)
     EXPECT_FALSE(tank.SetValueText(100000, "x"));
     EXPECT_EQ(tank.GetDataCount(), 0);
     EXPECT_EQ(services.prompt.Problems(), "");
+}
+
+// --- construction and scale texts --------------------------------------------------
+
+TEST(DataTankBase, CreateEmptyMakesATankOfTheSameClass)
+{
+    CDateDataTank date;
+    date.SetValue(0, 45000);
+    std::unique_ptr<CDataTankObject> empty(date.CreateEmpty());
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->GetRuntimeClass(), FW_RUNTIME_CLASS(CDateDataTank));
+    EXPECT_EQ(empty->GetDataCount(), 0);
+    EXPECT_EQ(empty->GetFormat(), 107);
+}
+
+TEST(DataTankBase, InitMembersResetsTheTimeTanksOwnMembers)
+{
+    CTimeDataTank tank;
+    tank.SetInterval(0.25);
+    tank.SetStartTime(3);
+    tank.SetUnitIndex(4);
+    tank.InitMembers();
+    EXPECT_FALSE(tank.HasHeader());
+    EXPECT_FALSE(tank.HasScale());
+    EXPECT_EQ(tank.GetInterval(), 1.0);
+    EXPECT_EQ(tank.GetStartTime(), 0.0);
+    EXPECT_EQ(tank.GetUnitIndex(), 1);
+    EXPECT_EQ(tank.GetRefCount(), 1);
+}
+
+TEST(DataTankBase, ScaleTextsUseTheFormatOrTheTypesUnformattedCode)
+{
+    struct Row {
+        const char* name;
+        std::function<CDataTankObject*()> make;
+        const char* formatted;   // format code 1
+        const char* unformatted;
+    };
+    const Row rows[] = {
+        {"float", [] { return new CFltDataTank; }, "1234.6", "1234.56"},
+        {"double", [] { return new CDblDataTank; }, "1234.6", "1234.55999999999995"},
+        {"time", [] { return new CTimeDataTank; }, "1234.6", "1234.55999999999995"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        std::unique_ptr<CDataTankObject> tank(r.make());
+        tank->SetFormat(1);
+        tank->SetMax(1234.56);
+        tank->SetMin(HUGE_VAL);
+        fw::CString text;
+        tank->GetMaxText(text, true);
+        EXPECT_EQ(text, r.formatted);
+        tank->GetMaxText(text, false);
+        EXPECT_EQ(text, r.unformatted);
+        tank->GetMinText(text, true);
+        EXPECT_EQ(text, "");
+    }
+}
+
+namespace {
+
+// A tank that keeps its values itself and copies through the base's
+// value-by-value path, as tanks outside this library may.
+class ValueVectorTank : public CDataTankObject {
+public:
+    ValueVectorTank() { Init(kTankTypeFloat, kFormatNone, false); }
+    bool SetValue(int index, double value) override
+    {
+        if (index >= int(values.size()))
+            values.resize(size_t(index) + 1, HUGE_VAL);
+        values[size_t(index)] = value;
+        SetDataCount(int(values.size()));
+        return true;
+    }
+    double GetValue(int index) override { return index < int(values.size()) ? values[size_t(index)] : HUGE_VAL; }
+    std::vector<double> values;
+};
+
+} // namespace
+
+TEST(DataTankBase, ValueCopyInsideOneTankReadsEveryValueBeforeOverwritingIt)
+{
+    ValueVectorTank tank;
+    for (int i = 0; i < 4; ++i)
+        tank.SetValue(i, i + 1);
+    EXPECT_TRUE(tank.CopyRange(0, 4, &tank, 2)); // down: back to front
+    EXPECT_EQ(tank.values, (std::vector<double>{1, 2, 1, 2, 3, 4}));
+    EXPECT_TRUE(tank.CopyRange(2, 4, &tank, 0)); // up: front to back
+    EXPECT_EQ(tank.values, (std::vector<double>{1, 2, 3, 4, 3, 4}));
+    EXPECT_FALSE(tank.CopyRange(6, 1, &tank, 0));
+    EXPECT_FALSE(tank.CopyRange(0, -1, &tank, 0));
 }

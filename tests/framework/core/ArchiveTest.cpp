@@ -348,7 +348,7 @@ TEST_F(ArchiveTest, EveryTruncationOfAGraphFailsCleanly)
         c->m_peer = &root;
         root.m_children.push_back(c);
     }
-    root.m_peer = root.m_children[1];
+    root.m_peer = &root; // a peer met first as a peer would be owned by nobody on a failed load
     auto bytes = StoreBytes([&](CArchive& ar) { ar << &root << CString("tail text"); });
     for (size_t cut = 0; cut < bytes.size(); ++cut) {
         SCOPED_TRACE(cut);
@@ -365,6 +365,25 @@ TEST_F(ArchiveTest, EveryTruncationOfAGraphFailsCleanly)
         EXPECT_TRUE(cause == CArchiveException::endOfFile || cause == CArchiveException::genericException)
             << "cause " << cause;
     }
+}
+
+TEST_F(ArchiveTest, NestingBeyondTheLimitIsRefusedNotOverflowed)
+{
+    // Each node: tag, value, null peer, one child; the innermost has none.
+    const int depth = CArchive::kMaxObjectDepth + 10;
+    Bytes b;
+    for (int i = 0; i < depth; ++i) {
+        if (i == 0)
+            b.newClass(0, "CArcTestNode");
+        else
+            b.u16(0x8001);
+        b.u32(static_cast<uint32_t>(i)).u16(0).u16(1);
+    }
+    b.u16(0);
+    EXPECT_EQ(CauseOf([&] {
+                  LoadBytes(b, [](CArchive& ar) { delete ar.ReadObject(FW_RUNTIME_CLASS(CArcTestNode)); });
+              }),
+              CArchiveException::genericException);
 }
 
 TEST_F(ArchiveTest, WrongDirectionIsRefused)

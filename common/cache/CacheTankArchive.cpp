@@ -1,0 +1,292 @@
+// The value part of a cache tank's archive form, the transfer of an existing
+// cache file, and the compression and expansion of the file.
+//
+//   storage mode   int32   0 raw, 1 compressed, 2 fill on loading, 3 length only
+//   count          int32   values (modes 0, 2, 3) or units of the coded stream (1)
+//   values         count * sizeof(T) bytes, modes 0 and 1 only
+
+#include "common/cache/CacheDataTank.h"
+
+#include "common/cache/HuffmanFile.h"
+#include "framework/core/Archive.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/Services.h"
+#include "framework/core/StringTable.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Status texts of the transfers (%s = the tank's name).
+constexpr unsigned kIdsReading = 508;
+constexpr unsigned kIdsCompressing = 509;
+constexpr unsigned kIdsExpanding = 510;
+constexpr unsigned kIdsWriting = 515;
+
+// The status line is empty again however a transfer ends.
+struct StatusClearer {
+    ~StatusClearer() { fw::Status().Clear(); }
+};
+
+bool IsKnownMode(int32_t mode) { return mode >= kCacheStoreRaw && mode <= kCacheStoreLength; }
+
+} // namespace
+
+template <class T> void CCacheDataTank<T>::ShowStatus(unsigned id)
+{
+    fw::CString pattern;
+    fw::LoadString(id, pattern);
+    fw::CString text;
+    text.Format(pattern.c_str(), this->GetName());
+    fw::Status().SetText(text);
+}
+
+template <class T> void CCacheDataTank<T>::SyncHeaderCount()
+{
+    // As in the array tanks, a damaged file whose header count differs is
+    // taken by its values.
+    if (this->HasHeader() && this->GetDataCount() != m_storeCount)
+        this->SetDataCount(static_cast<int>(m_storeCount));
+}
+
+template <class T> void CCacheDataTank<T>::StoreFileBytes(fw::CArchive& ar, const fw::CString& path, uint64_t bytes)
+{
+    if (bytes == 0)
+        return;
+    int64_t chunk = 0;
+    auto buffer = AllocateBuffer(int64_t(bytes / sizeof(T)), chunk);
+    if (!buffer)
+        throw std::bad_alloc();
+    fw::CFile file(path, fw::CFile::modeRead | fw::CFile::shareDenyWrite);
+    const uint64_t chunkBytes = uint64_t(chunk) * sizeof(T);
+    for (uint64_t done = 0; done < bytes;) {
+        const size_t n = size_t(std::min(chunkBytes, bytes - done));
+        if (file.Read(buffer.get(), n) != n)
+            fw::ThrowFileException(fw::CFileException::endOfFile, -1, path);
+        ar.Write(buffer.get(), n);
+        done += n;
+    }
+    file.Close();
+}
+
+template <class T> void CCacheDataTank<T>::StoreValuePart(fw::CArchive& ar, int32_t mode, bool valuesInEveryMode)
+{
+    ar << mode;
+    if (mode == kCacheStoreCompressed && GetArraySize() < 1) {
+        // Nothing to code: the count 0 alone reads back as an empty file.
+        ar << int32_t{0};
+        return;
+    }
+    if (mode == kCacheStoreCompressed) {
+        if (!CompressFile())
+            fw::ThrowUserException();
+        // The tank goes back to its raw file however the transfer ends.
+        struct Dropper {
+            CCacheDataTank* tank;
+            ~Dropper() { tank->DropCompressedFile(); }
+        } dropper{this};
+        const uint64_t units = FileLength(m_filePath) / sizeof(T);
+        if (units > uint64_t(INT32_MAX))
+            fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
+        ar << static_cast<int32_t>(units);
+        StoreFileBytes(ar, m_filePath, units * sizeof(T));
+        return;
+    }
+    const int32_t count = GetArraySize();
+    ar << count;
+    if (count < 1 || (!valuesInEveryMode && mode != kCacheStoreRaw))
+        return;
+    if (!FlushWindow())
+        fw::ThrowUserException();
+    StoreFileBytes(ar, m_filePath, uint64_t(count) * sizeof(T));
+}
+
+template <class T> void CCacheDataTank<T>::CheckArchiveHolds(fw::CArchive& ar, int64_t count)
+{
+    // A count is not believed beyond the bytes the archive still holds.
+    if (count > 0 && uint64_t(count) * sizeof(T) > ar.BytesLeft())
+        fw::ThrowArchiveException(fw::CArchiveException::endOfFile, ar.m_strFileName);
+}
+
+template <class T> void CCacheDataTank<T>::LoadValueArray(fw::CArchive& ar, int64_t count)
+{
+    CheckArchiveHolds(ar, count);
+    DropWindow();
+    int64_t chunk = 0;
+    auto buffer = AllocateBuffer(count, chunk);
+    if (!buffer)
+        throw std::bad_alloc();
+    const bool wasOpen = m_open;
+    if (!OpenRaw())
+        fw::ThrowUserException();
+    for (int64_t done = 0; done < count;) {
+        const int64_t k = std::min(chunk, count - done);
+        ar.ReadExact(buffer.get(), size_t(k) * sizeof(T));
+        WriteAt(done, buffer.get(), k);
+        done += k;
+    }
+    if (!wasOpen && !CloseRaw())
+        fw::ThrowUserException();
+}
+
+template <class T> void CCacheDataTank<T>::SerializeValues(fw::CArchive& ar)
+{
+    StatusClearer clearer;
+    if (ar.IsStoring()) {
+        ShowStatus(kIdsWriting);
+        StoreValuePart(ar, m_storageMode, false);
+        return;
+    }
+    ShowStatus(kIdsReading);
+    try {
+        if (!CreateCacheFile())
+            fw::ThrowUserException();
+        int32_t mode = 0;
+        int32_t count = 0;
+        ar >> mode >> count;
+        if (!IsKnownMode(mode))
+            fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
+        m_storageMode = mode;
+        if (mode == kCacheStoreRaw || mode == kCacheStoreCompressed)
+            CheckArchiveHolds(ar, count);
+        if (!ResizeArray(count))
+            fw::ThrowUserException();
+        if (count >= 1) {
+            if (mode == kCacheStoreFill) {
+                if (!FillRange(0, count))
+                    fw::ThrowUserException();
+                this->SetMax(HUGE_VAL);
+                this->SetMin(HUGE_VAL);
+                this->SetAverage(HUGE_VAL);
+            } else if (mode == kCacheStoreRaw || mode == kCacheStoreCompressed) {
+                LoadValueArray(ar, count);
+            }
+            ReleaseWindow();
+        }
+        if (!CloseCacheFile())
+            fw::ThrowUserException();
+        if (count >= 1 && mode == kCacheStoreCompressed && !ExpandFile())
+            fw::ThrowUserException();
+        SyncHeaderCount();
+    } catch (...) {
+        // The tank is discarded by the caller; its files go at once.
+        DiscardFiles();
+        throw;
+    }
+}
+
+template <class T> void CCacheDataTank<T>::SerializeCacheFile(fw::CArchive& ar, bool compress)
+{
+    StatusClearer clearer;
+    if (ar.IsStoring()) {
+        ShowStatus(kIdsWriting);
+        const int32_t mode = compress ? kCacheStoreCompressed : m_storageMode;
+        StoreValuePart(ar, mode, true);
+        return;
+    }
+    ShowStatus(kIdsReading);
+    if (!OpenCacheFile())
+        fw::ThrowUserException();
+    int32_t mode = 0;
+    int32_t count = 0;
+    ar >> mode >> count;
+    if (!IsKnownMode(mode))
+        fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
+    m_storageMode = mode;
+    CheckArchiveHolds(ar, count);
+    // The file's values are replaced, unsaved window changes included.
+    DropWindow();
+    if (!ResizeArray(count))
+        fw::ThrowUserException();
+    if (count >= 1)
+        LoadValueArray(ar, count);
+    if (!CloseCacheFile())
+        fw::ThrowUserException();
+    if (count >= 1 && mode == kCacheStoreCompressed && !ExpandFile())
+        fw::ThrowUserException();
+    SyncHeaderCount();
+}
+
+template <class T> bool CCacheDataTank<T>::CompressFile()
+{
+    ShowStatus(kIdsCompressing);
+    if (!CloseCacheFile())
+        return false;
+    const fw::CString raw = m_filePath;
+    m_prevPath = raw;
+    if (!CreateTempFile() || !CloseRaw()) {
+        if (!m_filePath.IsEmpty() && m_filePath != raw)
+            RemoveFile(m_filePath, false);
+        m_filePath = raw;
+        m_prevPath.Empty();
+        return false;
+    }
+    CHuffmanFile coder;
+    if (!coder.CodeFile(raw, m_filePath, false, kUnitSize)) {
+        // The tank stays on its raw file, which the coder only read.
+        RemoveFile(m_filePath, false);
+        m_filePath = raw;
+        m_prevPath.Empty();
+        return false;
+    }
+    return true;
+}
+
+template <class T> bool CCacheDataTank<T>::DropCompressedFile()
+{
+    if (!m_prevPath.IsEmpty()) {
+        RemoveFile(m_filePath, true);
+        m_filePath = m_prevPath;
+        m_prevPath.Empty();
+    }
+    fw::Status().Clear();
+    return true;
+}
+
+template <class T> bool CCacheDataTank<T>::ExpandFile()
+{
+    ShowStatus(kIdsExpanding);
+    if (!CloseCacheFile())
+        return false;
+    DropWindow();
+    const fw::CString packed = m_filePath;
+    m_prevPath = packed;
+    if (!CreateTempFile() || !CloseRaw()) {
+        if (!m_filePath.IsEmpty() && m_filePath != packed)
+            RemoveFile(m_filePath, false);
+        m_filePath = packed;
+        m_prevPath.Empty();
+        return false;
+    }
+    CHuffmanFile coder;
+    bool ok = coder.CodeFile(packed, m_filePath, true, 1);
+    const bool removed = RemoveFile(packed, true);
+    m_prevPath.Empty();
+    const uint64_t length = FileLength(m_filePath);
+    m_storeCount = int64_t(length / sizeof(T));
+    if (ok && length % sizeof(T) != 0) {
+        // Whole values or the data is not what was stored.
+        fw::CArchiveException(fw::CArchiveException::genericException, packed).ReportError();
+        ok = false;
+    }
+    return ok && removed;
+}
+
+#define KIV_CACHE_ARCHIVE_MEMBERS(T)                                                              \
+    template void CCacheDataTank<T>::ShowStatus(unsigned);                                        \
+    template void CCacheDataTank<T>::SyncHeaderCount();                                           \
+    template void CCacheDataTank<T>::StoreFileBytes(fw::CArchive&, const fw::CString&, uint64_t); \
+    template void CCacheDataTank<T>::StoreValuePart(fw::CArchive&, int32_t, bool);                \
+    template void CCacheDataTank<T>::LoadValueArray(fw::CArchive&, int64_t);                      \
+    template void CCacheDataTank<T>::CheckArchiveHolds(fw::CArchive&, int64_t);                   \
+    template void CCacheDataTank<T>::SerializeValues(fw::CArchive&);                              \
+    template void CCacheDataTank<T>::SerializeCacheFile(fw::CArchive&, bool);                     \
+    template bool CCacheDataTank<T>::CompressFile();                                              \
+    template bool CCacheDataTank<T>::DropCompressedFile();                                        \
+    template bool CCacheDataTank<T>::ExpandFile();
+
+KIV_CACHE_ARCHIVE_MEMBERS(float)
+KIV_CACHE_ARCHIVE_MEMBERS(double)
+KIV_CACHE_ARCHIVE_MEMBERS(int32_t)
+KIV_CACHE_ARCHIVE_MEMBERS(uint32_t)
