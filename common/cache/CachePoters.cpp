@@ -17,7 +17,7 @@ template <class Base> void CCacheTypePtr<Base>::Init(void* source, int start, in
     m_tank = dynamic_cast<CCacheDataTank<T>*>(static_cast<CDataTankObject*>(source));
     m_copy.reset();
     m_copyLength = 0;
-    const int64_t wanted = std::min<int64_t>(std::max(count, 0), 0x40000);
+    const int64_t wanted = std::min<int64_t>(std::max(count, 0), CCacheDataTank<T>::kMaxAccessWindow);
     if (m_tank && wanted > 0)
         m_copy = CCacheDataTank<T>::AllocateBuffer(wanted, m_copyLength);
     LoadCopyAt(start);

@@ -132,6 +132,21 @@ TEST_F(LinkTest, SilentUnitTimesOutWith10001AndStatus4)
     EXPECT_EQ(link.GetReply(), "");
 }
 
+TEST_F(LinkTest, DefaultThirtySecondsRunOnTheLinksClock)
+{
+    // Each look at the clock moves it 10 s on, so the 30 s default passes
+    // after a few polls instead of half a minute.
+    int64_t now = 0;
+    link.SetClock([&now] { return now += 10000; });
+    link.SetReplyTimeout(30);
+    Unit().AddCommand("MUTE", [](const kivemu::Command&, kivemu::DeviceState&) { return kivemu::Reply::Silent(); });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RaisedBy([&] { link.SendAndRead(0, "MUTE", "CR LF"); }).m_nErrorCode, 10001);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2000ms);
+    EXPECT_GE(now, 40000);  // 30 s is not yet over the limit; 40 s is
+    link.SetClock(nullptr);
+}
+
 TEST_F(LinkTest, LateReplyIsDrainedSoRepliesNeverShift)
 {
     Unit().GetFaults().DelayReply("VER", 800);
