@@ -449,7 +449,7 @@ template <class T> bool CCacheDataTank<T>::WindowCanGrowTo(int64_t n) const
     if (m_winEnd < m_winStart || m_winEnd != m_storeCount - 1 || n <= m_storeCount)
         return false;
     const int64_t size = n - m_winStart;
-    return size <= std::max<int64_t>(m_windowLength, 1) && size_t(size) * sizeof(T) <= kMaxWindowBytes;
+    return size <= std::max<int64_t>(m_windowLength, kAppendWindow) && size_t(size) * sizeof(T) <= kMaxWindowBytes;
 }
 
 template <class T> bool CCacheDataTank<T>::EnsureLoaded(int index)

@@ -48,6 +48,10 @@ public:
     // No window or transfer buffer is larger, whatever memory would allow.
     static constexpr size_t kMaxWindowBytes = size_t{16} << 20;
     static constexpr int kDefaultWindowLength = 1000;
+    // A window that ends at the end of the store grows with appends up to
+    // this many values (or the window length, when larger) before it is
+    // written back and a new one is started.
+    static constexpr int kAppendWindow = 0x10000;
     static constexpr int kUnitSize = static_cast<int>(sizeof(T));
 
     CCacheDataTank();

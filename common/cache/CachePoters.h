@@ -18,6 +18,9 @@ public:
 
     // source: the tank (as CDataTankObject*).
     void Init(void* source, int start, int count) override;
+    // As the typed cursor's; the float and double scans run four or two
+    // values a step, since a long recording is read copy after copy.
+    bool MaxMin(int start, int count, double& max, double& min) override;
 
     int GetCopyStart() const { return static_cast<int>(m_copyStart); }
     int GetCopyLength() const { return static_cast<int>(m_copyLength); }

@@ -292,6 +292,16 @@ INSTANTIATE_TEST_SUITE_P(
                        const uint64_t length = 1u << 30;
                        std::memcpy(b.data() + p + 8, &length, 8);
                    },
+                   true},
+        // A stream that expands to a length of no whole number of values.
+        DamageCase{"CompressedPartValue",
+                   1,
+                   [](Bytes& b, size_t p) {
+                       const Bytes coded = HuffmanOf(Bytes(4001, 0x41), 4);
+                       b.resize(p + 4);
+                       Append<int32_t>(b, static_cast<int32_t>(coded.size() / 4));
+                       b.insert(b.end(), coded.begin(), coded.end());
+                   },
                    true}),
     [](const auto& info) { return std::string(info.param.name); });
 

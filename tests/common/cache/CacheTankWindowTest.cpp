@@ -138,17 +138,18 @@ TEST_F(CacheTankTest, AppendsKeepTheWindowBounded)
     CCacheFltDataTank tank;
     ASSERT_TRUE(tank.CreateCacheFile());
     ASSERT_TRUE(tank.CloseCacheFile());
-    for (int i = 0; i < 20000; ++i) {
+    const int bound = std::max(tank.GetWindowLength(), CCacheFltDataTank::kAppendWindow);
+    for (int i = 0; i < 200000; ++i) {
         ASSERT_TRUE(tank.SetValue(i, i * 0.5));
-        ASSERT_LE(tank.GetWindowSize(), tank.GetWindowLength());
+        ASSERT_LE(tank.GetWindowSize(), bound);
     }
     // A closed file stays closed between calls.
     EXPECT_FALSE(tank.IsFileOpen());
-    EXPECT_EQ(tank.GetArraySize(), 20000);
-    EXPECT_EQ(tank.GetMax(), 9999.5);
+    EXPECT_EQ(tank.GetArraySize(), 200000);
+    EXPECT_EQ(tank.GetMax(), 99999.5);
     ASSERT_TRUE(tank.FlushWindow());
-    std::vector<float> expected(20000);
-    for (int i = 0; i < 20000; ++i)
+    std::vector<float> expected(200000);
+    for (int i = 0; i < 200000; ++i)
         expected[i] = i * 0.5f;
     EXPECT_EQ(ReadBytes(tank.GetFilePath().str()), RawBytes(expected));
 }
@@ -278,6 +279,19 @@ TEST_F(CacheTankTest, ShortAccessorPointsIntoTheWindowUntilDestroyed)
     poter.reset();
     EXPECT_EQ(tank.GetWindowSize(), 0);
     EXPECT_EQ(tank.GetValue(6000), -1.0);
+}
+
+TEST_F(CacheTankTest, AccessorIsRefusedWhenItsWindowDoesNotFit)
+{
+    CCacheFltDataTank tank;
+    Fill(tank, 10000, [](int i) { return i; });
+    // 2500 floats fit, 5000 do not: a shorter accessor would be wrong.
+    fw::AllocLimit::Scope cap(10000);
+    services.prompt.Expect(fw::kIdpOutOfMemory, fw::IDOK);
+    EXPECT_EQ(tank.CreatePoter(0, 5000), nullptr);
+    EXPECT_EQ(tank.GetWindowSize(), 0);
+    std::unique_ptr<CZELDataPoter> poter(tank.CreatePoter(0, 2000));
+    EXPECT_NE(poter, nullptr);
 }
 
 class CacheTankLongRun : public CacheTankTest {
@@ -424,6 +438,58 @@ TEST_F(CacheTankTest, UnformattedCodeBelongsToTheLeafOnly)
     plain.SetValue(0, 1234567);
     plain.GetValueText(0, text, false);
     EXPECT_EQ(text, "1.23457e+006");
+}
+
+} // namespace
+
+namespace {
+
+// Long runs go through the cache cursor's own scan; these pin its rules.
+template <class Tank> void ExpectLongScan(const std::vector<std::pair<int, double>>& set, double max, double min,
+                                          bool maxNegative)
+{
+    using T = typename Tank::value_type;
+    Tank tank;
+    const int n = Tank::kMaxAccessWindow + 101;
+    Fill(tank, n, [](int) { return std::numeric_limits<T>::infinity(); });
+    for (const auto& [index, value] : set)
+        tank.SetAt(index, static_cast<T>(value));
+    double hi = 0, lo = 0;
+    ASSERT_TRUE(GetTankMaxMin(&tank, hi, lo, 0, -1));
+    EXPECT_EQ(hi, max);
+    EXPECT_EQ(lo, min);
+    EXPECT_EQ(std::signbit(hi), maxNegative);
+}
+
+TEST_F(CacheTankTest, LongScanSkipsEmptyValuesAndKeepsTheFirstZero)
+{
+    const double nan = std::nan("");
+    {
+        SCOPED_TRACE("float, -0 first");
+        ExpectLongScan<CCacheFltDataTank>({{5, -0.0}, {6, 0.0}, {7, nan}, {8, -HUGE_VAL}}, 0.0, 0.0, true);
+    }
+    {
+        SCOPED_TRACE("float, +0 first");
+        ExpectLongScan<CCacheFltDataTank>({{5, 0.0}, {9, -0.0}}, 0.0, 0.0, false);
+    }
+    {
+        SCOPED_TRACE("float, values in the tail and the last copy");
+        const int last = CCacheFltDataTank::kMaxAccessWindow + 100;
+        ExpectLongScan<CCacheFltDataTank>({{3, 2.5}, {last, -7.25}, {last - 1, 9.5}}, 9.5, -7.25, false);
+    }
+    {
+        SCOPED_TRACE("double");
+        ExpectLongScan<CCacheDblDataTank>({{1, 1e300}, {2, -1e300}, {3, nan}, {1000000, 4.0}}, 1e300, -1e300, false);
+    }
+    {
+        SCOPED_TRACE("double, nothing valid");
+        CCacheDblDataTank tank;
+        Fill(tank, CCacheDblDataTank::kMaxAccessWindow + 5, [](int) { return HUGE_VAL; });
+        double hi = 1, lo = 2;
+        EXPECT_FALSE(GetTankMaxMin(&tank, hi, lo, 0, -1));
+        EXPECT_EQ(hi, 1);
+        EXPECT_EQ(lo, 2);
+    }
 }
 
 } // namespace
