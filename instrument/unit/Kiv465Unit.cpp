@@ -91,7 +91,9 @@ void CKiv465Unit::InitChannels()
 
 double CKiv465Unit::RangeValue(int channel) const
 {
-    if (channel == kBitChannel)
+    // Rows 7-10 of the digital page (the bit inputs) have no range.
+    (void)Function(channel); // an index beyond the bit inputs raises
+    if (channel >= kCountChannels)
         return HUGE_VAL;
     const int32_t range = m_range.GetAt(channel);
     const int wanted = channel < kPulseChannels ? kFrequency : kCountUnsigned;
@@ -325,9 +327,9 @@ bool CKiv465Unit::SetFunction(int index, int code)
 
 bool CKiv465Unit::SetRange(int channel, double value)
 {
-    if (channel == kBitChannel)
+    (void)Function(channel); // an index beyond the bit inputs raises
+    if (channel >= kCountChannels)
         return false;
-    (void)m_range.GetAt(channel);
     int32_t range = 0;
     if (channel < kPulseChannels) {
         if (Function(channel) != kFrequency || !unitvalue::ToInteger(value, range))
@@ -435,7 +437,7 @@ bool CKiv465Unit::ParseText(int channel, int attribute, const char* text, double
         return true;
     case kRange:
     case kRangeEntry: {
-        if (channel == kBitChannel)
+        if (channel >= kCountChannels)
             return false;
         if (channel < kPulseChannels) {
             const int i = FindTextInTable(kFrequencyRangeTexts, kFrequencyRangeCount, text);

@@ -18,6 +18,7 @@ constexpr const char* kDmcTag = "<MEASMODE>";
 // Thermocouple-only ranges, which no bridge input has.
 constexpr int kRefusedRanges[] = {600, 1300};
 constexpr int kMinCheckedRange = 5000;
+constexpr double kHighPassTolerance = 1e-6;
 
 } // namespace
 
@@ -124,11 +125,17 @@ bool CKiv4GUnit::SetValue(int channel, int attribute, double value)
         }
         return CKivInputUnit::SetValue(channel, attribute, range);
     }
-    case kHighPass:
-        if (!IsAttrEditable(channel, attribute) || !(value == 0 || value == 20 || value == 100))
+    case kHighPass: {
+        // Tables pass Hz x 100, which is not always a whole number in
+        // binary (0.2 x 100 is 20.000000000000004).
+        const double hundredths = std::round(value);
+        if (!IsAttrEditable(channel, attribute) || !(std::fabs(value - hundredths) <= kHighPassTolerance))
             return false;
-        m_highPass.SetAt(channel, static_cast<int16_t>(value));
+        if (!(hundredths == 0 || hundredths == 20 || hundredths == 100))
+            return false;
+        m_highPass.SetAt(channel, static_cast<int16_t>(hundredths));
         return true;
+    }
     case kDmc:
         if (!IsAttrEditable(channel, attribute) || !(value == 0 || value == 1))
             return false;

@@ -99,6 +99,8 @@ TEST(Kiv4GUnit, ValuesTakenAndRefused)
         {"high-pass 50", 49, 50, false},
         {"high-pass 20", 49, 20, true},
         {"high-pass 100", 49, 100, true},
+        {"high-pass 0.2 Hz from a table", 49, 0.2 * 100, true},
+        {"high-pass 19.5", 49, 19.5, false},
         {"DMC 1", 50, 1, true},
         {"DMC 2", 50, 2, false},
         {"ASCII unit is read only", 99, 1, false},
@@ -145,6 +147,7 @@ TEST(Kiv4GUnit, ChecksJudgeTheCandidateOrTheStoredValue)
     EXPECT_TRUE(unit->CheckValue(0, 7, stored));
     EXPECT_TRUE(unit->CheckValue(0, 33, 5));
     EXPECT_FALSE(unit->CheckValue(0, 33, 6));
+    EXPECT_FALSE(unit->CheckValue(0, 33, -1));
     EXPECT_FALSE(unit->CheckValue(0, 24, 1));
     EXPECT_FALSE(unit->CheckValue(0, 31, 1));
     EXPECT_TRUE(unit->CheckValue(0, 34, 0));

@@ -1,5 +1,6 @@
 #include "instrument/unit/Kiv465Unit.h"
 
+#include "framework/core/Exceptions.h"
 #include "tests/instrument/unit/UnitTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,13 @@ TEST(Kiv465Unit, ThresholdsFollowTheirMode)
     EXPECT_EQ(unit->GetValue(0, 40), 200.0);
     EXPECT_TRUE(unit->SetValue(0, 41, -250));
     EXPECT_EQ(Text(*unit, 0, 41), "-200");
+    EXPECT_TRUE(unit->SetText(0, 40, "+10000"));
+    EXPECT_EQ(Text(*unit, 0, 40), "+10000");
+    EXPECT_TRUE(unit->SetText(0, 40, "-300"));
+    EXPECT_EQ(Text(*unit, 0, 40), "-300");
+    EXPECT_TRUE(unit->SetText(0, 41, "+0"));
+    EXPECT_EQ(Text(*unit, 0, 41), "+0");
+    EXPECT_FALSE(unit->SetText(0, 41, "high"));
     EXPECT_FALSE(unit->SetValue(0, 40, 10001));
     EXPECT_FALSE(unit->SetValue(0, 40, NAN));
     ASSERT_TRUE(unit->SetValue(1, 39, 4));
@@ -234,6 +242,34 @@ TEST(Kiv465Unit, MeasuringTextsTakenShownAndRefused)
     CheckTextRows<CKiv465Unit>({
         {"bit function", 37, {"MARK", "CAL0", "NONE", "CAL+"}, {"FREQ."}},
     }, 9);
+}
+
+} // namespace
+
+namespace {
+
+// The digital page asks every one of its eleven rows per unit for the
+// codes 37-41; the bit-input rows 7-10 have only a function.
+TEST(Kiv465Unit, BitInputRowsOfTheDigitalPage)
+{
+    auto unit = NewUnit<CKiv465Unit>();
+    for (int row = 7; row <= 10; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(Text(*unit, row, 37), "NONE");
+        for (int code : {38, 39, 40, 41}) {
+            SCOPED_TRACE(code);
+            EXPECT_EQ(Text(*unit, row, code), "");
+            EXPECT_EQ(unit->GetValue(row, code), HUGE_VAL);
+            EXPECT_FALSE(unit->SetText(row, code, ""));
+            EXPECT_FALSE(unit->SetValue(row, code, 100));
+        }
+        EXPECT_FALSE(unit->CheckValue(row, 38, kStored));
+        EXPECT_FALSE(unit->CheckValue(row, 39, kStored));
+        EXPECT_TRUE(unit->CheckValue(row, 37, kStored));
+    }
+    EXPECT_THROW(unit->GetValue(11, 38), fw::CInvalidArgException);
+    EXPECT_THROW(unit->SetValue(11, 38, 100), fw::CInvalidArgException);
+    EXPECT_THROW(unit->SetValue(11, 37, 1), fw::CInvalidArgException);
 }
 
 } // namespace

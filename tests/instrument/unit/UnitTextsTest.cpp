@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <vector>
 
 using unittest::Cp932;
@@ -60,6 +61,32 @@ TEST(UnitTexts, EveryTableTextSurvivesCp932)
         EXPECT_EQ(bytes.find('?'), std::string::npos);
         EXPECT_EQ(fw::cp932::FromCp932(bytes), text);
     }
+}
+
+// Menus and lookups go by position, so the order is part of the tables.
+TEST(UnitTexts, TablesInTheirOrder)
+{
+    auto joined = [](const char* const* table, int n) {
+        std::string all;
+        for (int i = 0; i < n; ++i)
+            all += std::string(i ? "|" : "") + table[i];
+        return all;
+    };
+    EXPECT_EQ(joined(unittext::kSensorModeTexts, unittext::kSensorModeCount),
+              "4G 0.5V|4G 2.0V|電圧|熱電対　K|熱電対　J|熱電対　T");
+    EXPECT_EQ(std::vector<int>(unittext::kSensorModeCodes, unittext::kSensorModeCodes + 6),
+              (std::vector<int>{146, 16, 33, 21, 22, 20}));
+    EXPECT_EQ(joined(unittext::kOutputModeTexts, 3), "±5V|±10V|0 - +5V");
+    EXPECT_EQ(std::vector<int>(unittext::kOutputModeCodes, unittext::kOutputModeCodes + 3),
+              (std::vector<int>{3, 4, 13}));
+    EXPECT_EQ(joined(unittext::kFilterTexts, unittext::kFilterCount), "10|20|50|100|200|500|1000|2000|5000|PASS");
+    EXPECT_EQ(joined(unittext::kRangeTexts, unittext::kRangeCount + 2), "600|1000|1300|5000|10000|20000|2500|250|OFF|ON");
+    EXPECT_EQ(joined(unittext::kSlopeTexts, unittext::kSlopeCount), "相対|アッパー|ロワー");
+    EXPECT_EQ(joined(unittext::kRjcTexts, unittext::kRjcCount), "RJC OFF|RJC ON");
+    EXPECT_EQ(joined(unittext::kHighPassTexts, unittext::kHighPassCount), "PASS|0.2|1.0");
+    EXPECT_EQ(joined(engunit::kAsciiTexts, engunit::kCount),
+              "ue|mm|cm|m|C|F|deg|gf|kgf|tf|N|kN|MN|kg/mm2|kPa|MPa|kgm|mV|V|mA|A|ohm|Mohm|Hz|G|%|rpm|ppm|Tor| |"
+              "Nm|###|kohm|m/S2|kg/cm2|hPa|u|N/mm2|uA|uV|km/h");
 }
 
 TEST(UnitTexts, EngineeringUnitTable)
