@@ -58,7 +58,7 @@ void CKivUnitTypes::Serialize(fw::CArchive& ar)
         } else {
             int16_t code = 0;
             ar >> code;
-            m_codes[port] = code;
+            SetAt(port, code); // code 6 and unknown codes are no unit
         }
     }
 }

@@ -86,6 +86,15 @@ TEST(KivUnitTypes, ArchiveFormIsTenWords)
     back.SetAt(0, 0);
     LoadBytes(bytes, [&](fw::CArchive& ar) { back.Serialize(ar); });
     EXPECT_TRUE(back == t);
+
+    // A stored 6, or a code no unit has, loads as an empty port.
+    CKivUnitTypes odd;
+    LoadBytes(Bytes().types({1, 6, 11, -1, 8}).b, [&](fw::CArchive& ar) { odd.Serialize(ar); });
+    EXPECT_EQ(odd.GetAt(0), 1);
+    EXPECT_EQ(odd.GetAt(1), 0);
+    EXPECT_EQ(odd.GetAt(2), 0);
+    EXPECT_EQ(odd.GetAt(3), 0);
+    EXPECT_EQ(odd.GetAt(4), 8);
 }
 
 class MeterProfileTest : public ::testing::Test {
