@@ -74,6 +74,10 @@ std::vector<FaultRule> Faults::Take(const std::string& line)
     for (FaultRule& rule : m_rules) {
         if (rule.remaining == 0 || line.compare(0, rule.word.size(), rule.word) != 0)
             continue;
+        if (rule.skip > 0) {
+            --rule.skip;
+            continue;
+        }
         hits.push_back(rule);
         if (rule.remaining > 0)
             --rule.remaining;

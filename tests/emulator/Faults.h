@@ -26,6 +26,7 @@ struct FaultRule {
     std::vector<uint8_t> bytes;
     bool replaceReply = false;  // Garbage: send only the bytes
     int remaining = 1;          // commands it still hits; -1 = every one
+    int skip = 0;               // matching commands it lets pass before it hits
 };
 
 // The fault switches of one control unit. Tests arm them from their own

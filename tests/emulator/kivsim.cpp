@@ -8,6 +8,7 @@
 // profile then names 127.0.0.1 and these ports.
 
 #include "tests/emulator/Emulator.h"
+#include "tests/emulator/MeterCommands.h"
 
 #include <csignal>
 #include <cstdio>
@@ -91,6 +92,7 @@ int main(int argc, char** argv)
     try {
         for (size_t i = 0; i < units.size(); ++i) {
             kivemu::ControlUnit& unit = emulator.AddUnit(units[i].port, bind);
+            kivemu::AddMeterCommands(unit, std::make_shared<kivemu::MeterDevice>());
             unit.WithState([&](kivemu::DeviceState& s) {
                 if (!firmware.empty())
                     s.firmware = firmware;

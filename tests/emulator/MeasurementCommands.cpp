@@ -1,0 +1,242 @@
+#include "tests/emulator/MeasurementCommands.h"
+
+#include "tests/emulator/StandardCommands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <set>
+
+namespace kivemu {
+
+namespace {
+
+using MeterPtr = std::shared_ptr<MeterDevice>;
+using MeasurePtr = std::shared_ptr<MeasureDevice>;
+using Phase = MeasureDevice::Phase;
+
+// What the unit answers to "EOC" before its trigger came.
+constexpr int kErrNotTriggered = 2;
+constexpr int kErrBusy = 40;
+
+Reply Ok()
+{
+    return Reply::Line("OK");
+}
+
+std::vector<int> SelectedChannels(const DeviceState& s)
+{
+    const std::set<int> unique(s.selection.begin(), s.selection.end());
+    return {unique.begin(), unique.end()};
+}
+
+void EndRecording(MeasureDevice& m, MeterDevice& meter, DeviceState& s)
+{
+    m.phase = Phase::Standby;
+    s.state = 1;
+    if (meter.programValue > 0)
+        meter.programValue = 0;
+    if (!m.filesOnEnd.empty()) {
+        for (const auto& [name, bytes] : m.filesOnEnd.front())
+            meter.files.push_back({name, std::vector<uint8_t>(bytes.begin(), bytes.end()), -1});
+        m.filesOnEnd.erase(m.filesOnEnd.begin());
+        ++meter.fileNumber;
+    }
+}
+
+void StartWriting(MeasureDevice& m, MeterDevice& meter, DeviceState& s)
+{
+    if (m.writingPolls <= 0) {
+        EndRecording(m, meter, s);
+        return;
+    }
+    m.phase = Phase::Writing;
+    m.countdown = m.writingPolls;
+    s.state = 4;
+}
+
+// One poll's worth of progress.
+void Step(MeasureDevice& m, MeterDevice& meter, DeviceState& s)
+{
+    switch (m.phase) {
+    case Phase::Standby:
+        break;
+    case Phase::Waiting:
+        if (m.programRun && meter.programValue == 0 && --m.countdown <= 0) {
+            meter.programValue = 1;
+            m.countdown = m.triggerPolls;
+            break;
+        }
+        if (m.programRun && meter.programValue == 0)
+            break;
+        if (m.countdown > 0) {
+            --m.countdown;
+            s.state = 2;
+            break;
+        }
+        m.phase = Phase::Recording;
+        m.triggered = true;
+        s.state = 3;
+        break;
+    case Phase::Recording:
+        m.recorded = std::min(m.dataCount, m.recorded + m.samplesPerPoll);
+        m.elapsedSeconds += m.secondsPerPoll;
+        if (m.recorded >= m.dataCount)
+            StartWriting(m, meter, s);
+        break;
+    case Phase::Writing:
+        if (--m.countdown <= 0)
+            EndRecording(m, meter, s);
+        break;
+    }
+}
+
+void Arm(MeasureDevice& m, DeviceState& s, bool program)
+{
+    m.phase = Phase::Waiting;
+    m.countdown = program ? m.programPolls : m.triggerPolls;
+    m.programRun = program;
+    m.recorded = 0;
+    m.elapsedSeconds = 0;
+    m.triggered = false;
+    s.state = program ? 1 : 2;
+}
+
+Reply Start(const MeasurePtr& m, const MeterPtr& meter, DeviceState& s, bool program)
+{
+    if (m->phase != Phase::Standby)
+        return Reply::Error(kErrBusy);
+    Arm(*m, s, program);
+    if (program)
+        meter->programValue = 0;
+    return Ok();
+}
+
+std::string CurrentValues(MeasureDevice& m, const DeviceState& s)
+{
+    std::string line;
+    for (int ch : SelectedChannels(s)) {
+        if (!line.empty())
+            line += ',';
+        line += std::to_string(m.RawValue(ch));
+    }
+    ++m.valueRequests;
+    return line;
+}
+
+std::string BalanceLine(MeasureDevice& m, const DeviceState& s)
+{
+    std::string line;
+    for (int ch : SelectedChannels(s)) {
+        const auto it = m.balanceResults.find(ch);
+        std::string field = it == m.balanceResults.end() ? std::string("   0.00") : it->second;
+        field.resize(7, ' ');
+        if (it == m.balanceResults.end())
+            m.zero[ch] += m.RawValue(ch);
+        if (!line.empty())
+            line += ',';
+        line += field;
+    }
+    return line;
+}
+
+// "DTE 09;12;31" / "TME 23;59;59": three two-digit fields.
+bool ClockText(const std::string& text, std::string& kept)
+{
+    const std::string t = !text.empty() && text[0] == ' ' ? text.substr(1) : text;
+    if (t.size() != 8 || t[2] != ';' || t[5] != ';')
+        return false;
+    for (size_t i : {0u, 1u, 3u, 4u, 6u, 7u}) {
+        if (!std::isdigit(static_cast<unsigned char>(t[i])))
+            return false;
+    }
+    kept = t;
+    return true;
+}
+
+void AddStartCommands(ControlUnit& unit, const MeterPtr& meter, const MeasurePtr& m)
+{
+    unit.AddCommand("TRG", [meter, m](const Command&, DeviceState& s) { return Start(m, meter, s, false); });
+    unit.AddCommand("DTG", [meter, m](const Command&, DeviceState& s) { return Start(m, meter, s, false); });
+    unit.AddCommand("PRN", [meter, m](const Command&, DeviceState& s) { return Start(m, meter, s, true); });
+    unit.AddCommand("HLT", [meter, m](const Command&, DeviceState& s) {
+        if (meter->programValue > 0)
+            meter->programValue = 0;
+        if (m->phase == Phase::Waiting || m->phase == Phase::Recording)
+            StartWriting(*m, *meter, s);
+        return Ok();
+    });
+    unit.AddCommand("STA1", [meter, m](const Command&, DeviceState& s) {
+        Step(*m, *meter, s);
+        std::string line = std::to_string(s.state) + "," + std::to_string(s.cardStatus);
+        if (meter->programValue >= 0)
+            line += "," + std::to_string(meter->programValue);
+        return Reply::Line(line);
+    });
+}
+
+void AddProgressCommands(ControlUnit& unit, const MeasurePtr& m)
+{
+    unit.AddCommand("TTM", [m](const Command&, DeviceState&) {
+        return Reply::Line(m->triggered ? m->startTime : std::string());
+    });
+    unit.AddCommand("EOC", [m](const Command&, DeviceState&) {
+        if (m->phase == Phase::Waiting)
+            return Reply::Error(kErrNotTriggered);
+        return Reply::Line(std::to_string(m->recorded));
+    });
+    unit.AddCommand("EOC2", [m](const Command&, DeviceState&) {
+        char text[32];
+        const int t = m->elapsedSeconds;
+        std::snprintf(text, sizeof text, "%5d:%2d:%2d", t / 3600, t / 60 % 60, t % 60);
+        return Reply::Line(text);
+    });
+    unit.AddCommand("MDT", [m](const Command&, DeviceState& s) { return Reply::Line(CurrentValues(*m, s)); });
+    unit.AddCommand("MDT2", [m](const Command&, DeviceState& s) { return Reply::Line(CurrentValues(*m, s)); });
+    unit.AddCommand("BAL", [m](const Command&, DeviceState& s) { return Reply::Line(BalanceLine(*m, s)); });
+}
+
+void AddSettingCommands(ControlUnit& unit, const MeasurePtr& m)
+{
+    unit.AddCommand("DTE", [m](const Command& c, DeviceState&) {
+        return ClockText(c.text, m->date) ? Ok() : Reply::Error(kErrParameter);
+    });
+    unit.AddCommand("TME", [m](const Command& c, DeviceState&) {
+        return ClockText(c.text, m->time) ? Ok() : Reply::Error(kErrParameter);
+    });
+    unit.AddCommand("WSY", [m](const Command& c, DeviceState&) {
+        if (c.text.empty() || !std::isdigit(static_cast<unsigned char>(c.text[0])))
+            return Reply::Error(kErrParameter);
+        m->saveMode = std::stoi(c.text);
+        return Ok();
+    });
+    unit.AddCommand("WSY?", [m](const Command&, DeviceState&) { return Reply::Line(std::to_string(m->saveMode)); });
+}
+
+} // namespace
+
+int MeasureDevice::RawValue(int channel) const
+{
+    const auto b = base.find(channel);
+    const auto st = step.find(channel);
+    const auto z = zero.find(channel);
+    const int from = b == base.end() ? 100 * channel : b->second;
+    const int by = st == step.end() ? channel : st->second;
+    return from + by * valueRequests - (z == zero.end() ? 0 : z->second);
+}
+
+void AddMeasureCommands(ControlUnit& unit, const MeterPtr& meter, const MeasurePtr& measure)
+{
+    AddStartCommands(unit, meter, measure);
+    AddProgressCommands(unit, measure);
+    AddSettingCommands(unit, measure);
+}
+
+MeasureEmulator::MeasureEmulator(ControlUnit& unit)
+    : m_unit(unit), m_meter(std::make_shared<MeterDevice>()), m_measure(std::make_shared<MeasureDevice>())
+{
+    AddMeterCommands(unit, m_meter);
+    AddMeasureCommands(unit, m_meter, m_measure);
+}
+
+} // namespace kivemu

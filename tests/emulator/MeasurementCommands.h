@@ -1,0 +1,97 @@
+#pragma once
+
+// The control unit's side of a measurement: start ("TRG", "DTG", "PRN"),
+// the states it reports while it waits for the trigger, records and writes
+// its file ("STA1"), the start time ("TTM"), the recorded count ("EOC") and
+// elapsed time ("EOC2"), halt ("HLT"), current values that change with
+// every request ("MDT", "MDT2"), balance ("BAL"), clocks ("DTE", "TME") and
+// the save mode ("WSY", "WSY?").
+//
+// The unit's progress moves one step per "STA1", never with the wall clock,
+// so a transcript of a whole measurement is the same on every run:
+//   standby (1) --TRG/DTG/PRN--> waiting (2) for `triggerPolls` polls
+//   --> recording (3), `samplesPerPoll` more samples per poll
+//   --> writing (4) for `writingPolls` polls once `dataCount` samples are
+//   in (or after "HLT") --> standby, and the next queued recorded files
+//   appear in the unit's file list.
+//
+// Install on a unit with MeasureEmulator, which also installs the meter
+// commands (channel settings, file list, frequency settings) and shares
+// their device, so recorded files appear where "DIR" and "FLN" look.
+
+#include "tests/emulator/ControlUnit.h"
+#include "tests/emulator/MeterCommands.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kivemu {
+
+struct MeasureDevice {
+    enum class Phase { Standby, Waiting, Recording, Writing };
+
+    // The script of a run.
+    int triggerPolls = 2;      // polls answered with state 2 before the trigger comes
+    int programPolls = 1;      // polls after "PRN" before the program value turns 1
+    int samplesPerPoll = 100;  // samples added per poll while recording
+    int dataCount = 1000;      // samples of a complete recording
+    int writingPolls = 1;      // polls answered with state 4 after the recording
+    int secondsPerPoll = 1;    // elapsed time per recording poll ("EOC2")
+    std::string startTime = " 09/12/31 23:59:59";  // "TTM" once triggered
+    // Recorded files (name, bytes) that appear together when a recording
+    // ends, one group per recording, in order.
+    std::vector<std::vector<std::pair<std::string, std::string>>> filesOnEnd;
+
+    // Current values: raw value of channel ch (1-based) at request k is
+    // base[ch] + step[ch] x k - zero[ch]; missing entries count as
+    // base 100 x ch, step ch.
+    std::map<int, int> base;
+    std::map<int, int> step;
+    std::map<int, int> zero;  // set by a balance
+    int valueRequests = 0;
+    // "BAL" result field (7 characters) per channel; a channel without one
+    // is balanced and its field shows "   0.00".
+    std::map<int, std::string> balanceResults;
+
+    // Progress.
+    Phase phase = Phase::Standby;
+    int countdown = 0;
+    int recorded = 0;
+    int elapsedSeconds = 0;
+    bool triggered = false;
+    bool programRun = false;
+
+    // Other settings the unit keeps.
+    std::string date;  // last "DTE" text
+    std::string time;  // last "TME" text
+    int saveMode = 1;
+
+    int RawValue(int channel) const;
+};
+
+void AddMeasureCommands(ControlUnit& unit, const std::shared_ptr<MeterDevice>& meter,
+                        const std::shared_ptr<MeasureDevice>& measure);
+
+// A unit with the meter and measurement commands and both devices, which
+// tests read and change under the unit's lock.
+class MeasureEmulator {
+public:
+    explicit MeasureEmulator(ControlUnit& unit);
+
+    template <class F> auto With(F&& f)
+    {
+        return m_unit.WithState([&](DeviceState& state) { return f(*m_measure, *m_meter, state); });
+    }
+
+    ControlUnit& Unit() { return m_unit; }
+
+private:
+    ControlUnit& m_unit;
+    std::shared_ptr<MeterDevice> m_meter;
+    std::shared_ptr<MeasureDevice> m_measure;
+};
+
+} // namespace kivemu
