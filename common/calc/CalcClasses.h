@@ -1,0 +1,5 @@
+#pragma once
+
+// Makes the storable classes of the calculated channels known by name.
+// Calling it again is harmless.
+void RegisterCalcClasses();

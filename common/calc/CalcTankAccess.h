@@ -1,0 +1,68 @@
+#pragma once
+
+// Bulk reads and writes of channel values for the calculation: whole runs
+// of a tank's values as doubles, without a virtual call per value where the
+// tank's class allows it. Calculated tanks are read and written through
+// their result tank.
+
+#include "common/cache/CacheTanks.h"
+#include "common/tank/DataTank.h"
+
+#include <cstdint>
+
+class CCashTimeTank;
+
+// The tank that holds the values: a calculated tank's result tank, else the
+// tank itself.
+CDataTankObject* ValueTankOf(CDataTankObject* tank);
+
+// Calls f with the tank as its cache tank type when it is one of the cache
+// tanks a calculated channel uses (float, double, date, time stamps);
+// answers whether it was.
+template <class F> bool VisitCacheTank(CDataTankObject* tank, F&& f)
+{
+    if (auto* t = dynamic_cast<CCacheDataTank<float>*>(tank)) {
+        f(*t);
+        return true;
+    }
+    if (auto* t = dynamic_cast<CCacheDataTank<double>*>(tank)) {
+        f(*t);
+        return true;
+    }
+    if (auto* t = dynamic_cast<CCacheDataTank<uint32_t>*>(tank)) {
+        f(*t);
+        return true;
+    }
+    if (auto* t = dynamic_cast<CCacheDataTank<int32_t>*>(tank)) {
+        f(*t);
+        return true;
+    }
+    return false;
+}
+
+// Values first .. first + count - 1 of the tank as doubles; HUGE_VAL for an
+// empty value (the tank's empty marker, a non-finite value) and beyond the
+// tank's values. False without a tank.
+bool ReadTankValues(CDataTankObject* tank, int32_t first, int32_t count, double* out);
+
+// What a store of results met: values the tank cannot hold, stored as its
+// empty marker instead.
+struct CalcStoreTally {
+    int32_t refused = 0;
+    int32_t firstRefused = -1;  // value index
+    void Note(int32_t index)
+    {
+        if (refused++ == 0)
+            firstRefused = index;
+    }
+};
+
+// Stores n results from value index `first`, growing the tank as needed,
+// and widens its scale maximum and minimum by the stored values. A result
+// that is not finite is stored as empty; one the tank's range refuses is
+// stored as empty and noted in the tally. False when a value could not be
+// stored at all (a file error).
+bool StoreTankValues(CDataTankObject* tank, int32_t first, int32_t n, const double* values, CalcStoreTally& tally);
+
+// The empty marker of the tank at one index.
+bool StoreEmptyValue(CDataTankObject* tank, int32_t index);
