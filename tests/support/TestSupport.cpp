@@ -2,6 +2,7 @@
 
 #include "common/base/CommonBaseClasses.h"
 #include "common/cache/CacheClasses.h"
+#include "common/calc/CalcClasses.h"
 #include "common/tank/TankClasses.h"
 #include "framework/core/Object.h"
 
@@ -19,6 +20,7 @@ void RegisterAllClasses()
     RegisterCommonBaseClasses();
     RegisterTankClasses();
     RegisterCacheClasses();
+    RegisterCalcClasses();
 }
 
 TempDir::TempDir()
