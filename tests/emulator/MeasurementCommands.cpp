@@ -102,16 +102,6 @@ void Arm(MeasureDevice& m, DeviceState& s, bool program)
     s.state = program ? 1 : 2;
 }
 
-Reply Start(const MeasurePtr& m, const MeterPtr& meter, DeviceState& s, bool program)
-{
-    if (m->phase != Phase::Standby)
-        return Reply::Error(kErrBusy);
-    Arm(*m, s, program);
-    if (program)
-        meter->programValue = 0;
-    return Ok();
-}
-
 std::string CurrentValues(MeasureDevice& m, const DeviceState& s)
 {
     std::string line;
@@ -154,18 +144,35 @@ bool ClockText(const std::string& text, std::string& kept)
     return true;
 }
 
+// The commands a master passes on to the units that follow it.
+Reply StartOrHalt(const std::string& word, MeasureDevice& m, MeterDevice& meter, DeviceState& s)
+{
+    if (word == "HLT") {
+        if (meter.programValue > 0)
+            meter.programValue = 0;
+        if (m.phase == Phase::Waiting || m.phase == Phase::Recording)
+            StartWriting(m, meter, s);
+        return Ok();
+    }
+    const bool program = word == "PRN";
+    if (m.phase != Phase::Standby)
+        return Reply::Error(kErrBusy);
+    Arm(m, s, program);
+    if (program)
+        meter.programValue = 0;
+    return Ok();
+}
+
 void AddStartCommands(ControlUnit& unit, const MeterPtr& meter, const MeasurePtr& m)
 {
-    unit.AddCommand("TRG", [meter, m](const Command&, DeviceState& s) { return Start(m, meter, s, false); });
-    unit.AddCommand("DTG", [meter, m](const Command&, DeviceState& s) { return Start(m, meter, s, false); });
-    unit.AddCommand("PRN", [meter, m](const Command&, DeviceState& s) { return Start(m, meter, s, true); });
-    unit.AddCommand("HLT", [meter, m](const Command&, DeviceState& s) {
-        if (meter->programValue > 0)
-            meter->programValue = 0;
-        if (m->phase == Phase::Waiting || m->phase == Phase::Recording)
-            StartWriting(*m, *meter, s);
-        return Ok();
-    });
+    for (const char* word : {"TRG", "DTG", "PRN", "HLT"}) {
+        unit.AddCommand(word, [meter, m, w = std::string(word)](const Command&, DeviceState& s) {
+            Reply reply = StartOrHalt(w, *m, *meter, s);
+            for (const auto& follower : m->followers)
+                follower(w);
+            return reply;
+        });
+    }
     unit.AddCommand("STA1", [meter, m](const Command&, DeviceState& s) {
         Step(*m, *meter, s);
         std::string line = std::to_string(s.state) + "," + std::to_string(s.cardStatus);
@@ -237,6 +244,18 @@ MeasureEmulator::MeasureEmulator(ControlUnit& unit)
 {
     AddMeterCommands(unit, m_meter);
     AddMeasureCommands(unit, m_meter, m_measure);
+}
+
+void MeasureEmulator::Follow(MeasureEmulator& master)
+{
+    ControlUnit* unit = &m_unit;
+    auto meter = m_meter;
+    auto measure = m_measure;
+    master.With([&](MeasureDevice& m, MeterDevice&, DeviceState&) {
+        m.followers.push_back([unit, meter, measure](const std::string& word) {
+            unit->WithState([&](DeviceState& s) { (void)StartOrHalt(word, *measure, *meter, s); });
+        });
+    });
 }
 
 } // namespace kivemu

@@ -22,6 +22,7 @@
 #include "tests/emulator/ControlUnit.h"
 #include "tests/emulator/MeterCommands.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -69,6 +70,10 @@ struct MeasureDevice {
     std::string time;  // last "TME" text
     int saveMode = 1;
 
+    // Units that start and halt with this one, as the synchronisation
+    // cable makes them; each gets the command word.
+    std::vector<std::function<void(const std::string&)>> followers;
+
     int RawValue(int channel) const;
 };
 
@@ -87,6 +92,9 @@ public:
     }
 
     ControlUnit& Unit() { return m_unit; }
+    // This unit starts and halts whenever `master` does (the master's lock
+    // is taken first, so a unit never follows one of its followers).
+    void Follow(MeasureEmulator& master);
 
 private:
     ControlUnit& m_unit;
