@@ -29,6 +29,9 @@ Queue& Q()
 }
 
 std::atomic<int> g_modalDepth{0};
+// WaitPump lets windows repaint but keeps posted messages for later, so
+// that handlers are not entered again from inside a wait.
+thread_local int t_pumpSuspended = 0;
 
 bool Matches(const MSG& m, HWND hwnd, uint32_t message)
 {
@@ -118,6 +121,8 @@ void SetQueueWaker(std::function<void()> waker)
 
 int PumpPosted()
 {
+    if (t_pumpSuspended)
+        return 0;
     Queue& q = Q();
     size_t budget;
     {
@@ -193,6 +198,7 @@ void WaitPump(int ms)
     }
     IClock& clock = Clock();
     const int64_t end = clock.SteadyMs() + ms;
+    ++t_pumpSuspended;
     for (;;) {
         if (repaint)
             repaint();
@@ -201,6 +207,16 @@ void WaitPump(int ms)
             break;
         clock.SleepMs(static_cast<int>(std::min<int64_t>(left, kSliceMs)));
     }
+    --t_pumpSuspended;
+    std::function<void()> wake;
+    {
+        Queue& q = Q();
+        std::lock_guard lock(q.mutex);
+        if (!q.messages.empty())
+            wake = q.waker;
+    }
+    if (wake)
+        wake();
 }
 
 } // namespace fw

@@ -1,0 +1,29 @@
+#pragma once
+
+// The print loop of a view: prepare, begin, then per page OnPrepareDC and
+// OnPrint, then end; into any paged device (PDF now; printers and the
+// preview use the same loop).
+
+#include "framework/core/CString.h"
+#include "framework/core/PrintInfo.h"
+
+class QPagedPaintDevice;
+
+namespace fw {
+
+class CView;
+
+inline constexpr unsigned kIdpFailedToStartPrint = 61702;
+
+enum class PrintResult { printed, refused, failed };
+
+// Runs the loop on `device` (resolution `dpi`). Refused: the view's
+// OnPreparePrinting said no (the user cancelled). `info` carries the range
+// and flags.
+PrintResult RunPrintLoop(CView& view, QPagedPaintDevice& device, int dpi, CPrintInfo& info);
+
+// Prints `view` to a PDF file (A4 portrait, 10-mm margins, 600 DPI). A
+// failure shows the could-not-start prompt; false also when refused.
+bool PrintViewToPdf(CView& view, const CString& path, CPrintInfo& info);
+
+} // namespace fw

@@ -1,0 +1,282 @@
+#include "framework/ui/QPainterSink.h"
+
+#include "framework/ui/QtText.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+
+#include <cmath>
+
+namespace fw {
+
+namespace {
+
+QColor ColorOf(COLORREF c)
+{
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+QTransform TransformOf(const CDC& dc)
+{
+    const double sx = dc.ScaleX(), sy = dc.ScaleY();
+    const CPoint wo = dc.GetWindowOrg(), vo = dc.GetViewportOrg();
+    return QTransform(sx, 0, 0, sy, vo.x - wo.x * sx, vo.y - wo.y * sy);
+}
+
+QPen PenOf(const CPen& pen)
+{
+    if (pen.Style() == PS_NULL)
+        return QPen(Qt::NoPen);
+    QPen qp(ColorOf(pen.Color()));
+    if (pen.Width() <= 0) {
+        qp.setCosmetic(true);
+        qp.setWidth(0);
+        qp.setCapStyle(Qt::FlatCap);
+    } else {
+        qp.setWidthF(pen.Width());
+        const uint32_t cap = pen.FullStyle() & 0xF00;
+        qp.setCapStyle(cap == PS_ENDCAP_FLAT ? Qt::FlatCap : cap == PS_ENDCAP_SQUARE ? Qt::SquareCap : Qt::RoundCap);
+        qp.setJoinStyle(Qt::RoundJoin);
+    }
+    switch (pen.Style()) {
+    case PS_DASH: qp.setStyle(Qt::DashLine); break;
+    case PS_DOT: qp.setStyle(Qt::DotLine); break;
+    case PS_DASHDOT: qp.setStyle(Qt::DashDotLine); break;
+    case PS_DASHDOTDOT: qp.setStyle(Qt::DashDotDotLine); break;
+    case PS_USERSTYLE: {
+        // Qt counts dashes in pen widths, the original in logical units.
+        QList<qreal> pattern;
+        const double w = std::max(1, pen.Width());
+        for (uint32_t d : pen.Dashes())
+            pattern << std::max(d / w, 0.01);
+        if (pattern.size() % 2)
+            pattern << pattern.back();
+        if (!pattern.isEmpty())
+            qp.setDashPattern(pattern);
+        break;
+    }
+    default: break;
+    }
+    return qp;
+}
+
+QBrush BrushOf(const CBrush& brush)
+{
+    const LOGBRUSH& lb = brush.Info();
+    if (lb.lbStyle == BS_NULL)
+        return QBrush(Qt::NoBrush);
+    if (lb.lbStyle == BS_HATCHED) {
+        Qt::BrushStyle style = Qt::SolidPattern;
+        switch (static_cast<int>(lb.lbHatch)) {
+        case HS_HORIZONTAL: style = Qt::HorPattern; break;
+        case HS_VERTICAL: style = Qt::VerPattern; break;
+        case HS_FDIAGONAL: style = Qt::FDiagPattern; break;
+        case HS_BDIAGONAL: style = Qt::BDiagPattern; break;
+        case HS_CROSS: style = Qt::CrossPattern; break;
+        case HS_DIAGCROSS: style = Qt::DiagCrossPattern; break;
+        default: break;
+        }
+        return QBrush(ColorOf(lb.lbColor), style);
+    }
+    return QBrush(ColorOf(lb.lbColor));
+}
+
+QPolygonF PolygonOf(const std::vector<CPoint>& points)
+{
+    QPolygonF poly;
+    for (const CPoint& p : points)
+        poly << QPointF(p.x, p.y);
+    return poly;
+}
+
+} // namespace
+
+QPainterSink::QPainterSink(QPainter* painter, int dpi, bool printing)
+    : m_painter(painter), m_dpi(dpi), m_printing(printing)
+{
+    if (painter && painter->isActive() && painter->hasClipping()) {
+        m_hasBaseClip = true;
+        m_baseClip = painter->clipRegion();
+    }
+}
+
+void QPainterSink::ApplyClip(const CDC* dc)
+{
+    m_painter->resetTransform();
+    if (m_hasBaseClip)
+        m_painter->setClipRegion(m_baseClip);
+    if (dc && dc->HasClip())
+        m_painter->setClipRect(ToQ(dc->DeviceClip()), m_hasBaseClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    else if (!m_hasBaseClip)
+        m_painter->setClipping(false);
+}
+
+QFont QPainterSink::FontOf(const LOGFONT& lf)
+{
+    QFont font(ToQ(lf.GetFaceName()));
+    font.setPixelSize(std::max(1, std::abs(lf.lfHeight != 0 ? lf.lfHeight : 12)));
+    if (lf.lfWeight > 0)
+        font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.lfWeight, 1, 1000)));
+    font.setItalic(lf.lfItalic != 0);
+    font.setUnderline(lf.lfUnderline != 0);
+    font.setStrikeOut(lf.lfStrikeOut != 0);
+    return font;
+}
+
+void QPainterSink::Prepare(const CDC& dc, bool withBrush)
+{
+    ApplyClip(&dc);
+    m_painter->setTransform(TransformOf(dc));
+    m_painter->setPen(PenOf(dc.GetCurrentPen()));
+    m_painter->setBrush(withBrush ? BrushOf(dc.GetCurrentBrush()) : QBrush(Qt::NoBrush));
+    m_painter->setBackgroundMode(dc.GetBkMode() == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+    m_painter->setBackground(ColorOf(dc.GetBkColor()));
+    m_painter->setCompositionMode(dc.GetROP2() == R2_XORPEN && !m_printing ? QPainter::RasterOp_SourceXorDestination
+                                                                            : QPainter::CompositionMode_SourceOver);
+}
+
+void QPainterSink::Line(const CDC& dc, CPoint from, CPoint to)
+{
+    Prepare(dc, false);
+    m_painter->drawLine(QPointF(from.x, from.y), QPointF(to.x, to.y));
+}
+
+void QPainterSink::Polyline(const CDC& dc, const std::vector<CPoint>& points)
+{
+    Prepare(dc, false);
+    m_painter->drawPolyline(PolygonOf(points));
+}
+
+void QPainterSink::Polygon(const CDC& dc, const std::vector<CPoint>& points, int fillMode)
+{
+    Prepare(dc, true);
+    m_painter->drawPolygon(PolygonOf(points), fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+}
+
+void QPainterSink::Rectangle(const CDC& dc, const CRect& rect)
+{
+    Prepare(dc, true);
+    // The outline covers left..right-1 and top..bottom-1.
+    m_painter->drawRect(QRectF(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
+}
+
+void QPainterSink::Ellipse(const CDC& dc, const CRect& rect)
+{
+    Prepare(dc, true);
+    m_painter->drawEllipse(QRectF(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
+}
+
+void QPainterSink::FillRect(const CDC& dc, const CRect& rect, const CBrush& brush)
+{
+    Prepare(dc, false);
+    m_painter->fillRect(QRectF(rect.left, rect.top, rect.Width(), rect.Height()), BrushOf(brush));
+}
+
+void QPainterSink::Text(const CDC& dc, CPoint ref, const CString& text, const CRect* opaque, const CRect* clip)
+{
+    Prepare(dc, false);
+    const LOGFONT& lf = dc.GetCurrentFont().Info();
+    const QFont font = FontOf(lf);
+    const QFontMetricsF fm(font);
+    const QString s = ToQ(text);
+    const double width = fm.horizontalAdvance(s);
+    if (opaque)
+        m_painter->fillRect(QRectF(opaque->left, opaque->top, opaque->Width(), opaque->Height()), ColorOf(dc.GetBkColor()));
+    m_painter->save();
+    if (clip)
+        m_painter->setClipRect(QRectF(clip->left, clip->top, clip->Width(), clip->Height()), Qt::IntersectClip);
+    m_painter->translate(ref.x, ref.y);
+    if (lf.lfEscapement)
+        m_painter->rotate(-lf.lfEscapement / 10.0);
+    const unsigned align = dc.GetTextAlign();
+    double x = 0;
+    if ((align & TA_CENTER) == TA_CENTER)
+        x = -width / 2;
+    else if (align & TA_RIGHT)
+        x = -width;
+    double baseline = fm.ascent();
+    if ((align & TA_BASELINE) == TA_BASELINE)
+        baseline = 0;
+    else if (align & TA_BOTTOM)
+        baseline = -fm.descent();
+    if (dc.GetBkMode() == OPAQUE)
+        m_painter->fillRect(QRectF(x, baseline - fm.ascent(), width, fm.height()), ColorOf(dc.GetBkColor()));
+    m_painter->setFont(font);
+    m_painter->setPen(ColorOf(dc.GetTextColor()));
+    m_painter->drawText(QPointF(x, baseline), s);
+    m_painter->restore();
+}
+
+void QPainterSink::SetPixel(const CDC& dc, CPoint point, COLORREF color)
+{
+    CPoint device = point;
+    dc.LPtoDP(&device);
+    ApplyClip(&dc);
+    m_painter->fillRect(QRect(device.x, device.y, 1, 1), ColorOf(color));
+}
+
+CSize QPainterSink::TextExtent(const CDC& dc, const CString& text)
+{
+    const QFontMetricsF fm(FontOf(dc.GetCurrentFont().Info()));
+    return CSize(static_cast<int32_t>(std::lround(fm.horizontalAdvance(ToQ(text)))),
+                 static_cast<int32_t>(std::lround(fm.height())));
+}
+
+TEXTMETRIC QPainterSink::TextMetrics(const CDC& dc)
+{
+    const LOGFONT& lf = dc.GetCurrentFont().Info();
+    const QFontMetricsF fm(FontOf(lf));
+    TEXTMETRIC tm;
+    tm.tmAscent = static_cast<int32_t>(std::lround(fm.ascent()));
+    tm.tmDescent = static_cast<int32_t>(std::lround(fm.descent()));
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmExternalLeading = static_cast<int32_t>(std::lround(std::max(0.0, fm.leading())));
+    tm.tmAveCharWidth = static_cast<int32_t>(std::lround(fm.averageCharWidth()));
+    tm.tmMaxCharWidth = static_cast<int32_t>(std::lround(fm.maxWidth()));
+    tm.tmWeight = lf.lfWeight;
+    return tm;
+}
+
+int QPainterSink::DeviceCaps(int index) const
+{
+    QPaintDevice* device = m_painter->device();
+    const int w = device ? device->width() : kDisplayWidthPx;
+    const int h = device ? device->height() : kDisplayHeightPx;
+    switch (index) {
+    case TECHNOLOGY: return m_printing ? DT_RASPRINTER : DT_RASDISPLAY;
+    case HORZRES: return m_printing ? w : kDisplayWidthPx;
+    case VERTRES: return m_printing ? h : kDisplayHeightPx;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return m_dpi;
+    case HORZSIZE: return m_printing ? static_cast<int>(std::lround(w * 25.4 / m_dpi)) : kDisplayWidthMm;
+    case VERTSIZE: return m_printing ? static_cast<int>(std::lround(h * 25.4 / m_dpi)) : kDisplayHeightMm;
+    case PHYSICALWIDTH: return w;
+    case PHYSICALHEIGHT: return h;
+    default: return 0;
+    }
+}
+
+struct CImageDC::Parts {
+    explicit Parts(QImage& image) : painter(&image), sink(&painter) {}
+    QPainter painter;
+    QPainterSink sink;
+};
+
+CImageDC::CImageDC(QImage& image) : CImageDC(new Parts(image))
+{
+}
+
+CImageDC::CImageDC(Parts* parts) : CDC(&parts->sink), m_parts(parts)
+{
+}
+
+CImageDC::~CImageDC()
+{
+    m_parts->painter.end();
+    delete m_parts;
+}
+
+} // namespace fw
