@@ -1,18 +1,16 @@
-#include <QApplication>
-#include <QMainWindow>
+// The program: its application object runs the whole start-up, the event
+// loop and the shut-down.
+//
+//   kiv5400 [FILE] [--no-start-page]
 
-#include <clocale>
+#include "app/shell/KIV5980App.h"
+
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    // Qt adopts the user's locale; numbers in files and command lines must
-    // never see a decimal comma.
-    std::setlocale(LC_NUMERIC, "C");
-
-    QMainWindow frame;
-    frame.setWindowTitle(QStringLiteral("KIV-5400"));
-    frame.resize(1024, 768);
-    frame.showMaximized();
-    return app.exec();
+    CKIV5980App app;
+    app.SetCommandLine(std::vector<std::string>(argv, argv + argc));
+    return app.Run(argc, argv);
 }

@@ -1,6 +1,8 @@
 #include "canvoicegps/Kiv463Exchange.h"
 #include "canvoicegps/Kiv463Unit.h"
 #include "instrument/meter/Unit463Hooks.h"
+#include "instrument/system/BoxArray.h"
+#include "instrument/system/CanUnitChecks.h"
 #include "instrument/unit/UnitFactory.h"
 
 namespace {
@@ -26,4 +28,9 @@ void RegisterCanVoiceGpsClasses()
     hooks.receive = &unit463::ReceiveSettings;
     hooks.clearDuplicates = &unit463::ClearCanDuplicateFlags;
     SetUnit463Hooks(hooks);
+    CanUnitChecks checks;
+    checks.settingsAllowed = &unit463::SettingsAllowed;
+    checks.markDuplicates = &unit463::MarkDuplicateIds;
+    SetCanUnitChecks(checks);
+    SetUnit463Copier(&unit463::CopyUnitSettings);
 }

@@ -1,5 +1,6 @@
 #include "canvoicegps/Kiv463Exchange.h"
 
+#include "canvoicegps/CanAttributes.h"
 #include "canvoicegps/Kiv463Unit.h"
 #include "common/base/ZelException.h"
 #include "framework/core/Cp932.h"
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace unit463 {
@@ -21,6 +23,18 @@ namespace {
 constexpr const char* kListCommand = "DIR TOP/data_mem";
 constexpr std::string_view kFilePrefix = "KIV463_";
 constexpr std::string_view kFileSuffix = ".SET";
+
+// "The value stored now" in a value check.
+constexpr int kAllowStored = 0x8000;
+// What a message must be valid for before the settings go to the unit.
+constexpr int kCheckedMessageCodes[] = {canattr::kIdentifier, canattr::kIdFormat, canattr::kNodeName,
+                                        canattr::kStartBit,   canattr::kLength,   canattr::kSource};
+
+template <class Unit> auto* As463(Unit& unit)
+{
+    using Target = std::conditional_t<std::is_const_v<Unit>, const CKiv463Unit, CKiv463Unit>;
+    return unit.IsKindOf(FW_RUNTIME_CLASS(CKiv463Unit)) ? static_cast<Target*>(&unit) : nullptr;
+}
 
 CMeterInterface& LinkOf(CKivMeter& meter)
 {
@@ -170,6 +184,45 @@ void ClearCanDuplicateFlags(CKivMeter& meter)
     for (int port = 0; port < CKivMeter::kPorts; ++port)
         if (CKiv463Unit* unit = UnitInPort(meter, port))
             unit->Messages().ClearDuplicateMarks();
+}
+
+bool SettingsAllowed(const CKivUnit& unit)
+{
+    const CKiv463Unit* can = As463(unit);
+    if (!can)
+        return true;
+    if (!can->CheckValue(0, CKiv463Unit::kAttrMemoryCheck, kAllowStored))
+        return false;
+    for (int entry = 0; entry < CCanNodeArray::kEntries; ++entry) {
+        const C463CanMesNode* message = can->Messages().GetAt(entry);
+        if (!message)
+            continue;
+        for (int code : kCheckedMessageCodes)
+            if (!message->IsAttributeValid(code))
+                return false;
+    }
+    return true;
+}
+
+void MarkDuplicateIds(CKivUnit& unit)
+{
+    CKiv463Unit* can = As463(unit);
+    if (!can)
+        return;
+    CCanNodeArray& messages = can->Messages();
+    for (int entry = 0; entry < CCanNodeArray::kEntries; ++entry) {
+        const C463CanMesNode* message = messages.GetAt(entry);
+        if (message && message->IsSend())
+            messages.MarkDuplicateId(message);
+    }
+}
+
+void CopyUnitSettings(CKivUnit& target, const CKivUnit& source)
+{
+    CKiv463Unit* to = As463(target);
+    const CKiv463Unit* from = As463(source);
+    if (to && from)
+        to->Copy(*from);
 }
 
 bool HasStorage(const CKivMeter& meter)

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 class CKivMeter;
+class CKivUnit;
 class CKiv463Unit;
 class CKiv406FileInfo;
 
@@ -43,6 +44,19 @@ void ClearCanDuplicateFlags(CKivMeter& meter);
 bool HasStorage(const CKivMeter& meter);
 // The settings text of the unit in a port; false when it is no such unit.
 bool GetSettingsText(const CKivMeter& meter, int port, fw::CStringArray& lines);
+
+// The measuring system's checks and rebuild, installed by
+// RegisterCanVoiceGpsClasses. Each takes any unit and leaves a unit of
+// another class alone (it passes the check).
+//
+// The unit takes its stored memory split (attribute 202) and no CAN
+// message refuses its identifier, format, node, layout or source.
+bool SettingsAllowed(const CKivUnit& unit);
+// Marks every send message whose identifier another send message of the
+// unit also uses; marks set before stay (the caller clears them first).
+void MarkDuplicateIds(CKivUnit& unit);
+// The settings of `source` into `target` when both are such units.
+void CopyUnitSettings(CKivUnit& target, const CKivUnit& source);
 
 // Asks the control unit for one file of its memory ("DIR <name>.<ext>"):
 // the record is reset (its unit types stay) and takes the name (without

@@ -127,17 +127,22 @@ void CZELMeter::CheckPresent()
     }
 }
 
+void CZELMeter::ConnectIfNeeded()
+{
+    if (m_connected)
+        return;
+    CMeterInterface& link = Link();
+    if (!link.IsOpen())
+        link.Open();
+    if (!link.IsOk())
+        link.Reopen();
+    Identify();
+}
+
 bool CZELMeter::Open(bool raise)
 {
     try {
-        if (!m_connected) {
-            CMeterInterface& link = Link();
-            if (!link.IsOpen())
-                link.Open();
-            if (!link.IsOk())
-                link.Reopen();
-            Identify();
-        }
+        ConnectIfNeeded();
         return true;
     } catch (CZelException& e) {
         if (e.m_nErrorCode == kErrUnitAbsent) {

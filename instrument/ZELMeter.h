@@ -72,6 +72,8 @@ public:
 
 protected:
     CMeterInterface& Link() const;
+    // Opens the link as needed and identifies the unit, unless connected.
+    void ConnectIfNeeded();
     static void RememberCommand(const fw::CString& command);
 
     int16_t m_reservedWord = 0;

@@ -121,6 +121,28 @@ template <class T> bool CCacheDataTank<T>::CloseRaw()
     }
 }
 
+template <class T> template <class Work> bool CCacheDataTank<T>::ReportingFileErrors(Work&& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const fw::CFileException& e) {
+        e.ReportError();
+        return false;
+    }
+}
+
+template <class T> template <class Work> bool CCacheDataTank<T>::OnRawFile(Work&& work)
+{
+    const bool wasOpen = m_open;
+    if (!OpenRaw())
+        return false;
+    bool ok = ReportingFileErrors(work);
+    if (!wasOpen)
+        ok = CloseRaw() && ok;
+    return ok;
+}
+
 template <class T> void CCacheDataTank<T>::SeekTo(uint64_t offset)
 {
     if (m_filePos == offset)
@@ -154,20 +176,10 @@ template <class T> void CCacheDataTank<T>::WriteAt(int64_t index, const T* src, 
 
 template <class T> bool CCacheDataTank<T>::SetFileLength(int64_t count)
 {
-    const bool wasOpen = m_open;
-    if (!OpenRaw())
-        return false;
-    bool ok = true;
-    try {
+    return OnRawFile([&] {
         m_file.SetLength(uint64_t(count) * sizeof(T));
         m_storeCount = count;
-    } catch (const fw::CFileException& e) {
-        e.ReportError();
-        ok = false;
-    }
-    if (!wasOpen)
-        ok = CloseRaw() && ok;
-    return ok;
+    });
 }
 
 template <class T> bool CCacheDataTank<T>::WriteFill(int64_t start, int64_t end)
@@ -181,20 +193,10 @@ template <class T> bool CCacheDataTank<T>::WriteFill(int64_t start, int64_t end)
         return false;
     }
     std::fill(buffer.get(), buffer.get() + chunk, this->m_fillMarker);
-    const bool wasOpen = m_open;
-    if (!OpenRaw())
-        return false;
-    bool ok = true;
-    try {
+    return OnRawFile([&] {
         for (int64_t i = start; i < end; i += chunk)
             WriteAt(i, buffer.get(), std::min(chunk, end - i));
-    } catch (const fw::CFileException& e) {
-        e.ReportError();
-        ok = false;
-    }
-    if (!wasOpen)
-        ok = CloseRaw() && ok;
-    return ok;
+    });
 }
 
 template <class T> void CCacheDataTank<T>::DiscardFiles()
@@ -323,20 +325,10 @@ template <class T> bool CCacheDataTank<T>::FlushWindow()
         m_dirty = false;
         return true;
     }
-    const bool wasOpen = m_open;
-    if (!OpenRaw())
-        return false;
-    bool ok = true;
-    try {
+    return OnRawFile([&] {
         WriteAt(m_winStart, this->m_values.data(), n);
         m_dirty = false;
-    } catch (const fw::CFileException& e) {
-        e.ReportError();
-        ok = false;
-    }
-    if (!wasOpen)
-        ok = CloseRaw() && ok;
-    return ok;
+    });
 }
 
 template <class T> bool CCacheDataTank<T>::ReadWindow()
@@ -346,20 +338,10 @@ template <class T> bool CCacheDataTank<T>::ReadWindow()
         m_dirty = false;
         return true;
     }
-    const bool wasOpen = m_open;
-    if (!OpenRaw())
-        return false;
-    bool ok = true;
-    try {
+    return OnRawFile([&] {
         ReadAt(m_winStart, this->m_values.data(), n);
         m_dirty = false;
-    } catch (const fw::CFileException& e) {
-        e.ReportError();
-        ok = false;
-    }
-    if (!wasOpen)
-        ok = CloseRaw() && ok;
-    return ok;
+    });
 }
 
 template <class T> int CCacheDataTank<T>::LoadWindow(int start, int count, int placement, bool read)
@@ -472,19 +454,7 @@ template <class T> bool CCacheDataTank<T>::ReadValues(int64_t index, int count, 
         return true;
     if (!FlushWindow())
         return false;
-    const bool wasOpen = m_open;
-    if (!OpenRaw())
-        return false;
-    bool ok = true;
-    try {
-        ReadAt(index, dest, count);
-    } catch (const fw::CFileException& e) {
-        e.ReportError();
-        ok = false;
-    }
-    if (!wasOpen)
-        ok = CloseRaw() && ok;
-    return ok;
+    return OnRawFile([&] { ReadAt(index, dest, count); });
 }
 
 // --- values ------------------------------------------------------------------------
@@ -509,19 +479,7 @@ template <class T> bool CCacheDataTank<T>::SetAt(int index, T value)
     if ((index < m_winStart || index > m_winEnd) && m_pinned > 0) {
         if (index < 0 || index >= m_storeCount)
             fw::ThrowInvalidArgException();
-        const bool wasOpen = m_open;
-        if (!OpenRaw())
-            return false;
-        bool ok = true;
-        try {
-            WriteAt(index, &value, 1);
-        } catch (const fw::CFileException& e) {
-            e.ReportError();
-            ok = false;
-        }
-        if (!wasOpen)
-            ok = CloseRaw() && ok;
-        return ok;
+        return OnRawFile([&] { WriteAt(index, &value, 1); });
     }
     EnsureLoaded(index);
     if (index < m_winStart || index > m_winEnd)
@@ -660,8 +618,7 @@ template <class T> bool CCacheDataTank<T>::MoveRange(int source, int count, int 
     const bool wasOpen = m_open;
     if (!OpenRaw())
         return false;
-    bool ok = true;
-    try {
+    bool ok = ReportingFileErrors([&] {
         if (destination > source) {
             // Back to front, so that an overlapping move reads every value
             // before it is overwritten.
@@ -679,10 +636,7 @@ template <class T> bool CCacheDataTank<T>::MoveRange(int source, int count, int 
                 done += k;
             }
         }
-    } catch (const fw::CFileException& e) {
-        e.ReportError();
-        ok = false;
-    }
+    });
     // The window's values may have moved under it.
     if (m_pinned > 0)
         ok = ReadWindow() && ok;

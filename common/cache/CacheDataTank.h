@@ -170,6 +170,11 @@ private:
     // Raw file access; the throwing helpers report nothing themselves.
     bool OpenRaw();
     bool CloseRaw();
+    // Runs file work, reporting a file error as the result false.
+    template <class Work> bool ReportingFileErrors(Work&& work);
+    // The same on the open file, opened for the work and closed after it
+    // when it was closed before.
+    template <class Work> bool OnRawFile(Work&& work);
     void SeekTo(uint64_t offset);
     void ReadAt(int64_t index, T* dest, int64_t count);
     void WriteAt(int64_t index, const T* src, int64_t count);
@@ -188,6 +193,9 @@ private:
     void LoadValueArray(fw::CArchive& ar, int64_t count);
     void StoreFileBytes(fw::CArchive& ar, const fw::CString& path, uint64_t bytes);
     void SyncHeaderCount();
+    // A fresh, closed temporary file to code `from` into, with `from` kept
+    // as the previous file; on failure the tank is back on `from` alone.
+    bool StartCodedCopy(const fw::CString& from);
     uint64_t FileLength(const fw::CString& path) const;
 };
 

@@ -208,20 +208,26 @@ template <class T> void CCacheDataTank<T>::SerializeCacheFile(fw::CArchive& ar, 
     SyncHeaderCount();
 }
 
+template <class T> bool CCacheDataTank<T>::StartCodedCopy(const fw::CString& from)
+{
+    m_prevPath = from;
+    if (CreateTempFile() && CloseRaw())
+        return true;
+    if (!m_filePath.IsEmpty() && m_filePath != from)
+        RemoveFile(m_filePath, false);
+    m_filePath = from;
+    m_prevPath.Empty();
+    return false;
+}
+
 template <class T> bool CCacheDataTank<T>::CompressFile()
 {
     ShowStatus(kIdsCompressing);
     if (!CloseCacheFile())
         return false;
     const fw::CString raw = m_filePath;
-    m_prevPath = raw;
-    if (!CreateTempFile() || !CloseRaw()) {
-        if (!m_filePath.IsEmpty() && m_filePath != raw)
-            RemoveFile(m_filePath, false);
-        m_filePath = raw;
-        m_prevPath.Empty();
+    if (!StartCodedCopy(raw))
         return false;
-    }
     CHuffmanFile coder;
     if (!coder.CodeFile(raw, m_filePath, false, kUnitSize)) {
         // The tank stays on its raw file, which the coder only read.
@@ -251,14 +257,8 @@ template <class T> bool CCacheDataTank<T>::ExpandFile()
         return false;
     DropWindow();
     const fw::CString packed = m_filePath;
-    m_prevPath = packed;
-    if (!CreateTempFile() || !CloseRaw()) {
-        if (!m_filePath.IsEmpty() && m_filePath != packed)
-            RemoveFile(m_filePath, false);
-        m_filePath = packed;
-        m_prevPath.Empty();
+    if (!StartCodedCopy(packed))
         return false;
-    }
     CHuffmanFile coder;
     bool ok = coder.CodeFile(packed, m_filePath, true, 1);
     const bool removed = RemoveFile(packed, true);
@@ -282,6 +282,7 @@ template <class T> bool CCacheDataTank<T>::ExpandFile()
     template void CCacheDataTank<T>::CheckArchiveHolds(fw::CArchive&, int64_t);                   \
     template void CCacheDataTank<T>::SerializeValues(fw::CArchive&);                              \
     template void CCacheDataTank<T>::SerializeCacheFile(fw::CArchive&, bool);                     \
+    template bool CCacheDataTank<T>::StartCodedCopy(const fw::CString&);                          \
     template bool CCacheDataTank<T>::CompressFile();                                              \
     template bool CCacheDataTank<T>::DropCompressedFile();                                        \
     template bool CCacheDataTank<T>::ExpandFile();

@@ -35,6 +35,16 @@ struct Extremes {
             min = std::min(min, v);
         }
     }
+
+    // Hands the extremes out when any value was found.
+    bool Give(double& outMax, double& outMin) const
+    {
+        if (found) {
+            outMax = max;
+            outMin = min;
+        }
+        return found;
+    }
 };
 
 } // namespace
@@ -77,11 +87,7 @@ bool CZELDataPtr::MaxMinAbove(int start, int count, double& max, double& min, do
         if (ReadNext(v) && v > threshold)
             e.Take(v);
     }
-    if (e.found) {
-        max = e.max;
-        min = e.min;
-    }
-    return e.found;
+    return e.Give(max, min);
 }
 
 bool CZELDataPtr::MaxMin(int start, int count, double& max, double& min)
@@ -102,11 +108,7 @@ bool CZELDataPtr::MaxMin(int start, int count, double& max, double& min)
         if (ReadNext(v))
             e.Take(v);
     }
-    if (e.found) {
-        max = e.max;
-        min = e.min;
-    }
-    return e.found;
+    return e.Give(max, min);
 }
 
 bool CZELDataPtr::Average(int start, int count, double& average)
@@ -220,6 +222,16 @@ SpanExtremes<T> Scan(const T* p, const T* e, T marker, bool checkFinite, double 
     return ScanExtremes<T, false, Above>(p, e, marker, threshold);
 }
 
+template <class T, bool Above>
+void TakeSpan(Extremes& into, const T* p, const T* e, T marker, bool checkFinite, double threshold)
+{
+    const auto r = Scan<T, Above>(p, e, marker, checkFinite, threshold);
+    if (r.any) {
+        into.Take(static_cast<double>(r.hi));
+        into.Take(static_cast<double>(r.lo));
+    }
+}
+
 } // namespace
 
 template <class T>
@@ -239,15 +251,21 @@ template <class T> void CZELTypePtr<T>::SetEmptyMarker(T marker) { m_emptyMarker
 
 template <class T> bool CZELTypePtr<T>::LoadMore() { return false; }
 
-template <class T> void CZELTypePtr<T>::Skip(int64_t n)
+template <class T> template <class Visit> void CZELTypePtr<T>::ForEachRun(int64_t count, Visit&& visit)
 {
-    while (n > 0) {
+    while (count > 0) {
         if (m_pValue == m_pEnd && !LoadMore())
             return;
-        const int64_t step = std::min<int64_t>(n, m_pEnd - m_pValue);
-        m_pValue += step;
-        n -= step;
+        const int64_t k = std::min<int64_t>(count, m_pEnd - m_pValue);
+        visit(m_pValue, m_pValue + k);
+        m_pValue += k;
+        count -= k;
     }
+}
+
+template <class T> void CZELTypePtr<T>::Skip(int64_t n)
+{
+    ForEachRun(n, [](const T*, const T*) {});
 }
 
 template <class T> bool CZELTypePtr<T>::SeekRangeStart(int start)
@@ -273,24 +291,10 @@ bool CZELTypePtr<T>::MaxMinAbove(int start, int count, double& max, double& min,
             e = {true, max, min};
         }
     }
-    int64_t left = std::max(count, 0);
-    while (left > 0) {
-        if (m_pValue == m_pEnd && !LoadMore())
-            break;
-        const int64_t k = std::min<int64_t>(left, m_pEnd - m_pValue);
-        const auto r = Scan<T, true>(m_pValue, m_pValue + k, m_emptyMarker, m_checkFinite, threshold);
-        if (r.any) {
-            e.Take(static_cast<double>(r.hi));
-            e.Take(static_cast<double>(r.lo));
-        }
-        m_pValue += k;
-        left -= k;
-    }
-    if (e.found) {
-        max = e.max;
-        min = e.min;
-    }
-    return e.found;
+    ForEachRun(std::max(count, 0), [&](const T* first, const T* last) {
+        TakeSpan<T, true>(e, first, last, m_emptyMarker, m_checkFinite, threshold);
+    });
+    return e.Give(max, min);
 }
 
 template <class T> bool CZELTypePtr<T>::MaxMin(int start, int count, double& max, double& min)
@@ -305,24 +309,10 @@ template <class T> bool CZELTypePtr<T>::MaxMin(int start, int count, double& max
         return true;
     }
     Extremes e;
-    int64_t left = std::max(count, 0);
-    while (left > 0) {
-        if (m_pValue == m_pEnd && !LoadMore())
-            break;
-        const int64_t k = std::min<int64_t>(left, m_pEnd - m_pValue);
-        const auto r = Scan<T, false>(m_pValue, m_pValue + k, m_emptyMarker, m_checkFinite, 0.0);
-        if (r.any) {
-            e.Take(static_cast<double>(r.hi));
-            e.Take(static_cast<double>(r.lo));
-        }
-        m_pValue += k;
-        left -= k;
-    }
-    if (e.found) {
-        max = e.max;
-        min = e.min;
-    }
-    return e.found;
+    ForEachRun(std::max(count, 0), [&](const T* first, const T* last) {
+        TakeSpan<T, false>(e, first, last, m_emptyMarker, m_checkFinite, 0.0);
+    });
+    return e.Give(max, min);
 }
 
 template <class T> bool CZELTypePtr<T>::Average(int start, int count, double& average)
@@ -332,22 +322,15 @@ template <class T> bool CZELTypePtr<T>::Average(int start, int count, double& av
         return false;
     double sum = 0.0;
     int64_t n = 0;
-    int64_t left = std::max(count, 0);
-    while (left > 0) {
-        if (m_pValue == m_pEnd && !LoadMore())
-            break;
-        const int64_t k = std::min<int64_t>(left, m_pEnd - m_pValue);
+    ForEachRun(std::max(count, 0), [&](const T* first, const T* last) {
         if constexpr (std::is_floating_point_v<T>) {
-            if (m_checkFinite)
-                SumValid<T, true>(m_pValue, m_pValue + k, m_emptyMarker, sum, n);
-            else
-                SumValid<T, false>(m_pValue, m_pValue + k, m_emptyMarker, sum, n);
-        } else {
-            SumValid<T, false>(m_pValue, m_pValue + k, m_emptyMarker, sum, n);
+            if (m_checkFinite) {
+                SumValid<T, true>(first, last, m_emptyMarker, sum, n);
+                return;
+            }
         }
-        m_pValue += k;
-        left -= k;
-    }
+        SumValid<T, false>(first, last, m_emptyMarker, sum, n);
+    });
     if (n == 0)
         return false;
     average = sum / double(n);

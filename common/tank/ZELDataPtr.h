@@ -85,6 +85,9 @@ protected:
     // The run [m_pValue, m_pEnd) is used up; a window cursor loads its next
     // window there and answers true. Plain cursors have nothing more.
     virtual bool LoadMore();
+    // Walks `count` values on from the read position, run by run as far as
+    // there are values, handing each run [first, last) to visit.
+    template <class Visit> void ForEachRun(int64_t count, Visit&& visit);
     // Moves to the value the range operations start at: start - first index
     // values on from the read position; false when start lies before the
     // first index.

@@ -6,13 +6,11 @@
 
 #include "framework/core/CString.h"
 #include "framework/core/DateTime.h"
+#include "frequency/model/HeaderKeyValue.h"
 
 class CKivUnitTypes;
 
-// The text after the first occurrence of `key` anywhere in the header (also
-// inside a longer key) up to the next CR, trimmed of blanks; without a CR
-// the rest of the header; empty when the key does not occur.
-void GetHeaderKeyValue(const char* header, const char* key, fw::CString& value);
+// GetHeaderKeyValue as a value.
 fw::CString HeaderValue(const char* header, const char* key);
 
 // Item k (1-based) of a comma-separated list; empty when there are fewer.

@@ -121,14 +121,7 @@ void CKivMeter::CheckPresent()
 bool CKivMeter::Open(bool raise)
 {
     try {
-        if (!m_connected) {
-            CMeterInterface& link = Link();
-            if (!link.IsOpen())
-                link.Open();
-            if (!link.IsOk())
-                link.Reopen();
-            Identify();
-        }
+        ConnectIfNeeded();
         return true;
     } catch (CZelException& e) {
         if (e.m_nErrorCode == kErrUnitAbsent) {
@@ -256,20 +249,8 @@ void CKivMeter::QueryAnalysisSupport()
 
 void CKivMeter::InstallUnits(const CKivUnitTypes& types)
 {
-    for (auto& unit : m_units)
-        unit.reset();
-    int16_t first = 1;
-    for (int port = 0; port < kPorts; ++port) {
-        std::unique_ptr<CKivUnit> unit = CreateUnitOfType(types.GetAt(port));
-        if (!unit) {
-            first = static_cast<int16_t>(first + kChannelsPerPort);
-            continue;
-        }
-        unit->SetFirstChannel(first);
-        unit->InitChannels();
-        first = static_cast<int16_t>(first + unit->GetChannelCount());
-        m_units[static_cast<size_t>(port)] = std::move(unit);
-    }
+    static_assert(kPorts == kUnitPorts);
+    m_units = CreateUnitsForTypes(types);
     RecountUnitTotals();
 }
 

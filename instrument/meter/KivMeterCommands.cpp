@@ -12,6 +12,7 @@
 #include "framework/core/Numbers.h"
 #include "instrument/Kiv406ErrStr.h"
 #include "instrument/meter/MeterVersion.h"
+#include "instrument/meter/SettingGroups.h"
 #include "instrument/meter/Unit463Hooks.h"
 #include "instrument/unit/Kiv465Unit.h"
 
@@ -398,36 +399,15 @@ void CKivMeter::SendRuns(const std::vector<bool>& member, int span, void (CKivMe
 void CKivMeter::WriteSetting(int code)
 {
     const int span = std::clamp<int>(m_channelSpan, 0, kChannels);
-    std::vector<bool> done(static_cast<size_t>(span), false);
     std::vector<fw::CString> texts(static_cast<size_t>(span));
     for (int ch = 0; ch < span; ++ch) {
-        if (GetValue(ch, kAttrOnOff) != 1)
-            done[static_cast<size_t>(ch)] = true;
-        else
+        if (GetValue(ch, kAttrOnOff) == 1)
             GetSettingText(code, ch, texts[static_cast<size_t>(ch)]);
     }
-    for (int j = 0; j < span; ++j) {
-        if (done[static_cast<size_t>(j)])
-            continue;
-        done[static_cast<size_t>(j)] = true;
-        const fw::CString group = texts[static_cast<size_t>(j)];
-        if (group.IsEmpty())
-            continue;
-        std::vector<bool> member(static_cast<size_t>(span), false);
-        member[static_cast<size_t>(j)] = true;
-        for (int k = j + 1; k < span; ++k) {
-            if (done[static_cast<size_t>(k)])
-                continue;
-            if (texts[static_cast<size_t>(k)].IsEmpty()) {
-                done[static_cast<size_t>(k)] = true;
-            } else if (texts[static_cast<size_t>(k)] == group) {
-                done[static_cast<size_t>(k)] = true;
-                member[static_cast<size_t>(k)] = true;
-            }
-        }
+    for (const SettingGroup& group : GroupSettingTexts(texts)) {
         ResetChannels();
-        SendRuns(member, span, &CKivMeter::SelectChannels);
-        WriteSettingText(code, group);
+        SendRuns(group.member, span, &CKivMeter::SelectChannels);
+        WriteSettingText(code, group.text);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "framework/core/DateTime.h"
 #include "framework/core/Format.h"
 #include "framework/core/Numbers.h"
+#include "instrument/meter/SettingGroups.h"
 #include "instrument/unit/KivVoltOutUnit.h"
 #include "instrument/unit/UnitTexts.h"
 
@@ -261,31 +262,14 @@ void CKivMeter::SelectAnalyses(int first, int last)
 void CKivMeter::WriteAnalysisSetting(int code)
 {
     std::vector<fw::CString> texts(kAnalyses);
-    std::vector<bool> done(kAnalyses, false);
     for (int i = 0; i < kAnalyses; ++i) {
-        if (code != kAttrAnalysisInput && AnalysisArray(kAttrAnalysisInput).GetAt(i) == 0)
-            done[static_cast<size_t>(i)] = true;
-        else
+        if (code == kAttrAnalysisInput || AnalysisArray(kAttrAnalysisInput).GetAt(i) != 0)
             GetSettingText(code, i, texts[static_cast<size_t>(i)]);
     }
-    for (int j = 0; j < kAnalyses; ++j) {
-        if (done[static_cast<size_t>(j)])
-            continue;
-        done[static_cast<size_t>(j)] = true;
-        const fw::CString group = texts[static_cast<size_t>(j)];
-        if (group.IsEmpty())
-            continue;
-        std::vector<bool> member(kAnalyses, false);
-        member[static_cast<size_t>(j)] = true;
-        for (int k = j + 1; k < kAnalyses; ++k) {
-            if (!done[static_cast<size_t>(k)] && texts[static_cast<size_t>(k)] == group) {
-                done[static_cast<size_t>(k)] = true;
-                member[static_cast<size_t>(k)] = true;
-            }
-        }
+    for (const SettingGroup& group : GroupSettingTexts(texts)) {
         Command("RSV");
-        SendRuns(member, kAnalyses, &CKivMeter::SelectAnalyses);
-        WriteSettingText(code, group);
+        SendRuns(group.member, kAnalyses, &CKivMeter::SelectAnalyses);
+        WriteSettingText(code, group.text);
     }
 }
 

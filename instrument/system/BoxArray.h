@@ -245,6 +245,12 @@ public:
     using GpsRow = std::array<int32_t, 8>;
     static void StoreGpsSamples(class CGpsDataTankList& list, int start, int count, std::span<const GpsRow> rows,
                                 const std::array<double, 8>& coefficients);
+    // The same into the system's own GPS tank list, as the GPS transfers do
+    // once per block.
+    void StoreGpsSamples(int start, int count, std::span<const GpsRow> rows, const std::array<double, 8>& coefficients)
+    {
+        StoreGpsSamples(m_gpsTanks, start, count, rows, coefficients);
+    }
 
 private:
     struct SequenceState;

@@ -89,7 +89,7 @@ void CBoxArray::BuildHistCount(CHistCountObj*& entry, int n)
     entry->m_sampleTime = SampleTimeOf(ToIntOr(GetChannelValue(n, kCodeTimeBase), 0));
     entry->m_plusSlices = ToShort(GetChannelValue(n, kCodePlusSlices));
     entry->m_minusSlices = ToShort(GetChannelValue(n, kCodeMinusSlices));
-    GetChannelText(n, kCodeInput, entry->m_channelText);
+    GetChannelText(n, kCodeInput, entry->m_comment);
     entry->CreateCountTank();
 }
 
@@ -110,9 +110,13 @@ void CBoxArray::ReadHistCounts(CHistCountObj* entry, int n)
     const int words = entry->GetWordCount();
     std::vector<uint8_t> bytes(static_cast<size_t>(words) * 4);
     const int received = GetBox(n / kChannelsPerBox)->GetMeter()->ReadHistogramBlock(bytes, n % kChannelsPerBox + 1, words);
-    std::vector<int32_t> counts(static_cast<size_t>(received));
+    // A short block would leave the count table with columns of the wrong
+    // length; the unit's slices decide how many counts belong to it.
+    if (received != words)
+        throw CZelException(-1, kMsgInvalidReply);
+    std::vector<uint32_t> counts(static_cast<size_t>(received));
     if (received > 0)
-        std::memcpy(counts.data(), bytes.data(), counts.size() * sizeof(int32_t));
+        std::memcpy(counts.data(), bytes.data(), counts.size() * sizeof(uint32_t));
     if (!entry->SetCounts(0, counts.data(), received))
         throw CZelException(-1, kMsgInvalidReply);
 }

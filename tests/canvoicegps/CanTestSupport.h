@@ -3,6 +3,7 @@
 #include "canvoicegps/Kiv463Unit.h"
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
+#include "tests/instrument/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -62,26 +63,6 @@ struct Form {
         return *this;
     }
 };
-
-template <class F> std::vector<uint8_t> Stored(F&& store)
-{
-    fw::CMemFile file;
-    {
-        fw::CArchive ar(&file, fw::CArchive::store);
-        store(ar);
-        ar.Close();
-    }
-    const auto data = file.Data();
-    return {data.begin(), data.end()};
-}
-
-template <class F> uint64_t Load(const std::vector<uint8_t>& bytes, F&& load)
-{
-    fw::CMemFile file(bytes);
-    fw::CArchive ar(&file, fw::CArchive::load);
-    load(ar);
-    return ar.BytesLeft();
-}
 
 // A unit as the control unit makes it: constructed, then InitChannels.
 inline std::unique_ptr<CKiv463Unit> NewUnit()

@@ -62,13 +62,13 @@ std::vector<uint8_t> SampleForm()
 TEST_F(Kiv463Archive, ExactForm)
 {
     auto u = SampleUnit();
-    EXPECT_EQ(cantest::Stored([&](fw::CArchive& ar) { u->Serialize(ar); }), SampleForm());
+    EXPECT_EQ(kivtest::StoredBytes([&](fw::CArchive& ar) { u->Serialize(ar); }), SampleForm());
 }
 
 TEST_F(Kiv463Archive, LoadingRebuildsTheSlots)
 {
     CKiv463Unit loaded; // as an archive creates it: no InitChannels
-    EXPECT_EQ(cantest::Load(SampleForm(), [&](fw::CArchive& ar) { loaded.Serialize(ar); }), 0u);
+    EXPECT_EQ(kivtest::LoadBytes(SampleForm(), [&](fw::CArchive& ar) { loaded.Serialize(ar); }), 0u);
     EXPECT_EQ(cantest::SettingsText(loaded), cantest::SettingsText(*SampleUnit()));
     EXPECT_EQ(loaded.GetFirstChannel(), 17);
     EXPECT_EQ(loaded.GetSlotCode(0), 6);
@@ -84,13 +84,13 @@ TEST_F(Kiv463Archive, LoadingRebuildsTheSlots)
 TEST_F(Kiv463Archive, ThroughTheObjectForm)
 {
     auto u = SampleUnit();
-    const std::vector<uint8_t> bytes = cantest::Stored([&](fw::CArchive& ar) { ar.WriteObject(u.get()); });
+    const std::vector<uint8_t> bytes = kivtest::StoredBytes([&](fw::CArchive& ar) { ar.WriteObject(u.get()); });
     Form head;
     head.newClass("CKiv463Unit");
     ASSERT_GT(bytes.size(), head.b.size());
     EXPECT_TRUE(std::equal(head.b.begin(), head.b.end(), bytes.begin()));
     fw::CObject* object = nullptr;
-    cantest::Load(bytes, [&](fw::CArchive& ar) { object = ar.ReadObject(FW_RUNTIME_CLASS(CKivUnit)); });
+    kivtest::LoadBytes(bytes, [&](fw::CArchive& ar) { object = ar.ReadObject(FW_RUNTIME_CLASS(CKivUnit)); });
     std::unique_ptr<fw::CObject> owner(object);
     auto* loaded = dynamic_cast<CKiv463Unit*>(object);
     ASSERT_NE(loaded, nullptr);
@@ -119,7 +119,7 @@ TEST_F(Kiv463Archive, DamagedFormsAreRefused)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         CKiv463Unit loaded;
-        EXPECT_THROW(cantest::Load(r.bytes, [&](fw::CArchive& ar) { loaded.Serialize(ar); }), fw::CArchiveException);
+        EXPECT_THROW(kivtest::LoadBytes(r.bytes, [&](fw::CArchive& ar) { loaded.Serialize(ar); }), fw::CArchiveException);
     }
 }
 

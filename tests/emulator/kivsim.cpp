@@ -6,15 +6,24 @@
 // Each PORT is one control unit (0 takes a free port); the optional list
 // gives the unit type codes of its ten ports. The program's connection
 // profile then names 127.0.0.1 and these ports.
+//
+// Every unit answers the settings commands, runs measurements (a recording
+// advances with the program's status polls, not the wall clock) and keeps
+// the settings files of its CAN/voice/GPS units. The units after the first
+// start and halt with it, as the synchronisation cable makes them, since
+// the program sends those commands to the first unit only.
 
 #include "tests/emulator/Emulator.h"
-#include "tests/emulator/MeterCommands.h"
+#include "tests/emulator/MeasurementCommands.h"
+#include "tests/emulator/Unit463Commands.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 #include <pthread.h>
 #include <signal.h>
 
@@ -89,10 +98,15 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
 
     kivemu::Emulator emulator;
+    std::vector<std::unique_ptr<kivemu::MeasureEmulator>> measuring;
+    std::vector<std::unique_ptr<kivemu::Unit463Emulator>> settingsFiles;
     try {
         for (size_t i = 0; i < units.size(); ++i) {
             kivemu::ControlUnit& unit = emulator.AddUnit(units[i].port, bind);
-            kivemu::AddMeterCommands(unit, std::make_shared<kivemu::MeterDevice>());
+            measuring.push_back(std::make_unique<kivemu::MeasureEmulator>(unit));
+            settingsFiles.push_back(std::make_unique<kivemu::Unit463Emulator>(unit));
+            if (i > 0)
+                measuring.back()->Follow(*measuring.front());
             unit.WithState([&](kivemu::DeviceState& s) {
                 if (!firmware.empty())
                     s.firmware = firmware;

@@ -5,6 +5,7 @@
 #include "framework/core/AllocLimit.h"
 #include "framework/core/Exceptions.h"
 
+#include <cstdint>
 #include <cmath>
 #include <memory>
 #include <numeric>
@@ -304,7 +305,7 @@ protected:
         Fill(tank, kCount, [](int i) {
             if (i % 1000 == 7)
                 return HUGE_VALF; // empty values are passed over
-            return static_cast<float>((i * 7919) % 100003) - 50000.0f;
+            return static_cast<float>((int64_t{i} * 7919) % 100003) - 50000.0f;
         });
         values = Values(tank);
         tank.ReleaseWindow();

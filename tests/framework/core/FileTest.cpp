@@ -1,6 +1,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 #include "framework/core/testing/ServiceScope.h"
+#include "tests/framework/core/FileTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,21 +18,9 @@ using namespace fw;
 
 namespace {
 
-std::string ReadAll(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::filesystem::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-CString Str(const std::filesystem::path& p)
-{
-    return CString(p.string());
-}
+using filetest::ReadAll;
+using filetest::Str;
+using filetest::WriteAll;
 
 // ------------------------------------------------------------ CFile
 

@@ -203,6 +203,9 @@ TEST_F(MeterFilesTest, BrokenListingsAndHeadersAreErrors)
          -1, 3009},
         {"error in the header block", [&] { AddRecording("Q003", "ERR 043 and the rest"); }, 0x1002B, 0},
     };
+    // The long listing streams for a while on a loaded machine; a pause in it
+    // must not pass for the unit falling silent.
+    link.SetReplyTimeout(10);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         device.With([](kivemu::MeterDevice& d, kivemu::DeviceState&) {

@@ -147,4 +147,19 @@ TEST_F(GpsTest, RowsBecomeTimeAndItemValues)
     EXPECT_ANY_THROW(CBoxArray::StoreGpsSamples(list, 0, 3, rows, coefficients));
 }
 
+TEST_F(GpsTest, SystemStoresIntoItsOwnGpsTanks)
+{
+    const std::vector<CBoxArray::GpsRow> rows = {{10, 20, 30, 0, 1500, 50, 60, 70}};
+    const std::array<double, 8> coefficients{0.5, 1, 1, 1, 1, 2, 1, 1};
+    // Without GPS tanks there is nowhere to store.
+    EXPECT_ANY_THROW(system.StoreGpsSamples(0, 1, rows, coefficients));
+
+    system.GetGpsTanks().AppendItemTanks(4);
+    system.StoreGpsSamples(2, 1, rows, coefficients);
+    const double origin = fw::COleDateTime(1980, 1, 6, 0, 0, 0).m_dt;
+    EXPECT_NEAR(system.GetGpsTanks().GetAt(0)->GetValue(2), origin + 10500.0, 1e-6);
+    EXPECT_NEAR(system.GetGpsTanks().GetAt(1)->GetValue(2), 5.0, 1e-9);
+    EXPECT_NEAR(system.GetGpsTanks().GetAt(4)->GetValue(2), 100.0, 1e-9);
+}
+
 } // namespace

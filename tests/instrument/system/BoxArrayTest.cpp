@@ -2,6 +2,7 @@
 
 #include "common/base/ZelException.h"
 #include "common/cache/CacheDataTank.h"
+#include "common/tank/DblDataTank.h"
 #include "framework/core/Document.h"
 #include "framework/core/Exceptions.h"
 #include "instrument/system/BoxPropaty.h"
@@ -299,7 +300,8 @@ TEST_F(SystemTest, FrequencyEntriesFollowTheSettings)
         EXPECT_EQ(entry->m_name, "DN_84");
         EXPECT_EQ(entry->m_inputChannel, 4);
         EXPECT_EQ(entry->m_sampleTime, r.sampleTime);
-        EXPECT_EQ(entry->GetWordCount(), static_cast<int>(entry->GetCounts().size()));
+        ASSERT_NE(entry->GetCountTank(), nullptr);
+        EXPECT_EQ(entry->GetTableSize(), entry->GetCountTank()->GetDataCount());
     }
     ASSERT_TRUE(system.SetChannelValue(83, 103, 0));
     system.UpdateHistCounts(83, 83);

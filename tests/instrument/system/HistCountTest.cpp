@@ -1,5 +1,6 @@
 #include "instrument/system/HistCount.h"
 
+#include "common/tank/DblDataTank.h"
 #include "framework/core/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,10 @@ TEST(HistCountTest, WordsPerSliceFollowTheOperation)
         const char* name;
         int16_t operation;
         int words;
+        int tableSize;
     };
-    for (const Row& r : {Row{"time", 4, 5}, Row{"rainflow", 6, 5}, Row{"peak", 1, 10}, Row{"amplitude", 3, 10}}) {
+    for (const Row& r : {Row{"time", 4, 5, 5}, Row{"rainflow", 6, 5, 5}, Row{"peak", 1, 10, 20},
+                         Row{"amplitude", 3, 10, 15}}) {
         SCOPED_TRACE(r.name);
         CHistCountObj entry;
         entry.m_operation = r.operation;
@@ -21,26 +24,26 @@ TEST(HistCountTest, WordsPerSliceFollowTheOperation)
         entry.m_minusSlices = 2;
         entry.CreateCountTank();
         EXPECT_EQ(entry.GetWordCount(), r.words);
-        EXPECT_EQ(entry.GetCounts().size(), static_cast<size_t>(r.words));
+        ASSERT_NE(entry.GetCountTank(), nullptr);
+        EXPECT_EQ(entry.GetCountTank()->GetDataCount(), r.tableSize);
     }
 }
 
-TEST(HistCountTest, CountsThatDoNotFitAreRefused)
+TEST(HistCountTest, CountsNeedTheirTable)
 {
     CHistCountObj entry;
     entry.m_operation = 4;
     entry.m_plusSlices = 2;
     entry.m_minusSlices = 1;
+    const uint32_t words[] = {7, 8, 9};
+    EXPECT_THROW(entry.SetCounts(0, words, 3), fw::CInvalidArgException);
     entry.CreateCountTank();
-    const int32_t words[] = {7, 8, 9, 10};
-    EXPECT_FALSE(entry.SetCounts(0, words, 4));
-    EXPECT_FALSE(entry.SetCounts(1, words, 3));
-    EXPECT_FALSE(entry.SetCounts(-1, words, 1));
-    EXPECT_EQ(entry.GetCounts(), (std::vector<int32_t>{0, 0, 0}));
-    EXPECT_TRUE(entry.SetCounts(1, words, 2));
-    EXPECT_EQ(entry.GetCounts(), (std::vector<int32_t>{0, 7, 8}));
-    entry.ReverseSides();
-    EXPECT_EQ(entry.GetCounts(), (std::vector<int32_t>{8, 7, 0}));
+    EXPECT_THROW(entry.SetCounts(1, words, 3), fw::CInvalidArgException);
+    EXPECT_FALSE(entry.SetCounts(0, words, -1));
+    EXPECT_FALSE(entry.SetCounts(0, nullptr, 3));
+    ASSERT_TRUE(entry.SetCounts(0, words, 3));
+    EXPECT_EQ(std::vector<double>(entry.GetCountTank()->Values().begin(), entry.GetCountTank()->Values().end()),
+              (std::vector<double>{9, 8, 7}));
 }
 
 TEST(HistCountTest, ArrayHoldsOneReferencePerEntry)

@@ -7,6 +7,8 @@
 #include "instrument/ContinueQuestion.h"
 #include "instrument/MeterSocket.h"
 #include "instrument/system/BoxPropaty.h"
+#include "common/base/ZelException.h"
+#include "common/tank/DblDataTank.h"
 #include "instrument/system/HistCount.h"
 #include "tests/emulator/Emulator.h"
 #include "tests/emulator/MeterCommands.h"
@@ -212,13 +214,25 @@ TEST_F(SystemLinkTest, FrequencyCountsAreReadFromTheirControlUnit)
     });
     system.ReadHistCountList({{18, 85}});
     EXPECT_EQ(Lines(1).back(), "HDB6");
-    ASSERT_EQ(entry->GetCounts().size(), static_cast<size_t>(words));
-    EXPECT_EQ(entry->GetCounts()[1], 1);
+    // PEAK/V: each side's counts arrive from the highest slice down; the
+    // table lists them from the lowest up, then the sum and one-sided columns.
+    ASSERT_EQ(entry->m_operation, 1);
+    const int slices = words / 2;
+    ASSERT_EQ(entry->GetCountTank()->GetDataCount(), 4 * slices);
+    EXPECT_EQ(entry->GetCountTank()->GetValue(1), slices - 2);
+    EXPECT_EQ(entry->GetCountTank()->GetValue(slices + 1), words - 2);
 
     // A negative coefficient of the input channel turns the sides round.
     ASSERT_TRUE(system.SetChannelValue(18, 24, -1.0));
     system.ReadHistCountList({{18, 85}});
-    EXPECT_EQ(entry->GetCounts()[1], words - 2);
+    EXPECT_EQ(entry->GetCountTank()->GetValue(1), slices + 1);
+    EXPECT_EQ(entry->GetCountTank()->GetValue(slices + 1), 1);
+
+    // A block shorter than the entry's counts is refused.
+    emu.Unit(1).AddCommand("HDB", [words](const kivemu::Command&, kivemu::DeviceState&) {
+        return kivemu::Reply::Block(std::vector<uint8_t>(static_cast<size_t>(words - 1) * 4));
+    });
+    EXPECT_THROW(system.ReadHistCountList({{18, 85}}), CZelException);
 }
 
 TEST_F(SystemLinkTest, AnalysisSettingsReadBackInEngineeringUnits)

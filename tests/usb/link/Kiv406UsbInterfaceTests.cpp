@@ -4,6 +4,7 @@
 #include "framework/core/testing/ServiceScope.h"
 #include "instrument/Kiv406UsbInterface.h"
 #include "tests/emulator/ControlUnit.h"
+#include "tests/instrument/LinkTestSupport.h"
 #include "tests/usb/library/UsbUnitServer.h"
 #include "usb/backend/UsbBackend.h"
 
@@ -30,23 +31,8 @@ std::string PrintName(const ::testing::TestParamInfo<Library>& info)
     return info.param.name;
 }
 
-template <class F> CZelException RaisedBy(F&& f)
-{
-    try {
-        f();
-    } catch (CZelException& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no CZelException was raised";
-    return CZelException(0, "");
-}
-
-std::string MessageOf(const CZelException& e)
-{
-    fw::CString text;
-    e.GetErrorMessage(text);
-    return std::string(text.view());
-}
+using kivtest::MessageOf;
+using kivtest::RaisedBy;
 
 bool IsMapped(const char* file)
 {

@@ -1,0 +1,107 @@
+#pragma once
+
+// The program's application object: the whole start-up (single instance,
+// data folder, profile, document types, cache clean-up, main window, start
+// page, command line) and shut-down (settings saved in order, link and
+// alarm sound released, lock given up, recent files written), the link to
+// the instruments and the application-wide commands.
+
+#include "app/settings/AppSettings.h"
+#include "app/shell/PrintOptionDlg.h"
+#include "app/shell/UnitTypeTable.h"
+#include "app/shell/ZELApp.h"
+#include "framework/ui/InstanceLock.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CMainFrame;
+class CMeterInterface;
+class CMeterInterfacePrf;
+
+// What the command line asks for.
+struct CCommandLineInfo {
+    enum Shell { fileNew, fileOpen, fileNothing };
+    Shell m_nShellCommand = fileNew;
+    fw::CString m_strFileName;
+    bool m_bNoStartPage = false;
+    fw::CString m_strScreenshot;  // the start-up picture for the documentation
+
+    // argv[0] is the program; "--no-start-page", "--screenshot FILE", and
+    // the first other argument names the file to open.
+    void Parse(const std::vector<std::string>& args);
+};
+
+class CKIV5980App : public CZELApp {
+    FW_DECLARE_DYNAMIC(CKIV5980App)
+    FW_DECLARE_COMMANDS()
+public:
+    CKIV5980App();
+    ~CKIV5980App() override;
+
+    void SetCommandLine(const std::vector<std::string>& args) { m_cmdInfo.Parse(args); }
+    const CCommandLineInfo& GetCommandLine() const { return m_cmdInfo; }
+
+    bool InitInstance() override;
+    int ExitInstance() override;
+
+    void SaveSettings() override;
+    void LoadSettings() override;
+
+    bool MakeDataFolder();
+    void DeleteTempFiles();
+    const fw::CString& GetDataFolder() const { return m_strDataFolder; }
+
+    // --- the link to the instruments -------------------------------------------------
+    CMeterInterface* CreateMeterInterface(const CMeterInterfacePrf& prf);
+    void ReleaseMeterInterface();
+    CMeterInterface* GetMeterInterface() const { return m_pMeterInterface.get(); }
+    void SetConnectedProject(fw::CDocument* project);
+    fw::CDocument* GetConnectedProject() const { return m_pConnectedProject; }
+    uint8_t m_bConnectedProjectFlag = 0;
+
+    // True when more than `required` bytes are free on the folder's volume
+    // (the data folder for an empty folder), or when that cannot be read;
+    // otherwise message `messageId` with the folder, then false.
+    bool CheckFreeDiskSpace(const fw::CString& folder, uint64_t required, unsigned messageId);
+
+    const CUnitTypeTable& GetUnitTypes() const { return m_unitTypes; }
+    CAppSettings& Settings() { return m_settings; }
+    CMainFrame* GetMainFrameWnd() const;
+
+    // --- application-wide values ---------------------------------------------------------
+    PrintOptions m_printOptions;
+    int32_t m_bOpenStartUpGraphs = 1;
+    int32_t m_bHighPassDisplay = 0;
+    int32_t m_bDeleteCardFiles = 0;
+    int32_t m_bDontSaveData = 0;
+    int32_t m_bSaveMaxMinHistory = 0;
+
+    // --- commands ------------------------------------------------------------------------------
+    void OnFileNew();
+    void OnAppAbout();
+    void OnPrintOption();
+    void OnGraphBatchPrint();
+    void OnUpdateGraphBatchPrint(fw::CCmdUI* ui);
+    void OnHighPassDisplay();
+    void OnUpdateHighPassDisplay(fw::CCmdUI* ui);
+
+private:
+    void AddDocumentTemplates();
+    bool CreateMainFrame();
+    // The start page's result turned into the shell command; false when
+    // nothing more is to be done.
+    bool RunStartPage();
+    bool ProcessShellCommand();
+
+    fw::InstanceLock m_instanceLock;
+    fw::CString m_strDataFolder;
+    fw::CDocument* m_pConnectedProject = nullptr;
+    std::unique_ptr<CMeterInterface> m_pMeterInterface;
+    CAppSettings m_settings;
+    CUnitTypeTable m_unitTypes;
+    CCommandLineInfo m_cmdInfo;
+};
+
+CKIV5980App* GetKivApp();
