@@ -66,7 +66,7 @@ bool CColorBtn::SubclassButton(int id, fw::CWnd* parent, fw::COLORREF face, fw::
     if (QWidget* holder = oldWidget->parentWidget()) {
         Widget()->setParent(holder);
         if (QLayout* layout = holder->layout())
-            layout->replaceWidget(oldWidget, Widget());
+            delete layout->replaceWidget(oldWidget, Widget());  // the old widget's layout item
         Widget()->setGeometry(oldWidget->geometry());
         Widget()->setVisible(!oldWidget->isHidden());
     }

@@ -7,6 +7,7 @@
 #include "common/calc/CalcClasses.h"
 #include "common/tank/TankClasses.h"
 #include "framework/core/Object.h"
+#include "frequency/model/FrequencyModelClasses.h"
 #include "instrument/LinkClasses.h"
 #include "instrument/check/CheckClasses.h"
 #include "instrument/meter/MeterClasses.h"
@@ -169,6 +170,7 @@ void RegisterProgramClasses()
     RegisterTankClasses();
     RegisterCacheClasses();
     RegisterCalcClasses();
+    RegisterFrequencyModelClasses();
     RegisterLinkClasses();
     RegisterUnitClasses();
     RegisterMeterClasses();

@@ -29,6 +29,9 @@ FW_BEGIN_COMMANDS(CZELGraphView, fw::CView)
     FW_ON_UPDATE(ID_EDIT_PASTE, &CZELGraphView::OnUpdateEditPaste)
     FW_ON_UPDATE(ID_WINDOW_NEW, &CZELGraphView::OnUpdateAlwaysDisabled)
     FW_ON_UPDATE(ID_OLE_INSERT_NEW, &CZELGraphView::OnUpdateAlwaysDisabled)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT, &fw::CView::OnFilePrint)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_DIRECT, &fw::CView::OnFilePrintDirect)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_PREVIEW, &fw::CView::OnFilePrintPreview)
 FW_END_COMMANDS
 
 namespace {

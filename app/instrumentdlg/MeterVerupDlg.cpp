@@ -35,6 +35,11 @@ void CMeterVerupDlg::SetDefaultHost(Host host)
     DefaultHost() = std::move(host);
 }
 
+CMeterVerupDlg::Host CMeterVerupDlg::GetDefaultHost()
+{
+    return DefaultHost();
+}
+
 CMeterVerupDlg::CMeterVerupDlg(fw::CWnd* parent) : fw::CDialog(kTemplateId, parent), m_host(DefaultHost())
 {
 }

@@ -35,6 +35,7 @@ public:
     };
     // The host every new dialog uses (the application installs it).
     static void SetDefaultHost(Host host);
+    static Host GetDefaultHost();
 
     explicit CMeterVerupDlg(fw::CWnd* parent = nullptr);
     // Closes the link when there is one.

@@ -80,6 +80,11 @@ void CSelectMeterDlg::SetDefaultHost(Host host)
     DefaultHost() = std::move(host);
 }
 
+CSelectMeterDlg::Host CSelectMeterDlg::GetDefaultHost()
+{
+    return DefaultHost();
+}
+
 CSelectMeterDlg::CSelectMeterDlg(fw::CWnd* parent) : fw::CDialog(kTemplateId, parent), m_host(DefaultHost())
 {
 }

@@ -55,6 +55,7 @@ public:
         std::function<void()> releaseLink;
     };
     static void SetDefaultHost(Host host);
+    static Host GetDefaultHost();
 
     explicit CSelectMeterDlg(fw::CWnd* parent = nullptr);
     ~CSelectMeterDlg() override;

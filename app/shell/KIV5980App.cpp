@@ -2,6 +2,8 @@
 
 #include "app/doc/KivDocManager.h"
 #include "app/doc/ProgramClasses.h"
+#include "app/instrumentdlg/MeterVerupDlg.h"
+#include "app/instrumentdlg/SelectMeterDlg.h"
 #include "app/resources/ProgramMenus.h"
 #include "app/shell/DataFolder.h"
 #include "app/shell/DocumentTypes.h"
@@ -11,6 +13,8 @@
 #include "app/shell/ShellIds.h"
 #include "app/shell/StartUpDlg.h"
 #include "common/cache/CacheClasses.h"
+#include "framework/core/DocTemplate.h"
+#include "framework/core/Document.h"
 #include "framework/core/FileSystem.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
@@ -34,6 +38,12 @@ std::unique_ptr<CMeterInterface> MakeMeterInterface(const CMeterInterfacePrf& pr
     default:
         return nullptr;
     }
+}
+
+CKIV5980App::ProjectProfileReader& ProfileReader()
+{
+    static CKIV5980App::ProjectProfileReader reader;
+    return reader;
 }
 
 } // namespace
@@ -95,6 +105,7 @@ bool CKIV5980App::InitInstance()
     DeleteTempFiles();
 
     m_unitTypes.Load();
+    InstallDialogHosts();
 
     if (!CreateMainFrame())
         return false;
@@ -115,6 +126,7 @@ bool CKIV5980App::InitInstance()
 int CKIV5980App::ExitInstance()
 {
     SaveSettings();
+    RemoveDialogHosts();
     ReleaseMeterInterface();
     m_settings.DeleteAlertSound();
     m_instanceLock.Release();
@@ -226,6 +238,34 @@ CMeterInterface* CKIV5980App::CreateMeterInterface(const CMeterInterfacePrf& prf
 void CKIV5980App::ReleaseMeterInterface()
 {
     m_pMeterInterface.reset();
+}
+
+void CKIV5980App::InstallDialogHosts()
+{
+    auto createLink = [this](const CMeterInterfacePrf& prf) { return CreateMeterInterface(prf); };
+    CMeterVerupDlg::SetDefaultHost({[this] { return GetActiveProjectProfile(); }, createLink});
+    CSelectMeterDlg::SetDefaultHost({createLink, [this] { ReleaseMeterInterface(); }});
+}
+
+void CKIV5980App::RemoveDialogHosts()
+{
+    CMeterVerupDlg::SetDefaultHost({});
+    CSelectMeterDlg::SetDefaultHost({});
+}
+
+void CKIV5980App::SetProjectProfileReader(ProjectProfileReader reader)
+{
+    ProfileReader() = std::move(reader);
+}
+
+const CMeterInterfacePrf* CKIV5980App::GetActiveProjectProfile() const
+{
+    const CMainFrame* frame = GetMainFrameWnd();
+    fw::CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
+    fw::CDocument* doc = child ? child->GetActiveDocument() : nullptr;
+    if (!doc || !doc->GetDocTemplate() || doc->GetDocTemplate()->GetResourceId() != kIdrProjectType)
+        return nullptr;
+    return ProfileReader() ? ProfileReader()(*doc) : nullptr;
 }
 
 void CKIV5980App::SetConnectedProject(fw::CDocument* project)

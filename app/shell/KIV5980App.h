@@ -13,6 +13,7 @@
 #include "framework/ui/InstanceLock.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,6 +61,13 @@ public:
     void SetConnectedProject(fw::CDocument* project);
     fw::CDocument* GetConnectedProject() const { return m_pConnectedProject; }
     uint8_t m_bConnectedProjectFlag = 0;
+    // The connection profile of the project in the active window; null
+    // when the active document is no project or no reader is installed.
+    const CMeterInterfacePrf* GetActiveProjectProfile() const;
+    // How a project document yields its connection profile; the project
+    // document type installs it.
+    using ProjectProfileReader = std::function<const CMeterInterfacePrf*(fw::CDocument&)>;
+    static void SetProjectProfileReader(ProjectProfileReader reader);
 
     // True when more than `required` bytes are free on the folder's volume
     // (the data folder for an empty folder), or when that cannot be read;
@@ -94,6 +102,10 @@ private:
     // nothing more is to be done.
     bool RunStartPage();
     bool ProcessShellCommand();
+    // The instrument dialogs reach the link through this application; the
+    // hosts are taken back before the application goes.
+    void InstallDialogHosts();
+    static void RemoveDialogHosts();
 
     fw::InstanceLock m_instanceLock;
     fw::CString m_strDataFolder;

@@ -11,8 +11,10 @@
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/DialogBuilder.h"
 #include "framework/ui/MultiDocTemplate.h"
+#include "framework/ui/PrintDialogs.h"
 #include "framework/ui/WinApp.h"
 #include "app/instrumentdlg/KivUnitMenu.h"
+#include "app/instrumentdlg/MeterVerupDlg.h"
 #include "framework/core/FileSystem.h"
 #include "instrument/system/BoxArray.h"
 
@@ -41,6 +43,9 @@ FW_BEGIN_COMMANDS(CMainFrame, fw::CMDIFrameWnd)
     FW_ON_COMMAND(ID_WINDOW_CASCADE, &CMainFrame::OnWindowCascade)
     FW_ON_COMMAND(ID_WINDOW_TILE_HORZ, &CMainFrame::OnWindowTile)
     FW_ON_COMMAND(ID_WINDOW_TILE_VERT, &CMainFrame::OnWindowTile)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_SETUP, &CMainFrame::OnFilePrintSetup)
+    FW_ON_COMMAND(ID_METER_VERUP, &CMainFrame::OnMeterVerup)
+    FW_ON_UPDATE(ID_METER_VERUP, &CMainFrame::OnUpdateMeterVerup)
 FW_END_COMMANDS
 
 namespace {
@@ -329,6 +334,11 @@ void CMainFrame::OnUpdateCfStatus(fw::CCmdUI* ui)
         ui->SetCheck(0);
 }
 
+void CMainFrame::OnFilePrintSetup()
+{
+    fw::RunPrintSetup(this);
+}
+
 void CMainFrame::OnWindowNew()
 {
     fw::CDocument* document = GetActiveDocument();
@@ -342,4 +352,20 @@ void CMainFrame::OnWindowNew()
 void CMainFrame::OnUpdateWindowNew(fw::CCmdUI* ui)
 {
     ui->Enable(GetActiveDocument() != nullptr);
+}
+
+void CMainFrame::OnMeterVerup()
+{
+    CMeterVerupDlg dlg(this);
+    dlg.DoModal();
+}
+
+void CMainFrame::OnUpdateMeterVerup(fw::CCmdUI* ui)
+{
+    // No measuring panel exists in this program yet, so only the active
+    // window decides.
+    fw::CMDIChildWnd* child = MDIGetActive();
+    fw::CDocument* doc = child ? child->GetActiveDocument() : nullptr;
+    const fw::CDocTemplate* tmpl = doc ? doc->GetDocTemplate() : nullptr;
+    ui->Enable(tmpl && tmpl->GetResourceId() == kIdrProjectType);
 }

@@ -74,6 +74,11 @@ private:
     void OnUpdateWindowNew(fw::CCmdUI* ui);
     void OnWindowCascade() { MDICascade(); }
     void OnWindowTile() { MDITile(); }
+    // Printer, paper and orientation for the rest of the session.
+    void OnFilePrintSetup();
+    // The firmware update of the active project's first control unit.
+    void OnMeterVerup();
+    void OnUpdateMeterVerup(fw::CCmdUI* ui);
 
     fw::CStatusBar m_wndStatusBar;
     fw::CToolBar m_wndToolBar;

@@ -42,6 +42,7 @@ inline constexpr unsigned ID_CF_STATUS = 1306;
 inline constexpr unsigned ID_KEISOKU_PANEL = 32779;
 inline constexpr unsigned ID_NUMBER_FORMAT = 32840;
 inline constexpr unsigned ID_UNIT_MENU = 33108;
+inline constexpr unsigned ID_METER_VERUP = 33107;
 
 // --- dialog bar 128 -----------------------------------------------------------------------
 inline constexpr int IDC_TRIGGER_TIMES = 1279;

@@ -1,3 +1,3 @@
 #include "app/shell/ZELPreviewView.h"
 
-FW_IMPLEMENT_DYNCREATE(CZELPreviewView, fw::CObject)
+FW_IMPLEMENT_DYNCREATE(CZELPreviewView, fw::CPreviewView)

@@ -4,8 +4,8 @@
 // the framework's print preview and recognise their preview window again
 // by it when the preview ends. It has nothing of its own.
 
-#include "framework/core/Object.h"
+#include "framework/ui/PreviewView.h"
 
-class CZELPreviewView : public fw::CObject {
+class CZELPreviewView : public fw::CPreviewView {
     FW_DECLARE_DYNCREATE(CZELPreviewView)
 };

@@ -314,15 +314,22 @@ uint64_t CArchive::ReadStringLength(bool& utf16)
     Fail(CArchiveException::genericException);
 }
 
-std::string CArchive::ReadRawString()
+std::string CArchive::ReadStringBytes(bool& utf16, uint64_t& length)
 {
-    bool utf16;
-    uint64_t length = ReadStringLength(utf16);
-    uint64_t bytes = utf16 ? length * 2 : length;
+    length = ReadStringLength(utf16);
+    const uint64_t bytes = utf16 ? length * 2 : length;
     if (bytes > m_end - m_cur && bytes > BytesLeft())
         Fail(CArchiveException::genericException);
     std::string raw(static_cast<size_t>(bytes), '\0');
     ReadExact(raw.data(), raw.size());
+    return raw;
+}
+
+std::string CArchive::ReadRawString()
+{
+    bool utf16;
+    uint64_t length;
+    std::string raw = ReadStringBytes(utf16, length);
     if (utf16)
         return EncodeCp932(CString(Utf16ToUtf8(reinterpret_cast<const uint8_t*>(raw.data()), length)));
     return raw;
@@ -337,12 +344,8 @@ CArchive& CArchive::operator<<(const CString& s)
 CArchive& CArchive::operator>>(CString& s)
 {
     bool utf16;
-    uint64_t length = ReadStringLength(utf16);
-    uint64_t bytes = utf16 ? length * 2 : length;
-    if (bytes > m_end - m_cur && bytes > BytesLeft())
-        Fail(CArchiveException::genericException);
-    std::string raw(static_cast<size_t>(bytes), '\0');
-    ReadExact(raw.data(), raw.size());
+    uint64_t length;
+    const std::string raw = ReadStringBytes(utf16, length);
     if (utf16)
         s = CString(Utf16ToUtf8(reinterpret_cast<const uint8_t*>(raw.data()), length));
     else

@@ -167,6 +167,9 @@ private:
     void FillBuffer();
     void WriteBuffer();
     uint64_t ReadStringLength(bool& utf16);
+    // The bytes of a stored string (two a character when utf16), with its
+    // length in characters.
+    std::string ReadStringBytes(bool& utf16, uint64_t& length);
 
     void WriteIndex(uint32_t index, bool isClass);
     const CRuntimeClass* ReadClassTag(uint16_t tag, const CRuntimeClass* expected, int& schema);

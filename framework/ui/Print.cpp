@@ -3,6 +3,7 @@
 #include "framework/core/Cp932.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
+#include "framework/ui/PrintDialogs.h"
 #include "framework/ui/QPainterSink.h"
 #include "framework/ui/QtText.h"
 #include "framework/ui/View.h"
@@ -10,6 +11,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrinter>
 
 namespace fw {
 
@@ -17,6 +19,17 @@ namespace {
 
 constexpr int kPdfDpi = 600;
 constexpr double kMarginMm = 10.0;
+
+// The job name was a 32-byte field.
+QString JobName(const CPrintInfo& info)
+{
+    return ToQ(CString(cp932::Truncate(info.m_strDocName.view(), 31)));
+}
+
+void ShowCouldNotStart()
+{
+    Prompt().MessageBox(LoadStringText(kIdpFailedToStartPrint), MB_ICONEXCLAMATION, kIdpFailedToStartPrint);
+}
 
 } // namespace
 
@@ -26,6 +39,11 @@ PrintResult RunPrintLoop(CView& view, QPagedPaintDevice& device, int dpi, CPrint
     view.Guard([&] { prepared = view.OnPreparePrinting(&info); });
     if (!prepared)
         return PrintResult::refused;
+    return RunPreparedPrintLoop(view, device, dpi, info);
+}
+
+PrintResult RunPreparedPrintLoop(CView& view, QPagedPaintDevice& device, int dpi, CPrintInfo& info)
+{
     QPainter painter;
     if (!painter.begin(&device))
         return PrintResult::failed;
@@ -62,12 +80,27 @@ bool PrintViewToPdf(CView& view, const CString& path, CPrintInfo& info)
     writer.setResolution(kPdfDpi);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                      QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm), QPageLayout::Millimeter));
-    // The job name was a 32-byte field.
-    writer.setTitle(ToQ(CString(cp932::Truncate(info.m_strDocName.view(), 31))));
+    writer.setTitle(JobName(info));
     const PrintResult result = RunPrintLoop(view, writer, kPdfDpi, info);
     if (result != PrintResult::failed)
         return result == PrintResult::printed;
-    Prompt().MessageBox(LoadStringText(kIdpFailedToStartPrint), MB_ICONEXCLAMATION, kIdpFailedToStartPrint);
+    ShowCouldNotStart();
+    return false;
+}
+
+bool PrintView(CView& view, CPrintInfo& info)
+{
+    bool prepared = false;
+    view.Guard([&] { prepared = view.OnPreparePrinting(&info); });
+    if (!prepared)
+        return false;
+    QPrinter& printer = AppPrinter();
+    if (!info.m_bDirect && !PrintDialogs().Print(printer, info, view.Widget()))
+        return false;
+    printer.setDocName(JobName(info));
+    if (RunPreparedPrintLoop(view, printer, printer.resolution(), info) == PrintResult::printed)
+        return true;
+    ShowCouldNotStart();
     return false;
 }
 

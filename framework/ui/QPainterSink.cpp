@@ -4,6 +4,8 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
@@ -253,9 +255,35 @@ int QPainterSink::DeviceCaps(int index) const
     case LOGPIXELSY: return m_dpi;
     case HORZSIZE: return m_printing ? static_cast<int>(std::lround(w * 25.4 / m_dpi)) : kDisplayWidthMm;
     case VERTSIZE: return m_printing ? static_cast<int>(std::lround(h * 25.4 / m_dpi)) : kDisplayHeightMm;
-    case PHYSICALWIDTH: return w;
-    case PHYSICALHEIGHT: return h;
+    case PHYSICALWIDTH:
+    case PHYSICALHEIGHT:
+    case PHYSICALOFFSETX:
+    case PHYSICALOFFSETY: return PhysicalCaps(index, w, h);
     default: return 0;
+    }
+}
+
+int QPainterSink::PhysicalCaps(int index, int w, int h) const
+{
+    // A printer's drawable area lies inside the paper by its margins; the
+    // paper and the offset come from the page layout at the sink's
+    // resolution. Other devices are all paper.
+    const auto* paged = m_printing ? dynamic_cast<const QPagedPaintDevice*>(m_painter->device()) : nullptr;
+    if (!paged) {
+        switch (index) {
+        case PHYSICALWIDTH: return w;
+        case PHYSICALHEIGHT: return h;
+        default: return 0;
+        }
+    }
+    const QPageLayout layout = paged->pageLayout();
+    const QRect full = layout.fullRectPixels(m_dpi);
+    const QRect paint = layout.paintRectPixels(m_dpi);
+    switch (index) {
+    case PHYSICALWIDTH: return full.width();
+    case PHYSICALHEIGHT: return full.height();
+    case PHYSICALOFFSETX: return paint.left() - full.left();
+    default: return paint.top() - full.top();
     }
 }
 

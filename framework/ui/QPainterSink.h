@@ -40,6 +40,7 @@ private:
     void Prepare(const CDC& dc, bool withBrush);
 
     void ApplyClip(const CDC* dc);
+    int PhysicalCaps(int index, int w, int h) const;
 
     QPainter* m_painter;
     int m_dpi;

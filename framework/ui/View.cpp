@@ -1,6 +1,8 @@
 #include "framework/ui/View.h"
 
 #include "framework/ui/FrameWnd.h"
+#include "framework/ui/PreviewView.h"
+#include "framework/ui/Print.h"
 #include "framework/ui/QtText.h"
 #include "framework/ui/ViewPaint.h"
 #include "framework/ui/WndBridge.h"
@@ -143,6 +145,28 @@ void CView::OnPrepareDC(CDC*, CPrintInfo* info)
 void CView::OnPrint(CDC* dc, CPrintInfo*)
 {
     OnDraw(dc);
+}
+
+void CView::OnFilePrint()
+{
+    CPrintInfo info;
+    if (m_pDocument)
+        info.m_strDocName = m_pDocument->GetTitle();
+    PrintView(*this, info);
+}
+
+void CView::OnFilePrintDirect()
+{
+    CPrintInfo info;
+    info.m_bDirect = true;
+    if (m_pDocument)
+        info.m_strDocName = m_pDocument->GetTitle();
+    PrintView(*this, info);
+}
+
+void CView::OnFilePrintPreview()
+{
+    DoPrintPreview(this);
 }
 
 bool CView::OnCmdMsg(unsigned id, int code, CCmdUI* ui, CmdHandlerInfo* info)

@@ -15,6 +15,7 @@ namespace fw {
 
 class CDC;
 class CFrameWnd;
+class CPreviewView;
 
 class CView : public CWnd, public IDocumentView {
     FW_DECLARE_DYNAMIC(CView)
@@ -39,6 +40,14 @@ public:
     // Default: OnDraw.
     virtual void OnPrint(CDC* dc, CPrintInfo* info);
     virtual void OnEndPrinting(CDC* dc, CPrintInfo* info) {}
+    // The preview of this view closed; `preview` is the object of the class
+    // the view gave DoPrintPreview (there is no DC any more: `dc` is null).
+    virtual void OnEndPrintPreview(CDC* dc, CPrintInfo* info, CPoint point, CPreviewView* preview) {}
+    // Handlers that views put in their command tables: print (the print
+    // dialog first), print without dialog, and print preview.
+    void OnFilePrint();
+    void OnFilePrintDirect();
+    void OnFilePrintPreview();
     // Paints through OnPrepareDC and OnDraw.
     void OnPaint() override;
 

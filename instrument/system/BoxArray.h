@@ -239,6 +239,15 @@ public:
     void DropCurrentFiles(int flags);
     void GatherFileLists(FileVectors& vectors) const;
     void CollectCurrentHistFiles(FileVectors& vectors) const;
+    // Frequency files: entry `entryIndex` of every existing vector (box by
+    // box) into `counts`, each analysis named after its input channel.
+    // From the units a failed file is offered for a repeat (declining:
+    // false, the file's analyses removed); from a folder of card files
+    // (entry names are paths without extension) any failure is reported,
+    // empties `counts` and answers false. An entry index beyond a vector
+    // throws std::out_of_range.
+    bool ReadHistFilesFromUnit(const FileVectors& vectors, CHistCountArray& counts, int entryIndex);
+    bool ReadHistFilesFromFolder(const FileVectors& vectors, CHistCountArray& counts, int entryIndex);
     // GPS rows (eight fields each) into the last seven tanks of a GPS tank
     // list: the time from the week (field 4) and its seconds (field 3), then
     // fields 0, 1, 2, 5, 6 and 7, each times its coefficient.
@@ -261,6 +270,8 @@ private:
     // Pauses before the next try; raises the cancel message when cancelled.
     void PauseBeforeRetry();
     bool AskAfter(const std::exception& e);
+    // Each analysis from `first` on takes the name of its input channel.
+    void NameHistChannels(CHistCountArray& counts, int box, int first) const;
     void ClearRecordedCounts(bool master);
     void SetStartTimeFromReply(const fw::CString& reply, bool subtract);
     bool ValuesWellFormed(int box) const;

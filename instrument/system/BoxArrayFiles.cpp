@@ -5,10 +5,16 @@
 
 #include "common/calc/CashCalcuDataTank.h"
 #include "common/calc/GpsCanTankLists.h"
+#include "framework/core/Cp932.h"
+#include "framework/core/File.h"
+#include "instrument/system/HistCount.h"
 #include "instrument/system/SequenceSupport.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -38,6 +44,55 @@ void CutToShortest(CBoxArray::FileVectors& vectors)
 std::vector<CKiv406FileInfo>* VectorOf(CBoxArray::FileVectors& vectors, int box)
 {
     return box >= 0 && static_cast<size_t>(box) < vectors.size() ? vectors[static_cast<size_t>(box)] : nullptr;
+}
+
+// The frequency file of each box that takes part, copied before anything is
+// read, in box order.
+std::vector<std::pair<int, CKiv406FileInfo>> HistEntries(const CBoxArray::FileVectors& vectors, int entryIndex)
+{
+    std::vector<std::pair<int, CKiv406FileInfo>> entries;
+    for (size_t b = 0; b < vectors.size(); ++b) {
+        const std::vector<CKiv406FileInfo>* v = vectors[b];
+        if (!v)
+            continue;
+        if (entryIndex < 0 || static_cast<size_t>(entryIndex) >= v->size())
+            throw std::out_of_range("invalid vector<T> subscript");
+        entries.emplace_back(static_cast<int>(b), (*v)[static_cast<size_t>(entryIndex)]);
+    }
+    return entries;
+}
+
+// Card files copied to a PC keep the case the card gave them; the instrument
+// names match without regard to case.
+fw::CString FindCardFile(const fw::CString& base, const char* extension)
+{
+    const fw::CString exact = base + extension;
+    std::error_code ec;
+    if (std::filesystem::exists(exact.str(), ec))
+        return exact;
+    const std::filesystem::path wanted(exact.str());
+    const std::filesystem::path folder = wanted.has_parent_path() ? wanted.parent_path() : ".";
+    for (const auto& item : std::filesystem::directory_iterator(folder, ec)) {
+        if (fw::CString(item.path().filename().string()).CompareNoCase(wanted.filename().string().c_str()) == 0)
+            return fw::CString(item.path().string());
+    }
+    return exact; // opening it reports the missing file by its own name
+}
+
+// Up to `size` bytes of the file; CFileException when it cannot be opened.
+std::vector<uint8_t> ReadCardFile(const fw::CString& path, int size)
+{
+    fw::CFile file(path, fw::CFile::modeRead);
+    std::vector<uint8_t> bytes(static_cast<size_t>(std::max(size, 0)));
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const size_t n = file.Read(bytes.data() + got, bytes.size() - got);
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
 } // namespace
@@ -115,6 +170,86 @@ void CBoxArray::CollectCurrentHistFiles(FileVectors& vectors) const
         AppendEqual(box->FileList(CBoxPropaty::kHistList), box->CurrentFile(CBoxPropaty::kHistList), *out);
     }
     CutToShortest(vectors);
+}
+
+// ------------------------------------------------------------ frequency files
+
+namespace {
+
+// The header of a frequency file into new analyses of `box`, then its counts.
+void ReadHistFile(CHistCountArray& counts, int box, const fw::CString& header, const std::vector<uint8_t>& data)
+{
+    const int first = counts.GetSize();
+    if (!counts.ReadHedHeader(header.c_str(), box))
+        throw CZelException(-1, CBoxArray::kMsgInvalidReply);
+    // A count file shorter than its header asks for is as wrong as a bad
+    // header.
+    if (!counts.ReadDatCounts(data, first))
+        throw CZelException(-1, CBoxArray::kMsgInvalidReply);
+}
+
+} // namespace
+
+void CBoxArray::NameHistChannels(CHistCountArray& counts, int box, int first) const
+{
+    for (int i = first; i < counts.GetSize(); ++i) {
+        CHistCountObj* h = counts.GetAt(i);
+        if (h)
+            GetBox(box)->GetChannelName(h->m_inputChannel, h->m_comment);
+    }
+}
+
+bool CBoxArray::ReadHistFilesFromUnit(const FileVectors& vectors, CHistCountArray& counts, int entryIndex)
+{
+    for (const auto& [box, entry] : HistEntries(vectors, entryIndex)) {
+        for (;;) {
+            const int first = counts.GetSize();
+            try {
+                CKivMeter& meter = sequence::MeterOf(*this, box);
+                fw::CString header;
+                meter.ReadHeaderFile(entry.m_name.c_str(), entry.m_headerSize, header);
+                // The counts are read only once the header was accepted.
+                if (!counts.ReadHedHeader(header.c_str(), box))
+                    throw CZelException(-1, kMsgInvalidReply);
+                std::vector<uint8_t> data;
+                meter.ReadDataFile(entry.m_name.c_str(), entry.m_dataSize, data);
+                if (!counts.ReadDatCounts(data, first))
+                    throw CZelException(-1, kMsgInvalidReply);
+                NameHistChannels(counts, box, first);
+                break;
+            } catch (const std::exception& e) {
+                const bool again = AskAfter(e);
+                // Half-read analyses are of no use to anyone.
+                counts.RemoveFrom(first);
+                if (!again)
+                    return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CBoxArray::ReadHistFilesFromFolder(const FileVectors& vectors, CHistCountArray& counts, int entryIndex)
+{
+    const auto entries = HistEntries(vectors, entryIndex);
+    try {
+        for (const auto& [box, entry] : entries) {
+            const int first = counts.GetSize();
+            const std::vector<uint8_t> text = ReadCardFile(FindCardFile(entry.m_name, ".HED"), entry.m_headerSize);
+            // As from the unit: the text ends at a NUL.
+            const auto end = std::find(text.begin(), text.end(), uint8_t{0});
+            const fw::CString header(fw::cp932::FromCp932(
+                std::string_view(reinterpret_cast<const char*>(text.data()), static_cast<size_t>(end - text.begin()))));
+            const std::vector<uint8_t> data = ReadCardFile(FindCardFile(entry.m_name, ".DAT"), entry.m_dataSize);
+            ReadHistFile(counts, box, header, data);
+            NameHistChannels(counts, box, first);
+        }
+    } catch (const std::exception& e) {
+        counts.RemoveAll();
+        fw::ReportException(e);
+        return false;
+    }
+    return true;
 }
 
 // ------------------------------------------------------------ GPS samples

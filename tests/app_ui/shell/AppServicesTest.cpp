@@ -172,7 +172,7 @@ QAction* ItemOf(QMenu* menu, unsigned id)
     return nullptr;
 }
 
-TEST_F(ShellTest, MenuItemsFollowTheirUpdateHandlersAndNoHandlerMeansDisabled)
+TEST_F(ShellTest, MenuItemsFollowTheirHandlersAndUpdateHandlers)
 {
     ASSERT_TRUE(Start());
     app.CloseAllDocuments(false);
@@ -188,7 +188,7 @@ TEST_F(ShellTest, MenuItemsFollowTheirUpdateHandlersAndNoHandlerMeansDisabled)
     const Row rows[] = {
         {"new_by_application", file, fw::ID_FILE_NEW, true, -1},
         {"print_options_by_application", file, ID_PRINT_OPTION, true, -1},
-        {"print_setup_without_handler", file, fw::ID_FILE_PRINT_SETUP, false, -1},
+        {"print_setup_by_main_frame", file, fw::ID_FILE_PRINT_SETUP, true, -1},
         {"tool_bar_shown", view, ID_VIEW_TOOLBAR, true, 1},
         {"trigger_bar_shown", view, ID_VIEW_TRIGGER_BAR, true, 1},
     };
