@@ -6,6 +6,7 @@
 // alarm sound released, lock given up, recent files written), the link to
 // the instruments and the application-wide commands.
 
+#include "app/naming/NameSetParam.h"
 #include "app/settings/AppSettings.h"
 #include "app/shell/PrintOptionDlg.h"
 #include "app/shell/UnitTypeTable.h"
@@ -76,6 +77,8 @@ public:
 
     const CUnitTypeTable& GetUnitTypes() const { return m_unitTypes; }
     CAppSettings& Settings() { return m_settings; }
+    // The automatic-naming settings, kept for the run only.
+    CNameSetParam& GetNameSetParam() { return m_nameSetParam; }
     CMainFrame* GetMainFrameWnd() const;
 
     // --- application-wide values ---------------------------------------------------------
@@ -114,6 +117,7 @@ private:
     CAppSettings m_settings;
     CUnitTypeTable m_unitTypes;
     CCommandLineInfo m_cmdInfo;
+    CNameSetParam m_nameSetParam;
 };
 
 CKIV5980App* GetKivApp();
