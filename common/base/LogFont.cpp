@@ -9,11 +9,7 @@
 
 void SetLogFontFace(LOGFONT& font, const char* face)
 {
-    const std::string cut = fw::cp932::Truncate(face ? face : "", LF_FACESIZE - 1);
-    // The CP932 limit keeps the UTF-8 form inside the field.
-    const size_t n = std::min(cut.size(), sizeof font.lfFaceName - 1);
-    std::memcpy(font.lfFaceName, cut.data(), n);
-    std::memset(font.lfFaceName + n, 0, sizeof font.lfFaceName - n);
+    font.SetFaceName(fw::CString(face ? face : ""));
 }
 
 void SerializeLogFont(fw::CArchive& ar, LOGFONT& font)
@@ -22,17 +18,20 @@ void SerializeLogFont(fw::CArchive& ar, LOGFONT& font)
         ar << font.lfHeight << font.lfWidth << font.lfEscapement << font.lfOrientation << font.lfWeight;
         ar << font.lfItalic << font.lfUnderline << font.lfStrikeOut << font.lfCharSet << font.lfOutPrecision
            << font.lfClipPrecision << font.lfQuality << font.lfPitchAndFamily;
-        // A face set in memory may be longer than the files allow; the
-        // original program reads at most LF_FACESIZE - 1 bytes back.
-        const std::string face(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName));
-        ar << fw::CString(fw::cp932::Truncate(face, LF_FACESIZE - 1));
+        ar.WriteRawString(std::string_view(font.lfFaceName, strnlen(font.lfFaceName, sizeof font.lfFaceName)));
     } else {
         ar >> font.lfHeight >> font.lfWidth >> font.lfEscapement >> font.lfOrientation >> font.lfWeight;
         ar >> font.lfItalic >> font.lfUnderline >> font.lfStrikeOut >> font.lfCharSet >> font.lfOutPrecision
            >> font.lfClipPrecision >> font.lfQuality >> font.lfPitchAndFamily;
-        fw::CString face;
-        ar >> face;
-        SetLogFontFace(font, face.c_str());
+        const std::string face = ar.ReadRawString();
+        if (face.size() < sizeof font.lfFaceName) {
+            // Kept byte for byte, so a face written elsewhere goes back unchanged.
+            std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+            std::memcpy(font.lfFaceName, face.data(), face.size());
+        } else {
+            // Too long for the record: cut at a character boundary.
+            font.SetFaceName(fw::CString(fw::cp932::FromCp932(face)));
+        }
     }
 }
 

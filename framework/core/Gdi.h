@@ -143,6 +143,8 @@ struct LOGFONT {
     CString GetFaceName() const;
     // Stores `face` as CP932, cut at a character boundary to 31 bytes.
     void SetFaceName(const CString& face);
+
+    friend bool operator==(const LOGFONT&, const LOGFONT&) = default;
 };
 static_assert(sizeof(LOGFONT) == 60, "LOGFONT is stored byte for byte");
 

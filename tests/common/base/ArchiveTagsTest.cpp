@@ -162,7 +162,7 @@ TEST(LogFontArchive, FixedDefaultFont)
     SetDefaultLogFont(&font, false, 0);
     EXPECT_EQ(font.lfWeight, 0);
     EXPECT_EQ(font.lfPitchAndFamily, 0x31);
-    EXPECT_STREQ(font.lfFaceName, "ＭＳ ゴシック");
+    EXPECT_EQ(font.GetFaceName(), fw::CString("ＭＳ ゴシック"));
     EXPECT_EQ(font.lfHeight, 90);
     EXPECT_EQ(font.lfEscapement, 0);
 }
@@ -197,7 +197,7 @@ TEST(LogFontArchive, StoredAndLoadedFontIsEqual)
         SerializeLogFont(ar, loaded);
     }
     EXPECT_TRUE(loaded == font);
-    EXPECT_STREQ(loaded.lfFaceName, "ＭＳ 明朝");
+    EXPECT_EQ(loaded.GetFaceName(), fw::CString("ＭＳ 明朝"));
 }
 
 TEST(LogFontArchive, LongFacesAreCutAtACharacterBoundary)
@@ -232,8 +232,8 @@ TEST(LogFontArchive, LongFacesAreCutAtACharacterBoundary)
         fw::CArchive ar(&file, fw::CArchive::load);
         LOGFONT loaded;
         SerializeLogFont(ar, loaded);
-        EXPECT_EQ(std::string(loaded.lfFaceName), row.expected);
-        EXPECT_LE(fw::cp932::ByteLength(loaded.lfFaceName), 31u);
+        EXPECT_EQ(loaded.GetFaceName(), fw::CString(row.expected));
+        EXPECT_LE(strnlen(loaded.lfFaceName, sizeof loaded.lfFaceName), 31u);
 
         // Stored again, the face takes its cut form.
         const Bytes again = Stored([&](fw::CArchive& out) { SerializeLogFont(out, loaded); });

@@ -162,12 +162,14 @@ TEST_F(EmulatorTcp, FaultSwitches)
     const std::string expected = std::string("ERR 025\r\n") + std::string("\xFF\0Z", 3) + "1,0\r\n";
     EXPECT_EQ(client.Read(expected.size()), expected);
 
-    unit.GetFaults().DelayReply("VER", 300);
+    // The delay is well above the quiet read, so that a stalled test thread
+    // does not find the delayed reply inside that read's limit.
+    unit.GetFaults().DelayReply("VER", 1000);
     const auto start = std::chrono::steady_clock::now();
     client.Send("VER\r\n");
     EXPECT_EQ(client.Read(1, 150ms), "");
     EXPECT_EQ(client.Read(18), "KIV-406 VER 2.2A\r\n");
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 300ms);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 1000ms);
 
     unit.GetFaults().DropMidReply("VER");
     client.Send("VER\r\n");
