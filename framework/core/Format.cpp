@@ -64,6 +64,18 @@ private:
     size_t m_used = 0;
 };
 
+// The digits of a width or precision; a count beyond int is a broken format.
+int ParseCount(const char*& p, const Cursor& cur)
+{
+    int n = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        if (n > (std::numeric_limits<int>::max() - (*p - '0')) / 10)
+            Fail(cur.Fmt(), "width or precision too large");
+        n = n * 10 + (*p - '0');
+    }
+    return n;
+}
+
 // Reads flags, width, precision and length of one conversion; `p` points
 // after the '%' and is left after the conversion character.
 Spec ParseSpec(const char*& p, Cursor& cur)
@@ -85,9 +97,8 @@ Spec ParseSpec(const char*& p, Cursor& cur)
             s.left = true;
             s.width = s.width == std::numeric_limits<int>::min() ? 0 : -s.width;
         }
-    } else {
-        for (s.width = -1; *p >= '0' && *p <= '9'; ++p)
-            s.width = (s.width < 0 ? 0 : s.width) * 10 + (*p - '0');
+    } else if (*p >= '0' && *p <= '9') {
+        s.width = ParseCount(p, cur);
     }
     if (*p == '.') {
         ++p;
@@ -97,8 +108,7 @@ Spec ParseSpec(const char*& p, Cursor& cur)
             if (s.precision < 0)
                 s.precision = -1;
         } else {
-            for (s.precision = 0; *p >= '0' && *p <= '9'; ++p)
-                s.precision = s.precision * 10 + (*p - '0');
+            s.precision = ParseCount(p, cur);
         }
     }
     for (;;) {

@@ -43,7 +43,7 @@ protected:
     // Waits until unit i has answered `count` commands in all.
     void WaitAnswered(size_t count, int i = 0)
     {
-        ASSERT_TRUE(emu.Unit(i).WaitRepliesSent(count, std::chrono::milliseconds(3000)));
+        ASSERT_TRUE(emu.Unit(i).WaitRepliesSent(count, std::chrono::milliseconds(10000)));
     }
 
     kivemu::Emulator emu;

@@ -93,6 +93,9 @@ TEST_F(LinkTest, ReplyLineFraming)
         // following line instead of the same empty line forever.
         {"empty_reply_consumes_its_line_end", "\r\nNEXT\r\n", 2, {"", "NEXT"}},
     };
+    // A pause between the chunks must not pass for a silent unit, however
+    // late the emulator's thread gets to send the second one.
+    link.SetReplyTimeout(10);
     size_t answered = 0;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -149,7 +152,9 @@ TEST_F(LinkTest, DefaultThirtySecondsRunOnTheLinksClock)
 
 TEST_F(LinkTest, LateReplyIsDrainedSoRepliesNeverShift)
 {
-    Unit().GetFaults().DelayReply("VER", 800);
+    // Well behind the half-second time-out, so that the reply is late even
+    // when the test thread is slow to notice the time-out.
+    Unit().GetFaults().DelayReply("VER", 2000);
     EXPECT_EQ(RaisedBy([&] { link.SendAndRead(0, "VER", "CR LF"); }).m_nErrorCode, 10001);
     WaitAnswered(1);  // the late "KIV-406 ..." is on the wire now
     std::this_thread::sleep_for(50ms);

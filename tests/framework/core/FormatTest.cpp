@@ -86,6 +86,8 @@ const MismatchCase kMismatches[] = {
     {"too_many", [] { fw::Format("%d", 1, 2); }},
     {"dangling_percent", [] { fw::Format("50%", 1); }},
     {"n_refused", [] { fw::Format("%n", 1); }},
+    {"width_beyond_int", [] { fw::Format("%99999999999d", 1); }},
+    {"precision_beyond_int", [] { fw::Format("%.99999999999f", 1.0); }},
 };
 
 TEST(Format, TypeMismatchThrows)
