@@ -29,7 +29,7 @@ const int kSizes[] = {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 
 } // namespace
 
 CZELFontDlg::CZELFontDlg(const fw::LOGFONT* logFont, unsigned flags, fw::CDC* printer, fw::CWnd* parent)
-    : fw::CDialog(kTemplateId, parent), m_flags(flags), m_pPrinter(printer)
+    : fw::CDialog(kTemplateId, parent), m_flags(flags)
 {
     if (logFont)
         m_lf = *logFont;

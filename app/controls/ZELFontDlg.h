@@ -29,7 +29,9 @@ public:
     static constexpr int kIdScriptLabel = 1094;
     static constexpr int kIdScript = 1140;
 
-    // `logFont` (may be null) with its height in tenths of a point.
+    // `logFont` (may be null) with its height in tenths of a point. The
+    // fonts offered are the system's for any device, so `printer` is not
+    // consulted.
     CZELFontDlg(const fw::LOGFONT* logFont = nullptr, unsigned flags = 0, fw::CDC* printer = nullptr,
                 fw::CWnd* parent = nullptr);
 
@@ -52,6 +54,5 @@ private:
     void ShowSample();
     void OnChoiceChanged();
 
-    fw::CDC* m_pPrinter = nullptr;
     int m_dpi = fw::kDisplayDpi;
 };

@@ -13,8 +13,6 @@ FW_IMPLEMENT_DYNAMIC(CZELTabCtrl, fw::CControl)
 
 namespace {
 
-constexpr int kImageRole = Qt::UserRole + 7;
-
 class TabBar final : public QTabBar {
 public:
     explicit TabBar(CZELTabCtrl* owner) : m_owner(owner) {}

@@ -120,7 +120,7 @@ bool CKIV5980App::InitInstance()
         if (!goOn)
             return true;
     }
-    return ProcessShellCommand();
+    return RunShellCommand();
 }
 
 int CKIV5980App::ExitInstance()
@@ -207,7 +207,7 @@ bool CKIV5980App::RunStartPage()
     return true;
 }
 
-bool CKIV5980App::ProcessShellCommand()
+bool CKIV5980App::RunShellCommand()
 {
     switch (m_cmdInfo.m_nShellCommand) {
     case CCommandLineInfo::fileNew:

@@ -104,7 +104,8 @@ private:
     // The start page's result turned into the shell command; false when
     // nothing more is to be done.
     bool RunStartPage();
-    bool ProcessShellCommand();
+    // The command line's command (new, open or nothing) carried out.
+    bool RunShellCommand();
     // The instrument dialogs reach the link through this application; the
     // hosts are taken back before the application goes.
     void InstallDialogHosts();

@@ -11,10 +11,6 @@
 
 #include "common/calc/CalcuDataTank.h"
 
-namespace fw {
-class CDocument;
-}
-
 class CCashCalcuDataTank : public CCalcuDataTank {
     FW_DECLARE_SERIAL(CCashCalcuDataTank)
 public:
@@ -55,11 +51,6 @@ protected:
 
 private:
     int16_t m_channelNumber = -1;
-    // Kept for the owning documents; nothing here reads them.
-    int16_t m_spare = 0;
-    double m_spareValue = 0.0;
-    fw::CDocument* m_document = nullptr;
-    double m_spareLimit = HUGE_VAL;
     double m_peakMax = HUGE_VAL;
     double m_peakMin = HUGE_VAL;
 };

@@ -31,7 +31,8 @@ public:
     virtual CCashCalcuDataTank* CreateChannelTank(int index, int32_t code, bool fill);
     CCalcuDataTank* GetOrCreateChannel(int index) override;
     // Copies the tank list (sharing the tanks), the data count and the
-    // measured-channel count.
+    // measured-channel count. The array's plain pointer copy stays callable.
+    using CDataSPTankData::CopyFrom;
     virtual void CopyFrom(const CKivSPTankData& other);
     CDataTankObject* GetTimeTank() override;
 

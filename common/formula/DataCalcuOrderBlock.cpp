@@ -11,7 +11,13 @@
 // No dependency between iterations: lets the compiler vectorise without a
 // run-time overlap test (the rows may be the same row, element by element).
 #if defined(__clang__)
+#if __has_feature(undefined_behavior_sanitizer)
+// The sanitizer's checks inside the loops keep them scalar; clang would
+// report each loop it was told to vectorise and could not.
+#define FORMULA_IVDEP
+#else
 #define FORMULA_IVDEP _Pragma("clang loop vectorize(assume_safety)")
+#endif
 #elif defined(__GNUC__)
 #define FORMULA_IVDEP _Pragma("GCC ivdep")
 #else
@@ -27,40 +33,34 @@ namespace {
 // element-wise that is no dependency between iterations.
 constexpr int kRow = CDataCalcuOrder::kBlockSteps;
 
-template <class F> void RowRow(double* d, const double* x, const double* y, F f)
+// Calls step for every index of a row. Vectorise is false for operators
+// with no vector form (pow): clang treats the no-dependency hint as a demand
+// to vectorise and reports every loop it cannot.
+template <bool Vectorise, class G> void ForRow(G step)
 {
-    FORMULA_IVDEP
-    for (int j = 0; j < kRow; ++j)
-        d[j] = f(x[j], y[j]);
-}
-
-template <class F> void RowConst(double* d, const double* x, double b, F f)
-{
-    FORMULA_IVDEP
-    for (int j = 0; j < kRow; ++j)
-        d[j] = f(x[j], b);
-}
-
-template <class F> void ConstRow(double* d, double a, const double* y, F f)
-{
-    FORMULA_IVDEP
-    for (int j = 0; j < kRow; ++j)
-        d[j] = f(a, y[j]);
+    if constexpr (Vectorise) {
+        FORMULA_IVDEP
+        for (int j = 0; j < kRow; ++j)
+            step(j);
+    } else {
+        for (int j = 0; j < kRow; ++j)
+            step(j);
+    }
 }
 
 // One binary operator over rows; `kind` says which operands are rows.
-template <class F> void ApplyBinary(int16_t kind, double* d, const double* x, const double* y, double a, double b,
-                                    F f)
+template <bool Vectorise = true, class F>
+void ApplyBinary(int16_t kind, double* d, const double* x, const double* y, double a, double b, F f)
 {
     switch (kind) {
     case kCalcKindRegisterConstant:
-        RowConst(d, x, b, f);
+        ForRow<Vectorise>([&](int j) { d[j] = f(x[j], b); });
         break;
     case kCalcKindConstantRegister:
-        ConstRow(d, a, y, f);
+        ForRow<Vectorise>([&](int j) { d[j] = f(a, y[j]); });
         break;
     case kCalcKindRegisters:
-        RowRow(d, x, y, f);
+        ForRow<Vectorise>([&](int j) { d[j] = f(x[j], y[j]); });
         break;
     default:
         std::fill(d, d + kRow, f(a, b));
@@ -129,7 +129,7 @@ void CDataCalcuOrder::EvaluateChunk(IFormulaChannelList& source, int32_t first, 
             ApplyBinary(kind, d, x, y, a, b, CalcDivide);
             break;
         case CalcRoutine::Power:
-            ApplyBinary(kind, d, x, y, a, b, CalcPower);
+            ApplyBinary<false>(kind, d, x, y, a, b, CalcPower);
             break;
         default:
             // One-argument functions: the register row or the constant.

@@ -24,7 +24,6 @@ namespace {
 
 constexpr double kSamplingRatesHz[] = {10, 20, 50, 100, 200, 500, 1000, 2000, 5000, 10000, 20000, 50000,
                                        512, 1024, 2048, 4096, 8192};
-constexpr int kMaxShownMessage = 124;
 constexpr int kCurrentValueLimit16 = 32767;
 constexpr int kCurrentValueLimit32 = 2147483647;
 constexpr int kSourceCurrentValue = 0x8000;
