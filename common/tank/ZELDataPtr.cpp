@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 FW_IMPLEMENT_DYNCREATE(CZELDataPtr, fw::CObject)
 FW_IMPLEMENT_DYNCREATE(CZELShortPtr, CZELDataPtr)
@@ -47,6 +48,33 @@ struct Extremes {
     }
 };
 
+// A preset range answers a maximum/minimum request in place of the values:
+// nothing when no range is preset, else whether the preset range is usable.
+std::optional<bool> PresetMaxMin(bool preset, double presetMax, double presetMin, double& max, double& min)
+{
+    if (!preset)
+        return std::nullopt;
+    if (!BothFinite(presetMax, presetMin))
+        return false;
+    max = presetMax;
+    min = presetMin;
+    return true;
+}
+
+// Starts a search above a threshold from the preset range; false when the
+// preset range leaves nothing to find.
+bool SeedFromPreset(double presetMax, double presetMin, double threshold, double& max, double& min, Extremes& e)
+{
+    if (!BothFinite(presetMax, presetMin) || threshold >= presetMax)
+        return false;
+    max = presetMax;
+    if (threshold < presetMin) {
+        min = presetMin;
+        e = {true, max, min};
+    }
+    return true;
+}
+
 } // namespace
 
 // --- CZELDataPtr: the generic forms, value by value through ReadNext --------
@@ -67,21 +95,21 @@ void CZELDataPtr::SetPreset(bool flag, double max, double min)
     m_presetMin = min;
 }
 
-bool CZELDataPtr::MaxMinAbove(int start, int count, double& max, double& min, double threshold)
+bool CZELDataPtr::SeekRangeStart(int start)
 {
     if (start < m_firstIndex)
         return false;
     Skip(int64_t(start) - m_firstIndex);
+    return true;
+}
+
+bool CZELDataPtr::MaxMinAbove(int start, int count, double& max, double& min, double threshold)
+{
+    if (!SeekRangeStart(start))
+        return false;
     Extremes e;
-    if (m_preset) {
-        if (!BothFinite(m_presetMax, m_presetMin) || threshold >= m_presetMax)
-            return false;
-        max = m_presetMax;
-        if (threshold < m_presetMin) {
-            min = m_presetMin;
-            e = {true, max, min};
-        }
-    }
+    if (m_preset && !SeedFromPreset(m_presetMax, m_presetMin, threshold, max, min, e))
+        return false;
     for (int i = 0; i < count; ++i) {
         double v;
         if (ReadNext(v) && v > threshold)
@@ -92,16 +120,10 @@ bool CZELDataPtr::MaxMinAbove(int start, int count, double& max, double& min, do
 
 bool CZELDataPtr::MaxMin(int start, int count, double& max, double& min)
 {
-    if (start < m_firstIndex)
+    if (!SeekRangeStart(start))
         return false;
-    Skip(int64_t(start) - m_firstIndex);
-    if (m_preset) {
-        if (!BothFinite(m_presetMax, m_presetMin))
-            return false;
-        max = m_presetMax;
-        min = m_presetMin;
-        return true;
-    }
+    if (const auto preset = PresetMaxMin(m_preset, m_presetMax, m_presetMin, max, min))
+        return *preset;
     Extremes e;
     for (int i = 0; i < count; ++i) {
         double v;
@@ -114,9 +136,8 @@ bool CZELDataPtr::MaxMin(int start, int count, double& max, double& min)
 bool CZELDataPtr::Average(int start, int count, double& average)
 {
     average = HUGE_VAL;
-    if (start < m_firstIndex)
+    if (!SeekRangeStart(start))
         return false;
-    Skip(int64_t(start) - m_firstIndex);
     double sum = 0.0;
     int64_t n = 0;
     for (int i = 0; i < count; ++i) {
@@ -268,13 +289,6 @@ template <class T> void CZELTypePtr<T>::Skip(int64_t n)
     ForEachRun(n, [](const T*, const T*) {});
 }
 
-template <class T> bool CZELTypePtr<T>::SeekRangeStart(int start)
-{
-    if (start < m_firstIndex)
-        return false;
-    Skip(int64_t(start) - m_firstIndex);
-    return true;
-}
 
 template <class T>
 bool CZELTypePtr<T>::MaxMinAbove(int start, int count, double& max, double& min, double threshold)
@@ -282,15 +296,8 @@ bool CZELTypePtr<T>::MaxMinAbove(int start, int count, double& max, double& min,
     if (!SeekRangeStart(start))
         return false;
     Extremes e;
-    if (m_preset) {
-        if (!BothFinite(m_presetMax, m_presetMin) || threshold >= m_presetMax)
-            return false;
-        max = m_presetMax;
-        if (threshold < m_presetMin) {
-            min = m_presetMin;
-            e = {true, max, min};
-        }
-    }
+    if (m_preset && !SeedFromPreset(m_presetMax, m_presetMin, threshold, max, min, e))
+        return false;
     ForEachRun(std::max(count, 0), [&](const T* first, const T* last) {
         TakeSpan<T, true>(e, first, last, m_emptyMarker, m_checkFinite, threshold);
     });
@@ -301,13 +308,8 @@ template <class T> bool CZELTypePtr<T>::MaxMin(int start, int count, double& max
 {
     if (!SeekRangeStart(start))
         return false;
-    if (m_preset) {
-        if (!BothFinite(m_presetMax, m_presetMin))
-            return false;
-        max = m_presetMax;
-        min = m_presetMin;
-        return true;
-    }
+    if (const auto preset = PresetMaxMin(m_preset, m_presetMax, m_presetMin, max, min))
+        return *preset;
     Extremes e;
     ForEachRun(std::max(count, 0), [&](const T* first, const T* last) {
         TakeSpan<T, false>(e, first, last, m_emptyMarker, m_checkFinite, 0.0);
@@ -391,13 +393,8 @@ void CZELTimePtr::Init(void* source, int start, int count)
 
 bool CZELTimePtr::MaxMin(int start, int count, double& max, double& min)
 {
-    if (m_preset) {
-        if (!BothFinite(m_presetMax, m_presetMin))
-            return false;
-        max = m_presetMax;
-        min = m_presetMin;
-        return true;
-    }
+    if (const auto preset = PresetMaxMin(m_preset, m_presetMax, m_presetMin, max, min))
+        return *preset;
     if (!m_tank)
         return false;
     min = m_tank->GetValue(start);

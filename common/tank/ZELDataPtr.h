@@ -49,6 +49,10 @@ public:
 protected:
     // Moves the read position n values on (base: reads them).
     virtual void Skip(int64_t n);
+    // Moves to the value the range operations start at: start - first index
+    // values on from the read position; false when start lies before the
+    // first index.
+    bool SeekRangeStart(int start);
 
     uint8_t m_preset = 0;
     double m_presetMax = HUGE_VAL;
@@ -88,10 +92,6 @@ protected:
     // Walks `count` values on from the read position, run by run as far as
     // there are values, handing each run [first, last) to visit.
     template <class Visit> void ForEachRun(int64_t count, Visit&& visit);
-    // Moves to the value the range operations start at: start - first index
-    // values on from the read position; false when start lies before the
-    // first index.
-    bool SeekRangeStart(int start);
 
     const T* m_pValue = nullptr;
     const T* m_pEnd = nullptr;
