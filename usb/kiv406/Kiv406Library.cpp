@@ -2,6 +2,7 @@
 
 #include "usb/UsbTransport.h"
 #include "usb/backend/ByteSearch.h"
+#include "usb/backend/CommandFraming.h"
 #include "usb/backend/LibrarySettings.h"
 
 #include <algorithm>
@@ -20,13 +21,6 @@ constexpr size_t kReplyNuls = 3;
 // Markers split over two packets are found by searching the last packet
 // together with the end of the one before.
 constexpr size_t kReplyWindow = 73;
-
-int32_t SecondsToMs(int32_t seconds)
-{
-    const int64_t ms = static_cast<int64_t>(seconds) * 1000;
-    return static_cast<int32_t>(std::clamp<int64_t>(ms, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 } // namespace
 
@@ -109,13 +103,13 @@ int32_t Kiv406Library::ResetPipe(int32_t device, int32_t)
 
 int32_t Kiv406Library::SetReadTimeout(int32_t seconds)
 {
-    m_readTimeoutMs = SecondsToMs(seconds);
+    m_readTimeoutMs = usbio::SecondsToMs(seconds);
     return seconds;
 }
 
 int32_t Kiv406Library::SetWriteTimeout(int32_t seconds)
 {
-    m_writeTimeoutMs = SecondsToMs(seconds);
+    m_writeTimeoutMs = usbio::SecondsToMs(seconds);
     return seconds;
 }
 
@@ -261,13 +255,9 @@ int32_t Kiv406Library::WriteA(int32_t device, const char* text, int32_t length)
     if (text == nullptr && length > 0)
         return 0;
     const size_t textBytes = static_cast<size_t>(length);
-    const size_t blockBytes = (textBytes + 2 + kPacket - 1) / kPacket * kPacket;
+    const size_t blockBytes = usbio::CommandBlockBytes(textBytes);
     uint8_t block[1100];
-    std::memset(block, ' ', blockBytes);
-    if (textBytes > 0)
-        std::memcpy(block, text, textBytes);
-    block[textBytes] = '\r';
-    block[textBytes + 1] = '\n';
+    usbio::FrameCommand(block, text, textBytes);
     const int sent = KivWritePipe(device, block, blockBytes);
     if (sent == -2)
         return kUsbErrCannotOpen;

@@ -2,6 +2,7 @@
 
 #include "usb/UsbTransport.h"
 #include "usb/backend/ByteSearch.h"
+#include "usb/backend/CommandFraming.h"
 #include "usb/backend/LibrarySettings.h"
 
 #include <algorithm>
@@ -23,13 +24,6 @@ constexpr uint8_t kDeviceDescriptorType = 1;
 constexpr uint8_t kConfigDescriptorType = 2;
 constexpr size_t kDeviceDescriptorBytes = 18;
 constexpr size_t kConfigDescriptorBytes = 9;
-
-int32_t SecondsToMs(int32_t seconds)
-{
-    const int64_t ms = static_cast<int64_t>(seconds) * 1000;
-    return static_cast<int32_t>(std::clamp<int64_t>(ms, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
 
 std::string_view Terminator(bool threeBytes)
 {
@@ -126,13 +120,13 @@ int32_t ZelUsbLibrary::ResetPipe(int32_t device, int32_t)
 
 int32_t ZelUsbLibrary::SetReadTimeout(int32_t seconds)
 {
-    m_readTimeoutMs = SecondsToMs(seconds);
+    m_readTimeoutMs = usbio::SecondsToMs(seconds);
     return seconds;
 }
 
 int32_t ZelUsbLibrary::SetWriteTimeout(int32_t seconds)
 {
-    m_writeTimeoutMs = SecondsToMs(seconds);
+    m_writeTimeoutMs = usbio::SecondsToMs(seconds);
     return seconds;
 }
 
@@ -191,18 +185,16 @@ int32_t ZelUsbLibrary::WriteA(int32_t device, const char* text, int32_t length)
     if (!connection)
         return kUsbErrCannotOpen;
     const size_t textBytes = static_cast<size_t>(length);
-    const size_t blockBytes = (textBytes + 2 + kPacket - 1) / kPacket * kPacket;
+    const size_t blockBytes = usbio::CommandBlockBytes(textBytes);
     if (blockBytes > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
         return kUsbErrBadLength;
     std::vector<uint8_t> block;
     try {
-        block.assign(blockBytes, ' ');
+        block.resize(blockBytes);
     } catch (const std::bad_alloc&) {
         return kUsbErrShortTextWrite;
     }
-    std::memcpy(block.data(), text, textBytes);
-    block[textBytes] = '\r';
-    block[textBytes + 1] = '\n';
+    usbio::FrameCommand(block.data(), text, textBytes);
     const int sent = ZelWritePipe(*connection, block.data(), block.size());
     return sent == static_cast<int>(blockBytes) ? sent : kUsbErrShortTextWrite;
 }
