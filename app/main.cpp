@@ -4,12 +4,14 @@
 //   kiv5400 [FILE] [--no-start-page]
 
 #include "app/shell/KIV5980App.h"
+#include "app/shell/ProgramComposition.h"
 
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv)
 {
+    ComposeProgram();
     CKIV5980App app;
     app.SetCommandLine(std::vector<std::string>(argv, argv + argc));
     return app.Run(argc, argv);

@@ -25,8 +25,9 @@ endfunction()
 
 # One test program per folder of tests/, run as one CTest entry so that
 # the two CI cores stay busy with whole programs.
+# QT gives the program the test main with an offscreen QApplication.
 function(kiv_tests name folder)
-  cmake_parse_arguments(ARG "" "" "DEPS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPS;ENV" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
   if(NOT srcs)
@@ -34,7 +35,12 @@ function(kiv_tests name folder)
   endif()
   add_executable(${name} ${srcs})
   target_compile_options(${name} PRIVATE ${KIV_WARNINGS})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} kiv_testsupport GTest::gtest)
+  if(ARG_QT)
+    set(main kiv_testmain_qt)
+  else()
+    set(main kiv_testmain)
+  endif()
+  target_link_libraries(${name} PRIVATE ${main} ${ARG_DEPS} kiv_testsupport GTest::gtest)
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "TZ=JST-9;LANG=C.UTF-8;QT_QPA_PLATFORM=offscreen;KIV_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp;${ARG_ENV}"

@@ -1,18 +1,21 @@
 #include "app/shell/KIV5980App.h"
+#include "app/shell/ProgramComposition.h"
 
-#include "app/doc/KivDocManager.h"
-#include "app/doc/ProgramClasses.h"
-#include "app/instrumentdlg/MeterVerupDlg.h"
-#include "app/instrumentdlg/SelectMeterDlg.h"
-#include "app/resources/ProgramMenus.h"
+#include "framework/core/ServiceSlot.h"
+
 #include "app/shell/DataFolder.h"
 #include "app/shell/DocumentTypes.h"
 #include "app/shell/DummyDocTemplate.h"
 #include "app/shell/MainFrame.h"
+#include "app/shell/ProgramClasses.h"
 #include "app/shell/ScreenshotHook.h"
 #include "app/shell/ShellIds.h"
 #include "app/shell/StartUpDlg.h"
 #include "common/cache/CacheClasses.h"
+#include "docbase/doc/KivDocManager.h"
+#include "docbase/resources/ProgramMenus.h"
+#include "docview/instrumentdlg/MeterVerupDlg.h"
+#include "docview/instrumentdlg/SelectMeterDlg.h"
 #include "framework/core/DocTemplate.h"
 #include "framework/core/Document.h"
 #include "framework/core/FileSystem.h"
@@ -68,9 +71,14 @@ CKIV5980App* GetKivApp()
     return dynamic_cast<CKIV5980App*>(fw::AfxGetApp());
 }
 
-CKIV5980App::CKIV5980App() = default;
+// The application object keeps the naming record of the run.
+CKIV5980App::CKIV5980App() { fw::Install<INameSetRecord>(this); }
 
-CKIV5980App::~CKIV5980App() = default;
+CKIV5980App::~CKIV5980App()
+{
+    if (fw::Installed<INameSetRecord>() == this)
+        fw::Install<INameSetRecord>(nullptr);
+}
 
 bool CKIV5980App::InitInstance()
 {
@@ -81,8 +89,7 @@ bool CKIV5980App::InitInstance()
     if (!m_instanceLock.Acquire(fw::fs::PathJoin(m_strDataFolder, kDataFolderLockName)))
         return false;
 
-    RegisterProgramClasses();
-    RegisterProgramMenus();
+    ComposeProgram();
     if (!m_settings.CreateAlertSound())
         return false;
 

@@ -6,11 +6,11 @@
 // alarm sound released, lock given up, recent files written), the link to
 // the instruments and the application-wide commands.
 
-#include "app/naming/NameSetParam.h"
-#include "app/settings/AppSettings.h"
 #include "app/shell/PrintOptionDlg.h"
-#include "app/shell/UnitTypeTable.h"
 #include "app/shell/ZELApp.h"
+#include "docbase/naming/NameSetParam.h"
+#include "docbase/settings/AppSettings.h"
+#include "docview/instrumentdlg/UnitTypeTable.h"
 #include "framework/ui/InstanceLock.h"
 
 #include <cstdint>
@@ -35,7 +35,7 @@ struct CCommandLineInfo {
     void Parse(const std::vector<std::string>& args);
 };
 
-class CKIV5980App : public CZELApp {
+class CKIV5980App : public CZELApp, public INameSetRecord {
     FW_DECLARE_DYNAMIC(CKIV5980App)
     FW_DECLARE_COMMANDS()
 public:
@@ -78,7 +78,7 @@ public:
     const CUnitTypeTable& GetUnitTypes() const { return m_unitTypes; }
     CAppSettings& Settings() { return m_settings; }
     // The automatic-naming settings, kept for the run only.
-    CNameSetParam& GetNameSetParam() { return m_nameSetParam; }
+    CNameSetParam& GetNameSetParam() override { return m_nameSetParam; }
     CMainFrame* GetMainFrameWnd() const;
 
     // --- application-wide values ---------------------------------------------------------

@@ -4,8 +4,11 @@
 #include "app/shell/MainFrameMenus.h"
 #include "app/shell/MainFrameTexts.h"
 #include "app/shell/ShellIds.h"
+#include "docview/instrumentdlg/KivUnitMenu.h"
+#include "docview/instrumentdlg/MeterVerupDlg.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/Document.h"
+#include "framework/core/FileSystem.h"
 #include "framework/core/Format.h"
 #include "framework/core/StringTable.h"
 #include "framework/ui/CmdUI.h"
@@ -13,9 +16,6 @@
 #include "framework/ui/MultiDocTemplate.h"
 #include "framework/ui/PrintDialogs.h"
 #include "framework/ui/WinApp.h"
-#include "app/instrumentdlg/KivUnitMenu.h"
-#include "app/instrumentdlg/MeterVerupDlg.h"
-#include "framework/core/FileSystem.h"
 #include "instrument/system/BoxArray.h"
 
 #include <QApplication>

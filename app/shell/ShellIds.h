@@ -1,5 +1,8 @@
 #pragma once
 
+#include "docbase/resources/ProgramMenus.h"
+#include "framework/core/StandardCommands.h"
+
 #include <cstdint>
 
 // Command, string, menu and control ids of the application shell. Program
@@ -15,10 +18,7 @@ inline constexpr unsigned kIdrHistType = 132;
 inline constexpr unsigned kIdrCombinedFilter = 476;  // the open dialog's combined filter
 inline constexpr unsigned kIdrEditLockedToolbar = 134;
 
-// --- menu resources --------------------------------------------------------------
-inline constexpr unsigned kIdrGraphMenu = 333;    // "グラフ(&G)"
-inline constexpr unsigned kIdrMeasureMenu = 334;  // "計測(&M)"
-inline constexpr unsigned kIdrUnitTypeMenu = 347;
+// --- menu resources: docbase/resources/ProgramMenus.h ------------------------------------
 
 // --- placeholders in the template menus ---------------------------------------------
 inline constexpr unsigned ID_GRAPH_PLACEHOLDER = 32936;
@@ -30,13 +30,13 @@ inline constexpr unsigned ID_GRAPH_BATCH_PRINT = 32912;
 inline constexpr unsigned ID_HIGHPASS_DISPLAY = 33544;
 
 // --- main-frame commands -----------------------------------------------------------------
-inline constexpr unsigned ID_WINDOW_NEW = 57648;
-inline constexpr unsigned ID_WINDOW_ARRANGE = 57649;
-inline constexpr unsigned ID_WINDOW_CASCADE = 57650;
-inline constexpr unsigned ID_WINDOW_TILE_HORZ = 57651;
-inline constexpr unsigned ID_WINDOW_TILE_VERT = 57652;
-inline constexpr unsigned ID_VIEW_TOOLBAR = 59392;
-inline constexpr unsigned ID_VIEW_STATUS_BAR = 59393;
+using fw::ID_VIEW_STATUS_BAR;
+using fw::ID_VIEW_TOOLBAR;
+using fw::ID_WINDOW_ARRANGE;
+using fw::ID_WINDOW_CASCADE;
+using fw::ID_WINDOW_NEW;
+using fw::ID_WINDOW_TILE_HORZ;
+using fw::ID_WINDOW_TILE_VERT;
 inline constexpr unsigned ID_VIEW_TRIGGER_BAR = 32930;
 inline constexpr unsigned ID_CF_STATUS = 1306;
 inline constexpr unsigned ID_KEISOKU_PANEL = 32779;

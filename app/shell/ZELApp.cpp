@@ -1,13 +1,13 @@
 #include "app/shell/ZELApp.h"
 
-#include "app/doc/ZELDataDoc.h"
-#include "app/settings/ProfileDouble.h"
+#include "docbase/doc/ZELDataDoc.h"
+#include "docbase/settings/ProfileDouble.h"
 #include "framework/core/Document.h"
 #include "framework/core/Gdi.h"
-#include "framework/ui/QPainterSink.h"
 #include "framework/core/StringTable.h"
-#include "framework/ui/MultiDocTemplate.h"
 #include "framework/ui/FrameWnd.h"
+#include "framework/ui/MultiDocTemplate.h"
+#include "framework/ui/QPainterSink.h"
 #include "framework/ui/View.h"
 
 #include <QImage>

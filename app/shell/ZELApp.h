@@ -4,7 +4,7 @@
 // each other (documents by identifier, templates by their string, graph
 // pages for broadcasts) and the document identifiers of the run.
 
-#include "app/doc/DataDocHost.h"
+#include "docbase/doc/DataDocHost.h"
 #include "framework/ui/WinApp.h"
 
 #include <ctime>

@@ -5,9 +5,9 @@
 // model documents and their tests need no windows at all; the interface
 // layer's CView implements it.
 
+#include "framework/core/CString.h"
 #include "framework/core/CmdTarget.h"
 #include "framework/core/Collections.h"
-#include "framework/core/CString.h"
 
 #include <cstdint>
 #include <exception>
@@ -32,6 +32,8 @@ public:
     virtual void OnDocumentClosing() {}
     // Brings the view's frame to the front (a second open of the same file).
     virtual void OnDocumentActivate() {}
+    // The first update of a view made without a window (a conversion).
+    virtual void OnDocumentInitialUpdate() {}
 };
 
 class CDocument : public CCmdTarget {

@@ -45,7 +45,7 @@ CProfile::CProfile(std::filesystem::path file) : m_path(std::move(file))
     Load();
 }
 
-std::filesystem::path CProfile::DefaultPath(const char* application)
+std::filesystem::path CProfile::DefaultPath(const char* company, const char* application)
 {
     std::filesystem::path base;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
@@ -54,7 +54,9 @@ std::filesystem::path CProfile::DefaultPath(const char* application)
         base = std::filesystem::path(home) / ".config";
     else
         base = ".";
-    return base / "ZEL" / (std::string(application) + ".ini");
+    if (company && *company)
+        base /= company;
+    return base / (std::string(application) + ".ini");
 }
 
 void CProfile::Load()

@@ -1,7 +1,8 @@
 #pragma once
 
-// The program's settings profile: what Windows kept under the registry key
-// "ZEL\KIV-5400" lives in a small INI file ($XDG_CONFIG_HOME/ZEL/KIV-5400.ini).
+// A program's settings profile: what Windows kept under the registry key
+// "Company\Application" lives in a small INI file
+// ($XDG_CONFIG_HOME/Company/Application.ini).
 // "[Section]" lines and "Key=Value" lines (value to the end of the line),
 // UTF-8, in the order they were first written. Section and key names match
 // without regard to ASCII case, as registry names did. Every write rewrites
@@ -24,8 +25,9 @@ public:
     // Reads `file` when it exists; a missing file is an empty profile.
     explicit CProfile(std::filesystem::path file);
 
-    // $XDG_CONFIG_HOME (else ~/.config) + "/ZEL/" + application + ".ini".
-    static std::filesystem::path DefaultPath(const char* application = "KIV-5400");
+    // $XDG_CONFIG_HOME (else ~/.config) + "/" + company + "/" + application
+    // + ".ini"; an empty company leaves its folder out.
+    static std::filesystem::path DefaultPath(const char* company, const char* application);
 
     const std::filesystem::path& Path() const { return m_path; }
 

@@ -1,5 +1,6 @@
 #include "framework/core/Services.h"
 
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/StringTable.h"
 
 #include <atomic>
@@ -68,14 +69,9 @@ SilentStatus g_defaultStatus;
 RealClock g_defaultClock;
 NoWaitCursor g_defaultCursor;
 
-std::atomic<IPrompt*> g_prompt{nullptr};
-std::atomic<IStatus*> g_status{nullptr};
-std::atomic<IClock*> g_clock{nullptr};
-std::atomic<IWaitCursor*> g_cursor{nullptr};
-
-template <class T> T& Current(std::atomic<T*>& slot, T& fallback)
+template <class T> T& Current(T& fallback)
 {
-    T* p = slot.load(std::memory_order_acquire);
+    T* p = Installed<T>();
     return p ? *p : fallback;
 }
 
@@ -102,18 +98,15 @@ int DefaultButtonAnswer(unsigned flags)
     return kButtons[type][index];
 }
 
-IPrompt& Prompt() { return Current(g_prompt, static_cast<IPrompt&>(g_defaultPrompt)); }
-IStatus& Status() { return Current(g_status, static_cast<IStatus&>(g_defaultStatus)); }
-IClock& Clock() { return Current(g_clock, static_cast<IClock&>(g_defaultClock)); }
-IWaitCursor& WaitCursor() { return Current(g_cursor, static_cast<IWaitCursor&>(g_defaultCursor)); }
+IPrompt& Prompt() { return Current<IPrompt>(g_defaultPrompt); }
+IStatus& Status() { return Current<IStatus>(g_defaultStatus); }
+IClock& Clock() { return Current<IClock>(g_defaultClock); }
+IWaitCursor& WaitCursor() { return Current<IWaitCursor>(g_defaultCursor); }
 
-IPrompt* InstallPrompt(IPrompt* service) { return g_prompt.exchange(service, std::memory_order_acq_rel); }
-IStatus* InstallStatus(IStatus* service) { return g_status.exchange(service, std::memory_order_acq_rel); }
-IClock* InstallClock(IClock* service) { return g_clock.exchange(service, std::memory_order_acq_rel); }
-IWaitCursor* InstallWaitCursor(IWaitCursor* service)
-{
-    return g_cursor.exchange(service, std::memory_order_acq_rel);
-}
+IPrompt* InstallPrompt(IPrompt* service) { return Install<IPrompt>(service); }
+IStatus* InstallStatus(IStatus* service) { return Install<IStatus>(service); }
+IClock* InstallClock(IClock* service) { return Install<IClock>(service); }
+IWaitCursor* InstallWaitCursor(IWaitCursor* service) { return Install<IWaitCursor>(service); }
 
 int AfxMessageBox(unsigned id, unsigned flags, unsigned help)
 {

@@ -1,11 +1,12 @@
 #include "framework/core/StringTable.h"
 
+#include "framework/core/ServiceSlot.h"
+
 #include <charconv>
 #include <unordered_map>
 
 namespace fw::detail {
 extern const char kFrameworkStrings[];
-extern const char kProgramStrings[];
 } // namespace fw::detail
 
 namespace fw {
@@ -30,34 +31,10 @@ std::string Unescape(std::string_view text)
     return out;
 }
 
-struct Table {
-    std::vector<StringEntry> entries;
-    std::unordered_map<unsigned, size_t> index;
-
-    explicit Table(const char* tsv) : entries(ParseStringTable(tsv))
-    {
-        // A later line with the same id wins, as a later resource would.
-        for (size_t i = 0; i < entries.size(); ++i)
-            index[entries[i].id] = i;
-    }
-
-    const CString* Find(unsigned id) const
-    {
-        const auto it = index.find(id);
-        return it == index.end() ? nullptr : &entries[it->second].text;
-    }
-};
-
 // Function-local statics: built once, safely, on first use from any thread.
-const Table& ProgramTable()
+const CStringTable& FrameworkTable()
 {
-    static const Table table(kProgramStrings);
-    return table;
-}
-
-const Table& FrameworkTable()
-{
-    static const Table table(kFrameworkStrings);
+    static const CStringTable table(kFrameworkStrings);
     return table;
 }
 
@@ -87,14 +64,14 @@ std::vector<StringEntry> ParseStringTable(std::string_view tsv)
     return out;
 }
 
-const std::vector<StringEntry>& ProgramStringEntries() { return ProgramTable().entries; }
-const std::vector<StringEntry>& FrameworkStringEntries() { return FrameworkTable().entries; }
+const std::vector<StringEntry>& FrameworkStringEntries() { return FrameworkTable().Entries(); }
 
 } // namespace detail
 
 bool LoadString(unsigned id, CString& out)
 {
-    const CString* text = detail::ProgramTable().Find(id);
+    const IProgramStrings* program = Installed<IProgramStrings>();
+    const CString* text = program ? program->Find(id) : nullptr;
     if (!text)
         text = detail::FrameworkTable().Find(id);
     if (!text) {
@@ -103,6 +80,19 @@ bool LoadString(unsigned id, CString& out)
     }
     out = *text;
     return true;
+}
+
+CStringTable::CStringTable(std::string_view tsv) : m_entries(detail::ParseStringTable(tsv))
+{
+    // A later line with the same id wins, as a later resource would.
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        m_index[m_entries[i].id] = i;
+}
+
+const CString* CStringTable::Find(unsigned id) const
+{
+    const auto it = m_index.find(id);
+    return it == m_index.end() ? nullptr : &m_entries[it->second].text;
 }
 
 CString LoadStringText(unsigned id)

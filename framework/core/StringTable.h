@@ -1,17 +1,44 @@
 #pragma once
 
-// The program's texts by id, from two tables embedded at build time
-// (app/resources/strings.tsv, framework/resources/strings_fw.tsv). Lines are
-// "id<TAB>text"; '#' starts a comment line; the text knows the escapes \n,
-// \t and \\. The tables are parsed once, on first use, from any thread.
+// Texts by id: the framework's own table (framework/resources/strings_fw.tsv),
+// embedded at build time, and the program's table, which the program
+// installs as an IProgramStrings. Lines are "id<TAB>text"; '#' starts a
+// comment line; the text knows the escapes \n, \t and \\.
 
 #include "framework/core/CString.h"
 
 #include <initializer_list>
+#include <unordered_map>
 #include <vector>
 #include <string_view>
 
 namespace fw {
+
+namespace detail {
+// Parsed form of one embedded table, for checks of the whole table.
+struct StringEntry {
+    unsigned id;
+    CString text;
+};
+} // namespace detail
+
+// The program's texts; looked up before the framework's own.
+struct IProgramStrings {
+    virtual ~IProgramStrings() = default;
+    virtual const CString* Find(unsigned id) const = 0;
+};
+
+// A table parsed from TSV text (a later line with the same id wins).
+class CStringTable final : public IProgramStrings {
+public:
+    explicit CStringTable(std::string_view tsv);
+    const CString* Find(unsigned id) const override;
+    const std::vector<detail::StringEntry>& Entries() const { return m_entries; }
+
+private:
+    std::vector<detail::StringEntry> m_entries;
+    std::unordered_map<unsigned, size_t> m_index;
+};
 
 // Program table first, then the framework table. On a miss `out` is emptied
 // and false returned.
@@ -51,12 +78,6 @@ inline void AfxFormatString2(CString& out, unsigned id, const CString& text1, co
 }
 
 namespace detail {
-// Parsed form of one embedded table, for checks of the whole table.
-struct StringEntry {
-    unsigned id;
-    CString text;
-};
-const std::vector<StringEntry>& ProgramStringEntries();
 const std::vector<StringEntry>& FrameworkStringEntries();
 // Parses the table text; malformed lines are skipped.
 std::vector<StringEntry> ParseStringTable(std::string_view tsv);

@@ -77,6 +77,7 @@ public:
 
     // IDocumentView
     CView* AsView() override { return this; }
+    void OnDocumentInitialUpdate() override { OnInitialUpdate(); }
     void OnDocumentUpdate(CView* sender, intptr_t hint, CObject* hintObject) override;
     void OnDocumentTitleChanged() override;
     void OnDocumentClosing() override;

@@ -1,13 +1,13 @@
 #include "framework/ui/WinApp.h"
 
 #include "framework/core/Document.h"
+#include "framework/core/FileSystem.h"
 #include "framework/core/Object.h"
 #include "framework/core/StringTable.h"
-#include "framework/core/FileSystem.h"
 #include "framework/ui/FrameWnd.h"
 #include "framework/ui/Menu.h"
-#include "framework/ui/QtText.h"
 #include "framework/ui/QtServices.h"
+#include "framework/ui/QtText.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -67,8 +67,8 @@ bool CWinApp::Start()
 {
     if (!QApplication::instance()) {
         static int argc = 1;
-        static char name[] = "kiv5400";
-        static char* argv[] = {name, nullptr};
+        // The name the window system knows the program by: its own file name.
+        static char* argv[] = {program_invocation_short_name, nullptr};
         m_ownApplication = std::make_unique<QApplication>(argc, argv);
     }
     // Qt took the environment's locale; numbers are C-locale text only.
@@ -184,11 +184,15 @@ bool CWinApp::ProcessShellCommand(const CCommandLineInfo& info)
     }
 }
 
+CString CWinApp::ProfileName() const
+{
+    return m_pszAppName.IsEmpty() ? CString(program_invocation_short_name) : m_pszAppName;
+}
+
 void CWinApp::SetRegistryKey(const char* key)
 {
     m_registryKey = key;
-    const auto standard = CProfile::DefaultPath(m_pszAppName.IsEmpty() ? "KIV-5400" : m_pszAppName.c_str());
-    m_profile = std::make_unique<CProfile>(standard.parent_path().parent_path() / key / standard.filename());
+    m_profile = std::make_unique<CProfile>(CProfile::DefaultPath(key, ProfileName().c_str()));
 }
 
 void CWinApp::SetProfilePath(const std::filesystem::path& path)
@@ -198,8 +202,9 @@ void CWinApp::SetProfilePath(const std::filesystem::path& path)
 
 CProfile& CWinApp::Profile()
 {
+    // Without a registry key the profile is named after the program alone.
     if (!m_profile)
-        SetRegistryKey("ZEL");
+        m_profile = std::make_unique<CProfile>(CProfile::DefaultPath("", ProfileName().c_str()));
     return *m_profile;
 }
 

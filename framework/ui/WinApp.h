@@ -70,6 +70,8 @@ public:
     // --- profile ------------------------------------------------------------------
     // The profile lives under the key and the application title.
     void SetRegistryKey(const char* key);
+    // The profile's file name: the application's title, else its file name.
+    CString ProfileName() const;
     CProfile& Profile();
     void SetProfilePath(const std::filesystem::path& path);
     void LoadStdProfileSettings(int recentFiles = 4);

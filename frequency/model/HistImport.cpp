@@ -4,11 +4,11 @@
 
 #include "frequency/model/HistCountArray.h"
 
+#include "common/base/HeaderKeyValue.h"
 #include "common/base/ValueParse.h"
-#include "frequency/model/HeaderKeyValue.h"
-#include "frequency/model/HistTables.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
+#include "frequency/model/HistTables.h"
 
 #include <cmath>
 #include <cstring>

@@ -4,9 +4,9 @@
 // data or frequency file: one "KEY value" per line, CR LF line ends, lists
 // of per-channel items separated by commas.
 
+#include "common/base/HeaderKeyValue.h"
 #include "framework/core/CString.h"
 #include "framework/core/DateTime.h"
-#include "frequency/model/HeaderKeyValue.h"
 
 class CKivUnitTypes;
 

@@ -1,7 +1,7 @@
 // Every class that files of the program may name is registered with its
 // schema and comes back from an archive by its name alone.
 
-#include "app/doc/ProgramClasses.h"
+#include "app/shell/ProgramClasses.h"
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
 #include "framework/core/Object.h"

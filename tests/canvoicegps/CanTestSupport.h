@@ -3,7 +3,7 @@
 #include "canvoicegps/Kiv463Unit.h"
 #include "framework/core/Archive.h"
 #include "framework/core/File.h"
-#include "tests/instrument/ArchiveBytes.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "instrument/meter/Unit463Hooks.h"
 #include "tests/canvoicegps/CanTestSupport.h"
 #include "tests/emulator/Unit463Commands.h"
-#include "tests/instrument/meter/MeterFixture.h"
+#include "tests/support/link/MeterFixture.h"
 
 #include <gtest/gtest.h>
 

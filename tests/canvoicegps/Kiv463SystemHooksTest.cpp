@@ -3,7 +3,7 @@
 // the duplicate-identifier marks and the carrying over of its settings when
 // the system is rebuilt.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "canvoicegps/CanAttributes.h"
 #include "canvoicegps/Kiv463Unit.h"

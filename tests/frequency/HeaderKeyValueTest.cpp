@@ -1,4 +1,4 @@
-#include "frequency/model/HeaderKeyValue.h"
+#include "common/base/HeaderKeyValue.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "frequency/model/HistTables.h"
 #include "tests/frequency/FrequencyTestSupport.h"
-#include "tests/instrument/ArchiveBytes.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 

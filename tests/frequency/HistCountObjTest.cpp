@@ -1,10 +1,10 @@
 #include "frequency/model/HistCountObj.h"
 
 #include "common/tank/DataTankList.h"
-#include "frequency/model/HistTables.h"
 #include "framework/core/Exceptions.h"
+#include "frequency/model/HistTables.h"
 #include "tests/frequency/FrequencyTestSupport.h"
-#include "tests/instrument/ArchiveBytes.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "instrument/MeterSocket.h"
 
 #include "framework/core/TcpSocket.h"
-#include "tests/instrument/LinkFixture.h"
-#include "tests/instrument/LinkTestSupport.h"
+#include "tests/support/link/LinkFixture.h"
+#include "tests/support/link/LinkTestSupport.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>

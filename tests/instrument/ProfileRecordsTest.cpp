@@ -4,7 +4,7 @@
 
 #include "framework/core/Exceptions.h"
 #include "framework/core/Profile.h"
-#include "tests/instrument/ArchiveBytes.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "instrument/ZELMeter.h"
 
-#include "tests/instrument/ArchiveBytes.h"
 #include "framework/core/testing/ServiceScope.h"
-#include "tests/instrument/LinkFixture.h"
-#include "tests/instrument/LinkTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
+#include "tests/support/link/LinkFixture.h"
+#include "tests/support/link/LinkTestSupport.h"
 
 #include <cmath>
 

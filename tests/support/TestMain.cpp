@@ -1,3 +1,4 @@
+#include "common/resources/ProgramStrings.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     // Dates in tests are pinned to Japan time; the form needs no tzdata.
     setenv("TZ", "JST-9", 1);
     tzset();
+    InstallProgramStrings();
     kivtest::RegisterAllClasses();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

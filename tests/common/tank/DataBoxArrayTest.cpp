@@ -1,7 +1,7 @@
 // Data-set box arrays: the set-wide row map, cell access through the
 // boxes' column tanks, column building and the archive form.
 
-#include "tests/common/tank/TankTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include "common/tank/DataBoxArray.h"
 #include "common/tank/FltDataTank.h"
@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-using namespace tanktest;
+using namespace kivtest;
 
 namespace {
 

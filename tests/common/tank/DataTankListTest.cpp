@@ -1,7 +1,7 @@
 // Tank lists: references, row operations over columns, searches, the
 // archive form with shared tanks, and the list with per-tank records.
 
-#include "tests/common/tank/TankTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include "common/tank/BoolDataTank.h"
 #include "common/tank/DataTankList.h"
@@ -19,7 +19,7 @@
 #include <memory>
 #include <vector>
 
-using namespace tanktest;
+using namespace kivtest;
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Archive forms of the tanks: the exact bytes the program's files hold.
 
-#include "tests/common/tank/TankTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include "common/tank/BoolDataTank.h"
 #include "common/tank/DateDataTank.h"
@@ -19,7 +19,7 @@
 #include <functional>
 #include <memory>
 
-using namespace tanktest;
+using namespace kivtest;
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 #include "tests/framework/core/ArchiveTestClasses.h"
-#include "tests/framework/core/ByteBuilder.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@
 
 using namespace fw;
 using namespace arctest;
+using namespace kivtest;
 
 namespace {
 
@@ -34,15 +35,15 @@ int CauseOf(const std::function<void()>& f)
 
 TEST_F(ArchiveTest, NumbersAreRawLittleEndian)
 {
-    auto bytes = StoreBytes([](CArchive& ar) {
+    auto bytes = StoredBytes([](CArchive& ar) {
         ar << int8_t(-2) << uint8_t(0xAB) << int16_t(-2) << uint16_t(0x1234) << int32_t(-2)
            << uint32_t(0x89ABCDEF) << 1.5f << -2.0;
         ar.WriteInt64(-3);
     });
-    Bytes expected;
-    expected.u8(0xFE).u8(0xAB).u16(0xFFFE).u16(0x1234).u32(0xFFFFFFFE).u32(0x89ABCDEF)
-        .u32(0x3FC00000).u32(0).u32(0xC0000000).u32(0xFFFFFFFD).u32(0xFFFFFFFF);
-    EXPECT_EQ(bytes, expected.get());
+    ByteBuilder expected;
+    expected.U8(0xFE).U8(0xAB).U16(0xFFFE).U16(0x1234).U32(0xFFFFFFFE).U32(0x89ABCDEF)
+        .U32(0x3FC00000).U32(0).U32(0xC0000000).U32(0xFFFFFFFD).U32(0xFFFFFFFF);
+    EXPECT_EQ(bytes, expected.Get());
 
     LoadBytes(bytes, [](CArchive& ar) {
         int8_t a; uint8_t b; int16_t c; uint16_t d; int32_t e; uint32_t f; float g; double h;
@@ -57,16 +58,16 @@ TEST_F(ArchiveTest, CountForms)
 {
     struct Row { const char* name; uint64_t count; std::vector<uint8_t> bytes; };
     const Row rows[] = {
-        {"zero", 0, Bytes().u16(0)},
-        {"largest short", 0xFFFE, Bytes().u16(0xFFFE)},
-        {"escape at FFFF", 0xFFFF, Bytes().u16(0xFFFF).u32(0xFFFF)},
-        {"big", 0x12345, Bytes().u16(0xFFFF).u32(0x12345)},
+        {"zero", 0, ByteBuilder().U16(0)},
+        {"largest short", 0xFFFE, ByteBuilder().U16(0xFFFE)},
+        {"escape at FFFF", 0xFFFF, ByteBuilder().U16(0xFFFF).U32(0xFFFF)},
+        {"big", 0x12345, ByteBuilder().U16(0xFFFF).U32(0x12345)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(StoreBytes([&](CArchive& ar) { ar.WriteCount(row.count); }), row.bytes);
-        std::vector<uint8_t> withRoom = row.bytes;
-        withRoom.resize(withRoom.size() + row.count);
+        EXPECT_EQ(StoredBytes([&](CArchive& ar) { ar.WriteCount(row.count); }), row.bytes);
+        std::vector<uint8_t> withRoom(row.bytes.size() + row.count, 0);
+        std::copy(row.bytes.begin(), row.bytes.end(), withRoom.begin());
         LoadBytes(withRoom, [&](CArchive& ar) { EXPECT_EQ(ar.ReadCount(), row.count); });
     }
 }
@@ -77,19 +78,19 @@ TEST_F(ArchiveTest, StringPrefixForms)
 {
     struct Row { const char* name; size_t length; std::vector<uint8_t> prefix; };
     const Row rows[] = {
-        {"empty", 0, Bytes().u8(0)},
-        {"254 bytes", 254, Bytes().u8(0xFE)},
-        {"255 bytes", 255, Bytes().u8(0xFF).u16(0x00FF)},
-        {"65533 bytes", 65533, Bytes().u8(0xFF).u16(0xFFFD)},
-        {"65534 bytes", 65534, Bytes().u8(0xFF).u16(0xFFFF).u32(65534)},
-        {"70000 bytes", 70000, Bytes().u8(0xFF).u16(0xFFFF).u32(70000)},
+        {"empty", 0, ByteBuilder().U8(0)},
+        {"254 bytes", 254, ByteBuilder().U8(0xFE)},
+        {"255 bytes", 255, ByteBuilder().U8(0xFF).U16(0x00FF)},
+        {"65533 bytes", 65533, ByteBuilder().U8(0xFF).U16(0xFFFD)},
+        {"65534 bytes", 65534, ByteBuilder().U8(0xFF).U16(0xFFFF).U32(65534)},
+        {"70000 bytes", 70000, ByteBuilder().U8(0xFF).U16(0xFFFF).U32(70000)},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         CString text(std::string(row.length, 'x'));
         std::vector<uint8_t> expected = row.prefix;
         expected.insert(expected.end(), row.length, 'x');
-        EXPECT_EQ(StoreBytes([&](CArchive& ar) { ar << text; }), expected);
+        EXPECT_EQ(StoredBytes([&](CArchive& ar) { ar << text; }), expected);
         LoadBytes(expected, [&](CArchive& ar) {
             CString back;
             ar >> back;
@@ -102,8 +103,8 @@ TEST_F(ArchiveTest, StringPrefixForms)
 TEST_F(ArchiveTest, JapaneseStringIsStoredAsCp932)
 {
     CString text("日本語ｶﾅ");
-    auto bytes = StoreBytes([&](CArchive& ar) { ar << text; });
-    EXPECT_EQ(bytes, Bytes().u8(8).u8(0x93).u8(0xFA).u8(0x96).u8(0x7B).u8(0x8C).u8(0xEA).u8(0xB6).u8(0xC5).get());
+    auto bytes = StoredBytes([&](CArchive& ar) { ar << text; });
+    EXPECT_EQ(bytes, ByteBuilder().U8(8).U8(0x93).U8(0xFA).U8(0x96).U8(0x7B).U8(0x8C).U8(0xEA).U8(0xB6).U8(0xC5).Get());
     LoadBytes(bytes, [&](CArchive& ar) {
         CString back;
         ar >> back;
@@ -114,7 +115,7 @@ TEST_F(ArchiveTest, JapaneseStringIsStoredAsCp932)
 TEST_F(ArchiveTest, Utf16StringFormIsRead)
 {
     // FF FFFE marks UTF-16; the length form follows again, in code units.
-    auto bytes = Bytes().u8(0xFF).u16(0xFFFE).u8(3).u16('A').u16(0x65E5).u16(0x672C).u8(0x42).get();
+    auto bytes = ByteBuilder().U8(0xFF).U16(0xFFFE).U8(3).U16('A').U16(0x65E5).U16(0x672C).U8(0x42).Get();
     LoadBytes(bytes, [](CArchive& ar) {
         CString s;
         uint8_t after;
@@ -127,13 +128,13 @@ TEST_F(ArchiveTest, Utf16StringFormIsRead)
 TEST_F(ArchiveTest, RawStringKeepsBytes)
 {
     std::string face("\x82\x6C\x82\x72\x20\x82\x6F", 7); // bytes of a face name
-    auto bytes = StoreBytes([&](CArchive& ar) { ar.WriteRawString(face); });
+    auto bytes = StoredBytes([&](CArchive& ar) { ar.WriteRawString(face); });
     LoadBytes(bytes, [&](CArchive& ar) { EXPECT_EQ(ar.ReadRawString(), face); });
 }
 
 TEST_F(ArchiveTest, TextLines)
 {
-    auto bytes = StoreBytes([](CArchive& ar) {
+    auto bytes = StoredBytes([](CArchive& ar) {
         ar.WriteString("一行目\r\n");
         ar.WriteString("two\n");
         ar.WriteString("last");
@@ -155,19 +156,19 @@ TEST_F(ArchiveTest, TextLines)
 TEST_F(ArchiveTest, ObjectGraphBytesAndSharedPointers)
 {
     CArcTestItem a(0x11), b(0x22);
-    auto bytes = StoreBytes([&](CArchive& ar) {
+    auto bytes = StoredBytes([&](CArchive& ar) {
         ar.WriteObject(&a);
         ar.WriteObject(&b);
         ar.WriteObject(&a);
         ar.WriteObject(nullptr);
     });
     // Class 1, a = 2, b = 3.
-    Bytes expected;
-    expected.newClass(1, "CArcTestItem").u32(0x11)
-        .u16(0x8001).u32(0x22)
-        .u16(2)
-        .u16(0);
-    EXPECT_EQ(bytes, expected.get());
+    ByteBuilder expected;
+    expected.NewClass("CArcTestItem", 1).U32(0x11)
+        .U16(0x8001).U32(0x22)
+        .U16(2)
+        .U16(0);
+    EXPECT_EQ(bytes, expected.Get());
 
     LoadBytes(bytes, [](CArchive& ar) {
         std::unique_ptr<CObject> first(ar.ReadObject(FW_RUNTIME_CLASS(CArcTestItem)));
@@ -187,8 +188,8 @@ TEST_F(ArchiveTest, ObjectIsMappedBeforeItsDataSoSelfReferencesResolve)
     CArcTestNode node;
     node.m_value = 7;
     node.m_peer = &node;
-    auto bytes = StoreBytes([&](CArchive& ar) { ar << &node; });
-    EXPECT_EQ(bytes, Bytes().newClass(0, "CArcTestNode").u32(7).u16(2).u16(0).get());
+    auto bytes = StoredBytes([&](CArchive& ar) { ar << &node; });
+    EXPECT_EQ(bytes, ByteBuilder().NewClass("CArcTestNode", 0).U32(7).U16(2).U16(0).Get());
 
     LoadBytes(bytes, [](CArchive& ar) {
         CArcTestNode* back = nullptr;
@@ -210,19 +211,19 @@ TEST_F(ArchiveTest, BigIndexesRoundTrip)
     n1.m_value = 1;
     n2.m_value = 2;
     n2.m_peer = &n1;
-    auto bytes = StoreBytes([&](CArchive& ar) {
+    auto bytes = StoredBytes([&](CArchive& ar) {
         for (auto& it : items)
             ar.WriteObject(it.get());
         ar.WriteObject(&n1);
         ar.WriteObject(&n2);                   // class by big class index
         ar.WriteObject(items.back().get());    // object index 0x8000
     });
-    Bytes tail;
-    tail.newClass(0, "CArcTestNode").u32(1).u16(0).u16(0)                  // n1 = 0x8002
-        .u16(0x7FFF).u32(0x80000000u | 0x8001).u32(2).u16(0x7FFF).u32(0x8002).u16(0) // n2 -> n1
-        .u16(0x7FFF).u32(0x8000);
-    ASSERT_GE(bytes.size(), tail.get().size());
-    EXPECT_EQ(std::vector<uint8_t>(bytes.end() - tail.get().size(), bytes.end()), tail.get());
+    ByteBuilder tail;
+    tail.NewClass("CArcTestNode", 0).U32(1).U16(0).U16(0)                  // n1 = 0x8002
+        .U16(0x7FFF).U32(0x80000000u | 0x8001).U32(2).U16(0x7FFF).U32(0x8002).U16(0) // n2 -> n1
+        .U16(0x7FFF).U32(0x8000);
+    ASSERT_GE(bytes.size(), tail.Get().size());
+    EXPECT_EQ(std::vector<uint8_t>(bytes.end() - tail.Get().size(), bytes.end()), tail.Get());
 
     LoadBytes(bytes, [&](CArchive& ar) {
         std::vector<std::unique_ptr<CObject>> loaded;
@@ -240,7 +241,7 @@ TEST_F(ArchiveTest, DerivedObjectIsAcceptedForItsBase)
 {
     CArcTestDerived d;
     d.m_value = 5;
-    auto bytes = StoreBytes([&](CArchive& ar) { ar.WriteObject(&d); });
+    auto bytes = StoredBytes([&](CArchive& ar) { ar.WriteObject(&d); });
     LoadBytes(bytes, [](CArchive& ar) {
         std::unique_ptr<CObject> o(ar.ReadObject(FW_RUNTIME_CLASS(CArcTestItem)));
         EXPECT_EQ(o->GetRuntimeClass(), FW_RUNTIME_CLASS(CArcTestDerived));
@@ -249,7 +250,7 @@ TEST_F(ArchiveTest, DerivedObjectIsAcceptedForItsBase)
 
 TEST_F(ArchiveTest, VersionableClassSeesStoredSchemaOncePerObject)
 {
-    auto bytes = Bytes().newClass(1, "CArcTestVersioned").u16(0x8001).get();
+    auto bytes = ByteBuilder().NewClass("CArcTestVersioned", 1).U16(0x8001).Get();
     LoadBytes(bytes, [](CArchive& ar) {
         std::unique_ptr<CObject> a(ar.ReadObject(FW_RUNTIME_CLASS(CArcTestVersioned)));
         std::unique_ptr<CObject> b(ar.ReadObject(FW_RUNTIME_CLASS(CArcTestVersioned)));
@@ -264,8 +265,8 @@ TEST_F(ArchiveTest, VersionableClassSeesStoredSchemaOncePerObject)
 TEST_F(ArchiveTest, VersionableSchemaIsStoredAsItsLowWord)
 {
     CArcTestVersioned v;
-    EXPECT_EQ(StoreBytes([&](CArchive& ar) { ar.WriteObject(&v); }),
-              Bytes().newClass(2, "CArcTestVersioned").get());
+    EXPECT_EQ(StoredBytes([&](CArchive& ar) { ar.WriteObject(&v); }),
+              ByteBuilder().NewClass("CArcTestVersioned", 2).Get());
 }
 
 // ------------------------------------------------------------ errors
@@ -278,36 +279,36 @@ TEST_F(ArchiveTest, DamagedArchivesGiveTheirCause)
     auto readCount = [](CArchive& ar) { ar.ReadCount(); };
     const Row rows[] = {
         {"empty archive", {}, readItem, CArchiveException::endOfFile},
-        {"truncated class name", Bytes().u16(0xFFFF).u16(1).u16(12).raw("CArcTe"), readItem,
+        {"truncated class name", ByteBuilder().U16(0xFFFF).U16(1).U16(12).Text("CArcTe"), readItem,
          CArchiveException::endOfFile},
-        {"truncated object data", Bytes().newClass(1, "CArcTestItem").u16(0x11), readItem,
+        {"truncated object data", ByteBuilder().NewClass("CArcTestItem", 1).U16(0x11), readItem,
          CArchiveException::endOfFile},
-        {"unregistered class", Bytes().newClass(1, "CNoSuchClass").u32(0), readItem, CArchiveException::badClass},
-        {"name differs in case", Bytes().newClass(1, "carctestitem").u32(0), readItem,
+        {"unregistered class", ByteBuilder().NewClass("CNoSuchClass", 1).U32(0), readItem, CArchiveException::badClass},
+        {"name differs in case", ByteBuilder().NewClass("carctestitem", 1).U32(0), readItem,
          CArchiveException::badClass},
-        {"class name of 64 bytes", Bytes().u16(0xFFFF).u16(1).u16(64).fill(64, 'A'), readItem,
+        {"class name of 64 bytes", ByteBuilder().U16(0xFFFF).U16(1).U16(64).Fill(64, 'A'), readItem,
          CArchiveException::badClass},
-        {"wrong expected class", Bytes().newClass(0, "CArcTestOther"), readItem, CArchiveException::badClass},
-        {"bad schema", Bytes().newClass(2, "CArcTestItem").u32(0), readItem, CArchiveException::badSchema},
-        {"object index beyond map", Bytes().u16(5), readItem, CArchiveException::badIndex},
-        {"class index beyond map", Bytes().u16(0x8003).u32(0), readItem, CArchiveException::badIndex},
-        {"big index beyond map", Bytes().u16(0x7FFF).u32(0x100000), readItem, CArchiveException::badIndex},
-        {"class index naming an object", Bytes().newClass(1, "CArcTestItem").u32(0).u16(0x8002).u32(0),
+        {"wrong expected class", ByteBuilder().NewClass("CArcTestOther", 0), readItem, CArchiveException::badClass},
+        {"bad schema", ByteBuilder().NewClass("CArcTestItem", 2).U32(0), readItem, CArchiveException::badSchema},
+        {"object index beyond map", ByteBuilder().U16(5), readItem, CArchiveException::badIndex},
+        {"class index beyond map", ByteBuilder().U16(0x8003).U32(0), readItem, CArchiveException::badIndex},
+        {"big index beyond map", ByteBuilder().U16(0x7FFF).U32(0x100000), readItem, CArchiveException::badIndex},
+        {"class index naming an object", ByteBuilder().NewClass("CArcTestItem", 1).U32(0).U16(0x8002).U32(0),
          [](CArchive& ar) {
              std::unique_ptr<CObject> first(ar.ReadObject(nullptr));
              delete ar.ReadObject(nullptr);
          },
          CArchiveException::badIndex},
-        {"string longer than data", Bytes().u8(10).raw("abc"), readString, CArchiveException::genericException},
-        {"long string form beyond data", Bytes().u8(0xFF).u16(0xFFFF).u32(0xFFFFFFF0).raw("abc"), readString,
+        {"string longer than data", ByteBuilder().U8(10).Text("abc"), readString, CArchiveException::genericException},
+        {"long string form beyond data", ByteBuilder().U8(0xFF).U16(0xFFFF).U32(0xFFFFFFF0).Text("abc"), readString,
          CArchiveException::genericException},
-        {"utf-16 string beyond data", Bytes().u8(0xFF).u16(0xFFFE).u8(4).u16('a'), readString,
+        {"utf-16 string beyond data", ByteBuilder().U8(0xFF).U16(0xFFFE).U8(4).U16('a'), readString,
          CArchiveException::genericException},
-        {"two utf-16 markers", Bytes().u8(0xFF).u16(0xFFFE).u8(0xFF).u16(0xFFFE).u8(0), readString,
+        {"two utf-16 markers", ByteBuilder().U8(0xFF).U16(0xFFFE).U8(0xFF).U16(0xFFFE).U8(0), readString,
          CArchiveException::genericException},
-        {"count beyond data", Bytes().u16(0xFFFF).u32(100000).fill(10, 0), readCount,
+        {"count beyond data", ByteBuilder().U16(0xFFFF).U32(100000).Fill(10, 0), readCount,
          CArchiveException::genericException},
-        {"truncated count", Bytes().u16(0xFFFF).u16(1), readCount, CArchiveException::endOfFile},
+        {"truncated count", ByteBuilder().U16(0xFFFF).U16(1), readCount, CArchiveException::endOfFile},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -319,7 +320,7 @@ TEST_F(ArchiveTest, ClassIsCheckedBeforeAnObjectIsCreated)
 {
     int before = CArcTestOther::s_created;
     EXPECT_EQ(CauseOf([] {
-                  LoadBytes(Bytes().newClass(0, "CArcTestOther"),
+                  LoadBytes(ByteBuilder().NewClass("CArcTestOther", 0),
                             [](CArchive& ar) { ar.ReadObject(FW_RUNTIME_CLASS(CArcTestItem)); });
               }),
               CArchiveException::badClass);
@@ -328,7 +329,7 @@ TEST_F(ArchiveTest, ClassIsCheckedBeforeAnObjectIsCreated)
 
 TEST_F(ArchiveTest, BackReferenceOfWrongClassIsRefused)
 {
-    auto bytes = Bytes().newClass(0, "CArcTestOther").u16(2).get();
+    auto bytes = ByteBuilder().NewClass("CArcTestOther", 0).U16(2).Get();
     EXPECT_EQ(CauseOf([&] {
                   LoadBytes(bytes, [](CArchive& ar) {
                       std::unique_ptr<CObject> first(ar.ReadObject(nullptr));
@@ -349,7 +350,7 @@ TEST_F(ArchiveTest, EveryTruncationOfAGraphFailsCleanly)
         root.m_children.push_back(c);
     }
     root.m_peer = &root; // a peer met first as a peer would be owned by nobody on a failed load
-    auto bytes = StoreBytes([&](CArchive& ar) { ar << &root << CString("tail text"); });
+    auto bytes = StoredBytes([&](CArchive& ar) { ar << &root << CString("tail text"); });
     for (size_t cut = 0; cut < bytes.size(); ++cut) {
         SCOPED_TRACE(cut);
         std::vector<uint8_t> part(bytes.begin(), bytes.begin() + cut);
@@ -371,15 +372,15 @@ TEST_F(ArchiveTest, NestingBeyondTheLimitIsRefusedNotOverflowed)
 {
     // Each node: tag, value, null peer, one child; the innermost has none.
     const int depth = CArchive::kMaxObjectDepth + 10;
-    Bytes b;
+    ByteBuilder b;
     for (int i = 0; i < depth; ++i) {
         if (i == 0)
-            b.newClass(0, "CArcTestNode");
+            b.NewClass("CArcTestNode", 0);
         else
-            b.u16(0x8001);
-        b.u32(static_cast<uint32_t>(i)).u16(0).u16(1);
+            b.U16(0x8001);
+        b.U32(static_cast<uint32_t>(i)).U16(0).U16(1);
     }
-    b.u16(0);
+    b.U16(0);
     EXPECT_EQ(CauseOf([&] {
                   LoadBytes(b, [](CArchive& ar) { delete ar.ReadObject(FW_RUNTIME_CLASS(CArcTestNode)); });
               }),
@@ -448,7 +449,7 @@ void CheckPeeking(CFile& file)
 
 std::vector<uint8_t> PeekData()
 {
-    return Bytes().fill(13, 0xEE).raw("<CALF>").u32(0x01020304);
+    return ByteBuilder().Fill(13, 0xEE).Text("<CALF>").U32(0x01020304);
 }
 
 TEST_F(ArchiveTest, PeekAndRewindOverMemory)
@@ -490,7 +491,7 @@ TEST_F(ArchiveTest, StoringOverAFileMatchesMemory)
     CFile f(path, CFile::modeRead);
     std::vector<uint8_t> onDisk(f.GetLength());
     EXPECT_EQ(f.Read(onDisk.data(), onDisk.size()), onDisk.size());
-    EXPECT_EQ(onDisk, StoreBytes(body));
+    EXPECT_EQ(onDisk, StoredBytes(body));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "framework/core/Collections.h"
 #include "tests/framework/core/ArchiveTestClasses.h"
-#include "tests/framework/core/ByteBuilder.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 
 using namespace fw;
 using namespace arctest;
+using namespace kivtest;
 
 namespace {
 
@@ -51,8 +52,8 @@ TEST_F(CollectionsTest, ValueArrayIsCountAndRawElements)
     CWordArray w;
     w.Add(0x0102);
     w.Add(0xFFFF);
-    auto bytes = StoreBytes([&](CArchive& ar) { w.Serialize(ar); });
-    EXPECT_EQ(bytes, Bytes().u16(2).u16(0x0102).u16(0xFFFF).get());
+    auto bytes = StoredBytes([&](CArchive& ar) { w.Serialize(ar); });
+    EXPECT_EQ(bytes, ByteBuilder().U16(2).U16(0x0102).U16(0xFFFF).Get());
     CWordArray back;
     back.Add(5); // replaced, not appended
     LoadBytes(bytes, [&](CArchive& ar) { back.Serialize(ar); });
@@ -62,7 +63,7 @@ TEST_F(CollectionsTest, ValueArrayIsCountAndRawElements)
     // A count the data cannot hold is refused before anything is allocated.
     CArray<double> d;
     try {
-        LoadBytes(Bytes().u16(3).fill(16, 0), [&](CArchive& ar) { d.Serialize(ar); });
+        LoadBytes(ByteBuilder().U16(3).Fill(16, 0), [&](CArchive& ar) { d.Serialize(ar); });
         FAIL() << "no exception";
     } catch (const CArchiveException& e) {
         EXPECT_EQ(e.m_cause, CArchiveException::genericException);
@@ -75,8 +76,8 @@ TEST_F(CollectionsTest, StringArrayIsCountAndStrings)
     s.Add("ab");
     s.Add("");
     s.Add("日");
-    auto bytes = StoreBytes([&](CArchive& ar) { s.Serialize(ar); });
-    EXPECT_EQ(bytes, Bytes().u16(3).u8(2).raw("ab").u8(0).u8(2).u8(0x93).u8(0xFA).get());
+    auto bytes = StoredBytes([&](CArchive& ar) { s.Serialize(ar); });
+    EXPECT_EQ(bytes, ByteBuilder().U16(3).U8(2).Text("ab").U8(0).U8(2).U8(0x93).U8(0xFA).Get());
     CStringArray back;
     LoadBytes(bytes, [&](CArchive& ar) { back.Serialize(ar); });
     ASSERT_EQ(back.GetSize(), 3);
@@ -91,8 +92,8 @@ TEST_F(CollectionsTest, ObjectArrayIsCountAndObjects)
     arr.Add(nullptr);
     arr.Add(&b);
     arr.Add(&a);
-    auto bytes = StoreBytes([&](CArchive& ar) { arr.Serialize(ar); });
-    EXPECT_EQ(bytes, Bytes().u16(4).newClass(1, "CArcTestItem").u32(1).u16(0).u16(0x8001).u32(2).u16(2).get());
+    auto bytes = StoredBytes([&](CArchive& ar) { arr.Serialize(ar); });
+    EXPECT_EQ(bytes, ByteBuilder().U16(4).NewClass("CArcTestItem", 1).U32(1).U16(0).U16(0x8001).U32(2).U16(2).Get());
 
     CObArray back;
     LoadBytes(bytes, [&](CArchive& ar) { back.Serialize(ar); });
@@ -138,8 +139,8 @@ TEST_F(CollectionsTest, ObjectListIsCountAndObjects)
     CObList list;
     list.AddTail(&a);
     list.AddTail(&a);
-    auto bytes = StoreBytes([&](CArchive& ar) { list.Serialize(ar); });
-    EXPECT_EQ(bytes, Bytes().u16(2).newClass(1, "CArcTestItem").u32(4).u16(2).get());
+    auto bytes = StoredBytes([&](CArchive& ar) { list.Serialize(ar); });
+    EXPECT_EQ(bytes, ByteBuilder().U16(2).NewClass("CArcTestItem", 1).U32(4).U16(2).Get());
     CObList back;
     LoadBytes(bytes, [&](CArchive& ar) { back.Serialize(ar); });
     ASSERT_EQ(back.GetCount(), 2);
@@ -151,8 +152,8 @@ TEST_F(CollectionsTest, FrameworkArraysAreStorableByName)
 {
     CByteArray bytesArray;
     bytesArray.Add(7);
-    auto bytes = StoreBytes([&](CArchive& ar) { ar.WriteObject(&bytesArray); });
-    EXPECT_EQ(bytes, Bytes().newClass(0, "CByteArray").u16(1).u8(7).get());
+    auto bytes = StoredBytes([&](CArchive& ar) { ar.WriteObject(&bytesArray); });
+    EXPECT_EQ(bytes, ByteBuilder().NewClass("CByteArray", 0).U16(1).U8(7).Get());
     LoadBytes(bytes, [](CArchive& ar) {
         std::unique_ptr<CObject> o(ar.ReadObject(FW_RUNTIME_CLASS(CByteArray)));
         EXPECT_EQ(static_cast<CByteArray*>(o.get())->GetAt(0), 7);

@@ -116,7 +116,7 @@ TEST(Profile, DefaultPathFollowsXdgConfigHome)
     const char* old = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = old ? old : "";
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
-    EXPECT_EQ(CProfile::DefaultPath(), std::filesystem::path("/cfg/ZEL/KIV-5400.ini"));
+    EXPECT_EQ(CProfile::DefaultPath("ZEL", "KIV-5400"), std::filesystem::path("/cfg/ZEL/KIV-5400.ini"));
     if (old)
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else

@@ -8,30 +8,6 @@
 
 namespace {
 
-TEST(StringTable, LoadsProgramAndFrameworkTexts)
-{
-    struct Row { unsigned id; const char* text; };
-    const Row rows[] = {
-        {57344, "KIV-5400"},
-        {3004, "測定器との交信中に異常が発生しました。\n測定器およびケーブルを確認してください。"},
-        {3014, "測定器からERRが返されました。\n\nコマンド %s 、エラーコード %d"},
-        {555, "%s\nを読み込めませんでした。"},
-        {264, "%1を作成できませんでした。"},
-        {61475, "メモリが不足しています。"},
-        {61714, "%1 から %2 までの整数を入力してください。"},
-        {61733, "%1\n読み込み中に予期しないエラーが発生しました。"},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.id);
-        fw::CString s;
-        EXPECT_TRUE(fw::LoadString(r.id, s));
-        EXPECT_EQ(s, r.text);
-        fw::CString member;
-        EXPECT_TRUE(member.LoadString(r.id));
-        EXPECT_EQ(member, r.text);
-    }
-}
-
 TEST(StringTable, MissingIdGivesFalseAndEmptyText)
 {
     fw::CString s("stale");
@@ -96,7 +72,7 @@ TEST(StringTable, ParsesLinesCommentsAndEscapes)
 TEST(StringTable, EveryTextSurvivesCp932)
 {
     // Characters such as U+301C or U+2212 would come back as other code points.
-    for (const auto* table : {&fw::detail::ProgramStringEntries(), &fw::detail::FrameworkStringEntries()}) {
+    for (const auto* table : {&fw::detail::FrameworkStringEntries()}) {
         ASSERT_FALSE(table->empty());
         std::set<unsigned> ids;
         for (const auto& e : *table) {

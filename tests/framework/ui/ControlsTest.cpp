@@ -1,7 +1,7 @@
 #include "framework/ui/CommonControls.h"
 #include "framework/ui/Controls.h"
 #include "tests/framework/ui/UiTestClasses.h"
-#include "tests/framework/ui/UiTestSupport.h"
+#include "tests/support/ui/UiTestSupport.h"
 
 #include <QLineEdit>
 #include <QMdiSubWindow>

@@ -8,8 +8,8 @@
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
 #include "tests/framework/ui/UiTestClasses.h"
-#include "tests/framework/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/ui/UiTestSupport.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "framework/core/MenuResource.h"
 #include "framework/ui/Menu.h"
 #include "tests/framework/ui/UiTestClasses.h"
-#include "tests/framework/ui/UiTestSupport.h"
+#include "tests/support/ui/UiTestSupport.h"
 
 #include <QAction>
 #include <QMenu>

@@ -3,8 +3,8 @@
 #include "framework/ui/QtClipboard.h"
 #include "framework/ui/QtServices.h"
 #include "framework/ui/Wnd.h"
-#include "tests/framework/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/ui/UiTestSupport.h"
 
 #include <gtest/gtest.h>
 

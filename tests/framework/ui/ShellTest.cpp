@@ -4,8 +4,8 @@
 #include "framework/ui/Menu.h"
 #include "framework/ui/MiniFrameWnd.h"
 #include "tests/framework/ui/UiTestClasses.h"
-#include "tests/framework/ui/UiTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/ui/UiTestSupport.h"
 
 #include <QAction>
 #include <QMainWindow>

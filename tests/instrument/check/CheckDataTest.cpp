@@ -9,9 +9,9 @@
 #include "instrument/check/CheckClasses.h"
 #include "instrument/system/BoxArray.h"
 #include "instrument/system/BoxPropaty.h"
-#include "tests/instrument/ArchiveBytes.h"
-#include "tests/instrument/system/SystemTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/link/SystemTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/instrument/meter/MeterFixture.h"
+#include "tests/support/link/MeterFixture.h"
 
 #include "instrument/meter/HeaderKeys.h"
 #include "instrument/unit/EngUnitTable.h"

@@ -1,7 +1,7 @@
-#include "tests/instrument/meter/MeterFixture.h"
+#include "tests/support/link/MeterFixture.h"
 
-#include "tests/instrument/ArchiveBytes.h"
 #include "tests/instrument/unit/UnitTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // The initial balance against two emulated control units.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "instrument/meter/KivMeter.h"
 

@@ -1,6 +1,6 @@
 // The checks before writing and taking an A/D setting into the system.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "common/tank/TimeDataTank.h"
 #include "framework/core/StringTable.h"

@@ -1,7 +1,7 @@
 // The recorded-file lists of the control units in use and their current
 // entries.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "common/calc/GpsCanTankLists.h"
 #include "instrument/meter/Kiv406FileInfo.h"

@@ -1,7 +1,7 @@
 // Halt, stop and finish against two emulated control units that start and
 // halt together.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "common/base/ZelException.h"
 #include "common/tank/DataTankObject.h"

@@ -1,7 +1,7 @@
 // Frequency files of a record read from the control units or from card
 // files in a PC folder into one array of analyses.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "common/base/ZelException.h"
 #include "common/tank/DblDataTank.h"

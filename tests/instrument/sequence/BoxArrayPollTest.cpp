@@ -1,6 +1,6 @@
 // One poll of a running measurement against two emulated control units.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "common/base/ZelException.h"
 #include "instrument/meter/KivMeter.h"

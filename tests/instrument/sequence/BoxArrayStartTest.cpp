@@ -2,7 +2,7 @@
 // trigger, data trigger, program measurement, the trigger wait and the
 // start time.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "common/base/ZelException.h"
 

@@ -1,7 +1,7 @@
 // Writing settings, clocks, save mode, calibration outputs and the cycle
 // count against two emulated control units.
 
-#include "tests/instrument/sequence/SequenceFixture.h"
+#include "tests/support/link/SequenceFixture.h"
 
 #include "instrument/meter/KivMeter.h"
 

@@ -8,11 +8,11 @@
 #include "instrument/system/BoxPropaty.h"
 #include "instrument/system/DataPropaty.h"
 #include "instrument/system/HistCount.h"
-#include "tests/instrument/ArchiveBytes.h"
 #include "tests/instrument/system/FakeCanUnit.h"
-#include "tests/instrument/system/SystemTestSupport.h"
 #include "tests/instrument/unit/UnitTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/link/SystemTestSupport.h"
 
 #include <gtest/gtest.h>
 

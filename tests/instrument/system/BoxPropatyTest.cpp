@@ -3,10 +3,10 @@
 #include "common/base/ArchiveTags.h"
 #include "framework/core/Exceptions.h"
 #include "instrument/system/DataPropaty.h"
-#include "tests/instrument/ArchiveBytes.h"
 #include "tests/instrument/system/FakeCanUnit.h"
-#include "tests/instrument/system/SystemTestSupport.h"
 #include "tests/instrument/unit/UnitTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
+#include "tests/support/link/SystemTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "common/tank/FltDataTank.h"
 #include "framework/core/Exceptions.h"
 #include "instrument/system/DataPropaty.h"
-#include "tests/instrument/ArchiveBytes.h"
 #include "tests/instrument/unit/UnitTestSupport.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 

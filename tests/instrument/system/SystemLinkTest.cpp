@@ -3,17 +3,17 @@
 
 #include "instrument/system/BoxArray.h"
 
+#include "common/base/ZelException.h"
 #include "common/cache/CacheDataTank.h"
+#include "common/tank/DblDataTank.h"
 #include "instrument/ContinueQuestion.h"
 #include "instrument/MeterSocket.h"
 #include "instrument/system/BoxPropaty.h"
-#include "common/base/ZelException.h"
-#include "common/tank/DblDataTank.h"
 #include "instrument/system/HistCount.h"
 #include "tests/emulator/Emulator.h"
 #include "tests/emulator/MeterCommands.h"
-#include "tests/instrument/system/SystemTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/link/SystemTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 // and the CP932 form of a unit's texts.
 
 #include "framework/core/Archive.h"
-#include "framework/core/Cp932.h"
 #include "framework/core/CString.h"
+#include "framework/core/Cp932.h"
 #include "instrument/unit/KivUnit.h"
 #include "instrument/unit/UnitClasses.h"
-#include "tests/instrument/ArchiveBytes.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "framework/core/testing/ServiceScope.h"
 #include "instrument/Kiv406UsbInterface.h"
 #include "tests/emulator/ControlUnit.h"
-#include "tests/instrument/LinkTestSupport.h"
+#include "tests/support/link/LinkTestSupport.h"
 #include "tests/usb/library/UsbUnitServer.h"
 #include "usb/backend/UsbBackend.h"
 
