@@ -1,8 +1,7 @@
 #include "canvoicegps/Kiv463Exchange.h"
 #include "canvoicegps/Kiv463Unit.h"
-#include "instrument/meter/Unit463Hooks.h"
-#include "instrument/system/BoxArray.h"
-#include "instrument/system/CanUnitChecks.h"
+#include "framework/core/ServiceSlot.h"
+#include "instrument/unit/Unit463Services.h"
 #include "instrument/unit/UnitFactory.h"
 
 namespace {
@@ -11,6 +10,20 @@ CKivUnit* CreateKiv463Unit()
 {
     return new CKiv463Unit;
 }
+
+// What the measuring system and the control unit ask of this unit.
+class CKiv463Services final : public IUnit463Services {
+public:
+    void SendSettings(CKivMeter& meter) override { unit463::SendSettings(meter); }
+    void ReceiveSettings(CKivMeter& meter) override { unit463::ReceiveSettings(meter); }
+    void ClearCanDuplicateFlags(CKivMeter& meter) override { unit463::ClearCanDuplicateFlags(meter); }
+    bool SettingsAllowed(const CKivUnit& unit) override { return unit463::SettingsAllowed(unit); }
+    void MarkDuplicateIds(CKivUnit& unit) override { unit463::MarkDuplicateIds(unit); }
+    void CopyUnitSettings(CKivUnit& target, const CKivUnit& source) override
+    {
+        unit463::CopyUnitSettings(target, source);
+    }
+};
 
 } // namespace
 
@@ -23,14 +36,6 @@ void RegisterCanVoiceGpsClasses()
     for (const auto* cls : kClasses)
         fw::RegisterClass(cls);
     RegisterUnitCreator(unitcode::kCanVoiceGps, &CreateKiv463Unit);
-    Unit463Hooks hooks;
-    hooks.send = &unit463::SendSettings;
-    hooks.receive = &unit463::ReceiveSettings;
-    hooks.clearDuplicates = &unit463::ClearCanDuplicateFlags;
-    SetUnit463Hooks(hooks);
-    CanUnitChecks checks;
-    checks.settingsAllowed = &unit463::SettingsAllowed;
-    checks.markDuplicates = &unit463::MarkDuplicateIds;
-    SetCanUnitChecks(checks);
-    SetUnit463Copier(&unit463::CopyUnitSettings);
+    static CKiv463Services services;
+    fw::Install<IUnit463Services>(&services);
 }

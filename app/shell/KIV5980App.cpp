@@ -76,6 +76,7 @@ CKIV5980App::CKIV5980App() { fw::Install<INameSetRecord>(this); }
 
 CKIV5980App::~CKIV5980App()
 {
+    RemoveDialogHosts();
     if (fw::Installed<INameSetRecord>() == this)
         fw::Install<INameSetRecord>(nullptr);
 }
@@ -249,15 +250,13 @@ void CKIV5980App::ReleaseMeterInterface()
 
 void CKIV5980App::InstallDialogHosts()
 {
-    auto createLink = [this](const CMeterInterfacePrf& prf) { return CreateMeterInterface(prf); };
-    CMeterVerupDlg::SetDefaultHost({[this] { return GetActiveProjectProfile(); }, createLink});
-    CSelectMeterDlg::SetDefaultHost({createLink, [this] { ReleaseMeterInterface(); }});
+    fw::Install<IInstrumentLinkHost>(this);
 }
 
 void CKIV5980App::RemoveDialogHosts()
 {
-    CMeterVerupDlg::SetDefaultHost({});
-    CSelectMeterDlg::SetDefaultHost({});
+    if (fw::Installed<IInstrumentLinkHost>() == this)
+        fw::Install<IInstrumentLinkHost>(nullptr);
 }
 
 void CKIV5980App::SetProjectProfileReader(ProjectProfileReader reader)

@@ -10,6 +10,7 @@
 #include "app/shell/ZELApp.h"
 #include "docbase/naming/NameSetParam.h"
 #include "docbase/settings/AppSettings.h"
+#include "docview/instrumentdlg/InstrumentLinkHost.h"
 #include "docview/instrumentdlg/UnitTypeTable.h"
 #include "framework/ui/InstanceLock.h"
 
@@ -35,7 +36,7 @@ struct CCommandLineInfo {
     void Parse(const std::vector<std::string>& args);
 };
 
-class CKIV5980App : public CZELApp, public INameSetRecord {
+class CKIV5980App : public CZELApp, public INameSetRecord, private IInstrumentLinkHost {
     FW_DECLARE_DYNAMIC(CKIV5980App)
     FW_DECLARE_COMMANDS()
 public:
@@ -109,7 +110,11 @@ private:
     // The instrument dialogs reach the link through this application; the
     // hosts are taken back before the application goes.
     void InstallDialogHosts();
-    static void RemoveDialogHosts();
+    void RemoveDialogHosts();
+    // IInstrumentLinkHost
+    const CMeterInterfacePrf* ActiveProjectProfile() override { return GetActiveProjectProfile(); }
+    CMeterInterface* CreateLink(const CMeterInterfacePrf& prf) override { return CreateMeterInterface(prf); }
+    void ReleaseLink() override { ReleaseMeterInterface(); }
 
     fw::InstanceLock m_instanceLock;
     fw::CString m_strDataFolder;

@@ -6,6 +6,7 @@
 #include "app/shell/ShellIds.h"
 #include "docview/instrumentdlg/KivUnitMenu.h"
 #include "docview/instrumentdlg/MeterVerupDlg.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/Document.h"
 #include "framework/core/FileSystem.h"
@@ -56,12 +57,6 @@ constexpr unsigned kToolbarButtons[] = {
     fw::ID_APP_ABOUT,
 };
 
-std::function<fw::CString(int)>& ModeNames()
-{
-    static std::function<fw::CString(int)> names;
-    return names;
-}
-
 // Images of the tool-bar buttons from the desktop's icon theme; the same
 // images serve the edit-locked bitmap.
 QIcon ToolbarImage(unsigned, int index)
@@ -90,11 +85,6 @@ void BuildMeasurementBar(fw::DialogBuilder& b, CCfStatusBtn*& cfButton)
 CMainFrame* GetMainFrame()
 {
     return dynamic_cast<CMainFrame*>(fw::AfxGetMainWnd());
-}
-
-void CMainFrame::SetMeasureModeNames(std::function<fw::CString(int)> names)
-{
-    ModeNames() = std::move(names);
 }
 
 namespace {
@@ -263,8 +253,9 @@ void CMainFrame::UpdateTriggerStatus(double start, double end, int mode)
     } else {
         m_wndDlgBar.SetDlgItemText(IDC_TRIGGER_TIMES, "");
     }
-    const bool known = mode >= 0 && mode <= 8 && ModeNames();
-    m_wndDlgBar.SetDlgItemText(IDC_MEASURE_MODE, known ? ModeNames()(mode) : fw::CString());
+    IMeasureModeNames* names = fw::Installed<IMeasureModeNames>();
+    const bool known = mode >= 0 && mode <= 8 && names;
+    m_wndDlgBar.SetDlgItemText(IDC_MEASURE_MODE, known ? names->Caption(mode) : fw::CString());
 }
 
 void CMainFrame::ShowElapsedTime(double start, std::optional<double> span, bool writing)

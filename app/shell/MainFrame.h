@@ -18,6 +18,14 @@
 class CBoxArray;
 class CCfStatusBtn;
 
+// The caption of a measurement mode (0..8) comes from the measurement
+// panel's code (fw::Install<IMeasureModeNames>); without it the mode item
+// stays empty.
+struct IMeasureModeNames {
+    virtual ~IMeasureModeNames() = default;
+    virtual fw::CString Caption(int mode) = 0;
+};
+
 class CMainFrame : public fw::CMDIFrameWnd {
     FW_DECLARE_DYNAMIC(CMainFrame)
     FW_DECLARE_COMMANDS()
@@ -49,9 +57,6 @@ public:
     void SetEditLockToolbar(bool locked);
     bool IsEditLockToolbar() const { return m_bEditLock; }
 
-    // The caption of a measurement mode comes from the measurement panel's
-    // code; without it the mode item stays empty.
-    static void SetMeasureModeNames(std::function<fw::CString(int)> names);
 
     fw::CToolBar& ToolBar() { return m_wndToolBar; }
     fw::CDialogBar& DialogBar() { return m_wndDlgBar; }

@@ -2,16 +2,7 @@
 
 #include "common/tank/DataTankObject.h"
 #include "framework/core/Exceptions.h"
-
-namespace {
-
-GraphTimeListFactory& Factory()
-{
-    static GraphTimeListFactory factory;
-    return factory;
-}
-
-} // namespace
+#include "framework/core/ServiceSlot.h"
 
 CGraphTimeListRows::~CGraphTimeListRows()
 {
@@ -45,14 +36,9 @@ void CGraphTimeListRows::HoldTank(CDataTankObject* tank)
         m_tanks.push_back(tank);
 }
 
-void SetGraphTimeListFactory(GraphTimeListFactory factory)
-{
-    Factory() = std::move(factory);
-}
-
 std::unique_ptr<IGraphTimeList> CreateGraphTimeList()
 {
-    if (Factory())
-        return Factory()();
+    if (IGraphTimeListFactory* factory = fw::Installed<IGraphTimeListFactory>())
+        return factory->Create();
     return std::make_unique<CGraphTimeListRows>();
 }

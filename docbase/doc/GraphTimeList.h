@@ -3,7 +3,7 @@
 // The time list graph of an instrument document as the document sees it:
 // rows of plotted channels that the document builds from its channels and
 // hands over as a list of row profiles (the head first). The charting
-// subsystem supplies the real graph through SetGraphTimeListFactory; until
+// subsystem supplies the real graph through IGraphTimeListFactory; until
 // then CGraphTimeListRows keeps the rows as given.
 
 #include "docbase/doc/DocIdent.h"
@@ -74,7 +74,11 @@ private:
     std::vector<CDataTankObject*> m_tanks;
 };
 
-using GraphTimeListFactory = std::function<std::unique_ptr<IGraphTimeList>()>;
-// Null restores the plain row list.
-void SetGraphTimeListFactory(GraphTimeListFactory factory);
+// Makes the real time-list graph (fw::Install<IGraphTimeListFactory>).
+struct IGraphTimeListFactory {
+    virtual ~IGraphTimeListFactory() = default;
+    virtual std::unique_ptr<IGraphTimeList> Create() = 0;
+};
+
+// The installed factory's graph, else the plain row list.
 std::unique_ptr<IGraphTimeList> CreateGraphTimeList();

@@ -4,6 +4,7 @@
 #include "common/tank/FltDataTank.h"
 #include "docbase/doc/AppDocStrings.h"
 #include "docbase/doc/UpdateHints.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Cp932.h"
 #include "framework/core/DocTemplate.h"
@@ -21,7 +22,6 @@ FW_IMPLEMENT_DYNCREATE(CKivDocBase, CZELDataDoc)
 
 namespace {
 
-CKivDocBase::EditorCommitHook g_commitHook = nullptr;
 
 // Kinds of the operation-data tanks, one per tank.
 constexpr int32_t kOpDataKinds[CKivDocBase::kOpDataTanks] = {5, 6, 7};
@@ -67,11 +67,6 @@ CKivDocBase::CKivDocBase() : m_strTestTitle(fw::LoadStringText(kIdsTestTitle)), 
 }
 
 CKivDocBase::~CKivDocBase() = default;
-
-void CKivDocBase::SetEditorCommitHook(EditorCommitHook hook)
-{
-    g_commitHook = hook;
-}
 
 bool CKivDocBase::CreateNewContents()
 {
@@ -280,8 +275,8 @@ bool CKivDocBase::PromptSaveName(fw::CString& name, bool replace)
 
 bool CKivDocBase::DoSave(const fw::CString& path, bool replace)
 {
-    if (g_commitHook)
-        g_commitHook(*this);
+    if (IEditorCommit* editors = fw::Installed<IEditorCommit>())
+        editors->CommitEditors(*this);
 
     fw::CString name = path;
     const bool fromDialog = name.IsEmpty();

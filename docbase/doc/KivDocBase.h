@@ -15,6 +15,13 @@
 
 class CDataTankObject;
 
+// Lets the interface layer commit an open cell editor before a save
+// (fw::Install<IEditorCommit>).
+struct IEditorCommit {
+    virtual ~IEditorCommit() = default;
+    virtual void CommitEditors(fw::CDocument& document) = 0;
+};
+
 class CKivDocBase : public CZELDataDoc {
     FW_DECLARE_DYNCREATE(CKivDocBase)
 public:
@@ -78,9 +85,6 @@ public:
     // The data-document part, then the operation-data flag as int32.
     void Serialize(fw::CArchive& ar) override;
 
-    // Lets the interface layer commit an open cell editor before a save.
-    using EditorCommitHook = void (*)(fw::CDocument& document);
-    static void SetEditorCommitHook(EditorCommitHook hook);
 
 protected:
     GraphProfilePtr MakeHeadProfile();

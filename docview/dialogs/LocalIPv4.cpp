@@ -1,16 +1,12 @@
 #include "docview/dialogs/LocalIPv4.h"
 
+#include "framework/core/ServiceSlot.h"
+
 #include <arpa/inet.h>
 #include <ifaddrs.h>
 #include <netinet/in.h>
 
 namespace {
-
-std::function<std::optional<std::vector<LocalIPv4Entry>>()>& Source()
-{
-    static std::function<std::optional<std::vector<LocalIPv4Entry>>()> source;
-    return source;
-}
 
 std::optional<std::vector<LocalIPv4Entry>> SystemTable()
 {
@@ -34,10 +30,6 @@ std::optional<std::vector<LocalIPv4Entry>> SystemTable()
 
 std::optional<std::vector<LocalIPv4Entry>> LocalIPv4Table()
 {
-    return Source() ? Source()() : SystemTable();
-}
-
-void SetLocalIPv4Source(std::function<std::optional<std::vector<LocalIPv4Entry>>()> source)
-{
-    Source() = std::move(source);
+    ILocalIPv4Source* source = fw::Installed<ILocalIPv4Source>();
+    return source ? source->Table() : SystemTable();
 }

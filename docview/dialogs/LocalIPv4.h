@@ -4,7 +4,6 @@
 // significant), for offering the subnet mask of a control unit's network.
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -16,5 +15,9 @@ struct LocalIPv4Entry {
 // Nothing when the table cannot be read.
 std::optional<std::vector<LocalIPv4Entry>> LocalIPv4Table();
 
-// Tests put in their own table (an empty function restores the system's).
-void SetLocalIPv4Source(std::function<std::optional<std::vector<LocalIPv4Entry>>()> source);
+// Another source of the table than the system's (tests install one with
+// fw::ScopedInstall<ILocalIPv4Source>).
+struct ILocalIPv4Source {
+    virtual ~ILocalIPv4Source() = default;
+    virtual std::optional<std::vector<LocalIPv4Entry>> Table() = 0;
+};

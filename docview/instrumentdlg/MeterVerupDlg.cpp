@@ -1,5 +1,8 @@
 #include "docview/instrumentdlg/MeterVerupDlg.h"
 
+#include "docview/instrumentdlg/InstrumentLinkHost.h"
+#include "framework/core/ServiceSlot.h"
+
 #include "common/base/ZelException.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Services.h"
@@ -17,11 +20,6 @@ FW_END_COMMANDS
 
 namespace {
 
-CMeterVerupDlg::Host& DefaultHost()
-{
-    static CMeterVerupDlg::Host host;
-    return host;
-}
 
 void RaiseBadFirmware()
 {
@@ -30,17 +28,16 @@ void RaiseBadFirmware()
 
 } // namespace
 
-void CMeterVerupDlg::SetDefaultHost(Host host)
-{
-    DefaultHost() = std::move(host);
-}
-
 CMeterVerupDlg::Host CMeterVerupDlg::GetDefaultHost()
 {
-    return DefaultHost();
+    IInstrumentLinkHost* host = fw::Installed<IInstrumentLinkHost>();
+    if (!host)
+        return {};
+    return {[host] { return host->ActiveProjectProfile(); },
+            [host](const CMeterInterfacePrf& prf) { return host->CreateLink(prf); }};
 }
 
-CMeterVerupDlg::CMeterVerupDlg(fw::CWnd* parent) : fw::CDialog(kTemplateId, parent), m_host(DefaultHost())
+CMeterVerupDlg::CMeterVerupDlg(fw::CWnd* parent) : fw::CDialog(kTemplateId, parent), m_host(GetDefaultHost())
 {
 }
 

@@ -33,8 +33,7 @@ public:
         std::function<const CMeterInterfacePrf*()> activeProjectProfile;
         std::function<CMeterInterface*(const CMeterInterfacePrf&)> createLink;
     };
-    // The host every new dialog uses (the application installs it).
-    static void SetDefaultHost(Host host);
+    // The host every new dialog uses: the installed IInstrumentLinkHost.
     static Host GetDefaultHost();
 
     explicit CMeterVerupDlg(fw::CWnd* parent = nullptr);

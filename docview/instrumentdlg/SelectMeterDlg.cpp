@@ -1,5 +1,8 @@
 #include "docview/instrumentdlg/SelectMeterDlg.h"
 
+#include "docview/instrumentdlg/InstrumentLinkHost.h"
+#include "framework/core/ServiceSlot.h"
+
 #include "common/base/ZelException.h"
 #include "docview/controls/IPAddressCtrl.h"
 #include "docview/dialogs/ChangeIPaddressDlg.h"
@@ -39,11 +42,6 @@ constexpr int kPortMax = 50999;
 constexpr int kMaxShownMessage = 255;
 constexpr uint32_t kIpChangeFirmware = meterversion::Pack("2.2A");
 
-CSelectMeterDlg::Host& DefaultHost()
-{
-    static CSelectMeterDlg::Host host;
-    return host;
-}
 
 struct InterfaceRow {
     const char* name;
@@ -75,17 +73,15 @@ fw::CString CutText(const fw::CString& text, int bytes)
 
 } // namespace
 
-void CSelectMeterDlg::SetDefaultHost(Host host)
-{
-    DefaultHost() = std::move(host);
-}
-
 CSelectMeterDlg::Host CSelectMeterDlg::GetDefaultHost()
 {
-    return DefaultHost();
+    IInstrumentLinkHost* host = fw::Installed<IInstrumentLinkHost>();
+    if (!host)
+        return {};
+    return {[host](const CMeterInterfacePrf& prf) { return host->CreateLink(prf); }, [host] { host->ReleaseLink(); }};
 }
 
-CSelectMeterDlg::CSelectMeterDlg(fw::CWnd* parent) : fw::CDialog(kTemplateId, parent), m_host(DefaultHost())
+CSelectMeterDlg::CSelectMeterDlg(fw::CWnd* parent) : fw::CDialog(kTemplateId, parent), m_host(GetDefaultHost())
 {
 }
 

@@ -54,7 +54,7 @@ public:
         std::function<CMeterInterface*(const CMeterInterfacePrf&)> createLink;
         std::function<void()> releaseLink;
     };
-    static void SetDefaultHost(Host host);
+    // The host every new dialog uses: the installed IInstrumentLinkHost.
     static Host GetDefaultHost();
 
     explicit CSelectMeterDlg(fw::CWnd* parent = nullptr);

@@ -13,7 +13,7 @@
 #include "instrument/Kiv406ErrStr.h"
 #include "instrument/meter/MeterVersion.h"
 #include "instrument/meter/SettingGroups.h"
-#include "instrument/meter/Unit463Hooks.h"
+#include "instrument/unit/Unit463Services.h"
 #include "instrument/unit/Kiv465Unit.h"
 
 #include <cmath>
@@ -641,18 +641,15 @@ void CKivMeter::QueryUnit465Settings()
 
 void CKivMeter::SendUnit463Settings()
 {
-    if (const Unit463Hooks hooks = GetUnit463Hooks(); hooks.send)
-        hooks.send(*this);
+    Unit463Services().SendSettings(*this);
 }
 
 void CKivMeter::ReceiveUnit463Settings()
 {
-    if (const Unit463Hooks hooks = GetUnit463Hooks(); hooks.receive)
-        hooks.receive(*this);
+    Unit463Services().ReceiveSettings(*this);
 }
 
 void CKivMeter::ClearCanDuplicateFlags()
 {
-    if (const Unit463Hooks hooks = GetUnit463Hooks(); hooks.clearDuplicates)
-        hooks.clearDuplicates(*this);
+    Unit463Services().ClearCanDuplicateFlags(*this);
 }

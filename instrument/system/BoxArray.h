@@ -41,12 +41,17 @@ class CHistCountArray;
 class CHistCountObj;
 class CKivUnit;
 
-// Copies the settings of one CAN/voice/GPS unit into another of its class
-// when a system is rebuilt. That unit lives in a higher layer, which
-// installs the copier at start-up; without one the new unit keeps its
-// defaults.
-using Unit463Copier = void (*)(CKivUnit& target, const CKivUnit& source);
-void SetUnit463Copier(Unit463Copier copier);
+// The A/D settings dialog of the owner document, which lives in a layer
+// above; installed there (fw::Install<IAdDialog>). Without it a proposed
+// change of the counts is not made.
+class CBoxArray;
+
+struct IAdDialog {
+    virtual ~IAdDialog() = default;
+    // Opens the dialog preset with a data count (pre-trigger false) or a
+    // pre-trigger count; true for OK.
+    virtual bool Run(CBoxArray& system, bool preTrigger, int32_t count) = 0;
+};
 
 class CBoxArray : public fw::CObject {
     FW_DECLARE_SERIAL(CBoxArray)
@@ -168,10 +173,6 @@ public:
     static constexpr unsigned kMsgWaitCancelled = 4650;
     static constexpr unsigned kMsgBadValues = 3009;
     using FileVectors = std::vector<std::vector<class CKiv406FileInfo>*>;
-    // Opens the A/D settings dialog of the owner document preset with a data
-    // count (pre-trigger false) or a pre-trigger count; true for OK.
-    using AdDialog = bool (*)(CBoxArray& system, bool preTrigger, int32_t count);
-    static void SetAdDialog(AdDialog dialog);
 
     void CancelWait();
     // checks before writing and the A/D setting

@@ -11,6 +11,7 @@
 #include "instrument/meter/MeterVersion.h"
 #include "instrument/system/BoxPropaty.h"
 #include "instrument/system/CanUnitClass.h"
+#include "instrument/unit/Unit463Services.h"
 #include "instrument/system/DataPropaty.h"
 #include "instrument/system/HistCount.h"
 #include "instrument/unit/KivUnit.h"
@@ -20,8 +21,6 @@
 #include <cmath>
 
 namespace {
-
-std::atomic<Unit463Copier> g_copier{nullptr};
 
 // Attribute codes carried over, in the order they are set again: the order
 // matters, as later codes re-derive raw values from earlier ones.
@@ -65,8 +64,6 @@ struct ChannelWalk {
 
 } // namespace
 
-void SetUnit463Copier(Unit463Copier copier) { g_copier.store(copier); }
-
 // ---------------------------------------------------------------- building
 
 void CBoxArray::CarrySettingsOver(BoxList& boxes, int newMeasuring, int newOutputs)
@@ -106,13 +103,13 @@ void CBoxArray::CarrySettingsOver(BoxList& boxes, int newMeasuring, int newOutpu
             boxes[static_cast<size_t>(t / kChannelsPerBox)]->SetChannelValue(t % kChannelsPerBox, code,
                                                                               GetChannelValue(t, code));
     }
-    const Unit463Copier copier = g_copier.load();
-    for (int b = 0; copier && b < common; ++b) {
+    IUnit463Services& can = Unit463Services();
+    for (int b = 0; b < common; ++b) {
         for (int port = 0; port < CBoxPropaty::kUnitPorts; ++port) {
             CKivUnit* target = boxes[static_cast<size_t>(b)]->GetMeter()->GetUnit(port);
             const CKivUnit* source = GetBox(b)->GetMeter()->GetUnit(port);
             if (IsCanVoiceGpsUnit(target) && IsCanVoiceGpsUnit(source))
-                copier(*target, *source);
+                can.CopyUnitSettings(*target, *source);
         }
     }
 }

@@ -7,10 +7,11 @@
 #include "common/tank/TimeDataTank.h"
 #include "framework/core/Document.h"
 #include "framework/core/Format.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
 #include "instrument/meter/MeterVersion.h"
-#include "instrument/system/CanUnitChecks.h"
+#include "instrument/unit/Unit463Services.h"
 #include "instrument/system/SequenceSupport.h"
 #include "instrument/unit/Kiv465Unit.h"
 #include "instrument/unit/KivUnit.h"
@@ -52,34 +53,12 @@ constexpr int kOutputCodes[] = {23, 44, 45, 46};
 constexpr int kFrequencyCodes[] = {103, 2003, 2005, 111, 112, 113, 114, 115, 116, 117, 119, 120, 121};
 constexpr int kFastRatesHz[] = {512, 1024, 2048, 4096, 8192};
 
-std::atomic<CBoxArray::AdDialog> g_adDialog{nullptr};
-
-std::mutex g_canMutex;
-CanUnitChecks g_canChecks;
-
 bool IsFinitePositive(double v, double above)
 {
     return std::isfinite(v) && v > above;
 }
 
 } // namespace
-
-void SetCanUnitChecks(const CanUnitChecks& checks)
-{
-    std::lock_guard lock(g_canMutex);
-    g_canChecks = checks;
-}
-
-CanUnitChecks GetCanUnitChecks()
-{
-    std::lock_guard lock(g_canMutex);
-    return g_canChecks;
-}
-
-void CBoxArray::SetAdDialog(AdDialog dialog)
-{
-    g_adDialog = dialog;
-}
 
 // ------------------------------------------------------------ settings
 
@@ -136,12 +115,13 @@ bool CBoxArray::CheckSettings()
             }
         }
     }
-    if (const auto allowed = GetCanUnitChecks().settingsAllowed) {
+    {
+        IUnit463Services& can = Unit463Services();
         for (int b = 0; b < GetBoxCount(); ++b) {
             const CKivMeter& meter = sequence::MeterOf(*this, b);
             for (int p = 0; p < CKivMeter::kPorts; ++p) {
                 const CKivUnit* unit = meter.GetUnit(p);
-                if (unit && meter.GetUnitType(p) == unitcode::kCanVoiceGps && !allowed(*unit)) {
+                if (unit && meter.GetUnitType(p) == unitcode::kCanVoiceGps && !can.SettingsAllowed(*unit)) {
                     fw::AfxMessageBox(kMsgCanNotSettable);
                     return false;
                 }
@@ -153,14 +133,14 @@ bool CBoxArray::CheckSettings()
 
 void CBoxArray::MarkDuplicateCanIds()
 {
-    const auto mark = GetCanUnitChecks().markDuplicates;
+    IUnit463Services& can = Unit463Services();
     for (int b = 0; b < GetBoxCount(); ++b) {
         CKivMeter& meter = sequence::MeterOf(*this, b);
         meter.ClearCanDuplicateFlags();
-        for (int p = 0; p < CKivMeter::kPorts && mark; ++p) {
+        for (int p = 0; p < CKivMeter::kPorts; ++p) {
             CKivUnit* unit = meter.GetUnit(p);
             if (unit && meter.GetUnitType(p) == unitcode::kCanVoiceGps)
-                mark(*unit);
+                can.MarkDuplicateIds(*unit);
         }
     }
 }
@@ -326,8 +306,8 @@ bool CBoxArray::AskForAdSetting(unsigned limitId, unsigned askId, bool preTrigge
     const fw::CString text = fw::Format(fw::LoadStringText(limitId), n) + fw::Format(fw::LoadStringText(askId), n);
     if (fw::AfxMessageBox(text, fw::MB_YESNO | fw::MB_ICONQUESTION) != fw::IDYES)
         return false;
-    const AdDialog dialog = g_adDialog;
-    return dialog && dialog(*this, preTrigger, count);
+    IAdDialog* dialog = fw::Installed<IAdDialog>();
+    return dialog && dialog->Run(*this, preTrigger, count);
 }
 
 // ------------------------------------------------------------ read-back

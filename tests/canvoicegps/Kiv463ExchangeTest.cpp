@@ -2,7 +2,8 @@
 #include "canvoicegps/Kiv463Unit.h"
 #include "common/base/ZelException.h"
 #include "instrument/meter/Kiv406FileInfo.h"
-#include "instrument/meter/Unit463Hooks.h"
+#include "framework/core/ServiceSlot.h"
+#include "instrument/unit/Unit463Services.h"
 #include "tests/canvoicegps/CanTestSupport.h"
 #include "tests/emulator/Unit463Commands.h"
 #include "tests/support/link/MeterFixture.h"
@@ -135,13 +136,12 @@ TEST_F(Kiv463Exchange, SentSettingsComeBackThroughTheHooks)
     Configure(UnitAt(6), 2000);
     const std::string third = cantest::SettingsText(UnitAt(2));
     const std::string seventh = cantest::SettingsText(UnitAt(6));
-    const Unit463Hooks hooks = GetUnit463Hooks();
-    ASSERT_NE(hooks.send, nullptr);
-    ASSERT_NE(hooks.receive, nullptr);
-    hooks.send(meter);
+    IUnit463Services* installed = fw::Installed<IUnit463Services>();
+    ASSERT_NE(installed, nullptr);
+    installed->SendSettings(meter);
     UnitAt(2).SetDefaults();
     UnitAt(6).SetDefaults();
-    hooks.receive(meter);
+    installed->ReceiveSettings(meter);
     EXPECT_EQ(cantest::SettingsText(UnitAt(2)), third);
     EXPECT_EQ(cantest::SettingsText(UnitAt(6)), seventh);
     EXPECT_TRUE(unit463::HasStorage(meter));

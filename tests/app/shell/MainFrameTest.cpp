@@ -3,6 +3,7 @@
 #include "app/shell/MainFrameTexts.h"
 #include "app/shell/ShellIds.h"
 #include "docbase/resources/ProgramMenus.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/MenuResource.h"
 #include "framework/core/testing/ServiceScope.h"
@@ -76,7 +77,10 @@ TEST_F(MainFrameBars, TriggerTimesModeAndCounts)
     fw::COleDateTime end;
     ASSERT_TRUE(fw::FieldsToOleDate(2026, 3, 4, 5, 6, 7, start.m_dt));
     ASSERT_TRUE(fw::FieldsToOleDate(2026, 3, 4, 6, 6, 7, end.m_dt));
-    CMainFrame::SetMeasureModeNames([](int mode) { return fw::Format("mode%d", mode); });
+    struct Names : IMeasureModeNames {
+        fw::CString Caption(int mode) override { return fw::Format("mode%d", mode); }
+    } names;
+    fw::ScopedInstall<IMeasureModeNames> installedNames(names);
 
     frame->UpdateTriggerStatus(start.m_dt, end.m_dt, 1);
     EXPECT_EQ(BarText(IDC_TRIGGER_TIMES), "03/04 05:06:07 - 03/04 06:06:07");
@@ -104,7 +108,6 @@ TEST_F(MainFrameBars, TriggerTimesModeAndCounts)
     frame->ResetDialogBar();
     EXPECT_EQ(BarText(IDC_TRIGGER_TIMES), "");
     EXPECT_EQ(BarText(IDC_COUNT_OR_ELAPSED), "");
-    CMainFrame::SetMeasureModeNames(nullptr);
 }
 
 TEST_F(MainFrameBars, TheCardButtonShowsStateInColourAndRepaintsOnlyOnChange)

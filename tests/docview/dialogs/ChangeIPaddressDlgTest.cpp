@@ -1,6 +1,7 @@
 #include "docview/controls/IPAddressCtrl.h"
 #include "docview/dialogs/ChangeIPaddressDlg.h"
 #include "docview/dialogs/LocalIPv4.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/Profile.h"
 #include "framework/ui/DataExchange.h"
 #include "tests/support/TestSupport.h"
@@ -33,15 +34,19 @@ protected:
     }
     void TearDown() override
     {
-        SetLocalIPv4Source(nullptr);
         appuitest::DialogFixture::TearDown();
     }
     void UsePcTable(std::optional<std::vector<LocalIPv4Entry>> table)
     {
-        SetLocalIPv4Source([table] { return table; });
+        pcTable.table = std::move(table);
     }
     static CIPAddressCtrl& Ctrl(fw::CDialog& d, int id) { return *d.GetDlgItemAs<CIPAddressCtrl>(id); }
 
+    struct PcTable : ILocalIPv4Source {
+        std::optional<std::vector<LocalIPv4Entry>> table;
+        std::optional<std::vector<LocalIPv4Entry>> Table() override { return table; }
+    } pcTable;
+    fw::ScopedInstall<ILocalIPv4Source> installedTable{pcTable};
     kivtest::TempDir dir;
     std::unique_ptr<fw::CProfile> profile;
     CChangeIPaddressDlg dlg;

@@ -1,7 +1,8 @@
 #include "tests/support/link/MeterFixture.h"
 
 #include "instrument/meter/MeterVersion.h"
-#include "instrument/meter/Unit463Hooks.h"
+#include "framework/core/ServiceSlot.h"
+#include "instrument/unit/Unit463Services.h"
 #include "instrument/unit/KivVoltOutUnit.h"
 
 #include <cmath>
@@ -392,10 +393,11 @@ TEST_F(MeterLinkTest, CanAndDigitalUnitSettingsFollowTheFirmware)
     Install({7});
     ASSERT_TRUE(meter.Open(true));
     Unit().AddCommand("FTC", Answer("OK"));
-    Unit463Hooks hooks;
-    hooks.send = [](CKivMeter& m) { g_hookCalls.push_back("send"); m.Command("FTC1"); };
-    hooks.receive = [](CKivMeter&) { g_hookCalls.push_back("receive"); };
-    SetUnit463Hooks(hooks);
+    struct Services : IUnit463Services {
+        void SendSettings(CKivMeter& m) override { g_hookCalls.push_back("send"); m.Command("FTC1"); }
+        void ReceiveSettings(CKivMeter&) override { g_hookCalls.push_back("receive"); }
+    } services;
+    fw::ScopedInstall<IUnit463Services> installed(services);
     struct Row {
         const char* firmware;
         bool can;
@@ -418,7 +420,6 @@ TEST_F(MeterLinkTest, CanAndDigitalUnitSettingsFollowTheFirmware)
         EXPECT_EQ(std::find(read.begin(), read.end(), "THDH?") != read.end(), row.digital);
         EXPECT_EQ(g_hookCalls, row.can ? (std::vector<std::string>{"send", "receive"}) : std::vector<std::string>{});
     }
-    SetUnit463Hooks({});
     // The thresholds come back from the unit.
     EXPECT_EQ(meter.GetValue(0, 39), 3);
     EXPECT_EQ(meter.GetValue(0, 40), 1000);

@@ -6,7 +6,8 @@
 #include "framework/core/StringTable.h"
 #include "instrument/meter/KivMeter.h"
 #include "instrument/meter/MeterVersion.h"
-#include "instrument/system/CanUnitChecks.h"
+#include "framework/core/ServiceSlot.h"
+#include "instrument/unit/Unit463Services.h"
 #include "instrument/unit/Kiv465Unit.h"
 #include "tests/instrument/system/FakeCanUnit.h"
 
@@ -36,13 +37,15 @@ struct DialogCall {
 };
 DialogCall g_dialog;
 
-bool FakeAdDialog(CBoxArray&, bool preTrigger, int32_t count)
-{
-    g_dialog.preTrigger = preTrigger;
-    g_dialog.count = count;
-    ++g_dialog.calls;
-    return true;
-}
+struct FakeAdDialog : IAdDialog {
+    bool Run(CBoxArray&, bool preTrigger, int32_t count) override
+    {
+        g_dialog.preTrigger = preTrigger;
+        g_dialog.count = count;
+        ++g_dialog.calls;
+        return true;
+    }
+};
 
 TEST_F(ChecksTest, PreTriggerLimitFollowsTheWidestHighSpeedUnit)
 {
@@ -59,10 +62,8 @@ TEST_F(ChecksTest, PreTriggerLimitFollowsTheWidestHighSpeedUnit)
     EXPECT_EQ(services.prompt.Problems(), "");
 
     g_dialog = {};
-    CBoxArray::SetAdDialog(&FakeAdDialog);
-    struct Restore {
-        ~Restore() { CBoxArray::SetAdDialog(nullptr); }
-    } restore;
+    FakeAdDialog adDialog;
+    fw::ScopedInstall<IAdDialog> installed(adDialog);
     services.prompt.ExpectText("トリガ前データ数を4000000に変更しますか?", fw::IDYES);
     EXPECT_TRUE(system.CheckDataCounts());
     EXPECT_EQ(g_dialog.calls, 1);
@@ -175,13 +176,11 @@ TEST_F(ChecksTest, CanUnitSettingsAreCheckedByTheirOwnLayer)
     ConnectEach({{2, 8}});
     ASSERT_TRUE(system.CheckSettings());
 
-    CanUnitChecks checks;
-    checks.settingsAllowed = [](const CKivUnit&) { return false; };
-    checks.markDuplicates = [](CKivUnit&) { ++g_marked; };
-    SetCanUnitChecks(checks);
-    struct Restore {
-        ~Restore() { SetCanUnitChecks({}); }
-    } restore;
+    struct Services : IUnit463Services {
+        bool SettingsAllowed(const CKivUnit&) override { return false; }
+        void MarkDuplicateIds(CKivUnit&) override { ++g_marked; }
+    } services463;
+    fw::ScopedInstall<IUnit463Services> installed(services463);
     services.prompt.Expect(815, fw::IDOK);
     EXPECT_FALSE(system.CheckSettings());
     EXPECT_EQ(services.prompt.Problems(), "");

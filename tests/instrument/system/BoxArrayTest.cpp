@@ -13,6 +13,8 @@
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/link/SystemTestSupport.h"
+#include "framework/core/ServiceSlot.h"
+#include "instrument/unit/Unit463Services.h"
 
 #include <gtest/gtest.h>
 
@@ -235,17 +237,22 @@ TEST_F(SystemTest, RebuildToMoreChannelsNamesOnlyTheNewOnes)
     }
 }
 
-void ThrowingCopier(CKivUnit&, const CKivUnit&) { throw CZelException(-1, "copy failed"); }
+struct ThrowingCopier : IUnit463Services {
+    void CopyUnitSettings(CKivUnit&, const CKivUnit&) override { throw CZelException(-1, "copy failed"); }
+};
 
-void CopySetting(CKivUnit& target, const CKivUnit& source)
-{
-    target.SetValue(0, systest::CKiv463Unit::kAttrSetting, source.GetValue(0, systest::CKiv463Unit::kAttrSetting));
-}
+struct SettingCopier : IUnit463Services {
+    void CopyUnitSettings(CKivUnit& target, const CKivUnit& source) override
+    {
+        target.SetValue(0, systest::CKiv463Unit::kAttrSetting, source.GetValue(0, systest::CKiv463Unit::kAttrSetting));
+    }
+};
 
 TEST_F(SystemTest, CanUnitSettingsAreCopiedOnRebuild)
 {
     systest::FakeCanUnitScope can;
-    SetUnit463Copier(&CopySetting);
+    SettingCopier copier;
+    fw::ScopedInstall<IUnit463Services> installed(copier);
     ASSERT_TRUE(system.BuildFromProfile(Profile({Types({8})})));
     EXPECT_TRUE(system.HasCanUnit(0));
     system.GetBox(0)->GetMeter()->GetUnit(0)->SetValue(0, systest::CKiv463Unit::kAttrSetting, 42);
@@ -253,7 +260,6 @@ TEST_F(SystemTest, CanUnitSettingsAreCopiedOnRebuild)
     EXPECT_EQ(system.GetBox(0)->GetMeter()->GetUnit(0)->GetValue(0, systest::CKiv463Unit::kAttrSetting), 42.0);
     // Its channels show the unit's decimals as their display format.
     EXPECT_EQ(system.GetChannelValue(0, 1004), 3.0);
-    SetUnit463Copier(nullptr);
 }
 
 TEST_F(SystemTest, FailedRebuildLeavesThePreviousSystem)
@@ -263,10 +269,12 @@ TEST_F(SystemTest, FailedRebuildLeavesThePreviousSystem)
     ASSERT_TRUE(system.SetChannelText(8, 1000, "Speed"));
     CBoxPropaty* box = system.GetBox(0);
     CDataTankObject* tank = system.GetBox(0)->GetChannelTank(8);
-    SetUnit463Copier(&ThrowingCopier);
-    services.prompt.ExpectText("copy failed", fw::IDOK);
-    EXPECT_FALSE(system.BuildFromProfile(Profile({Types({8}), Types({1, 1})})));
-    SetUnit463Copier(nullptr);
+    {
+        ThrowingCopier copier;
+        fw::ScopedInstall<IUnit463Services> installed(copier);
+        services.prompt.ExpectText("copy failed", fw::IDOK);
+        EXPECT_FALSE(system.BuildFromProfile(Profile({Types({8}), Types({1, 1})})));
+    }
     EXPECT_EQ(services.prompt.Problems(), "");
     ASSERT_EQ(system.GetBoxCount(), 1);
     EXPECT_EQ(system.GetBox(0), box);
