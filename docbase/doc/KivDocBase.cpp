@@ -37,22 +37,6 @@ void SetFirst(std::vector<int16_t>& values, int value)
     values.front() = static_cast<int16_t>(value);
 }
 
-// The title up to its first ':', '/' or '\', plus the template's first
-// extension: the name the save dialog proposes for a new document.
-fw::CString ProposedName(const fw::CString& title, fw::CDocTemplate* tmpl)
-{
-    fw::CString name = title;
-    const int cut = name.FindOneOf(":/\\");
-    if (cut >= 0)
-        name = name.Left(cut);
-    if (tmpl) {
-        const auto exts = tmpl->GetFilterExtensions();
-        if (!exts.empty())
-            name += exts.front();
-    }
-    return name;
-}
-
 bool PathExists(const fw::CString& path)
 {
     std::error_code ec;
@@ -283,7 +267,7 @@ bool CKivDocBase::DoSave(const fw::CString& path, bool replace)
     if (fromDialog) {
         name = GetPathName();
         if (name.IsEmpty() && replace)
-            name = ProposedName(GetTitle(), GetDocTemplate());
+            name = fw::ProposedName(GetTitle(), GetDocTemplate());
     }
     for (;;) {
         if (fromDialog) {

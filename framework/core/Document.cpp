@@ -179,10 +179,6 @@ bool CDocument::DoFileSave()
     return DoSave(m_strPathName, true);
 }
 
-namespace {
-
-// The title up to its first ':', '/' or '\' (a window counter or a path
-// piece is no part of a file name), plus the template's first extension.
 CString ProposedName(const CString& title, CDocTemplate* tmpl)
 {
     CString name = title;
@@ -197,7 +193,6 @@ CString ProposedName(const CString& title, CDocTemplate* tmpl)
     return name;
 }
 
-} // namespace
 
 bool CDocument::DoSave(const CString& path, bool replace)
 {

@@ -113,6 +113,11 @@ protected:
     std::vector<IDocumentView*> m_views;
 };
 
+// The name a save dialog proposes for a document: the title up to its
+// first ':', '/' or '\' (a window counter or a path piece is no part of a
+// file name), plus the template's first extension.
+CString ProposedName(const CString& title, CDocTemplate* tmpl);
+
 // Command ids of the framework's file commands.
 inline constexpr unsigned ID_FILE_NEW = 57600;
 inline constexpr unsigned ID_FILE_OPEN = 57601;

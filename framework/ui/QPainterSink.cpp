@@ -304,7 +304,6 @@ CImageDC::CImageDC(Parts* parts) : CDC(&parts->sink), m_parts(parts)
 CImageDC::~CImageDC()
 {
     m_parts->painter.end();
-    delete m_parts;
 }
 
 } // namespace fw

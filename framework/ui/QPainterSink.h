@@ -9,6 +9,8 @@
 #include <QFont>
 #include <QRegion>
 
+#include <memory>
+
 class QImage;
 class QPainter;
 
@@ -60,7 +62,8 @@ public:
 private:
     struct Parts;
     CImageDC(Parts* parts);
-    Parts* m_parts;
+    // Made before the base class, which draws through its sink.
+    std::unique_ptr<Parts> m_parts;
 };
 
 } // namespace fw

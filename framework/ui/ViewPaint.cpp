@@ -62,7 +62,6 @@ CPaintDC::CPaintDC(CWnd* wnd, Parts* parts)
 
 CPaintDC::~CPaintDC()
 {
-    delete m_parts;
 }
 
 void PaintViewEvent(CView* view, QWidget* widget, const QRect& area)
@@ -109,7 +108,6 @@ CClientDC::~CClientDC()
         m_parts->painter.end();
         m_parts->view->Present(m_parts->view->PaintSurface()->rect());
     }
-    delete m_parts;
 }
 
 } // namespace fw

@@ -8,6 +8,8 @@
 
 #include <QRect>
 
+#include <memory>
+
 class QPainter;
 class QWidget;
 
@@ -26,7 +28,8 @@ public:
 private:
     struct Parts;
     CPaintDC(CWnd* wnd, Parts* parts);
-    Parts* m_parts;
+    // Made before the base class, which draws through its sink.
+    std::unique_ptr<Parts> m_parts;
 };
 
 // Draws on a view outside painting (into its back buffer, shown at once
@@ -39,7 +42,8 @@ public:
 private:
     struct Parts;
     CClientDC(CWnd* wnd, Parts* parts);
-    Parts* m_parts;
+    // Made before the base class, which draws through its sink.
+    std::unique_ptr<Parts> m_parts;
 };
 
 // The paint event of a view's widget: the view's OnPaint draws into its

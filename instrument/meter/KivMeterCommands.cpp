@@ -14,7 +14,10 @@
 #include "instrument/meter/MeterVersion.h"
 #include "instrument/meter/SettingGroups.h"
 #include "instrument/unit/Unit463Services.h"
+#include "instrument/unit/ChannelScaling.h"
 #include "instrument/unit/Kiv465Unit.h"
+#include "instrument/unit/KivInputUnit.h"
+#include "instrument/unit/KivVoltOutUnit.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -138,14 +141,14 @@ bool CKivMeter::GetSettingText(int code, int ch, fw::CString& text) const
             text.Format("%.*g", 15, value);
         break;
     case 12: {
-        const double on = GetValue(ch, 11);
+        const double on = GetValue(ch, ChannelScaling::kTriggerOn);
         if (on == 0 || !(value <= GetRawUpperLimit(ch))) {
             text = "0";
             break;
         }
         if (!IntText(value, text))
             break;
-        const double slope = GetValue(ch, 13);
+        const double slope = GetValue(ch, ChannelScaling::kTriggerSlope);
         if (slope == 1)
             text += 'U';
         else if (slope == 2)
@@ -181,15 +184,15 @@ bool CKivMeter::GetSettingText(int code, int ch, fw::CString& text) const
         if (static_cast<int>(value) != 0)
             IntText(value, text);
         else
-            text.Format("%d;%d;%d", 0, static_cast<int>(GetValue(ch, 40)), static_cast<int>(GetValue(ch, 41)));
+            text.Format("%d;%d;%d", 0, static_cast<int>(GetValue(ch, CKiv465Unit::kUpperThreshold)), static_cast<int>(GetValue(ch, CKiv465Unit::kLowerThreshold)));
         break;
     case 42:
         GetText(ch, 42, text);
         break;
     case 47:
     case 48: {
-        const double physical = GetValue(ch, 47);
-        const double voltage = GetValue(ch, 48);
+        const double physical = GetValue(ch, CKivVoltOutUnit::kPhysicalInput);
+        const double voltage = GetValue(ch, CKivVoltOutUnit::kOutputVoltage);
         if (std::isfinite(physical) && std::isfinite(voltage))
             text.Format("%.7g;%.0f", physical, voltage * 1000.0);
         break;
@@ -232,15 +235,15 @@ bool CKivMeter::ParseSettingText(int code, int ch, const fw::CString& text)
     case 12: {
         const char first = text.GetLength() > 0 ? text[0] : '\0';
         if (first == 'L' || first == 'U') {
-            if (!SetValue(ch, 13, first == 'L' ? 2 : 1, false))
+            if (!SetValue(ch, ChannelScaling::kTriggerSlope, first == 'L' ? 2 : 1, false))
                 return false;
-            return ParseInteger(text.Mid(1), v) && SetValue(ch, 12, v, false) && SetValue(ch, 11, 1, false);
+            return ParseInteger(text.Mid(1), v) && SetValue(ch, ChannelScaling::kTriggerLevel, v, false) && SetValue(ch, ChannelScaling::kTriggerOn, 1, false);
         }
-        if (!SetValue(ch, 13, 0, false) || !ParseInteger(text, v))
+        if (!SetValue(ch, ChannelScaling::kTriggerSlope, 0, false) || !ParseInteger(text, v))
             return false;
         if (v != 0)
-            return SetValue(ch, 12, v, false) && SetValue(ch, 11, 1, false);
-        return SetValue(ch, 11, 0, false) && SetValue(ch, 12, HUGE_VAL, false);
+            return SetValue(ch, ChannelScaling::kTriggerLevel, v, false) && SetValue(ch, ChannelScaling::kTriggerOn, 1, false);
+        return SetValue(ch, ChannelScaling::kTriggerOn, 0, false) && SetValue(ch, ChannelScaling::kTriggerLevel, HUGE_VAL, false);
     }
     case 21:
         return ParseInteger(text, v) && SetValue(ch, code, v / 1000.0, false);
@@ -279,12 +282,12 @@ bool CKivMeter::ParseSettingText(int code, int ch, const fw::CString& text)
         const double physical = fw::StrToD(p, &end);
         if (end == p)
             return false;
-        bool ok = SetValue(ch, 47, physical, false);
+        bool ok = SetValue(ch, CKivVoltOutUnit::kPhysicalInput, physical, false);
         if (*end) {
             p = end + 1;
             const double voltage = fw::StrToD(p, &end);
             if (end != p)
-                ok = SetValue(ch, 48, voltage, false) && ok;
+                ok = SetValue(ch, CKivVoltOutUnit::kOutputVoltage, voltage, false) && ok;
         }
         return ok;
     }
@@ -509,7 +512,7 @@ void CKivMeter::WriteCheckSetting(int code)
     std::vector<bool> strain(static_cast<size_t>(span));
     bool any = false;
     for (int ch = 0; ch < span; ++ch) {
-        const double mode = GetValue(ch, 7);
+        const double mode = GetValue(ch, CKivInputUnit::kSensorMode);
         strain[static_cast<size_t>(ch)] = GetValue(ch, kAttrOnOff) == 1 && (mode == kSensor4G20 || mode == kSensor4G05);
         any = any || strain[static_cast<size_t>(ch)];
     }

@@ -6,6 +6,7 @@
 
 #include "common/base/ValueParse.h"
 #include "common/base/ZelException.h"
+#include "framework/core/Numbers.h"
 #include "framework/core/Cp932.h"
 #include "framework/core/Format.h"
 #include "framework/core/StringTable.h"
@@ -409,7 +410,7 @@ void CKivMeter::ApplyHeaderSettings(const char* header, const std::vector<int>& 
         for (size_t k = 0; k < channels.size(); ++k) {
             if (channels[k] < 0)
                 continue;
-            const double v = std::atof(Item(list, static_cast<int>(k) + 1).c_str());
+            const double v = fw::Atof(Item(list, static_cast<int>(k) + 1).c_str());
             SetValue(channels[k], key.code, key.scale == 1 ? std::trunc(v) : std::floor(v * key.scale + 0.5), true);
         }
     }

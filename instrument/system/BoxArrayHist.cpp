@@ -6,6 +6,7 @@
 
 #include "common/base/ValueParse.h"
 #include "common/base/ZelException.h"
+#include "framework/core/Numbers.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
 #include "instrument/meter/KivMeter.h"
@@ -43,7 +44,7 @@ float SampleTimeOf(int timeBase)
 {
     if (timeBase < 1)
         return 1.0f;
-    return static_cast<float>(std::atof(CKivMeter::TimeBaseName(timeBase)));
+    return static_cast<float>(fw::Atof(CKivMeter::TimeBaseName(timeBase)));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "instrument/system/BoxArray.h"
 
+#include "framework/core/Numbers.h"
 #include "framework/core/Services.h"
 #include "instrument/meter/MeterVersion.h"
 #include "instrument/system/SequenceSupport.h"
@@ -66,8 +67,8 @@ bool WellFormedValues(const CKivMeter& meter, const fw::CString& reply)
         }
         if (p >= end || *p == ' ' || *p == '\t')
             return false;
-        char* stop = nullptr;
-        const double v = std::strtod(p, &stop);
+        const char* stop = nullptr;
+        const double v = fw::StrToD(p, &stop);
         if (stop == p || !std::isfinite(v))
             return false;
         p = stop;

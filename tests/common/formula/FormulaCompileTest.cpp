@@ -126,7 +126,7 @@ TEST(FormulaCompile, OperationListsTable)
         {"no_gets_channel_index", "=NO(3)", 3, {{R::No, 0, 502, 0, 0}}},
         {"signed_channel_number", "=NO(+3)*CH(1E0)", 3,
          {{R::Ch, 0, 1, 0, 0}, {R::No, 0, 502, 0, 1}, {R::Multiply, 3, 1, 0, 0}}},
-        {"issue_example",
+        {"channel_and_register_mix",
          "=CH(1)*2+NO(3)^2",
          3,
          {{R::Ch, 0, 1, 0, 0},

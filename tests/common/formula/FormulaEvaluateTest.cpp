@@ -96,7 +96,7 @@ TEST(FormulaEvaluate, ChannelReferences)
     list.Set(1, 4.0);   // CH(2)
     list.Set(502, 4.0); // NO(3)
     const ValueRow rows[] = {
-        {"issue_example", "=CH(1)*2+NO(3)^2", 19},
+        {"channel_times_two_plus_register_squared", "=CH(1)*2+NO(3)^2", 19},
         {"benchmark_formula", "=CH(1)*2+CH(2)", 7},
         {"same_channel_twice", "=SQRT(CH(2))+CH(2)", 6},
         {"missing_channel_context", "=CH(3)", HUGE_VAL},
