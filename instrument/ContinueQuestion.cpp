@@ -1,9 +1,9 @@
 #include "instrument/ContinueQuestion.h"
 
 #include "framework/core/Cp932.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/Services.h"
 
-#include <atomic>
 #include <cstdio>
 #include <ctime>
 #include <strings.h>
@@ -20,8 +20,6 @@ public:
 };
 
 PromptQuestion g_default;
-std::atomic<IContinueQuestion*> g_installed{nullptr};
-
 fw::CString LocalTimeText()
 {
     const time_t now = fw::Clock().Now();
@@ -49,12 +47,12 @@ void AppendLogLine(const fw::CString& path, const char* message)
 
 IContinueQuestion* InstallContinueQuestion(IContinueQuestion* question)
 {
-    return g_installed.exchange(question);
+    return fw::Install<IContinueQuestion>(question);
 }
 
 IContinueQuestion& ContinueQuestion()
 {
-    IContinueQuestion* installed = g_installed.load();
+    IContinueQuestion* installed = fw::Installed<IContinueQuestion>();
     return installed ? *installed : g_default;
 }
 

@@ -1,6 +1,6 @@
 #include "framework/core/Clipboard.h"
 
-#include <atomic>
+#include "framework/core/ServiceSlot.h"
 
 namespace fw {
 
@@ -11,8 +11,6 @@ MemoryClipboard& DefaultClipboard()
     static MemoryClipboard clipboard;
     return clipboard;
 }
-
-std::atomic<IClipboard*> g_installed{nullptr};
 
 } // namespace
 
@@ -32,13 +30,13 @@ std::optional<std::vector<uint8_t>> MemoryClipboard::GetData(const std::string& 
 
 IClipboard& Clipboard()
 {
-    IClipboard* c = g_installed.load();
+    IClipboard* c = Installed<IClipboard>();
     return c ? *c : DefaultClipboard();
 }
 
 IClipboard* InstallClipboard(IClipboard* clipboard)
 {
-    return g_installed.exchange(clipboard);
+    return Install<IClipboard>(clipboard);
 }
 
 } // namespace fw

@@ -1,6 +1,7 @@
 #include "framework/core/FileDialogs.h"
 
-#include <atomic>
+#include "framework/core/ServiceSlot.h"
+
 #include <cstdio>
 
 namespace fw {
@@ -28,19 +29,17 @@ private:
 };
 
 CancellingFileDialogs g_default;
-std::atomic<IFileDialogs*> g_installed{nullptr};
-
 } // namespace
 
 IFileDialogs& FileDialogs()
 {
-    IFileDialogs* s = g_installed.load();
+    IFileDialogs* s = Installed<IFileDialogs>();
     return s ? *s : g_default;
 }
 
 IFileDialogs* InstallFileDialogs(IFileDialogs* service)
 {
-    return g_installed.exchange(service);
+    return Install<IFileDialogs>(service);
 }
 
 CString QtFilterText(const FileFilter& filter)

@@ -1,6 +1,7 @@
 #include "framework/ui/Dialog.h"
 
 #include "framework/core/Exceptions.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/Services.h"
 #include "framework/ui/DataExchange.h"
 #include "framework/ui/DialogBuilder.h"
@@ -10,7 +11,6 @@
 #include <QDialog>
 
 #include <algorithm>
-#include <atomic>
 
 namespace fw {
 
@@ -58,8 +58,6 @@ public:
 };
 
 QtDialogRunner g_qtRunner;
-std::atomic<IDialogRunner*> g_runner{nullptr};
-
 std::vector<CDialog*>& Stack()
 {
     static std::vector<CDialog*> stack;
@@ -70,13 +68,13 @@ std::vector<CDialog*>& Stack()
 
 IDialogRunner& DialogRunner()
 {
-    IDialogRunner* r = g_runner.load();
+    IDialogRunner* r = Installed<IDialogRunner>();
     return r ? *r : g_qtRunner;
 }
 
 IDialogRunner* InstallDialogRunner(IDialogRunner* runner)
 {
-    return g_runner.exchange(runner);
+    return Install<IDialogRunner>(runner);
 }
 
 const std::vector<CDialog*>& ModalDialogs()
