@@ -7,6 +7,7 @@
 #include "framework/core/File.h"
 #include "framework/core/StringTable.h"
 #include "framework/core/testing/ServiceScope.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,15 +20,9 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Stored(const std::function<void(fw::CArchive&)>& write)
+template <class F> Bytes Stored(F&& write)
 {
-    fw::CMemFile file;
-    {
-        fw::CArchive ar(&file, fw::CArchive::store);
-        write(ar);
-        ar.Close();
-    }
-    return Bytes(file.Data().begin(), file.Data().end());
+    return kivtest::StoredBytes(std::forward<F>(write));
 }
 
 Bytes Ascii(const char* text)

@@ -4,6 +4,7 @@
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <cmath>
 #include <memory>
@@ -35,35 +36,22 @@ Bytes HuffmanOf(const Bytes& raw, int unit)
 // The tank's object form as the tank stores it.
 template <class Tank> Bytes Store(Tank& tank)
 {
-    fw::CMemFile file;
-    {
-        fw::CArchive ar(&file, fw::CArchive::store);
-        tank.Serialize(ar);
-        ar.Close();
-    }
-    return file.Detach();
+    return kivtest::StoreBody(tank);
 }
 
 // The part before the values: the tank base and both markers.
 template <class Tank> Bytes StoredPrefix(Tank& tank)
 {
-    fw::CMemFile file;
-    {
-        fw::CArchive ar(&file, fw::CArchive::store);
+    return kivtest::StoredBytes([&](fw::CArchive& ar) {
         tank.CDataTankObject::Serialize(ar);
         ar << tank.GetFillMarker() << tank.GetEmptyMarker();
-        ar.Close();
-    }
-    return file.Detach();
+    });
 }
 
 // Loads `bytes` into `tank`; answers the bytes the archive left unread.
 template <class Tank> uint64_t Load(Tank& tank, const Bytes& bytes)
 {
-    fw::CMemFile file{std::span<const uint8_t>(bytes)};
-    fw::CArchive ar(&file, fw::CArchive::load);
-    tank.Serialize(ar);
-    return ar.BytesLeft();
+    return kivtest::LoadBytes(bytes, [&](fw::CArchive& ar) { tank.Serialize(ar); });
 }
 
 // Channel-like values: a quantised ramp with a few empty values.
