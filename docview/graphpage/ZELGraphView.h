@@ -145,6 +145,12 @@ protected:
     void InvalidateSelection();
     bool CanEditSelection(bool needDelete, bool needCopy) const;
     void SetScrollSizes(fw::CSize total);
+    // The parent frame, in its normal state, sized so that the view shows
+    // the whole page (its position and place among the windows kept).
+    void ResizeFrameToPage();
+    // Grows or shrinks the parent frame by the difference between
+    // `viewSize` and the view's client size; `normal` restores it first.
+    void ResizeFrameBy(fw::CSize viewSize, bool normal);
 
     CDrawObjList m_selection;
     bool m_bActive = false;

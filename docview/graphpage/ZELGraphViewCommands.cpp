@@ -7,6 +7,8 @@
 #include "framework/core/Clipboard.h"
 #include "framework/core/CmdTarget.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/WindowPlacement.h"
+#include "framework/ui/FrameWnd.h"
 
 #include <algorithm>
 
@@ -133,6 +135,32 @@ void CZELGraphView::OnDrawAreaLock()
         return;
     doc->SetAreaLock(!doc->IsAreaLocked());
     SetScrollSizes(doc->GetPageSize());
+    if (doc->IsAreaLocked())
+        ResizeFrameBy(doc->GetPageSize(), false);  // the frame fits the page, growing or shrinking
+    else
+        ResizeFrameToPage();
+}
+
+void CZELGraphView::ResizeFrameToPage()
+{
+    // The page is drawn by the view's own widget without scroll bars, so the
+    // window that shows all of it is the page itself.
+    if (const CZELGraphViewDoc* doc = GetDocument())
+        ResizeFrameBy(doc->GetPageSize(), true);
+}
+
+void CZELGraphView::ResizeFrameBy(fw::CSize viewSize, bool normal)
+{
+    fw::CFrameWnd* frame = GetParentFrame();
+    fw::WINDOWPLACEMENT wp;
+    if (!frame || !frame->GetWindowPlacement(&wp))
+        return;
+    const fw::CRect client = GetClientRect();
+    if (normal)
+        wp.showCmd = fw::SW_SHOWNORMAL;
+    wp.rcNormalPosition.right += viewSize.cx - client.Width();
+    wp.rcNormalPosition.bottom += viewSize.cy - client.Height();
+    frame->SetWindowPlacement(&wp);
 }
 
 void CZELGraphView::OnUpdateDrawAreaLock(fw::CCmdUI* ui)

@@ -7,12 +7,15 @@
 #include "docview/graphpage/ZELGraphView.h"
 #include "framework/core/DC.h"
 #include "framework/core/PrintInfo.h"
+#include "framework/ui/FrameWnd.h"
 #include "framework/ui/Print.h"
+#include "framework/ui/Wnd.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QWidget>
@@ -107,6 +110,53 @@ TEST_F(GraphPageWindowTest, PrintingMakesOnePageAndGivesTheWindowItsLayoutBack)
     QFile pdf(QString::fromStdString(path.str()));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+}
+
+// The graph documents' view routes the lock command to the base's handler.
+class CLockingGraphView : public CZELGraphView {
+    FW_DECLARE_DYNCREATE(CLockingGraphView)
+    FW_DECLARE_COMMANDS()
+};
+FW_IMPLEMENT_DYNCREATE(CLockingGraphView, CZELGraphView)
+FW_BEGIN_COMMANDS(CLockingGraphView, CZELGraphView)
+    FW_ON_COMMAND(ID_DRAW_AREA_LOCK, &CLockingGraphView::OnDrawAreaLock)
+FW_END_COMMANDS
+
+// The drawing-area lock in a frame: locking fits the frame to the page,
+// unlocking brings the frame back to normal showing the whole page.
+TEST(GraphPageFrame, TheAreaLockFitsTheFrameToThePage)
+{
+    RegisterGraphPageClasses();
+    CZELGraphViewDoc doc;
+    doc.m_bAutoDelete = false;
+    auto* frame = new fw::CFrameWnd;
+    ASSERT_TRUE(frame->Create("page"));
+    auto* view = dynamic_cast<CZELGraphView*>(frame->CreateView(FW_RUNTIME_CLASS(CLockingGraphView), &doc));
+    ASSERT_NE(view, nullptr);
+    frame->SetCentralView(view);
+    frame->SetActiveView(view);
+    frame->MainWindow()->resize(500, 400);
+    frame->ShowWindow(fw::SW_SHOWNORMAL);
+    QApplication::processEvents();
+    const fw::CSize shown(view->GetClientRect().Width(), view->GetClientRect().Height());
+    EXPECT_EQ(doc.GetPageSize(), shown) << "an unlocked page follows the window";
+
+    doc.m_pageSize = fw::CSize(320, 240);  // as a page read from a file
+    frame->ExecuteCommand(ID_DRAW_AREA_LOCK);
+    QApplication::processEvents();
+    EXPECT_TRUE(doc.IsAreaLocked());
+    EXPECT_EQ(view->GetClientRect(), fw::CRect(0, 0, 320, 240));
+
+    // Unlocked, the page keeps its size and the frame shows all of it.
+    frame->MainWindow()->resize(200, 150);
+    QApplication::processEvents();
+    EXPECT_EQ(doc.GetPageSize(), fw::CSize(320, 240)) << "a locked page stays";
+    frame->ExecuteCommand(ID_DRAW_AREA_LOCK);
+    QApplication::processEvents();
+    EXPECT_FALSE(doc.IsAreaLocked());
+    EXPECT_EQ(view->GetClientRect(), fw::CRect(0, 0, 320, 240));
+    EXPECT_EQ(doc.GetPageSize(), fw::CSize(320, 240));
+    delete frame;
 }
 
 } // namespace
