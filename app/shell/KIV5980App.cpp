@@ -16,6 +16,7 @@
 #include "docbase/resources/ProgramMenus.h"
 #include "docview/instrumentdlg/MeterVerupDlg.h"
 #include "docview/instrumentdlg/SelectMeterDlg.h"
+#include "framework/core/CommandLineInfo.h"
 #include "framework/core/DocTemplate.h"
 #include "framework/core/Document.h"
 #include "framework/core/FileSystem.h"
@@ -53,9 +54,12 @@ CKIV5980App::ProjectProfileReader& ProfileReader()
 
 void CCommandLineInfo::Parse(const std::vector<std::string>& args)
 {
+    bool print = false;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--no-start-page") {
+        if (arg == "--print" || arg == "/p" || arg == "-p") {
+            print = true;
+        } else if (arg == "--no-start-page") {
             m_bNoStartPage = true;
         } else if (arg == "--screenshot" && i + 1 < args.size()) {
             m_strScreenshot = args[++i];
@@ -64,6 +68,8 @@ void CCommandLineInfo::Parse(const std::vector<std::string>& args)
             m_nShellCommand = fileOpen;
         }
     }
+    if (print && m_nShellCommand == fileOpen)
+        m_nShellCommand = filePrint;
 }
 
 CKIV5980App* GetKivApp()
@@ -223,6 +229,13 @@ bool CKIV5980App::RunShellCommand()
         return true;
     case CCommandLineInfo::fileOpen:
         return OpenDocumentFile(m_cmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::filePrint: {
+        // Opened, printed and closed by the framework; the program then ends.
+        fw::CCommandLineInfo print;
+        print.m_nShellCommand = fw::CCommandLineInfo::FilePrint;
+        print.m_strFileName = m_cmdInfo.m_strFileName;
+        return ProcessShellCommand(print);
+    }
     case CCommandLineInfo::fileNothing:
         break;
     }

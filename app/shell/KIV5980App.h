@@ -25,14 +25,15 @@ class CMeterInterfacePrf;
 
 // What the command line asks for.
 struct CCommandLineInfo {
-    enum Shell { fileNew, fileOpen, fileNothing };
+    enum Shell { fileNew, fileOpen, filePrint, fileNothing };
     Shell m_nShellCommand = fileNew;
     fw::CString m_strFileName;
     bool m_bNoStartPage = false;
     fw::CString m_strScreenshot;  // the start-up picture for the documentation
 
-    // argv[0] is the program; "--no-start-page", "--screenshot FILE", and
-    // the first other argument names the file to open.
+    // argv[0] is the program; "--no-start-page", "--screenshot FILE",
+    // "--print" (or "/p", "-p": print the file and end), and the first other
+    // argument names the file to open.
     void Parse(const std::vector<std::string>& args);
 };
 

@@ -15,6 +15,9 @@ namespace shelltest {
 
 FW_IMPLEMENT_DYNCREATE(ProjectDoc, fw::CDocument)
 FW_IMPLEMENT_DYNCREATE(ProjectView, fw::CView)
+FW_BEGIN_COMMANDS(ProjectView, fw::CView)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_DIRECT, &fw::CView::OnFilePrintDirect)
+FW_END_COMMANDS
 
 void ProjectDoc::Serialize(fw::CArchive&)
 {

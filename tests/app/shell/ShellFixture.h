@@ -29,6 +29,7 @@ public:
 
 class ProjectView : public fw::CView {
     FW_DECLARE_DYNCREATE(ProjectView)
+    FW_DECLARE_COMMANDS()
 public:
     void OnDraw(fw::CDC*) override {}
     void OnUpdate(fw::CView*, intptr_t hint, fw::CObject*) override { hints.push_back(hint); }

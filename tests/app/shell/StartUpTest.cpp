@@ -7,6 +7,8 @@
 #include "framework/ui/Controls.h"
 #include "framework/ui/InstanceLock.h"
 #include "framework/ui/Menu.h"
+#include "framework/ui/PrintDialogs.h"
+#include "framework/ui/testing/ScriptedPrintDialogs.h"
 #include "tests/app/shell/ShellFixture.h"
 #include "tests/support/ui/UiTestSupport.h"
 
@@ -15,6 +17,7 @@
 #include <QDropEvent>
 #include <QMainWindow>
 #include <QMimeData>
+#include <QPrinter>
 #include <QUrl>
 #include <QMenuBar>
 
@@ -105,6 +108,20 @@ TEST_F(ShellTest, AFileOnTheCommandLineOpensWithoutTheStartPage)
     EXPECT_TRUE(dialogs.Shown().empty());
     ASSERT_EQ(OpenDocumentCount(), 1);
     EXPECT_EQ(app.m_pDocManager->RecentFiles()[0], CString(file));
+}
+
+TEST_F(ShellTest, APrintRequestPrintsTheFileClosesItAndEnds)
+{
+    const std::string file = WriteFile(dir / "work" / "plan.kivp");
+    fw::test::ScriptedPrintDialogs printDialogs;
+    const std::filesystem::path pdf = dir / "printed.pdf";
+    fw::AppPrinter().setOutputFileName(QString::fromStdString(pdf.string()));
+    EXPECT_FALSE(Start({"/p", file})) << "the program ends after printing";
+    EXPECT_TRUE(dialogs.Shown().empty()) << "no start page";
+    EXPECT_EQ(printDialogs.printCalls, 0) << "printed without asking";
+    EXPECT_EQ(OpenDocumentCount(), 0) << "the printed file is closed again";
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_GT(std::filesystem::file_size(pdf), 0u);
 }
 
 TEST_F(ShellTest, TheSharedPopupsReplaceThePlaceholdersOfEveryDocumentMenu)
