@@ -12,6 +12,7 @@
 
 #include <dlfcn.h>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -184,6 +185,27 @@ TEST_P(UsbLink, ShortReadRaisesTransferErrorAndSetsLinkError)
     EXPECT_EQ(e.m_nErrorCode, CMeterInterface::kErrTransfer);
     EXPECT_EQ(MessageOf(e), fw::LoadStringText(CMeterInterface::kMsgCommFailure).view());
     EXPECT_EQ(link.GetStatus(), CMeterInterface::statusLinkError);
+    link.Close();
+}
+
+TEST_P(UsbLink, ReopenedLibraryKeepsTheLinksReplyTimeout)
+{
+    Unit unit(5);
+    Plug({&unit});
+    CKiv406UsbInterface link;
+    link.Open();
+    link.MapSlot(0, 0);
+    link.SetReplyTimeout(1);
+    // The only reference goes, so the library is unloaded and loaded again.
+    link.Reopen();
+    ASSERT_TRUE(link.IsOpen());
+    link.MapSlot(0, 0);
+    const auto start = std::chrono::steady_clock::now();
+    const CZelException e = RaisedBy([&] { link.SendAndRead(0, "MUTE", "CR LF"); });
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(e.m_nErrorCode, CMeterInterface::kErrTransfer);
+    // The library's own default is 30 s.
+    EXPECT_LT(waited, std::chrono::seconds(15));
     link.Close();
 }
 
