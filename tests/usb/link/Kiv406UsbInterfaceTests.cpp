@@ -4,6 +4,7 @@
 #include "framework/core/testing/ServiceScope.h"
 #include "instrument/Kiv406UsbInterface.h"
 #include "tests/emulator/ControlUnit.h"
+#include "tests/emulator/SimulatedUnit.h"
 #include "tests/instrument/LinkTestSupport.h"
 #include "tests/usb/library/UsbUnitServer.h"
 #include "usb/backend/UsbBackend.h"
@@ -206,6 +207,27 @@ TEST_P(UsbLink, ReopenedLibraryKeepsTheLinksReplyTimeout)
     EXPECT_EQ(e.m_nErrorCode, CMeterInterface::kErrTransfer);
     // The library's own default is 30 s.
     EXPECT_LT(waited, std::chrono::seconds(15));
+    link.Close();
+}
+
+TEST_P(UsbLink, OpensOnTheUnitsKivsimServes)
+{
+    kivemu::ControlUnit first;
+    kivemu::ControlUnit second;
+    kivemu::SimulatedUnit a(first, 1);
+    kivemu::SimulatedUnit b(second, 2);
+    UsbUnitServer serveFirst(first);
+    UsbUnitServer serveSecond(second);
+    setenv(usbio::kLoopbackVariable, (serveFirst.Endpoint() + "," + serveSecond.Endpoint()).c_str(), 1);
+    CKiv406UsbInterface link;
+    link.Open();
+    EXPECT_TRUE(link.IsOpen());
+    EXPECT_EQ(CKiv406UsbInterface::SerialOfDevice(1), 1);
+    EXPECT_EQ(CKiv406UsbInterface::SerialOfDevice(2), 2);
+    link.MapSlot(2, 0);
+    EXPECT_EQ(link.IsUnitPresent(0), 2);
+    link.SendAndRead(0, "STA2", "CR LF");
+    EXPECT_EQ(link.GetReply().Left(15), "KIV-417,KIV-437");
     link.Close();
 }
 
