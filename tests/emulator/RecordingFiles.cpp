@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 namespace kivemu {
@@ -23,6 +24,21 @@ std::string SeriesList(const MeterDevice& meter, const std::vector<int>& channel
         list += (i == 0 ? "" : ",") + (stored.empty() ? fallback : stored);
     }
     return list;
+}
+
+// The unit's engineering units by the index "UNT" carries, as the header
+// names them.
+std::string UnitText(const std::string& index)
+{
+    static const char* const kUnits[] = {
+        "ue", "mm", "cm", "m", "C", "F", "deg", "gf", "kgf", "tf",
+        "N", "kN", "MN", "kg/mm2", "kPa", "MPa", "kgm", "mV", "V", "mA",
+        "A", "ohm", "Mohm", "Hz", "G", "%", "rpm", "ppm", "Tor", " ",
+        "Nm", "###", "kohm", "m/S2", "kg/cm2", "hPa", "u", "N/mm2", "uA", "uV",
+        "km/h",
+    };
+    const int i = std::atoi(index.c_str());
+    return i >= 0 && i < static_cast<int>(std::size(kUnits)) && !index.empty() ? kUnits[i] : " ";
 }
 
 std::string TriggerType(const std::string& word)
@@ -91,7 +107,10 @@ RecordingFiles MakeRecordingFiles(const MeasureDevice& m, const MeterDevice& met
     key("X_OFFSET", "0");
     key("Y_OFFSET", zeros);
     key("NUM_SAMPS", std::to_string(m.recorded));
-    key("VERT_UNITS", SeriesList(meter, channels, "UNT", " "));
+    std::string vertUnits;
+    for (size_t i = 0; i < channels.size(); ++i)
+        vertUnits += (i == 0 ? "" : ",") + UnitText(SeriesList(meter, {channels[i]}, "UNT", ""));
+    key("VERT_UNITS", vertUnits);
     key("SLOPE", SeriesList(meter, channels, "CFF", "1"));
     key("COEFFICIENT", SeriesList(meter, channels, "CFF", "1"));
     key("RATED_OUT", SeriesList(meter, channels, "R_O", ""));
