@@ -13,35 +13,17 @@
 
 namespace {
 
-constexpr std::string_view kSlotKey = "[CAN_SLOT_]";
-constexpr std::string_view kMessageKey = "[CAN_BO_]";
-constexpr std::string_view kSignalKey = "[CAN_SG_]";
+// Keywords without their brackets.
+constexpr std::string_view kSlotKey = "CAN_SLOT_";
+constexpr std::string_view kMessageKey = "CAN_BO_";
+constexpr std::string_view kSignalKey = "CAN_SG_";
+constexpr std::string_view kEndKey = "CAN_MESSAGE_END";
+constexpr std::string_view kReceiveKey = "CAN_MESSAGE_RECEIVE";
+constexpr std::string_view kSendKey = "CAN_MESSAGE_SEND";
 
 void Append(fw::CStringArray& lines, int& next, const fw::CString& line)
 {
     lines.SetAtGrow(next++, line);
-}
-
-bool IsBlankLine(std::string_view line)
-{
-    return line.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-// The keyword of a line: from its '[' to the first ']'; empty when the line
-// does not start with one.
-std::string_view KeywordOf(std::string_view line)
-{
-    const size_t start = line.find_first_not_of(" \t");
-    if (start == std::string_view::npos || line[start] != '[')
-        return {};
-    const size_t close = line.find(']', start);
-    return close == std::string_view::npos ? std::string_view() : line.substr(start, close - start + 1);
-}
-
-// The text after the keyword, including the blank that separates them.
-std::string_view FieldsOf(std::string_view line, std::string_view keyword)
-{
-    return line.substr(line.find(keyword) + keyword.size());
 }
 
 } // namespace
@@ -69,8 +51,8 @@ void CCanNodeArray::WriteMessages(bool send, fw::CStringArray& lines, int& next)
 
 void CCanNodeArray::ReadMessages(bool send, std::string_view text, size_t& position)
 {
-    // Messages are collected first and put into their entries only when the
-    // whole block has been read, so a damaged block changes nothing.
+    // Messages go into their entries only once the block has been read, so
+    // a refused line changes nothing.
     std::vector<std::pair<int, std::unique_ptr<C463CanMesNode>>> read;
     std::unique_ptr<C463CanMesNode> pending;
     int pendingEntry = -1;
@@ -79,58 +61,62 @@ void CCanNodeArray::ReadMessages(bool send, std::string_view text, size_t& posit
             read.emplace_back(pendingEntry, std::move(pending));
         pending.reset();
     };
+    auto keepRead = [&] {
+        for (auto& [entry, message] : read)
+            Put(entry, std::move(message));
+    };
 
     size_t pos = position;
     std::string_view line;
     for (size_t lineStart = pos; cantext::NextLine(text, pos, line); lineStart = pos) {
-        const int lineNo = cantext::LineNumberAt(text, lineStart);
-        if (IsBlankLine(line))
+        std::string_view keyword;
+        std::string_view fields;
+        // Lines that are not the database's are passed over.
+        if (!cantext::SplitKeyLine(line, keyword, fields))
             continue;
-        const std::string_view keyword = KeywordOf(line);
-        if (keyword.empty())
-            cantext::ThrowTextError(lineNo, cvgstr::kNotAKeyLine);
-        const std::string_view fields = FieldsOf(line, keyword);
-
-        if (keyword == kEndLine) {
+        const int lineNo = cantext::LineNumberAt(text, lineStart);
+        if (keyword == kEndKey) {
             putPending();
-            for (auto& [entry, message] : read)
-                Put(entry, std::move(message));
+            keepRead();
             position = pos;
+            return;
+        }
+        if (keyword == kReceiveKey || keyword == kSendKey) {
+            // The next block begins: this one was cut short, and the message
+            // it was cut in may lack signals.
+            keepRead();
+            position = lineStart;
             return;
         }
         if (keyword == kSlotKey) {
             putPending();
+            std::string slotText;
+            std::string remoteText;
             cantext::Scanner s(fields);
-            int16_t slot = 0;
-            int16_t remote = 0;
             s.SkipBlanks();
-            if (!s.ReadInt16(slot) || !s.Expect(' ') || (s.SkipBlanks(), !s.ReadInt16(remote)) ||
-                (s.SkipBlanks(), !s.AtEnd()))
-                cantext::ThrowTextError(lineNo, cvgstr::kBadSlotLine);
+            s.ReadWord(slotText);
+            s.SkipBlanks();
+            s.ReadWord(remoteText);
             // A slot outside the database drops its message and signal
             // lines, up to the next slot line.
+            const long long slot = cantext::LeadingInteger(slotText);
             if (slot < 1 || slot > kEntries)
                 continue;
+            pendingEntry = static_cast<int>(slot) - 1;
             pending = std::make_unique<C463CanMesNode>();
             pending->SetDirection(send);
-            pending->SetRemoteFrame(remote == 1);
-            pendingEntry = slot - 1;
+            pending->SetRemoteFrame(cantext::LeadingInteger(remoteText) == 1);
             pending->Signals().SetBaseCode((pendingEntry + 1) * 100);
-            continue;
-        }
-        if (keyword == kMessageKey) {
+        } else if (keyword == kMessageKey) {
             if (pending && !pending->ParseBoLine(std::string(fields).c_str()))
                 cantext::ThrowTextError(lineNo, cvgstr::kBadMessageLine);
-            continue;
-        }
-        if (keyword == kSignalKey) {
+        } else if (keyword == kSignalKey) {
             if (pending && !pending->AddSignalFromText(std::string(fields).c_str()))
                 cantext::ThrowTextError(lineNo, cvgstr::kBadSignalLine);
-            continue;
         }
-        cantext::ThrowTextError(lineNo, cvgstr::kUnknownKey, keyword);
     }
-    // Without its end line the block was cut short: its last message would
-    // be lost without a word.
-    cantext::ThrowTextError(cantext::LineNumberAt(text, text.size()), cvgstr::kBlockNotClosed);
+    // The text ended inside the block: it was cut short, and the message it
+    // was cut in may lack signals.
+    keepRead();
+    position = text.size();
 }

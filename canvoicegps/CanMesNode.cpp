@@ -9,6 +9,7 @@
 #include "framework/core/Exceptions.h"
 #include "instrument/unit/UnitValues.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -231,25 +232,23 @@ bool C463CanMesNode::ParseBoLine(const char* text)
             break;
         rest.remove_prefix(blank + 1);
     }
-    // The node name and the blank before it may both be missing.
-    if (fields.size() == 3)
-        fields.emplace_back();
-    if (fields.size() != 4)
+    const size_t given = fields.size();
+    fields.resize(std::max<size_t>(given, 4));
+    int16_t length = m_length;
+    cantext::Scanner lengthText(fields[2]);
+    if (lengthText.ReadInt16(length) && lengthText.AtEnd() &&
+        (length < 1 || length > kMaxLength || (m_send && length != kSendLength)))
         return false;
     uint32_t id = 0;
-    int16_t length = 0;
     cantext::Scanner idText(fields[0]);
-    cantext::Scanner lengthText(fields[2]);
-    if (!idText.ReadUInt32(id) || !idText.AtEnd() || !lengthText.ReadInt16(length) || !lengthText.AtEnd())
-        return false;
-    const bool extended = (id & kExtendedMarker) != 0;
-    id &= ~kExtendedMarker;
-    if (id > kIdentifierBits || length < 1 || length > kMaxLength || (m_send && length != kSendLength))
-        return false;
-    m_identifier = id;
-    m_standard = !extended;
-    m_name = CutCanName(fw::CString(fields[1]));
-    m_nodeName = CutCanName(fw::CString(fields[3]));
+    if (idText.ReadUInt32(id) && idText.AtEnd() && (id & ~kExtendedMarker) <= kIdentifierBits) {
+        m_identifier = id & ~kExtendedMarker;
+        m_standard = (id & kExtendedMarker) == 0;
+    }
+    if (given > 1)
+        m_name = CutCanName(fw::CString(fields[1]));
+    if (given > 3)
+        m_nodeName = CutCanName(fw::CString(fields[3]));
     m_length = length;
     m_signals.SetFrameBits(8 * length);
     return true;

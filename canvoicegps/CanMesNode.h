@@ -51,12 +51,13 @@ public:
 
     // The fields of a message line after its keyword:
     // "identifier name length node" (bit 31 of the identifier marks an
-    // extended one). False, with the message unchanged, when a field is
-    // missing or out of range.
+    // extended one). A field that is missing or not a number, or an
+    // identifier beyond 29 bits, keeps its value. False, with the message
+    // unchanged, for a data length the message cannot have.
     bool ParseBoLine(const char* text);
     fw::CString FormatBoLine() const;
     // A signal from the fields of a signal line, appended with the next free
-    // code; false when the line does not parse.
+    // code; false when the signal cannot be held (C463CanMesSignal::ParseSgLine).
     bool AddSignalFromText(const char* text);
 
     CCanSigArray& Signals() { return m_signals; }

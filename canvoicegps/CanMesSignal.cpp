@@ -13,6 +13,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 FW_IMPLEMENT_SERIAL(C463CanMesSignal, fw::CObject, fw::VERSIONABLE_SCHEMA | 1)
 
@@ -28,6 +31,30 @@ constexpr int kMaxSourceChannel = 80;
 // the layout flags show.
 constexpr int kLowestStartBit = -canbits::kMaxFrameBits;
 constexpr int kHighestStartBit = canbits::kMaxFrameBits - 1;
+
+// The blank-separated fields of a signal line; the unit field, between
+// double quotes, may itself hold a blank (the blank unit is one).
+std::vector<std::string> SignalLineFields(std::string_view text)
+{
+    std::vector<std::string> fields;
+    size_t i = 0;
+    for (;;) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        if (i >= text.size())
+            return fields;
+        size_t end = i;
+        if (text[i] == '"') {
+            const size_t close = text.find('"', i + 1);
+            end = close == std::string_view::npos ? text.size() : close + 1;
+        } else {
+            while (end < text.size() && text[end] != ' ' && text[end] != '\t')
+                ++end;
+        }
+        fields.emplace_back(text.substr(i, end - i));
+        i = end;
+    }
+}
 
 // value within [0, limit), as the truncated integer.
 bool ToBitPosition(double value, int limit, int& out)
@@ -370,39 +397,49 @@ void C463CanMesSignal::Decode(uint64_t intel, uint64_t motorola, int index)
 
 bool C463CanMesSignal::ParseSgLine(const char* text)
 {
-    cantext::Scanner s(text ? text : "");
-    std::string name;
-    int16_t start = 0, length = 0, order = 0;
-    double factor = 0, offset = 0, minimum = 0, maximum = 0;
-    std::string unit;
-    int16_t decimals = 0, source = 0;
-    s.SkipBlanks();
+    const std::vector<std::string> fields = SignalLineFields(text ? text : "");
+    size_t next = 0;
+    auto field = [&]() -> std::string_view { return next < fields.size() ? fields[next++] : std::string_view(); };
+
     // A signal not yet named leaves nothing before the colon.
-    if (!s.Expect(':') && (!s.ReadWord(name) || !s.Expect(':', true)))
-        return false;
-    s.SkipBlanks();
-    if (!s.ReadInt16(start) || !s.Expect('|') || !s.ReadInt16(length) || !s.Expect('@') || !s.ReadInt16(order))
-        return false;
-    const std::string_view rest = s.Rest();
-    if (rest.empty() || (rest[0] != '+' && rest[0] != '-'))
-        return false;
-    const char sign = rest[0];
-    s.Expect(sign);
-    if (!s.Expect('(', true) || !s.ReadDouble(factor) || !s.Expect(',') || !s.ReadDouble(offset) || !s.Expect(')'))
-        return false;
-    if (!s.Expect('[', true) || !s.ReadDouble(minimum) || !s.Expect('|') || !s.ReadDouble(maximum) || !s.Expect(']'))
-        return false;
-    if (!s.Expect('"', true) || !s.ReadUntil('"', unit) || !s.Expect('"'))
-        return false;
-    s.SkipBlanks();
-    if (!s.ReadInt16(decimals))
-        return false;
-    s.SkipBlanks();
-    if (!s.ReadInt16(source))
-        return false;
-    s.SkipBlanks();
-    if (!s.AtEnd())
-        return false;
+    std::string name(m_name.str());
+    if (!fields.empty() && fields[0] != ":")
+        name = field();
+    if (next < fields.size() && fields[next] == ":")
+        ++next;
+
+    // Each field reads as far as it goes, as the control unit's own reader
+    // does; what it does not give keeps its value.
+    int16_t start = m_startBit, length = m_length, order = m_byteOrder;
+    char sign = m_sign;
+    cantext::Scanner layout(field());
+    if (layout.ReadInt16(start) && layout.Expect('|') && layout.ReadInt16(length) && layout.Expect('@') &&
+        layout.ReadInt16(order)) {
+        const std::string_view rest = layout.Rest();
+        if (!rest.empty() && (rest[0] == '+' || rest[0] == '-'))
+            sign = rest[0];
+    }
+    double factor = m_factor, offset = m_offset;
+    cantext::Scanner scaling(field());
+    if (scaling.Expect('(') && scaling.ReadDouble(factor) && scaling.Expect(','))
+        scaling.ReadDouble(offset);
+    double minimum = m_minimum, maximum = m_maximum;
+    cantext::Scanner range(field());
+    if (range.Expect('[') && range.ReadDouble(minimum) && range.Expect('|'))
+        range.ReadDouble(maximum);
+    std::string unit(m_unit.str());
+    const std::string_view quoted = field();
+    if (quoted.size() >= 2 && quoted.front() == '"' && quoted.back() == '"')
+        unit = quoted.substr(1, quoted.size() - 2);
+    int16_t decimals = m_decimals, source = m_source;
+    for (int16_t* number : {&decimals, &source}) {
+        cantext::Scanner s(field());
+        int16_t v = 0;
+        if (s.ReadInt16(v) && s.AtEnd())
+            *number = v;
+    }
+
+    // What no frame can hold would break the bit map and the decoding.
     if (start < kLowestStartBit || start > kHighestStartBit || length < 1 || length > canbits::kMaxFrameBits ||
         (order != canbits::kMotorola && order != canbits::kIntel))
         return false;

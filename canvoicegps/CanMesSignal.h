@@ -46,8 +46,9 @@ public:
 
     // The fields of a signal line after its keyword:
     // "name : start|length@order sign (factor,offset) [min|max] \"unit\" decimals source".
-    // False, with the signal unchanged, when a field is missing or does not
-    // parse, or when the start bit or length cannot lie in a 64-bit frame.
+    // A field that is missing or does not read keeps its value. False, with
+    // the signal unchanged, when the start bit, length or byte order cannot
+    // describe bits of a 64-bit frame.
     bool ParseSgLine(const char* text);
     // The same fields, as the writer puts them after the keyword.
     fw::CString FormatSgLine() const;

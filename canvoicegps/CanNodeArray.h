@@ -70,10 +70,14 @@ public:
     // `next` on, which advances; nothing when no message has that direction.
     void WriteMessages(bool send, fw::CStringArray& lines, int& next) const;
     // Reads the block whose header ends just before `position` (a byte
-    // offset into `text`) and leaves `position` after its end line. A
-    // damaged block (an unknown line, a message or signal line that does
-    // not parse or holds a position or length outside a 64-bit frame, no
-    // end line) raises CZelException and changes nothing.
+    // offset into `text`) and leaves `position` after its end line. Lines
+    // of other keywords are passed over, and a field that does not read
+    // keeps its value. A block cut short (the text ends, or the next block
+    // header comes, before its end line) loses the message it was cut in;
+    // `position` is then left at that header. A message or signal that
+    // cannot be held (a data length outside 1..8, 2 for a send message; a
+    // bit position or length outside a 64-bit frame) raises CZelException
+    // naming the line, and nothing of the block is kept.
     void ReadMessages(bool send, std::string_view text, size_t& position);
 
     static constexpr const char* kReceiveHeader = "[CAN_MESSAGE_RECEIVE]";

@@ -2,6 +2,7 @@
 
 #include "framework/core/Numbers.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -112,6 +113,42 @@ bool Scanner::ReadDouble(double& value)
         return false;
     value = v;
     m_pos += static_cast<size_t>(stop - run.c_str());
+    return true;
+}
+
+long long LeadingInteger(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    constexpr long long kLimit = 1000000000000000000LL;
+    long long value = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+        value = value > kLimit / 10 ? kLimit : std::min(kLimit, value * 10 + (text[i] - '0'));
+    return negative ? -value : value;
+}
+
+double LeadingReal(std::string_view text)
+{
+    Scanner s(text);
+    s.SkipBlanks();
+    double value = 0.0;
+    return s.ReadDouble(value) ? value : 0.0;
+}
+
+bool SplitKeyLine(std::string_view line, std::string_view& key, std::string_view& value)
+{
+    const size_t open = line.find_first_not_of(" \t");
+    if (open == std::string_view::npos || line[open] != '[')
+        return false;
+    const size_t close = line.find(']', open);
+    if (close == std::string_view::npos)
+        return false;
+    key = line.substr(open + 1, close - open - 1);
+    value = line.substr(close + 1);
     return true;
 }
 

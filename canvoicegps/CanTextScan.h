@@ -37,4 +37,17 @@ private:
     size_t m_pos = 0;
 };
 
+// The number at the start of a text, as the control unit's texts are read:
+// blanks, a sign and decimal digits; 0 when no digit comes. Values beyond
+// the 64-bit range stop at its ends.
+long long LeadingInteger(std::string_view text);
+// The real number at the start of a text (C locale); 0 when there is none
+// or it is not finite.
+double LeadingReal(std::string_view text);
+
+// A line "[KEY] value": the key without its brackets and the rest after the
+// ']'. False for a line that does not start (after blanks) with a bracketed
+// key.
+bool SplitKeyLine(std::string_view line, std::string_view& key, std::string_view& value);
+
 } // namespace cantext

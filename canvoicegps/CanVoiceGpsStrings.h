@@ -15,14 +15,8 @@ inline constexpr unsigned kTooManyMessages = 811;
 // Refused texts: the whole message (%1 line number, %2 reason) and the
 // reasons.
 inline constexpr unsigned kTextRefused = 4631;
-inline constexpr unsigned kUnknownKey = 4632;        // %1 the key
-inline constexpr unsigned kBadValue = 4633;          // %1 the value
-inline constexpr unsigned kBlockNotClosed = 4634;
 inline constexpr unsigned kBadSignalLine = 4635;
 inline constexpr unsigned kBadMessageLine = 4636;
 inline constexpr unsigned kBadSlotLine = 4637;
-inline constexpr unsigned kTwoSlotItemInLastSlot = 4638;
-inline constexpr unsigned kNotAKeyLine = 4639;
-inline constexpr unsigned kKeyMissing = 4640;        // %1 the key
 
 } // namespace cvgstr

@@ -182,6 +182,9 @@ void CKiv406UsbInterface::LoadAndMapDevices()
         s.library.Unload();
     } else {
         TakeReference();
+        // A library loaded afresh (a reopen after a lost link) waits with its
+        // own default; the time-out this link was given still holds.
+        s.fn.setReadTimeout(static_cast<int32_t>(m_replyTimeoutS));
     }
     const int count = m_status == statusOk ? std::max(s.fn.countDevices(), 0) : 0;
     s.serial = {};

@@ -699,7 +699,11 @@ bool CKivMeter::IsSourceChannelAllowed(int ch, int code, int value) const
     const CKivUnit* unit = UnitOfChannel(ch);
     if (!unit || !unit->CheckValue(ch % kChannelsPerPort, code, value))
         return false;
-    if (value == kSourceCurrentValue || value == 0)
+    // The stored value must name a channel with inputs as well: the check
+    // before writing asks with it.
+    if (value == kSourceCurrentValue && !ToInt(GetValue(ch, code), value))
+        return true;
+    if (value == 0)
         return true;
     const int source = std::abs(value) - 1;
     if (source < 0 || source >= kChannels)

@@ -129,18 +129,97 @@ TEST(CanDatabaseText, SlotOutsideTheDatabaseDropsItsLinesOnly)
     EXPECT_EQ(db.GetAt(1)->Signals().GetSize(), 0);
 }
 
-struct DamagedRow {
+TEST(CanDatabaseText, BlockCutShortLosesItsLastMessageOnly)
+{
+    struct Row {
+        const char* name;
+        const char* block;
+        const char* rest; // what the caller reads on
+    };
+    const Row rows[] = {
+        {"text ends", "[CAN_SLOT_] 4 0\n[CAN_BO_] 4 FIRST 2 \n[CAN_SLOT_] 5 0\n[CAN_BO_] 5 LAST 2 \n", ""},
+        {"next block begins", "[CAN_SLOT_] 4 0\n[CAN_BO_] 4 FIRST 2 \n[CAN_SLOT_] 5 0\n[CAN_BO_] 5 LAST 2 \n"
+                              "[CAN_MESSAGE_SEND]\n[CAN_SLOT_] 6 0\n",
+         "[CAN_MESSAGE_SEND]\n[CAN_SLOT_] 6 0\n"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        CCanNodeArray db;
+        const std::string text = r.block;
+        size_t pos = 0;
+        db.ReadMessages(CCanNodeArray::kReceive, text, pos);
+        ASSERT_NE(db.GetAt(3), nullptr);
+        EXPECT_EQ(db.GetAt(3)->GetName(), "FIRST");
+        EXPECT_EQ(db.GetAt(4), nullptr);
+        EXPECT_EQ(text.substr(pos), r.rest);
+    }
+}
+
+TEST(CanDatabaseText, LinesItCannotUseAreReadAsTheUnitReadsThem)
+{
+    struct Row {
+        const char* name;
+        const char* block; // after the header line
+        const char* written; // the message of slot 1 as written back, "" when none
+    };
+    const Row rows[] = {
+        {"unknown keyword is skipped", "[CAN_SLOT_] 1 0\n[CAN_XX_] 1\n[CAN_BO_] 9 NEW 2 \n[CAN_MESSAGE_END]\n",
+         "9 NEW 2 "},
+        {"foreign line is skipped", "[CAN_SLOT_] 1 0\nrubbish\n[CAN_BO_] 9 NEW 2 \n[CAN_MESSAGE_END]\n", "9 NEW 2 "},
+        {"another settings key is skipped", "[CAN_SLOT_] 1 0\n[GPS_CYCLE] 1\n[CAN_BO_] 9 NEW 2 \n[CAN_MESSAGE_END]\n",
+         "9 NEW 2 "},
+        {"identifier not a number keeps 0", "[CAN_SLOT_] 1 0\n[CAN_BO_] x NEW 2 N\n[CAN_MESSAGE_END]\n", "0 NEW 2 N"},
+        {"identifier beyond 29 bits keeps 0", "[CAN_SLOT_] 1 0\n[CAN_BO_] 2147483647 NEW 2 \n[CAN_MESSAGE_END]\n",
+         "0 NEW 2 "},
+        {"message line without node name", "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 8\n[CAN_MESSAGE_END]\n", "9 NEW 8 "},
+        {"slot line without numbers drops its lines", "[CAN_SLOT_] one\n[CAN_BO_] 9 NEW 2 \n[CAN_MESSAGE_END]\n", ""},
+        {"slot line without remote flag", "[CAN_SLOT_] 1\n[CAN_BO_] 9 NEW 2 \n[CAN_MESSAGE_END]\n", "9 NEW 2 "},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        CCanNodeArray db;
+        Read(db, CCanNodeArray::kReceive, r.block);
+        const C463CanMesNode* m = db.GetAt(0);
+        EXPECT_EQ(m ? m->FormatBoLine().str() : std::string(), r.written);
+    }
+}
+
+TEST(CanDatabaseText, SignalFieldsThatDoNotReadKeepTheirInitialValues)
+{
+    struct Row {
+        const char* name;
+        const char* fields;
+        const char* written;
+    };
+    const Row rows[] = {
+        {"cut in the range", "A : 0|8@1+ (1,0) [0", "A : 0|8@1+ (1,0) [0|0] \" \" 0 0"},
+        {"cut after the start bit", "A : 5|", "A : 5|1@1- (1,0) [0|0] \" \" 0 0"},
+        {"sign not + or -", "A : 0|8@1* (2,1) [0|9] \"rpm\" 1 2", "A : 0|8@1- (2,1) [0|9] \"rpm\" 1 2"},
+        {"unknown unit", "A : 0|8@1+ (1,0) [0|0] \"furlong\" 0 0", "A : 0|8@1+ (1,0) [0|0] \" \" 0 0"},
+        {"decimals not a number", "A : 0|8@1+ (1,0) [0|0] \" \" x 3", "A : 0|8@1+ (1,0) [0|0] \" \" 0 3"},
+        {"no colon", "A 0|8@1+ (1,0) [0|0] \" \" 0 3", "A : 0|8@1+ (1,0) [0|0] \" \" 0 3"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        C463CanMesNode m;
+        ASSERT_TRUE(m.ParseBoLine("1 M 8 "));
+        ASSERT_TRUE(m.AddSignalFromText(r.fields));
+        EXPECT_EQ(m.Signals().GetAt(0)->FormatSgLine().str(), r.written);
+    }
+}
+
+struct RefusedRow {
     const char* name;
     bool send;
     const char* block; // after the header line
     int line;          // the line the error names
 };
 
-class CanDatabaseTextDamaged : public ::testing::TestWithParam<DamagedRow> {};
+class CanDatabaseTextRefused : public ::testing::TestWithParam<RefusedRow> {};
 
-TEST_P(CanDatabaseTextDamaged, IsRefusedAndChangesNothing)
+TEST_P(CanDatabaseTextRefused, NamesTheLineAndChangesNothing)
 {
-    const DamagedRow& r = GetParam();
+    const RefusedRow& r = GetParam();
     CCanNodeArray db;
     Sample(db);
     const std::vector<std::string> before = Lines(db, r.send);
@@ -157,33 +236,28 @@ TEST_P(CanDatabaseTextDamaged, IsRefusedAndChangesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, CanDatabaseTextDamaged,
+    Rows, CanDatabaseTextRefused,
     ::testing::Values(
-        DamagedRow{"MissingEndLine", false, "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 2 \n", 3},
-        DamagedRow{"UnknownKeyword", false, "[CAN_SLOT_] 1 0\n[CAN_XX_] 1\n[CAN_MESSAGE_END]\n", 2},
-        DamagedRow{"NextKeyBeforeTheEnd", false, "[CAN_SLOT_] 1 0\n[GPS_CYCLE] 1\n", 2},
-        DamagedRow{"StartBitBeyondTheFrame", false,
+        RefusedRow{"StartBitBeyondTheFrame", false,
                    "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 8 \n[CAN_SG_] A : 64|8@1+ (1,0) [0|0] \" \" 0 0\n"
                    "[CAN_MESSAGE_END]\n",
                    3},
-        DamagedRow{"LengthZero", false,
+        RefusedRow{"LengthZero", false,
                    "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 8 \n[CAN_SG_] A : 0|0@1+ (1,0) [0|0] \" \" 0 0\n"
                    "[CAN_MESSAGE_END]\n",
                    3},
-        DamagedRow{"LengthSixtyFive", false,
+        RefusedRow{"LengthSixtyFive", false,
                    "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 8 \n[CAN_SG_] A : 0|65@1+ (1,0) [0|0] \" \" 0 0\n"
                    "[CAN_MESSAGE_END]\n",
                    3},
-        DamagedRow{"ByteOrderTwo", false,
+        RefusedRow{"ByteOrderTwo", false,
                    "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 8 \n[CAN_SG_] A : 0|8@2+ (1,0) [0|0] \" \" 0 0\n"
                    "[CAN_MESSAGE_END]\n",
                    3},
-        DamagedRow{"SignalLineCutShort", false,
-                   "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 8 \n[CAN_SG_] A : 0|8@1+ (1,0) [0\n[CAN_MESSAGE_END]\n", 3},
-        DamagedRow{"DataLengthNine", false, "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 9 \n[CAN_MESSAGE_END]\n", 2},
-        DamagedRow{"SendMessageOfFourBytes", true, "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 4 \n[CAN_MESSAGE_END]\n", 2},
-        DamagedRow{"SlotLineWithoutNumbers", false, "[CAN_SLOT_] one\n[CAN_MESSAGE_END]\n", 1},
-        DamagedRow{"LineWithoutKey", false, "[CAN_SLOT_] 1 0\nrubbish\n[CAN_MESSAGE_END]\n", 2}),
-    [](const ::testing::TestParamInfo<DamagedRow>& info) { return std::string(info.param.name); });
+        RefusedRow{"DataLengthNine", false, "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 9 \n[CAN_MESSAGE_END]\n", 2},
+        RefusedRow{"SendMessageOfFourBytes", true, "[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 4 \n[CAN_MESSAGE_END]\n", 2},
+        RefusedRow{"RefusedAfterAForeignLine", false,
+                   "rubbish\n[CAN_SLOT_] 1 0\n[CAN_BO_] 9 NEW 0 \n[CAN_MESSAGE_END]\n", 3}),
+    [](const ::testing::TestParamInfo<RefusedRow>& info) { return std::string(info.param.name); });
 
 } // namespace

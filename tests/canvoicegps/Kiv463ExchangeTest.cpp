@@ -3,6 +3,7 @@
 #include "common/base/ZelException.h"
 #include "instrument/meter/Kiv406FileInfo.h"
 #include "framework/core/ServiceSlot.h"
+#include "instrument/meter/MeterVersion.h"
 #include "instrument/unit/Unit463Services.h"
 #include "tests/canvoicegps/CanTestSupport.h"
 #include "tests/emulator/Unit463Commands.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -158,6 +160,13 @@ TEST_F(Kiv463Exchange, NoListedFileSendsNoFetch)
     EXPECT_EQ(cantest::SettingsText(UnitAt(2)), before);
 }
 
+std::string OutsideTheFrame(std::string text)
+{
+    const size_t layout = text.find("0|16@1+");
+    EXPECT_NE(layout, std::string::npos);
+    return text.replace(layout, 1, "99");
+}
+
 TEST_F(Kiv463Exchange, BadFilesLeaveTheUnitAsItWas)
 {
     struct Row {
@@ -172,7 +181,7 @@ TEST_F(Kiv463Exchange, BadFilesLeaveTheUnitAsItWas)
     const std::string good = cantest::SettingsText(source) + "[END]\r\n";
     const Row rows[] = {
         {"block shorter than listed", good, static_cast<int>(good.size()) + 10, 0},
-        {"file cut short", good.substr(0, good.size() / 2), -1, 1},
+        {"signal outside any frame", OutsideTheFrame(good), -1, 1},
         {"error instead of the file", "ERR 021\r\n", -1, 0x10000 + 21},
         {"listed size beyond any settings file", good, 1 << 24, -1},
     };
@@ -199,6 +208,29 @@ TEST_F(Kiv463Exchange, BadFilesLeaveTheUnitAsItWas)
         // Whatever is left of a broken reply must not reach the next command.
         link.ClearInput();
     }
+}
+
+TEST_F(Kiv463Exchange, ReadBackOfATextFromANewerFirmwareGoesOn)
+{
+    InstallTwoUnits();
+    CKiv463Unit source;
+    source.InitChannels();
+    Configure(source, 1234);
+    std::vector<std::string> lines = cantest::SettingsLines(source);
+    lines.insert(lines.begin() + 1, "[GPS_ANTENNA_DELAY] 12");
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    PutFile(3, text + "[END]\r\n");
+    meter.SetFirmwareVersion(meterversion::Pack("2.2A"));
+    ForgetLines();
+
+    EXPECT_TRUE(meter.ReadAllSettings());
+    const LineList sent = NewLines();
+    const auto fetch = std::find(sent.begin(), sent.end(), "DAT TOP/data_mem/KIV463_03.SET");
+    ASSERT_NE(fetch, sent.end());
+    EXPECT_NE(std::find(fetch, sent.end(), "RES"), sent.end()) << "the read-back goes on after the unit's file";
+    EXPECT_EQ(cantest::SettingsText(UnitAt(2)), cantest::SettingsText(source));
 }
 
 TEST_F(Kiv463Exchange, MemoryFileInfoTakesTheListedNameAndSize)

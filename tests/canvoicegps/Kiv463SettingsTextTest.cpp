@@ -197,18 +197,48 @@ TEST_F(Kiv463SettingsText, SingleLinesOfATextFromTheControlUnit)
     }
 }
 
-TEST_F(Kiv463SettingsText, KeysInAnyOrderTheLastOneWinsAndEndStopsReading)
+TEST_F(Kiv463SettingsText, KeysInAnyOrderTheLastOneWins)
 {
     std::vector<std::string> lines(kDefaultLines.rbegin(), kDefaultLines.rend());
     lines.push_back("[GPS_CYCLE] 4");
     lines.push_back("");
     lines.push_back("[GPS_CYCLE] 5");
+    // The control unit keeps the line that closed the transfer; it is no
+    // key of the text and changes nothing.
     lines.push_back("[END]");
-    lines.push_back("[GPS_CYCLE] 2");
     lines.push_back("anything after the end");
     auto u = NewUnit();
     u->ReadSettingsText(Joined(lines));
     EXPECT_EQ(u->Gps().cycle, 5);
+}
+
+TEST_F(Kiv463SettingsText, ShortTextKeepsTheDefaultsOfItsMissingKeys)
+{
+    const std::string text = "[VERSION] 1.0A\r\n[VOICE_TRIG_LEVEL] 3\r\n[GPS_MONITOR1] vel\r\n";
+    ASSERT_EQ(text.size(), 58u);
+    auto u = BusyUnit();
+    u->ReadSettingsText(text);
+    EXPECT_TRUE(u->Voice().levelTrigger);
+    EXPECT_EQ(u->Voice().triggerLevel, 3);
+    EXPECT_EQ(u->GetSlotCode(0), 6);
+    // Everything else is as a fresh unit has it.
+    auto expected = NewUnit();
+    expected->Voice().levelTrigger = true;
+    expected->Voice().triggerLevel = 3;
+    ASSERT_TRUE(expected->SetSlotCode(6, 0));
+    EXPECT_EQ(SettingsText(*u), SettingsText(*expected));
+}
+
+TEST_F(Kiv463SettingsText, TextOfANewerFirmwareWithAnotherKeyReadsBack)
+{
+    auto busy = BusyUnit();
+    std::vector<std::string> lines = SettingsLines(*busy);
+    lines.insert(lines.begin() + 7, "[GPS_ANTENNA_DELAY] 12");
+    lines.insert(lines.begin() + 23, "[CAN_FD_MODE] 1");
+    auto u = NewUnit();
+    u->ReadSettingsText(Joined(lines));
+    EXPECT_EQ(SettingsText(*u), SettingsText(*busy));
+    EXPECT_EQ(u->GetSlotCode(4), 101);
 }
 
 TEST_F(Kiv463SettingsText, MonitorLineAfterItsSignalsBlockKeepsTheSignalSlot)
@@ -224,38 +254,107 @@ TEST_F(Kiv463SettingsText, MonitorLineAfterItsSignalsBlockKeepsTheSignalSlot)
     EXPECT_EQ(SettingsText(*u), SettingsText(*busy));
 }
 
-struct DamagedRow {
+// A text with one line of the busy unit's text replaced.
+std::string BusyTextWith(const char* find, const char* replace)
+{
+    std::vector<std::string> lines = SettingsLines(*BusyUnit());
+    for (auto it = lines.begin(); it != lines.end(); ++it) {
+        if (it->compare(0, std::string(find).size(), find) == 0) {
+            if (*replace)
+                *it = replace;
+            else
+                lines.erase(it);
+            return Joined(lines);
+        }
+    }
+    ADD_FAILURE() << "no line " << find;
+    return {};
+}
+
+TEST_F(Kiv463SettingsText, LinesItCannotUseAreReadAsTheControlUnitReadsThem)
+{
+    struct Row {
+        const char* name;
+        const char* find;    // a line (prefix) of the busy unit's text ...
+        const char* replace; // ... replaced by this text ("" removes it)
+        std::string (*check)(const CKiv463Unit&);
+        std::string expected;
+    };
+    auto cycle = [](const CKiv463Unit& u) { return std::to_string(u.Gps().cycle); };
+    auto messages = [](const CKiv463Unit& u) {
+        std::string names;
+        for (int e = 0; e < CCanNodeArray::kEntries; ++e)
+            if (const C463CanMesNode* m = u.Messages().GetAt(e))
+                names += std::to_string(e + 1) + m->GetName().str() + " ";
+        return names;
+    };
+    const Row rows[] = {
+        {"unknown key is passed over", "[GPS_CYCLE]", "[GPS_CYCLES] 1", cycle, "0"},
+        {"line without a key is passed over", "[GPS_CYCLE]", "GPS_CYCLE 1", cycle, "0"},
+        {"value not a number reads 0", "[CAN_STORAGE_SIZE]", "[CAN_STORAGE_SIZE] lots",
+         [](const CKiv463Unit& u) { return std::to_string(u.Can().memoryBytes); }, "0"},
+        {"number with a tail reads its number", "[GPS_BOUDRATE]", "[GPS_BOUDRATE] 4800bps",
+         [](const CKiv463Unit& u) { return std::to_string(u.Gps().bitRate); }, "4800"},
+        {"receiver three", "[GPS_RECEIVER]", "[GPS_RECEIVER] -3",
+         [](const CKiv463Unit& u) { return std::to_string(u.Gps().receiver); }, "3"},
+        {"cycle six", "[GPS_CYCLE]", "[GPS_CYCLE] 6", cycle, "6"},
+        {"flag two is off", "[CAN_RETURN_ACK]", "[CAN_RETURN_ACK] 2",
+         [](const CKiv463Unit& u) { return std::to_string(u.Can().ackOutput); }, "0"},
+        {"missing key keeps its default", "[CAN_RETURN_ACK]", "",
+         [](const CKiv463Unit& u) { return std::to_string(u.Can().ackOutput); }, "1"},
+        {"trigger level beyond the three levels", "[VOICE_TRIG_LEVEL]", "[VOICE_TRIG_LEVEL] 7",
+         [](const CKiv463Unit& u) { return std::to_string(u.Voice().levelTrigger) + "," + std::to_string(u.Voice().triggerLevel); },
+         "1,7"},
+        {"two-slot item in slot eight leaves it empty", "[GPS_MONITOR8]", "[GPS_MONITOR8] lat_abso_deg",
+         [](const CKiv463Unit& u) { return std::to_string(u.Gps().monitorItems[7]) + "," + std::to_string(u.GetSlotCode(7)); },
+         "0,200"},
+        {"receive block without its end loses its last message", "[CAN_MESSAGE_END]", "", messages,
+         "1ENGINE 3OUT "},
+        {"signal line cut short keeps the initial values of the rest", "[CAN_SG_] SPEED",
+         "[CAN_SG_] SPEED : 7|16@0+ (0.01",
+         [](const CKiv463Unit& u) {
+             const C463CanMesSignal* s = u.Messages().GetAt(1)->Signals().GetAt(0);
+             return s->FormatSgLine().str() + "," + std::to_string(u.GetSlotCode(7));
+         },
+         "SPEED : 7|16@0+ (0.01,0) [0|0] \" \" 0 0,0"},
+        {"message line without a length keeps 2", "[CAN_BO_] 2432630785", "[CAN_BO_] 2432630785 BODY x ",
+         [](const CKiv463Unit& u) { return std::to_string(u.Messages().GetAt(1)->GetLength()); }, "2"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        auto u = NewUnit();
+        EXPECT_NO_THROW(u->ReadSettingsText(BusyTextWith(r.find, r.replace)));
+        EXPECT_EQ(r.check(*u), r.expected);
+    }
+}
+
+struct RefusedRow {
     const char* name;
-    const char* find;    // a line (prefix) of the busy unit's text ...
-    const char* replace; // ... replaced by this text ("" removes it)
+    const char* find;
+    const char* replace;
+    int line; // the line the refusal names
 };
 
-class Kiv463SettingsTextDamaged : public ::testing::TestWithParam<DamagedRow> {
+class Kiv463SettingsTextRefused : public ::testing::TestWithParam<RefusedRow> {
 protected:
     static void SetUpTestSuite() { RegisterCanVoiceGpsClasses(); }
 };
 
-TEST_P(Kiv463SettingsTextDamaged, IsRefusedAndLeavesTheUnitAsItWas)
+TEST_P(Kiv463SettingsTextRefused, NamesTheLineAndLeavesTheUnitAsItWas)
 {
-    const DamagedRow& r = GetParam();
-    std::vector<std::string> lines = SettingsLines(*BusyUnit());
-    bool found = false;
-    for (auto it = lines.begin(); it != lines.end(); ++it) {
-        if (it->compare(0, std::string(r.find).size(), r.find) == 0) {
-            if (*r.replace)
-                *it = r.replace;
-            else
-                lines.erase(it);
-            found = true;
-            break;
-        }
-    }
-    ASSERT_TRUE(found) << r.find;
-
+    const RefusedRow& r = GetParam();
+    const std::string text = BusyTextWith(r.find, r.replace);
     auto u = BusyUnit();
     ASSERT_TRUE(u->SetValue(3, 12, 99)); // not part of the text: must stay too
     const std::string before = SettingsText(*u);
-    EXPECT_THROW(u->ReadSettingsText(Joined(lines)), CZelException);
+    try {
+        u->ReadSettingsText(text);
+        ADD_FAILURE() << "accepted";
+    } catch (const CZelException& e) {
+        fw::CString message;
+        ASSERT_TRUE(e.GetErrorMessage(message));
+        EXPECT_NE(message.Find((std::to_string(r.line) + "行目").c_str()), -1) << message;
+    }
     EXPECT_EQ(SettingsText(*u), before);
     EXPECT_EQ(u->GetSlotCode(4), 101);
     EXPECT_EQ(u->GetValue(4, 0), 1.0);
@@ -263,51 +362,35 @@ TEST_P(Kiv463SettingsTextDamaged, IsRefusedAndLeavesTheUnitAsItWas)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, Kiv463SettingsTextDamaged,
+    Rows, Kiv463SettingsTextRefused,
     ::testing::Values(
-        DamagedRow{"UnknownKey", "[GPS_CYCLE]", "[GPS_CYCLES] 1"},
-        DamagedRow{"ValueNotANumber", "[CAN_STORAGE_SIZE]", "[CAN_STORAGE_SIZE] lots"},
-        DamagedRow{"ReceiverThree", "[GPS_RECEIVER]", "[GPS_RECEIVER] -3"},
-        DamagedRow{"CycleSix", "[GPS_CYCLE]", "[GPS_CYCLE] 6"},
-        DamagedRow{"FlagTwo", "[CAN_SINGLE_SHOT]", "[CAN_SINGLE_SHOT] 2"},
-        DamagedRow{"MonitorNine", "[GPS_MONITOR8]", "[GPS_MONITOR9] vel"},
-        DamagedRow{"TwoSlotItemInSlotEight", "[GPS_MONITOR8]", "[GPS_MONITOR8] lat_abso_deg"},
-        DamagedRow{"MissingKeyLineOfATruncatedText", "[CAN_RETURN_ACK]", ""},
-        DamagedRow{"MissingMessageEnd", "[CAN_MESSAGE_END]", ""},
-        DamagedRow{"BitPositionOutOfRange", "[CAN_SG_] RPM", "[CAN_SG_] RPM : 99|16@1+ (1,0) [0|0] \" \" 0 0"},
-        DamagedRow{"BitLengthOutOfRange", "[CAN_SG_] RPM", "[CAN_SG_] RPM : 0|100@1+ (1,0) [0|0] \" \" 0 0"},
-        DamagedRow{"SignalLineCutShort", "[CAN_SG_] SPEED", "[CAN_SG_] SPEED : 7|16@0+ (0.01"},
-        DamagedRow{"LineWithoutKey", "[GPS_CYCLE]", "GPS_CYCLE 1"}),
-    [](const ::testing::TestParamInfo<DamagedRow>& info) { return std::string(info.param.name); });
+        RefusedRow{"MonitorNine", "[GPS_MONITOR8]", "[GPS_MONITOR9] vel", 15},
+        RefusedRow{"MonitorWithoutNumber", "[GPS_MONITOR1]", "[GPS_MONITOR] vel", 8},
+        RefusedRow{"BitPositionOutOfRange", "[CAN_SG_] RPM", "[CAN_SG_] RPM : 99|16@1+ (1,0) [0|0] \" \" 0 0", 26},
+        RefusedRow{"BitLengthOutOfRange", "[CAN_SG_] RPM", "[CAN_SG_] RPM : 0|100@1+ (1,0) [0|0] \" \" 0 0", 26},
+        RefusedRow{"ByteOrderTwo", "[CAN_SG_] TEMP", "[CAN_SG_] TEMP : 23|8@2- (1,-40) [-40|215] \"C\" 0 5", 27},
+        RefusedRow{"DataLengthNine", "[CAN_BO_] 291", "[CAN_BO_] 291 ENGINE 9 ECU", 25},
+        RefusedRow{"SendMessageOfFourBytes", "[CAN_BO_] 1792", "[CAN_BO_] 1792 OUT 4 PC", 34}),
+    [](const ::testing::TestParamInfo<RefusedRow>& info) { return std::string(info.param.name); });
 
-TEST_F(Kiv463SettingsText, TextCutInTheMiddleIsRefused)
+TEST_F(Kiv463SettingsText, TextCutAnywhereLoadsWhatItHolds)
 {
     const std::string text = SettingsText(*BusyUnit());
-    auto u = NewUnit();
-    const std::string before = SettingsText(*u);
-    // Cut at every line end and in the middle of every line: nothing is
-    // complete except the whole text (or the whole text less its last line
-    // end).
-    for (size_t cut = 0; cut + 2 < text.size(); cut += 7) {
+    for (size_t cut = 0; cut <= text.size(); cut += 3) {
         SCOPED_TRACE(cut);
-        EXPECT_THROW(u->ReadSettingsText(text.substr(0, cut)), CZelException);
+        auto u = NewUnit();
+        EXPECT_NO_THROW(u->ReadSettingsText(text.substr(0, cut)));
     }
-    EXPECT_EQ(SettingsText(*u), before);
-}
-
-TEST_F(Kiv463SettingsText, RefusalNamesTheLine)
-{
-    std::vector<std::string> lines = kDefaultLines;
-    lines[6] = "[GPS_CYCLE] x";
-    try {
-        NewUnit()->ReadSettingsText(Joined(lines));
-        FAIL() << "accepted";
-    } catch (const CZelException& e) {
-        fw::CString message;
-        ASSERT_TRUE(e.GetErrorMessage(message));
-        EXPECT_NE(message.Find("7行目"), -1) << message;
-        EXPECT_NE(message.Find("[GPS_CYCLE]"), -1) << message;
-    }
+    // Cut after the last signal of the receive block: its message is lost,
+    // the one before stays whole.
+    const size_t end = text.find("[CAN_MESSAGE_END]");
+    auto u = NewUnit();
+    u->ReadSettingsText(text.substr(0, end));
+    ASSERT_NE(u->Messages().GetAt(0), nullptr);
+    EXPECT_EQ(u->Messages().GetAt(0)->Signals().GetSize(), 2);
+    EXPECT_EQ(u->Messages().GetAt(1), nullptr);
+    EXPECT_EQ(u->GetSlotCode(4), 101);
+    EXPECT_EQ(u->GetSlotCode(7), 0);
 }
 
 } // namespace

@@ -66,10 +66,21 @@ ReplyPlan ControlUnit::Handle(const std::string& line)
             break;
         }
     }
+    const std::string first = reply.lines.empty() ? std::string() : reply.lines.front();
+    if (first.size() == 7 && first.compare(0, 4, "ERR ") == 0) {
+        std::lock_guard lock(m_refusedMutex);
+        m_refused.push_back(line + " -> " + first);
+    }
     plan.bytes = std::move(prefix);
     const std::vector<uint8_t> body = reply.Bytes();
     plan.bytes.insert(plan.bytes.end(), body.begin(), body.end());
     return plan;
+}
+
+std::vector<std::string> ControlUnit::RefusedCommands() const
+{
+    std::lock_guard lock(m_refusedMutex);
+    return m_refused;
 }
 
 void ControlUnit::AddReceivedBytes(const uint8_t* data, size_t size)

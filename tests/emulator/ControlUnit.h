@@ -53,6 +53,10 @@ public:
     // "ERR 022").
     ReplyPlan Handle(const std::string& line);
 
+    // The commands answered with an error report ("ERR" and a code), each
+    // as "<command> -> <reply>", in arrival order.
+    std::vector<std::string> RefusedCommands() const;
+
     // Sessions report every reply that has fully left, so tests can wait
     // until a late reply is on the wire before they go on.
     void NoteReplySent();
@@ -67,6 +71,9 @@ private:
     DeviceState m_state;
     Transcript m_transcript;
     Faults m_faults;
+
+    mutable std::mutex m_refusedMutex;
+    std::vector<std::string> m_refused;
 
     mutable std::mutex m_bytesMutex;
     std::string m_received;

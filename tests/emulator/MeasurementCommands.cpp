@@ -1,10 +1,12 @@
 #include "tests/emulator/MeasurementCommands.h"
 
+#include "tests/emulator/RecordingFiles.h"
 #include "tests/emulator/StandardCommands.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 
 namespace kivemu {
@@ -17,7 +19,6 @@ using Phase = MeasureDevice::Phase;
 
 // What the unit answers to "EOC" before its trigger came.
 constexpr int kErrNotTriggered = 2;
-constexpr int kErrBusy = 40;
 
 Reply Ok()
 {
@@ -40,6 +41,15 @@ void EndRecording(MeasureDevice& m, MeterDevice& meter, DeviceState& s)
         for (const auto& [name, bytes] : m.filesOnEnd.front())
             meter.files.push_back({name, std::vector<uint8_t>(bytes.begin(), bytes.end()), -1});
         m.filesOnEnd.erase(m.filesOnEnd.begin());
+        ++meter.fileNumber;
+    } else if (m.writesRecordings) {
+        const RecordingFiles written = MakeRecordingFiles(m, meter, s);
+        char name[16];
+        std::snprintf(name, sizeof name, "A%04d", meter.fileNumber + 1);
+        meter.files.push_back({std::string(name) + ".hed",
+                               std::vector<uint8_t>(written.header.begin(), written.header.end()), -1});
+        meter.files.push_back({std::string(name) + ".dat",
+                               std::vector<uint8_t>(written.data.begin(), written.data.end()), -1});
         ++meter.fileNumber;
     }
 }
@@ -78,12 +88,15 @@ void Step(MeasureDevice& m, MeterDevice& meter, DeviceState& s)
         m.triggered = true;
         s.state = 3;
         break;
-    case Phase::Recording:
-        m.recorded = std::min(m.dataCount, m.recorded + m.samplesPerPoll);
+    case Phase::Recording: {
+        // A recording started by a test's script has no length of its own.
+        const int length = m.recordingLength > 0 ? m.recordingLength : m.dataCount;
+        m.recorded = std::min(length, m.recorded + m.samplesPerPoll);
         m.elapsedSeconds += m.secondsPerPoll;
-        if (m.recorded >= m.dataCount)
+        if (m.recorded >= length)
             StartWriting(m, meter, s);
         break;
+    }
     case Phase::Writing:
         if (--m.countdown <= 0)
             EndRecording(m, meter, s);
@@ -91,8 +104,28 @@ void Step(MeasureDevice& m, MeterDevice& meter, DeviceState& s)
     }
 }
 
-void Arm(MeasureDevice& m, DeviceState& s, bool program)
+// The samples a recording holds: the data count the program set with "MRY"
+// (the largest one, should channels differ), else the script's.
+int RecordingLength(const MeasureDevice& m, const MeterDevice& meter, const DeviceState& s)
 {
+    const auto it = meter.channelSettings.find("MRY");
+    int longest = 0;
+    if (it != meter.channelSettings.end()) {
+        for (int ch = 1; ch <= MeterDevice::kChannels; ++ch) {
+            const std::string& text = it->second[static_cast<size_t>(ch - 1)];
+            const int port = (ch - 1) / DeviceState::kChannelsPerPort;
+            if (!text.empty() && s.unitTypes[static_cast<size_t>(port)] != 0)
+                longest = std::max(longest, std::atoi(text.c_str()));
+        }
+    }
+    return longest > 0 ? longest : m.dataCount;
+}
+
+void Arm(MeasureDevice& m, const MeterDevice& meter, DeviceState& s, const std::string& word)
+{
+    const bool program = word == "PRN";
+    m.startWord = word;
+    m.recordingLength = RecordingLength(m, meter, s);
     m.phase = Phase::Waiting;
     m.countdown = program ? m.programPolls : m.triggerPolls;
     m.programRun = program;
@@ -156,8 +189,8 @@ Reply StartOrHalt(const std::string& word, MeasureDevice& m, MeterDevice& meter,
     }
     const bool program = word == "PRN";
     if (m.phase != Phase::Standby)
-        return Reply::Error(kErrBusy);
-    Arm(m, s, program);
+        return Reply::Error(kErrMeasuring);
+    Arm(m, meter, s, word);
     if (program)
         meter.programValue = 0;
     return Ok();

@@ -5,15 +5,16 @@
 // its file ("STA1"), the start time ("TTM"), the recorded count ("EOC") and
 // elapsed time ("EOC2"), halt ("HLT"), current values that change with
 // every request ("MDT", "MDT2"), balance ("BAL"), clocks ("DTE", "TME") and
-// the save mode ("WSY", "WSY?").
+// the save mode ("WSY", "WSY?"). A start while one runs is refused with
+// error 10.
 //
 // The unit's progress moves one step per "STA1", never with the wall clock,
 // so a transcript of a whole measurement is the same on every run:
 //   standby (1) --TRG/DTG/PRN--> waiting (2) for `triggerPolls` polls
 //   --> recording (3), `samplesPerPoll` more samples per poll
-//   --> writing (4) for `writingPolls` polls once `dataCount` samples are
-//   in (or after "HLT") --> standby, and the next queued recorded files
-//   appear in the unit's file list.
+//   --> writing (4) for `writingPolls` polls once the data count set with
+//   "MRY" (else `dataCount`) samples are in (or after "HLT") --> standby,
+//   and the next queued recorded files appear in the unit's file list.
 //
 // Install on a unit with MeasureEmulator, which also installs the meter
 // commands (channel settings, file list, frequency settings) and shares
@@ -38,13 +39,16 @@ struct MeasureDevice {
     int triggerPolls = 2;      // polls answered with state 2 before the trigger comes
     int programPolls = 1;      // polls after "PRN" before the program value turns 1
     int samplesPerPoll = 100;  // samples added per poll while recording
-    int dataCount = 1000;      // samples of a complete recording
+    int dataCount = 1000;      // samples of a complete recording when "MRY" set none
     int writingPolls = 1;      // polls answered with state 4 after the recording
     int secondsPerPoll = 1;    // elapsed time per recording poll ("EOC2")
     std::string startTime = " 09/12/31 23:59:59";  // "TTM" once triggered
     // Recorded files (name, bytes) that appear together when a recording
     // ends, one group per recording, in order.
     std::vector<std::vector<std::pair<std::string, std::string>>> filesOnEnd;
+    // With no group queued, a recording that ends writes its own header and
+    // data files ("A0001.hed", "A0001.dat", ...), as a real unit does.
+    bool writesRecordings = false;
 
     // Current values: raw value of channel ch (1-based) at request k is
     // base[ch] + step[ch] x k - zero[ch]; missing entries count as
@@ -60,10 +64,12 @@ struct MeasureDevice {
     // Progress.
     Phase phase = Phase::Standby;
     int countdown = 0;
+    int recordingLength = 0;   // samples of the recording under way
     int recorded = 0;
     int elapsedSeconds = 0;
     bool triggered = false;
     bool programRun = false;
+    std::string startWord;  // "TRG", "DTG" or "PRN" of the run under way
 
     // Other settings the unit keeps.
     std::string date;  // last "DTE" text

@@ -234,6 +234,27 @@ RecordedFile* FindFile(MeterDevice& d, const std::string& name)
     return nullptr;
 }
 
+// "HDB<n>": the counts of frequency number n as a block of 32-bit words,
+// one per slice of both sides (each side twice but for the operations that
+// count once).
+Reply HistogramBlock(MeterDevice& d, const std::string& text)
+{
+    const std::vector<int> n = Numbers(text);
+    if (n.size() != 1 || n[0] < 1 || n[0] > MeterDevice::kChannels)
+        return Reply::Error(kErrParameter);
+    const Analysis& a = d.analyses[static_cast<size_t>(n[0] - 1)];
+    int words = std::max(0, a.plusSlice) + std::max(0, a.minusSlice);
+    if (a.operation != 4 && a.operation != 6)
+        words *= 2;
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < words; ++i) {
+        const uint32_t count = static_cast<uint32_t>(n[0]) * 1000u + static_cast<uint32_t>(i);
+        for (int b = 0; b < 4; ++b)
+            bytes.push_back(static_cast<uint8_t>(count >> (8 * b)));
+    }
+    return Reply::Block(std::move(bytes));
+}
+
 void AddAnalysisCommands(ControlUnit& unit, const DevicePtr& dev)
 {
     unit.AddCommand("RSV", [dev](const Command&, DeviceState&) {
@@ -269,6 +290,7 @@ void AddAnalysisCommands(ControlUnit& unit, const DevicePtr& dev)
         unit.AddCommand(word, [dev, w = std::string(word)](const Command&, DeviceState&) { return AnalysisList(dev, w); });
     unit.AddCommand("LST3", [dev](const Command&, DeviceState&) { return ListLines(dev, "LST3", {"1,2"}); });
     unit.AddCommand("LST6", [dev](const Command&, DeviceState&) { return ProgramList(dev); });
+    unit.AddCommand("HDB", [dev](const Command& c, DeviceState&) { return HistogramBlock(*dev, c.text); });
 }
 
 void AddProgramCommands(ControlUnit& unit, const DevicePtr& dev)
@@ -302,10 +324,16 @@ void AddFileCommands(ControlUnit& unit, const DevicePtr& dev)
     unit.AddCommand("FLN", [dev](const Command&, DeviceState&) {
         return Reply::Line(std::to_string(dev->files.size()) + "," + std::to_string(dev->fileNumber));
     });
-    unit.AddCommand("DIR", [dev](const Command&, DeviceState&) {
+    // "DIR" lists every recorded file, "DIR <name>.<ext>" only that one.
+    unit.AddCommand("DIR", [dev](const Command& c, DeviceState&) {
+        const size_t first = c.text.find_first_not_of(' ');
+        const std::string only = first == std::string::npos ? std::string() : Lower(c.text.substr(first));
         std::vector<std::string> lines;
-        for (const RecordedFile& f : dev->files)
-            lines.push_back(f.name + "," + std::to_string(f.listedSize >= 0 ? f.listedSize : static_cast<int>(f.bytes.size())));
+        for (const RecordedFile& f : dev->files) {
+            if (only.empty() || Lower(f.name) == only)
+                lines.push_back(f.name + "," +
+                                std::to_string(f.listedSize >= 0 ? f.listedSize : static_cast<int>(f.bytes.size())));
+        }
         return ListLines(dev, "DIR", std::move(lines));
     });
     unit.AddCommand("DAT", [dev](const Command& c, DeviceState&) {
@@ -322,6 +350,9 @@ void AddStatusCommands(ControlUnit& unit, const DevicePtr& dev)
             line += "," + std::to_string(dev->programValue);
         return Reply::Line(line);
     });
+    // "CUN <n>,<value>" sets total n (1 or 2: the cycle count is total 1);
+    // "CUN <n>?" answers both totals, eight characters each, the first one
+    // first.
     unit.AddCommand("CUN", [dev](const Command& c, DeviceState&) {
         if (!c.text.empty() && c.text.back() == '?') {
             char text[32];
@@ -329,10 +360,9 @@ void AddStatusCommands(ControlUnit& unit, const DevicePtr& dev)
             return Reply::Line(text);
         }
         const std::vector<int> n = Numbers(c.text);
-        if (n.size() != 2)
+        if (n.size() != 2 || (n[0] != 1 && n[0] != 2))
             return Reply::Error(kErrParameter);
-        dev->unitTotals[0] = n[0];
-        dev->unitTotals[1] = n[1];
+        dev->unitTotals[n[0] - 1] = n[1];
         return Reply::Line("OK");
     });
 }

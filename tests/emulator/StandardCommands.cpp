@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <regex>
+#include <set>
 #include <string>
 
 namespace kivemu {
@@ -28,9 +30,47 @@ Reply Status(const Command&, DeviceState& s)
     return Reply::Line(std::to_string(s.state) + "," + std::to_string(s.cardStatus));
 }
 
-Reply UnitAddress(const Command&, DeviceState& s)
+// "STA3": at least seven characters, the serial number from the fourth on,
+// as the USB link reads it to find each device.
+Reply SerialNumber(const Command&, DeviceState& s)
 {
-    return Reply::Line(std::to_string(s.unitAddress));
+    char text[32];
+    std::snprintf(text, sizeof text, "SN:%04d", s.unitAddress);
+    return Reply::Line(text);
+}
+
+// "STA2": the model text of every port, seven characters at a pitch of eight.
+Reply ConnectedUnits(const Command&, DeviceState& s)
+{
+    std::string line;
+    for (int port = 0; port < DeviceState::kPorts; ++port) {
+        if (port > 0)
+            line += ',';
+        line += ModelName(s.unitTypes[static_cast<size_t>(port)]);
+    }
+    return Reply::Line(line);
+}
+
+// "Z-IPPORT-SET a.b.c.d/port+m.m.m.m[/g.g.g.g]", each octet in three digits.
+Reply SetAddress(const Command& c, DeviceState& s)
+{
+    static const std::regex form(R"( (\d{3}\.){3}\d{3}/\d{1,5}\+(\d{3}\.){3}\d{3}(/(\d{3}\.){3}\d{3})?)");
+    if (!std::regex_match(c.text, form))
+        return Reply::Error(kErrParameter);
+    s.ipPortSetting = c.text.substr(1);
+    return Reply::Line("OK");
+}
+
+// "PWE?" names the firmware file found on the card; "PWE" rewrites the
+// firmware from it and reports the end.
+Reply FirmwareFile(const Command&, DeviceState& s)
+{
+    return s.firmwareFile.empty() ? Reply::Error(kErrParameter) : Reply::Line(s.firmwareFile);
+}
+
+Reply FirmwareUpdate(const Command&, DeviceState& s)
+{
+    return s.firmwareFile.empty() ? Reply::Error(kErrParameter) : Reply::Line("END");
 }
 
 Reply AnalysisState(const Command&, DeviceState& s)
@@ -106,13 +146,20 @@ Reply AnswerSetting(const Command& c, DeviceState& s)
     return Reply::Line(it == s.settings.end() ? std::string("0") : it->second);
 }
 
-// "BDT<count>": a raw block of count samples, no reply line.
+// "BDT<count>": a raw block of count rows, each with a sample of every
+// selected channel at its width; no reply line. With nothing selected a row
+// is one sample of the default width.
 Reply DataBlock(const Command& c, DeviceState& s)
 {
     int count = 0;
     if (!ParseInt(c.text, count) || count < 0 || count > 1000000)
         return Reply::Error(kErrParameter);
-    std::vector<uint8_t> bytes(static_cast<size_t>(count) * static_cast<size_t>(s.sampleBytes));
+    size_t rowBytes = 0;
+    for (int ch : SelectedUnitChannels(s))
+        rowBytes += static_cast<size_t>(s.channelBytes[static_cast<size_t>(ch - 1)]);
+    if (rowBytes == 0)
+        rowBytes = static_cast<size_t>(s.sampleBytes);
+    std::vector<uint8_t> bytes(static_cast<size_t>(count) * rowBytes);
     for (uint8_t& b : bytes)
         b = DeviceState::PatternByte(s.streamPosition++);
     return Reply::Block(std::move(bytes));
@@ -120,11 +167,39 @@ Reply DataBlock(const Command& c, DeviceState& s)
 
 } // namespace
 
+std::string ModelName(int typeCode)
+{
+    switch (typeCode) {
+    case 1: return "KIV-417";
+    case 2: return "KIV-427";
+    case 3: return "KIV-437";
+    case 4: return "KIV-418";
+    case 5: return "KIV-464";
+    case 7: return "KIV-465";
+    case 8: return "KIV-463";
+    case 9: return "KIV-473";
+    case 10: return "KIV-419";
+    default: return "-------";
+    }
+}
+
+std::vector<int> SelectedUnitChannels(const DeviceState& s)
+{
+    std::vector<int> out;
+    for (int ch : std::set<int>(s.selection.begin(), s.selection.end())) {
+        const int port = (ch - 1) / DeviceState::kChannelsPerPort;
+        if (port >= 0 && port < DeviceState::kPorts && s.unitTypes[static_cast<size_t>(port)] != 0)
+            out.push_back(ch);
+    }
+    return out;
+}
+
 void AddStandardCommands(CommandTable& table)
 {
     table.Add("VER", Version);
     table.Add("STA1", Status);
-    table.Add("STA3", UnitAddress);
+    table.Add("STA2", ConnectedUnits);
+    table.Add("STA3", SerialNumber);
     table.Add("STA4", UnitVersions);
     table.Add("STA10", AnalysisState);
     table.Add("RES", ResetSelection);
@@ -134,6 +209,9 @@ void AddStandardCommands(CommandTable& table)
         table.Add(std::string(*word) + "?", AnswerSetting);
     }
     table.Add("BDT", DataBlock);
+    table.Add("Z-IPPORT-SET", SetAddress);
+    table.Add("PWE?", FirmwareFile);
+    table.Add("PWE", FirmwareUpdate);
 }
 
 } // namespace kivemu

@@ -3,6 +3,7 @@
 #include "tests/emulator/StandardCommands.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace kivemu {
 
@@ -19,6 +20,38 @@ bool ParsePort(const std::string& text, int& port)
         return false;
     port = std::stoi(text);
     return port >= 1 && port <= Unit463Device::kPorts;
+}
+
+// The GPS items the unit keeps in 32 bits.
+bool IsWideItem(const std::string& name)
+{
+    for (const char* wide : {"lon_rela_dst", "lat_rela_dst", "lon_abso_deg", "lat_abso_deg", "road_rela_dst",
+                             "gps_lon_abso_deg", "gps_lat_abso_deg"}) {
+        if (name == wide)
+            return true;
+    }
+    return false;
+}
+
+// A data slot of the port that a wide GPS item feeds sends 4 bytes per
+// sample, every other slot 2.
+void TakeSampleWidths(const std::string& file, int port, DeviceState& s)
+{
+    const int first = (port - 1) * DeviceState::kChannelsPerPort;
+    for (int slot = 0; slot < DeviceState::kChannelsPerPort; ++slot)
+        s.channelBytes[static_cast<size_t>(first + slot)] = 2;
+    size_t pos = 0;
+    while ((pos = file.find("[GPS_MONITOR", pos)) != std::string::npos) {
+        const int slot = std::atoi(file.c_str() + pos + 12);
+        const size_t close = file.find(']', pos);
+        const size_t end = file.find_first_of("\r\n", pos);
+        pos += 12;
+        if (slot < 1 || slot > DeviceState::kChannelsPerPort || close == std::string::npos || close > end)
+            continue;
+        const size_t value = file.find_first_not_of(' ', close + 1);
+        const std::string item = value < end ? file.substr(value, end - value) : std::string();
+        s.channelBytes[static_cast<size_t>(first + slot - 1)] = IsWideItem(item) ? 4 : 2;
+    }
 }
 
 } // namespace
@@ -48,10 +81,11 @@ void AddUnit463Commands(ControlUnit& unit, const DevicePtr& dev)
         dev->receiving += c.line + "\r\n";
         return Reply::Silent();
     });
-    unit.AddCommand("[END]", [dev](const Command& c, DeviceState&) {
+    unit.AddCommand("[END]", [dev](const Command& c, DeviceState& s) {
         if (dev->receivingPort == 0)
             return Reply::Error(kErrCommand);
         dev->files[Unit463Device::FileName(dev->receivingPort)] = dev->receiving + c.line + "\r\n";
+        TakeSampleWidths(dev->receiving, dev->receivingPort, s);
         dev->receivingPort = 0;
         dev->receiving.clear();
         return Reply::Line("OK");

@@ -4,7 +4,9 @@
 // data memory ("TOP/data_mem/KIV463_<port>.SET"):
 //   "FTC<port>"          starts a settings file for port 1..10; no reply
 //   "[..." lines         after it are stored as they come; no reply
-//   "[END]"              closes the file (the line is kept in it); "OK"
+//   "[END]"              closes the file (the line is kept in it); "OK";
+//                        the port's data slots fed by a GPS item kept in
+//                        32 bits then send 4 bytes per sample
 //   "DIR TOP/data_mem"   lists the files as "<name>,<size>", then "END"
 //   "DAT TOP/data_mem/<name>"  hands out a file as a raw block
 // Install with AddUnit463Commands; tests read and preset the files through

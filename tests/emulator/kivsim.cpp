@@ -7,15 +7,17 @@
 // gives the unit type codes of its ten ports. The program's connection
 // profile then names 127.0.0.1 and these ports.
 //
-// Every unit answers the settings commands, runs measurements (a recording
-// advances with the program's status polls, not the wall clock) and keeps
-// the settings files of its CAN/voice/GPS units. The units after the first
-// start and halt with it, as the synchronisation cable makes them, since
-// the program sends those commands to the first unit only.
+// Every unit starts as one just switched on (its units' channels selected,
+// their firmware reported), answers the settings commands, runs
+// measurements (a recording advances with the program's status polls, not
+// the wall clock, and leaves its header and data files) and keeps the
+// settings files of its CAN/voice/GPS units. Unit n has serial number n,
+// for the USB loopback (KIV_USB_LOOPBACK). The units after the first start
+// and halt with it, as the synchronisation cable makes them, since the
+// program sends those commands to the first unit only.
 
 #include "tests/emulator/Emulator.h"
-#include "tests/emulator/MeasurementCommands.h"
-#include "tests/emulator/Unit463Commands.h"
+#include "tests/emulator/SimulatedUnit.h"
 
 #include <csignal>
 #include <cstdio>
@@ -98,26 +100,15 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
 
     kivemu::Emulator emulator;
-    std::vector<std::unique_ptr<kivemu::MeasureEmulator>> measuring;
-    std::vector<std::unique_ptr<kivemu::Unit463Emulator>> settingsFiles;
+    std::vector<std::unique_ptr<kivemu::SimulatedUnit>> simulated;
     try {
         for (size_t i = 0; i < units.size(); ++i) {
             kivemu::ControlUnit& unit = emulator.AddUnit(units[i].port, bind);
-            measuring.push_back(std::make_unique<kivemu::MeasureEmulator>(unit));
-            settingsFiles.push_back(std::make_unique<kivemu::Unit463Emulator>(unit));
+            simulated.push_back(
+                std::make_unique<kivemu::SimulatedUnit>(unit, static_cast<int>(i) + 1, units[i].types, firmware));
             if (i > 0)
-                measuring.back()->Follow(*measuring.front());
-            unit.WithState([&](kivemu::DeviceState& s) {
-                if (!firmware.empty())
-                    s.firmware = firmware;
-                s.unitAddress = static_cast<int>(i) + 1;
-                if (!units[i].types.empty()) {
-                    s.unitTypes.fill(0);
-                    for (size_t p = 0; p < units[i].types.size(); ++p)
-                        s.unitTypes[p] = units[i].types[p];
-                }
-            });
-            std::printf("control unit %zu listening on %s:%u\n", i + 1, bind.c_str(),
+                simulated.back()->Follow(*simulated.front());
+            std::printf("control unit %zu (serial %04zu) listening on %s:%u\n", i + 1, i + 1, bind.c_str(),
                         static_cast<unsigned>(emulator.Port(i)));
         }
     } catch (const std::exception& e) {

@@ -295,7 +295,9 @@ TEST_F(MeterSettingsTest, StatusReply)
 
 TEST_F(MeterSettingsTest, UnitTotalsAndCardMode)
 {
-    meter.SetUnitTotals(3, 4);
+    // The first number picks the total, the second is its value.
+    meter.SetUnitTotals(1, 3);
+    meter.SetUnitTotals(2, 4);
     meter.QueryUnitTotals(0);
     EXPECT_EQ(meter.GetUnitTotal(1), 3);
     EXPECT_EQ(meter.GetUnitTotal(2), 4);
@@ -304,7 +306,7 @@ TEST_F(MeterSettingsTest, UnitTotalsAndCardMode)
     EXPECT_EQ(meter.GetUnitTotal(2), 4);
     meter.SetCardMode('1');
     EXPECT_EQ(meter.QueryCardMode(), '1');
-    EXPECT_EQ(NewLines(), (Lines_t{"CUN 3,4", "CUN 0?", "CUN 2?", "CFM1", "CFM?"}));
+    EXPECT_EQ(NewLines(), (Lines_t{"CUN 1,3", "CUN 2,4", "CUN 0?", "CUN 2?", "CFM1", "CFM?"}));
 }
 
 TEST_F(MeterSettingsTest, StrainChecksSelectOnlyBridgeChannels)

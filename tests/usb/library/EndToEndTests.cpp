@@ -124,8 +124,8 @@ TEST_P(EndToEnd, EachUnitIsItsOwnDevice)
     UsbUnitServer a(first);
     UsbUnitServer b(second);
     auto lib = Open(a.Endpoint() + "," + b.Endpoint(), 2);
-    EXPECT_EQ(Exchange(*lib, 2, "STA3"), "7\r\n");
-    EXPECT_EQ(Exchange(*lib, 1, "STA3"), "1\r\n");
+    EXPECT_EQ(Exchange(*lib, 2, "STA3"), "SN:0007\r\n");
+    EXPECT_EQ(Exchange(*lib, 1, "STA3"), "SN:0001\r\n");
     EXPECT_EQ(lib->WriteA(3, "STA3", 4), kUsbErrNoDevice);
     EXPECT_EQ(lib->Close(), 0);
 }

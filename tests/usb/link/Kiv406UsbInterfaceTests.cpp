@@ -4,6 +4,7 @@
 #include "framework/core/testing/ServiceScope.h"
 #include "instrument/Kiv406UsbInterface.h"
 #include "tests/emulator/ControlUnit.h"
+#include "tests/emulator/SimulatedUnit.h"
 #include "tests/support/link/LinkTestSupport.h"
 #include "tests/usb/library/UsbUnitServer.h"
 #include "usb/backend/UsbBackend.h"
@@ -12,6 +13,7 @@
 
 #include <dlfcn.h>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -184,6 +186,48 @@ TEST_P(UsbLink, ShortReadRaisesTransferErrorAndSetsLinkError)
     EXPECT_EQ(e.m_nErrorCode, CMeterInterface::kErrTransfer);
     EXPECT_EQ(MessageOf(e), fw::LoadStringText(CMeterInterface::kMsgCommFailure).view());
     EXPECT_EQ(link.GetStatus(), CMeterInterface::statusLinkError);
+    link.Close();
+}
+
+TEST_P(UsbLink, ReopenedLibraryKeepsTheLinksReplyTimeout)
+{
+    Unit unit(5);
+    Plug({&unit});
+    CKiv406UsbInterface link;
+    link.Open();
+    link.MapSlot(0, 0);
+    link.SetReplyTimeout(1);
+    // The only reference goes, so the library is unloaded and loaded again.
+    link.Reopen();
+    ASSERT_TRUE(link.IsOpen());
+    link.MapSlot(0, 0);
+    const auto start = std::chrono::steady_clock::now();
+    const CZelException e = RaisedBy([&] { link.SendAndRead(0, "MUTE", "CR LF"); });
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(e.m_nErrorCode, CMeterInterface::kErrTransfer);
+    // The library's own default is 30 s.
+    EXPECT_LT(waited, std::chrono::seconds(15));
+    link.Close();
+}
+
+TEST_P(UsbLink, OpensOnTheUnitsKivsimServes)
+{
+    kivemu::ControlUnit first;
+    kivemu::ControlUnit second;
+    kivemu::SimulatedUnit a(first, 1);
+    kivemu::SimulatedUnit b(second, 2);
+    UsbUnitServer serveFirst(first);
+    UsbUnitServer serveSecond(second);
+    setenv(usbio::kLoopbackVariable, (serveFirst.Endpoint() + "," + serveSecond.Endpoint()).c_str(), 1);
+    CKiv406UsbInterface link;
+    link.Open();
+    EXPECT_TRUE(link.IsOpen());
+    EXPECT_EQ(CKiv406UsbInterface::SerialOfDevice(1), 1);
+    EXPECT_EQ(CKiv406UsbInterface::SerialOfDevice(2), 2);
+    link.MapSlot(2, 0);
+    EXPECT_EQ(link.IsUnitPresent(0), 2);
+    link.SendAndRead(0, "STA2", "CR LF");
+    EXPECT_EQ(link.GetReply().Left(15), "KIV-417,KIV-437");
     link.Close();
 }
 
