@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl1-mesa-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl1-mesa-dev
           libusb-1.0-0-dev zlib1g-dev libpng-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-ipafont-gothic)
 missing=()
