@@ -1,6 +1,6 @@
 #pragma once
 
-// String ids of the CAN/voice/GPS unit (texts in app/resources/strings.tsv).
+// String ids of the CAN/voice/GPS unit (texts in common/resources/strings.tsv).
 namespace cvgstr {
 
 // GPS item captions, 740 + item code - 1.

@@ -3,6 +3,7 @@
 #include "app/shell/AboutDlg.h"
 #include "app/shell/KIV5980App.h"
 #include "app/shell/ShellIds.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/Document.h"
 #include "framework/core/DocTemplate.h"
 #include "framework/core/Services.h"
@@ -16,12 +17,25 @@ FW_BEGIN_COMMANDS(CKIV5980App, CZELApp)
     FW_ON_UPDATE(ID_GRAPH_BATCH_PRINT, &CKIV5980App::OnUpdateGraphBatchPrint)
     FW_ON_COMMAND(ID_HIGHPASS_DISPLAY, &CKIV5980App::OnHighPassDisplay)
     FW_ON_UPDATE(ID_HIGHPASS_DISPLAY, &CKIV5980App::OnUpdateHighPassDisplay)
+    FW_ON_COMMAND(ID_ALARM_SETTINGS, &CKIV5980App::OnAlarmSettings)
+    FW_ON_UPDATE(ID_ALARM_SETTINGS, &CKIV5980App::OnUpdateAlarmSettings)
 FW_END_COMMANDS
 
 void CKIV5980App::OnFileNew()
 {
     if (m_nNewDocTemplateId != 0)
         OpenDocumentByTemplate(m_nNewDocTemplateId, fw::CString(), true);
+}
+
+void CKIV5980App::OnAlarmSettings()
+{
+    if (IAlarmSettingsDialog* dialog = fw::Installed<IAlarmSettingsDialog>())
+        m_settings.EditAlarmSettings([dialog](AlarmSettingsFields& fields) { return dialog->Run(fields); });
+}
+
+void CKIV5980App::OnUpdateAlarmSettings(fw::CCmdUI* ui)
+{
+    ui->Enable(fw::Installed<IAlarmSettingsDialog>() != nullptr);
 }
 
 void CKIV5980App::OnAppAbout()

@@ -1,5 +1,6 @@
 #include "app/shell/KIV5980App.h"
 #include "app/shell/ProgramComposition.h"
+#include "docview/settings/QtSoundOutput.h"
 
 #include "framework/core/ServiceSlot.h"
 
@@ -83,6 +84,7 @@ CKIV5980App::CKIV5980App() { fw::Install<INameSetRecord>(this); }
 CKIV5980App::~CKIV5980App()
 {
     RemoveDialogHosts();
+    RemoveSoundOutput();
     if (fw::Installed<INameSetRecord>() == this)
         fw::Install<INameSetRecord>(nullptr);
 }
@@ -97,6 +99,12 @@ bool CKIV5980App::InitInstance()
         return false;
 
     ComposeProgram();
+    // The desktop's sounds, unless an output is installed already (tests
+    // keep their recorder).
+    if (!fw::Installed<ISoundOutput>()) {
+        m_soundOutput = std::make_unique<CQtSoundOutput>();
+        InstallSoundOutput(m_soundOutput.get());
+    }
     if (!m_settings.CreateAlertSound())
         return false;
 
@@ -143,6 +151,7 @@ int CKIV5980App::ExitInstance()
     RemoveDialogHosts();
     ReleaseMeterInterface();
     m_settings.DeleteAlertSound();
+    RemoveSoundOutput();
     m_instanceLock.Release();
     return CZELApp::ExitInstance();
 }
@@ -264,6 +273,13 @@ void CKIV5980App::ReleaseMeterInterface()
 void CKIV5980App::InstallDialogHosts()
 {
     fw::Install<IInstrumentLinkHost>(this);
+}
+
+void CKIV5980App::RemoveSoundOutput()
+{
+    if (m_soundOutput && fw::Installed<ISoundOutput>() == m_soundOutput.get())
+        InstallSoundOutput(nullptr);
+    m_soundOutput.reset();
 }
 
 void CKIV5980App::RemoveDialogHosts()

@@ -10,6 +10,7 @@
 #include "app/shell/ZELApp.h"
 #include "docbase/naming/NameSetParam.h"
 #include "docbase/settings/AppSettings.h"
+#include "docbase/settings/SoundOutput.h"
 #include "docview/instrumentdlg/InstrumentLinkHost.h"
 #include "docview/instrumentdlg/UnitTypeTable.h"
 #include "framework/ui/InstanceLock.h"
@@ -98,6 +99,8 @@ public:
     void OnGraphBatchPrint();
     void OnUpdateGraphBatchPrint(fw::CCmdUI* ui);
     void OnHighPassDisplay();
+    void OnAlarmSettings();
+    void OnUpdateAlarmSettings(fw::CCmdUI* ui);
     void OnUpdateHighPassDisplay(fw::CCmdUI* ui);
 
 private:
@@ -112,6 +115,7 @@ private:
     // hosts are taken back before the application goes.
     void InstallDialogHosts();
     void RemoveDialogHosts();
+    void RemoveSoundOutput();
     // IInstrumentLinkHost
     const CMeterInterfacePrf* ActiveProjectProfile() override { return GetActiveProjectProfile(); }
     CMeterInterface* CreateLink(const CMeterInterfacePrf& prf) override { return CreateMeterInterface(prf); }
@@ -122,6 +126,8 @@ private:
     fw::CDocument* m_pConnectedProject = nullptr;
     std::unique_ptr<CMeterInterface> m_pMeterInterface;
     CAppSettings m_settings;
+    // The desktop's sound output, when the program installed it.
+    std::unique_ptr<ISoundOutput> m_soundOutput;
     CUnitTypeTable m_unitTypes;
     CCommandLineInfo m_cmdInfo;
     CNameSetParam m_nameSetParam;

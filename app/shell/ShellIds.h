@@ -28,6 +28,7 @@ inline constexpr unsigned ID_KEISOKU_PLACEHOLDER = 32938;
 inline constexpr unsigned ID_PRINT_OPTION = 32832;
 inline constexpr unsigned ID_GRAPH_BATCH_PRINT = 32912;
 inline constexpr unsigned ID_HIGHPASS_DISPLAY = 33544;
+inline constexpr unsigned ID_ALARM_SETTINGS = 32816;
 
 // --- main-frame commands -----------------------------------------------------------------
 using fw::ID_VIEW_STATUS_BAR;

@@ -48,6 +48,13 @@ struct AlarmSettingsFields {
 // Shows the dialog preset with the fields; true on OK with the edits in them.
 using AlarmSettingsDialog = std::function<bool(AlarmSettingsFields& fields)>;
 
+// The alarm settings dialog of the measurement panel, installed by it
+// (fw::Install<IAlarmSettingsDialog>); the command waits for it.
+struct IAlarmSettingsDialog {
+    virtual ~IAlarmSettingsDialog() = default;
+    virtual bool Run(AlarmSettingsFields& fields) = 0;
+};
+
 class CAppSettings {
 public:
     static constexpr const char* kKeyAutoReset = "AUTORESET";

@@ -1,20 +1,15 @@
 #include "docbase/settings/SoundOutput.h"
 
-namespace {
-
-ISoundOutput* g_output = nullptr;
-
-} // namespace
+#include "framework/core/ServiceSlot.h"
 
 ISoundOutput& SoundOutput()
 {
     static CSilentSound silent;
-    return g_output ? *g_output : silent;
+    ISoundOutput* output = fw::Installed<ISoundOutput>();
+    return output ? *output : silent;
 }
 
 ISoundOutput* InstallSoundOutput(ISoundOutput* output)
 {
-    ISoundOutput* old = g_output;
-    g_output = output;
-    return old;
+    return fw::Install<ISoundOutput>(output);
 }
