@@ -4,7 +4,6 @@
 #include "framework/core/Exceptions.h"
 
 #include <cmath>
-#include <unordered_set>
 
 FW_IMPLEMENT_SERIAL(CCanNodeArray, fw::CObject, fw::VERSIONABLE_SCHEMA | 1)
 
@@ -193,18 +192,10 @@ void CCanNodeArray::Serialize(fw::CArchive& ar)
     if (count > kEntries)
         fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
     std::array<std::unique_ptr<C463CanMesNode>, kEntries> loaded;
-    std::unordered_set<const void*> seen;
     for (uint64_t i = 0; i < count; ++i) {
-        auto* message = static_cast<C463CanMesNode*>(ar.ReadObject(FW_RUNTIME_CLASS(C463CanMesNode)));
+        auto* message = static_cast<C463CanMesNode*>(ar.ReadOwnedObject(FW_RUNTIME_CLASS(C463CanMesNode)));
         if (!message)
             continue;
-        // A back-reference would give one message (or signal) two owners.
-        bool shared = !seen.insert(message).second;
-        for (int s = 0; !shared && s < message->Signals().GetSize(); ++s)
-            if (const C463CanMesSignal* signal = message->Signals().GetAt(s))
-                shared = !seen.insert(signal).second;
-        if (shared)
-            fw::ThrowArchiveException(fw::CArchiveException::badIndex, ar.m_strFileName);
         loaded[static_cast<size_t>(i)].reset(message);
     }
     m_entries = std::move(loaded);

@@ -6,7 +6,6 @@
 #include "framework/core/Exceptions.h"
 
 #include <cmath>
-#include <unordered_set>
 
 FW_IMPLEMENT_SERIAL(CCanSigArray, fw::CObject, fw::VERSIONABLE_SCHEMA | 1)
 
@@ -239,12 +238,8 @@ void CCanSigArray::Serialize(fw::CArchive& ar)
     }
     const uint64_t count = ar.ReadCount(kMinObjectBytes);
     std::vector<std::unique_ptr<C463CanMesSignal>> loaded;
-    std::unordered_set<const void*> seen;
     for (uint64_t i = 0; i < count; ++i) {
-        auto* signal = static_cast<C463CanMesSignal*>(ar.ReadObject(FW_RUNTIME_CLASS(C463CanMesSignal)));
-        // A back-reference would give one signal two owners.
-        if (signal && !seen.insert(signal).second)
-            fw::ThrowArchiveException(fw::CArchiveException::badIndex, ar.m_strFileName);
+        auto* signal = static_cast<C463CanMesSignal*>(ar.ReadOwnedObject(FW_RUNTIME_CLASS(C463CanMesSignal)));
         loaded.emplace_back(signal);
     }
     m_signals = std::move(loaded);

@@ -55,7 +55,7 @@ void CCalcuDataTank::Serialize(fw::CArchive& ar)
         return;
     }
     StampAsLoaded();
-    auto* tank = static_cast<CDataTankObject*>(ar.ReadObject(FW_RUNTIME_CLASS(CDataTankObject)));
+    auto* tank = static_cast<CDataTankObject*>(ar.ReadOwnedObject(FW_RUNTIME_CLASS(CDataTankObject)));
     m_result.reset(tank);
 }
 

@@ -49,15 +49,21 @@ void CDataBoxArray::Serialize(fw::CArchive& ar)
     m_boxes = std::make_unique<BoxList>();
     const uint64_t n = ar.ReadCount(sizeof(uint16_t));
     for (uint64_t i = 0; i < n; ++i) {
-        auto* box = static_cast<CDataBoxPropaty*>(ar.ReadObject(FW_RUNTIME_CLASS(CDataBoxPropaty)));
-        // The set owns its boxes: one listed twice (a back-reference) would
-        // be deleted twice.
-        for (int k = 0; box && k < m_boxes->GetSize(); ++k)
-            if (m_boxes->GetAt(k) == box)
-                fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
+        // The set owns its boxes: one listed twice would be deleted twice.
+        auto* box = static_cast<CDataBoxPropaty*>(ar.ReadOwnedObject(FW_RUNTIME_CLASS(CDataBoxPropaty)));
         m_boxes->Add(box);
     }
-    ar >> m_totalRows;
+    int32_t totalRows = 0;
+    ar >> totalRows;
+    // Every row is a row of a box read above; a larger count is damage, not
+    // a map to allocate.
+    int64_t filled = 0;
+    for (int b = 0; b < GetBoxCount(); ++b)
+        if (const CDataBoxPropaty* box = m_boxes->GetAt(b))
+            filled += box->GetRowCount();
+    if (totalRows < 0 || totalRows > filled)
+        fw::ThrowArchiveException(fw::CArchiveException::badIndex, ar.m_strFileName);
+    m_totalRows = totalRows;
     RebuildChannelMap();
 }
 

@@ -26,7 +26,7 @@ void CDataTankList::Serialize(fw::CArchive& ar)
         const uint64_t n = ar.ReadCount(sizeof(uint16_t)); // each entry has at least its tag
         for (uint64_t i = 0; i < n; ++i) {
             const uint64_t before = CDataTankObject::LoadStampNow();
-            auto* tank = static_cast<CDataTankObject*>(ar.ReadObject(FW_RUNTIME_CLASS(CDataTankObject)));
+            auto* tank = static_cast<CDataTankObject*>(ar.ReadSharedObject(FW_RUNTIME_CLASS(CDataTankObject)));
             // A tank read before (a shared tank's later slot) did not load
             // in this call: its reference belongs to its earlier holder, so
             // this slot takes one of its own.

@@ -72,7 +72,7 @@ void CDrawOleObj::Serialize(fw::CArchive& ar)
     m_extent = fw::CSize(extent[0], extent[1]);
     delete m_pClientItem;
     m_pClientItem = nullptr;
-    m_pClientItem = static_cast<CDrawItem*>(ar.ReadObject(FW_RUNTIME_CLASS(CDrawItem)));
+    m_pClientItem = static_cast<CDrawItem*>(ar.ReadOwnedObject(FW_RUNTIME_CLASS(CDrawItem)));
     if (m_pClientItem) {
         m_pClientItem->m_pDrawObj = this;
         m_pClientItem->m_cachedExtent = m_extent;

@@ -471,6 +471,21 @@ const CRuntimeClass* CArchive::ReadClassTag(uint16_t tag, const CRuntimeClass* e
 
 CObject* CArchive::ReadObject(const CRuntimeClass* expected)
 {
+    return ReadObjectTagged(expected, Ownership::any);
+}
+
+CObject* CArchive::ReadOwnedObject(const CRuntimeClass* expected)
+{
+    return ReadObjectTagged(expected, Ownership::owned);
+}
+
+CObject* CArchive::ReadSharedObject(const CRuntimeClass* expected)
+{
+    return ReadObjectTagged(expected, Ownership::shared);
+}
+
+CObject* CArchive::ReadObjectTagged(const CRuntimeClass* expected, Ownership ownership)
+{
     RequireLoading();
     uint16_t tag;
     *this >> tag;
@@ -502,7 +517,9 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected)
     if (!isClass) {
         if (objectIndex == 0)
             return nullptr;
-        if (objectIndex >= m_loadMap.size() || !m_loadMap[objectIndex].object)
+        if (ownership == Ownership::owned || objectIndex >= m_loadMap.size() || !m_loadMap[objectIndex].object)
+            Fail(CArchiveException::badIndex);
+        if (ownership == Ownership::shared && !m_loadMap[objectIndex].shared)
             Fail(CArchiveException::badIndex);
         CObject* object = m_loadMap[objectIndex].object;
         if (expected && !object->IsKindOf(expected))
@@ -528,7 +545,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected)
     std::unique_ptr<CObject> object(cls->CreateObject());
     if (!object)
         Fail(CArchiveException::badClass);
-    m_loadMap.push_back({nullptr, object.get(), -1});
+    m_loadMap.push_back({nullptr, object.get(), -1, ownership == Ownership::shared});
     uint32_t myIndex = m_nextIndex++;
 
     struct DepthGuard {

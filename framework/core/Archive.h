@@ -127,6 +127,14 @@ public:
     // pointer), or nullptr. The class must be `expected` or derived from it
     // (nullptr: any).
     CObject* ReadObject(const CRuntimeClass* expected);
+    // ReadObject for a reader that takes sole ownership of what it reads:
+    // a reference to an object read before is damage (badIndex), since the
+    // object would then have two owners.
+    CObject* ReadOwnedObject(const CRuntimeClass* expected);
+    // ReadObject for a reader whose objects are shared by counting: a
+    // reference may name only an object read the same way, never one that
+    // another object owns (that would give it a second owner).
+    CObject* ReadSharedObject(const CRuntimeClass* expected);
     // The stored schema of the object being loaded, once; afterwards -1.
     int GetObjectSchema();
     void SetObjectSchema(int schema) { m_objectSchema = schema; }
@@ -150,6 +158,8 @@ public:
     CObject* m_pDocument = nullptr;
 
 private:
+    enum class Ownership { any, owned, shared };
+    CObject* ReadObjectTagged(const CRuntimeClass* expected, Ownership ownership);
     template <class T> CArchive& Put(T v)
     {
         Write(&v, sizeof v); // the platform is little-endian, as the files
@@ -189,6 +199,7 @@ private:
         const CRuntimeClass* cls; // set for class entries
         CObject* object;          // set for object entries
         int schema;               // stored schema of a class entry
+        bool shared = false;      // read by a sharing reader
     };
     std::vector<LoadEntry> m_loadMap;
     int m_objectSchema = -1;

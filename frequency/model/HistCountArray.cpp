@@ -42,7 +42,7 @@ void CHistCountArray::Serialize(fw::CArchive& ar)
     const uint64_t count = ar.ReadCount(2);
     for (uint64_t i = 0; i < count; ++i) {
         const uint64_t before = CHistCountObj::LoadStampNow();
-        auto* entry = static_cast<CHistCountObj*>(ar.ReadObject(FW_RUNTIME_CLASS(CHistCountObj)));
+        auto* entry = static_cast<CHistCountObj*>(ar.ReadSharedObject(FW_RUNTIME_CLASS(CHistCountObj)));
         // An analysis the archive hands back as read before belongs to
         // another holder too; this slot needs a reference of its own.
         if (entry && entry->GetLoadStamp() <= before)

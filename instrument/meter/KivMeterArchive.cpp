@@ -8,7 +8,6 @@
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
 
-#include <set>
 
 namespace {
 
@@ -106,12 +105,9 @@ void CKivMeter::SerializeUnits(fw::CArchive& ar)
     if (count > static_cast<uint64_t>(kPorts))
         fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
     UnitPorts units;
-    std::set<const fw::CObject*> seen;
     for (uint64_t p = 0; p < count; ++p) {
-        fw::CObject* object = ar.ReadObject(FW_RUNTIME_CLASS(CKivUnit));
-        // A port that names a unit read before would be owned twice.
-        if (object && !seen.insert(object).second)
-            fw::ThrowArchiveException(fw::CArchiveException::badIndex, ar.m_strFileName);
+        // A port that names a unit read before would own it a second time.
+        fw::CObject* object = ar.ReadOwnedObject(FW_RUNTIME_CLASS(CKivUnit));
         units[static_cast<size_t>(p)].reset(static_cast<CKivUnit*>(object));
     }
     m_units = std::move(units);

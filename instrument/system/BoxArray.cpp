@@ -106,20 +106,10 @@ void CBoxArray::ReadBoxArray(fw::CArchive& ar)
     DeleteBoxes();
     m_boxes = std::make_unique<BoxList>();
     for (uint64_t i = 0; i < count; ++i) {
-        auto* box = static_cast<CBoxPropaty*>(ar.ReadObject(FW_RUNTIME_CLASS(CBoxPropaty)));
+        // A box (or its control unit) read before would be owned twice.
+        auto* box = static_cast<CBoxPropaty*>(ar.ReadOwnedObject(FW_RUNTIME_CLASS(CBoxPropaty)));
         if (!box)
             fw::ThrowArchiveException(fw::CArchiveException::badClass);
-        // An object stored before comes back as the same pointer; owning it
-        // twice would delete it twice.
-        for (const auto& other : *m_boxes) {
-            if (other.get() == box)
-                fw::ThrowArchiveException(fw::CArchiveException::badIndex);
-            if (other->GetMeter() == box->GetMeter()) {
-                box->ReleaseSharedMeter();
-                delete box;
-                fw::ThrowArchiveException(fw::CArchiveException::badIndex);
-            }
-        }
         m_boxes->push_back(std::unique_ptr<CBoxPropaty>(box));
     }
 }

@@ -289,7 +289,7 @@ void CBoxPropaty::Serialize(fw::CArchive& ar)
         return;
     }
     ar >> m_name;
-    fw::CObject* object = ar.ReadObject(FW_RUNTIME_CLASS(CKivMeter));
+    fw::CObject* object = ar.ReadOwnedObject(FW_RUNTIME_CLASS(CKivMeter));
     if (!object)
         fw::ThrowArchiveException(fw::CArchiveException::badClass);
     AttachMeter(std::unique_ptr<CKivMeter>(static_cast<CKivMeter*>(object)));

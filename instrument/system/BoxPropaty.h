@@ -125,9 +125,6 @@ public:
     void Serialize(fw::CArchive& ar) override;
 
     CKivMeter* GetMeter() const { return m_meter.get(); }
-    // Lets go of a control unit that a damaged file gave to another box as
-    // well, so that it is deleted once.
-    void ReleaseSharedMeter() { (void)m_meter.release(); }
     CKivMeter* GetWorkMeter() const { return m_work.get(); }
     const fw::CString& GetName() const { return m_name; }
     void SetName(const fw::CString& name) { m_name = name; }
