@@ -105,9 +105,7 @@ void CMeterSocket::Send(int16_t address, const fw::CString& command, const fw::C
         throw CZelException(kErrTransfer, fw::Format(fw::LoadStringText(kMsgCommandTooLong).c_str(), command).c_str());
     CZELSocket& connection = Connection(address);
     ClearInput();
-    // A reply that came after its reader gave up would otherwise be taken
-    // as the reply to this command.
-    connection.Socket().DrainPending();
+    BringInStep(address, connection);
     if (m_waitMs > 0)
         fw::Clock().SleepMs(m_waitMs);
     fw::SocketError error;
@@ -117,10 +115,41 @@ void CMeterSocket::Send(int16_t address, const fw::CString& command, const fw::C
     if (io == fw::TcpSocket::Io::Ok)
         return;
     m_status = statusLinkError;
-    if (io == fw::TcpSocket::Io::TimedOut)
+    if (io == fw::TcpSocket::Io::TimedOut) {
+        // Part of the line may have gone out: the unit's next reply is
+        // nobody's.
+        m_outOfStep[static_cast<size_t>(address)] = true;
         throw CZelException(kErrNoReply, kMsgCommFailure);
+    }
     connection.Disconnect();
     throw CZelException(kErrSocket, error.text.c_str());
+}
+
+void CMeterSocket::BringInStep(int16_t address, CZELSocket& connection)
+{
+    bool& outOfStep = m_outOfStep[static_cast<size_t>(address)];
+    if (outOfStep) {
+        // The reply the last reader gave up on may come at any moment; on a
+        // new connection it can never answer this command.
+        connection.Disconnect();
+        try {
+            connection.Connect(m_connectTimeoutMs);
+        } catch (CZelException&) {
+            m_status = statusLinkError;
+            throw;
+        }
+        outOfStep = false;
+        return;
+    }
+    // A reply that came after its reader gave up would otherwise be taken
+    // as the reply to this command.
+    connection.Socket().DrainPending();
+}
+
+void CMeterSocket::MarkOutOfStep(int16_t address, const CZelException& e)
+{
+    if (e.m_nErrorCode == kErrNoReply && address >= 0 && address < kSlots)
+        m_outOfStep[static_cast<size_t>(address)] = true;
 }
 
 void CMeterSocket::ClearInput()
@@ -212,6 +241,7 @@ void CMeterSocket::ReadLine(int16_t address, const fw::CString& delimiter)
         SetReplyBytes(raw);
     } catch (CZelException& e) {
         m_status = statusLinkError;
+        MarkOutOfStep(address, e);
         EnsureMessage(e);
         throw;
     }
@@ -254,6 +284,7 @@ int CMeterSocket::ReadBlock(int16_t address, std::span<uint8_t> buffer, bool swa
         return static_cast<int>(total);
     } catch (CZelException& e) {
         m_status = statusLinkError;
+        MarkOutOfStep(address, e);
         if (e.m_nErrorCode == kErrNoReply)
             e.SetMessageId(kMsgCommFailure);
         EnsureMessage(e);
@@ -271,8 +302,10 @@ int CMeterSocket::WaitForData(int16_t address, int seconds, bool raise)
         if (got > 0)
             return got;
         if (TimedOut(m_clock() - start, seconds)) {
-            if (raise)
+            if (raise) {
+                m_outOfStep[static_cast<size_t>(address)] = true;
                 throw CZelException(kErrNoReply, kMsgCommFailure);
+            }
             return 0;
         }
         Connection(address).Socket().WaitReadable(kPollSliceMs);
@@ -298,6 +331,7 @@ void CMeterSocket::SetSlot(int slot, uint32_t ipAddress, int port)
     if (slot < 0 || slot >= kSlots)
         return;
     m_connections[slot].reset();
+    m_outOfStep[static_cast<size_t>(slot)] = false;
     if (slot == m_lastReadAddress) {
         ClearInput();
         m_lastReadAddress = -1;

@@ -10,6 +10,8 @@
 // Beyond the bare protocol, this link never loses or shifts data:
 //   * bytes that arrived after their reader gave up are drained before the
 //     next command is sent, so a late reply never answers the next command;
+//   * a connection whose reader gave up is out of step: a reply may still be
+//     on its way, so the next command goes out on a new connection;
 //   * an empty reply line consumes its line end;
 //   * a raw block first takes what the line reader had already buffered;
 //   * a command too long for the 256-byte line is refused, not cut;
@@ -23,6 +25,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+
+class CZelException;
 
 class CMeterSocket : public CMeterInterface {
     FW_DECLARE_DYNCREATE(CMeterSocket)
@@ -77,8 +81,14 @@ private:
     // Waits up to one poll slice for bytes, raising 10001 once the reply
     // time-out since `since` has passed.
     void WaitOrTimeOut(CZELSocket& connection, int64_t since);
+    // Notes a slot whose reply did not come in time (or came cut).
+    void MarkOutOfStep(int16_t address, const CZelException& e);
+    // Before a command: a slot out of step gets a new connection, the
+    // others lose what arrived unasked.
+    void BringInStep(int16_t address, CZELSocket& connection);
 
     std::array<std::unique_ptr<CZELSocket>, kSlots> m_connections;
+    std::array<bool, kSlots> m_outOfStep{};
     std::array<uint8_t, kReceiveBytes> m_receive{};
     double m_replyTimeoutS = kDefaultReplyTimeoutS;
     int m_byteCount = 0;

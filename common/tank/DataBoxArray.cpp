@@ -55,12 +55,19 @@ void CDataBoxArray::Serialize(fw::CArchive& ar)
     }
     int32_t totalRows = 0;
     ar >> totalRows;
-    // Every row is a row of a box read above; a larger count is damage, not
-    // a map to allocate.
+    // Every row is a row of a box read above, and the row map names a row
+    // within its box in 16 bits; a larger count is damage, not a map to
+    // allocate.
+    constexpr int32_t kMostRowsOfABox = 0x8000;
     int64_t filled = 0;
-    for (int b = 0; b < GetBoxCount(); ++b)
-        if (const CDataBoxPropaty* box = m_boxes->GetAt(b))
-            filled += box->GetRowCount();
+    for (int b = 0; b < GetBoxCount(); ++b) {
+        const CDataBoxPropaty* box = m_boxes->GetAt(b);
+        if (!box)
+            continue;
+        if (box->GetRowCount() < 0 || box->GetRowCount() > kMostRowsOfABox)
+            fw::ThrowArchiveException(fw::CArchiveException::badIndex, ar.m_strFileName);
+        filled += box->GetRowCount();
+    }
     if (totalRows < 0 || totalRows > filled)
         fw::ThrowArchiveException(fw::CArchiveException::badIndex, ar.m_strFileName);
     m_totalRows = totalRows;

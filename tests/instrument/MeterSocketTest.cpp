@@ -165,6 +165,34 @@ TEST_F(LinkTest, LateReplyIsDrainedSoRepliesNeverShift)
     EXPECT_EQ(link.GetReply(), "OK");
 }
 
+TEST_F(LinkTest, AReplyLateAfterTheNextCommandWentOutNeverAnswersIt)
+{
+    // The late reply comes while the next command waits for its own.
+    Unit().GetFaults().DelayReply("VER", 1500);
+    EXPECT_EQ(RaisedBy([&] { link.SendAndRead(0, "VER", "CR LF"); }).m_nErrorCode, 10001);
+    link.ClearStatus();
+    link.SetReplyTimeout(3);
+    link.SendAndRead(0, "STA1", "CR LF");
+    EXPECT_EQ(link.GetReply(), "1,0");
+    link.SendAndRead(0, "RES", "CR LF");
+    EXPECT_EQ(link.GetReply(), "OK");
+    // Only the command after the time-out needed a new connection.
+    EXPECT_EQ(emu.Server(0).ConnectionsAccepted(), 2u);
+}
+
+TEST_F(LinkTest, ABlockCutByTheTimeOutLeavesNothingForTheNextCommand)
+{
+    Unit().AddCommand("HALF", RawBytes("0123"));
+    Unit().GetFaults().DelayReply("HALF", 1500);
+    link.Send(0, "HALF", "CR LF");
+    std::vector<uint8_t> block(8);
+    EXPECT_EQ(RaisedBy([&] { link.ReadBlock(0, block, false); }).m_nErrorCode, 10001);
+    link.ClearStatus();
+    link.SetReplyTimeout(3);
+    link.SendAndRead(0, "STA1", "CR LF");
+    EXPECT_EQ(link.GetReply(), "1,0");
+}
+
 TEST_F(LinkTest, UnitErrorReplyIsJustALineForTheLink)
 {
     Unit().GetFaults().ErrorOn("RNG", 25);

@@ -11,7 +11,9 @@
 #include "common/tank/TimeDataTank.h"
 #include "common/tank/UnLongDataTank.h"
 #include "framework/core/Archive.h"
+#include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
+#include "tests/support/ArchiveBytes.h"
 
 #include <string>
 
@@ -194,6 +196,30 @@ TEST_F(CalcTest, StoredInAListAsItsResultTankWithOneReference)
     EXPECT_EQ(tank->GetName(), "A");
     EXPECT_EQ(tank->GetValue(2), 4.5);
     EXPECT_EQ(tank->GetOrder(), nullptr);
+}
+
+TEST_F(CalcTest, AResultTankNamedByAnotherSlotIsRefusedAsDamage)
+{
+    const kivtest::Bytes flt = kivtest::StoreBody(*std::make_unique<CFltDataTank>());
+    struct Row { const char* name; kivtest::Bytes bytes; };
+    // List bodies: the classes and objects number 1, 2, 3, 4 in order.
+    const Row rows[] = {
+        {"second slot names the first slot's result tank",
+         kivtest::ByteBuilder().Count(2).NewClass("CCalcuDataTank").NewClass("CFltDataTank").Append(flt).U16(4)},
+        {"result tank names the list's first tank",
+         kivtest::ByteBuilder().Count(2).NewClass("CFltDataTank").Append(flt).NewClass("CCalcuDataTank").U16(2)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CDataTankList list;
+        try {
+            kivtest::LoadBody(list, row.bytes);
+            ADD_FAILURE() << "loaded";
+        } catch (const fw::CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, fw::CArchiveException::badIndex);
+        }
+        EXPECT_EQ(list.GetSize(), 0);
+    }
 }
 
 TEST_F(CalcTest, CopyWithinItselfGoesThroughTheResultTank)

@@ -192,3 +192,37 @@ TEST(DataBoxArray, AnArchiveEndingEarlyRaisesTheArchiveException)
     CDataBoxArray back;
     EXPECT_THROW(LoadBody(back, body), fw::CArchiveException);
 }
+
+TEST(DataBoxArray, RowCountsNoBoxCanHoldAreRefusedBeforeTheMapIsBuilt)
+{
+    auto bodyOf = [](std::initializer_list<int> boxRows, int32_t total) {
+        CDataBoxArray set;
+        for (int rows : boxRows) {
+            auto* box = new CDataBoxPropaty;
+            box->SetRowCount(rows);
+            set.AddBox(box);
+        }
+        set.SetTotalRows(total);
+        return StoreBody(set);
+    };
+    struct Row { const char* name; Bytes bytes; };
+    const Row rows[] = {
+        // No box at all, then a total of 2^30 rows: six bytes.
+        {"six bytes asking for 2^30 rows", ByteBuilder().Count(0).I32(1 << 30)},
+        {"negative total", bodyOf({3}, -1)},
+        {"total above the boxes' rows", bodyOf({3, 2}, 6)},
+        {"box rows beyond a 16-bit row number", bodyOf({40000}, 40000)},
+        {"negative box rows", bodyOf({-5, 3}, 3)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CDataBoxArray set;
+        try {
+            LoadBody(set, row.bytes);
+            ADD_FAILURE() << "loaded";
+        } catch (const fw::CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, fw::CArchiveException::badIndex);
+        }
+        EXPECT_EQ(set.GetRowMap().GetSize(), 0);
+    }
+}

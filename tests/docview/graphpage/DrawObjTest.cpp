@@ -296,3 +296,30 @@ TEST_F(GraphPageTest, AnObjectNamedTwiceInAListIsTakenOnce)
     EXPECT_EQ(objects[0]->GetDocument(), &doc);
     objects[0]->Remove();
 }
+
+TEST_F(GraphPageTest, AnEmbeddedItemNamedByASecondObjectIsRefused)
+{
+    // Embedded object (class 1, object 2) with its item (class 3, object
+    // 4), then a second embedded object whose item names object 4.
+    std::vector<uint8_t> bytes;
+    Put<uint16_t>(bytes, 2);
+    PutClassTag(bytes, "CDrawOleObj");
+    PutBaseRecord(bytes, fw::CRect(10, 10, 110, 60), 0.1, 0.1);
+    Put<int32_t>(bytes, 2540);
+    Put<int32_t>(bytes, 1270);
+    PutClassTag(bytes, "CDrawItem");
+    Put<uint32_t>(bytes, 1);
+    bytes.push_back(0x42);
+    Put<uint16_t>(bytes, 0x8001);
+    PutBaseRecord(bytes, fw::CRect(20, 20, 120, 70), 0.2, 0.2);
+    Put<int32_t>(bytes, 2540);
+    Put<int32_t>(bytes, 1270);
+    Put<uint16_t>(bytes, 4);
+    try {
+        LoadDrawObjects(bytes, &doc);
+        FAIL() << "loaded";
+    } catch (const fw::CArchiveException& e) {
+        EXPECT_EQ(e.m_cause, fw::CArchiveException::badIndex);
+    }
+    EXPECT_TRUE(doc.GetObjects().empty());
+}

@@ -339,6 +339,51 @@ TEST_F(ArchiveTest, BackReferenceOfWrongClassIsRefused)
               CArchiveException::badClass);
 }
 
+TEST_F(ArchiveTest, OwningAndSharingReadersAcceptOnlyTheirBackReferences)
+{
+    // An item (class 1, object 2), then a second read that names object 2.
+    const Bytes bytes = ByteBuilder().NewClass("CArcTestItem", 1).I32(7).U16(2);
+    using Read = CObject* (CArchive::*)(const CRuntimeClass*);
+    struct Row { const char* name; Read first; Read second; int cause; };
+    const Row rows[] = {
+        {"owner after a plain reader", &CArchive::ReadObject, &CArchive::ReadOwnedObject, CArchiveException::badIndex},
+        {"owner after an owner", &CArchive::ReadOwnedObject, &CArchive::ReadOwnedObject, CArchiveException::badIndex},
+        {"owner after a sharer", &CArchive::ReadSharedObject, &CArchive::ReadOwnedObject, CArchiveException::badIndex},
+        {"sharer after an owner", &CArchive::ReadOwnedObject, &CArchive::ReadSharedObject, CArchiveException::badIndex},
+        {"sharer after a plain reader", &CArchive::ReadObject, &CArchive::ReadSharedObject, CArchiveException::badIndex},
+        {"sharer after a sharer", &CArchive::ReadSharedObject, &CArchive::ReadSharedObject, -1},
+        {"plain reader after an owner", &CArchive::ReadOwnedObject, &CArchive::ReadObject, -1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CObject* again = nullptr;
+        CObject* first = nullptr;
+        const int cause = CauseOf([&] {
+            LoadBytes(bytes, [&](CArchive& ar) {
+                first = (ar.*row.first)(FW_RUNTIME_CLASS(CArcTestItem));
+                again = (ar.*row.second)(FW_RUNTIME_CLASS(CArcTestItem));
+            });
+        });
+        EXPECT_EQ(cause, row.cause);
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(static_cast<CArcTestItem*>(first)->m_value, 7);
+        EXPECT_EQ(again, row.cause == -1 ? first : nullptr);
+        delete first;
+    }
+}
+
+TEST_F(ArchiveTest, OwningReaderTakesNullAndNewObjects)
+{
+    LoadBytes(ByteBuilder().U16(0).NewClass("CArcTestItem", 1).I32(3).U16(0x8001).I32(4), [](CArchive& ar) {
+        EXPECT_EQ(ar.ReadOwnedObject(FW_RUNTIME_CLASS(CArcTestItem)), nullptr);
+        std::unique_ptr<CObject> a(ar.ReadOwnedObject(FW_RUNTIME_CLASS(CArcTestItem)));
+        std::unique_ptr<CObject> b(ar.ReadOwnedObject(FW_RUNTIME_CLASS(CArcTestItem)));
+        ASSERT_TRUE(a && b);
+        EXPECT_NE(a.get(), b.get());
+        EXPECT_EQ(static_cast<CArcTestItem*>(b.get())->m_value, 4);
+    });
+}
+
 TEST_F(ArchiveTest, EveryTruncationOfAGraphFailsCleanly)
 {
     CArcTestNode root;

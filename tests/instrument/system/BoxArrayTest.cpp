@@ -443,4 +443,48 @@ TEST_F(SystemArchiveTest, BoxStoredTwiceIsRefused)
     }
 }
 
+TEST_F(SystemArchiveTest, AControlUnitOrUnitNamedTwiceIsRefused)
+{
+    BuildTwo();
+    const auto stored = Store(system);
+    // Each box stores its control unit (which ends with its units' ports)
+    // and then its own "<HISTSET>"; the control unit has one of its own.
+    std::vector<size_t> hist;
+    for (size_t at = Find(stored, "<HISTSET>"); at < stored.size();) {
+        hist.push_back(at);
+        const auto rest = std::vector<uint8_t>(stored.begin() + static_cast<std::ptrdiff_t>(at + 1), stored.end());
+        at = at + 1 + Find(rest, "<HISTSET>");
+    }
+    ASSERT_EQ(hist.size(), 4u);
+    // Numbered from 1: box class, box, control-unit class, control unit,
+    // first unit's class, first unit.
+    const size_t secondName = Find(std::vector<uint8_t>(stored.begin() + static_cast<std::ptrdiff_t>(hist[1]), stored.end()),
+                                   system.GetBox(1)->GetName().c_str());
+    ASSERT_LT(hist[1] + secondName, stored.size());
+    const size_t secondMeter = hist[1] + secondName + system.GetBox(1)->GetName().GetLength();
+
+    auto meterTwice = stored;
+    meterTwice.erase(meterTwice.begin() + static_cast<std::ptrdiff_t>(secondMeter),
+                     meterTwice.begin() + static_cast<std::ptrdiff_t>(hist[3]));
+    meterTwice.insert(meterTwice.begin() + static_cast<std::ptrdiff_t>(secondMeter), {0x04, 0x00});
+
+    auto unitTwice = stored;
+    ASSERT_EQ(unitTwice[hist[1] - 2], 0);  // the last port of the first control unit is empty
+    ASSERT_EQ(unitTwice[hist[1] - 1], 0);
+    unitTwice[hist[1] - 2] = 0x06;
+
+    struct Row { const char* name; std::vector<uint8_t> bytes; };
+    for (const Row& row : {Row{"second box names the first box's control unit", meterTwice},
+                           Row{"last port names the first port's unit", unitTwice}}) {
+        SCOPED_TRACE(row.name);
+        CBoxArray loaded;
+        try {
+            kivtest::LoadBytes(row.bytes, [&](fw::CArchive& ar) { loaded.Serialize(ar); });
+            ADD_FAILURE() << "loaded";
+        } catch (const fw::CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, fw::CArchiveException::badIndex);
+        }
+    }
+}
+
 } // namespace
