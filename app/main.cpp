@@ -1,7 +1,7 @@
 // The program: its application object runs the whole start-up, the event
 // loop and the shut-down.
 //
-//   kiv5400 [FILE] [--no-start-page]
+//   kiv5400 [FILE...] [--no-start-page]
 
 #include "app/shell/KIV5980App.h"
 #include "app/shell/ProgramComposition.h"

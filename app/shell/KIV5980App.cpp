@@ -7,6 +7,7 @@
 #include "app/shell/DataFolder.h"
 #include "app/shell/DocumentTypes.h"
 #include "app/shell/DummyDocTemplate.h"
+#include "app/shell/FileHandOver.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
 #include "app/shell/ScreenshotHook.h"
@@ -64,8 +65,10 @@ void CCommandLineInfo::Parse(const std::vector<std::string>& args)
             m_bNoStartPage = true;
         } else if (arg == "--screenshot" && i + 1 < args.size()) {
             m_strScreenshot = args[++i];
-        } else if (!arg.empty() && arg[0] != '-' && m_strFileName.IsEmpty()) {
-            m_strFileName = arg;
+        } else if (!arg.empty() && arg[0] != '-') {
+            m_files.emplace_back(arg);
+            if (m_strFileName.IsEmpty())
+                m_strFileName = arg;
             m_nShellCommand = fileOpen;
         }
     }
@@ -95,8 +98,12 @@ bool CKIV5980App::InitInstance()
     // second instance ends here without a word and before the profile.
     if (!MakeDataFolder())
         return false;
-    if (!m_instanceLock.Acquire(fw::fs::PathJoin(m_strDataFolder, kDataFolderLockName)))
+    if (!m_instanceLock.Acquire(fw::fs::PathJoin(m_strDataFolder, kDataFolderLockName))) {
+        // Files to open go to the running instance instead.
+        if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::fileOpen)
+            HandFilesToRunningInstance(m_strDataFolder, m_cmdInfo.m_files);
         return false;
+    }
 
     ComposeProgram();
     // The desktop's sounds, unless an output is installed already (tests
@@ -152,6 +159,7 @@ int CKIV5980App::ExitInstance()
     ReleaseMeterInterface();
     m_settings.DeleteAlertSound();
     RemoveSoundOutput();
+    StopFileHandOver();
     m_instanceLock.Release();
     return CZELApp::ExitInstance();
 }
@@ -200,6 +208,7 @@ bool CKIV5980App::CreateMainFrame()
         return false;
     }
     m_pMainWnd = frame;
+    StartFileHandOver();
     frame->ShowWindow(fw::SW_SHOWMAXIMIZED);
     return true;
 }
@@ -236,8 +245,13 @@ bool CKIV5980App::RunShellCommand()
     case CCommandLineInfo::fileNew:
         OnFileNew();
         return true;
-    case CCommandLineInfo::fileOpen:
-        return OpenDocumentFile(m_cmdInfo.m_strFileName) != nullptr;
+    case CCommandLineInfo::fileOpen: {
+        if (!OpenDocumentFile(m_cmdInfo.m_strFileName))
+            return false;
+        for (size_t i = 1; i < m_cmdInfo.m_files.size(); ++i)
+            OpenDocumentFile(m_cmdInfo.m_files[i]);
+        return true;
+    }
     case CCommandLineInfo::filePrint: {
         // Opened, printed and closed by the framework; the program then ends.
         fw::CCommandLineInfo print;

@@ -13,6 +13,7 @@
 #include "docbase/settings/SoundOutput.h"
 #include "docview/instrumentdlg/InstrumentLinkHost.h"
 #include "docview/instrumentdlg/UnitTypeTable.h"
+#include "framework/ui/HandOverServer.h"
 #include "framework/ui/InstanceLock.h"
 
 #include <cstdint>
@@ -29,6 +30,9 @@ struct CCommandLineInfo {
     enum Shell { fileNew, fileOpen, filePrint, fileNothing };
     Shell m_nShellCommand = fileNew;
     fw::CString m_strFileName;
+    // Every file named, the first being m_strFileName (the desktop may
+    // name several).
+    std::vector<fw::CString> m_files;
     bool m_bNoStartPage = false;
     fw::CString m_strScreenshot;  // the start-up picture for the documentation
 
@@ -111,6 +115,11 @@ private:
     bool RunStartPage();
     // The command line's command (new, open or nothing) carried out.
     bool RunShellCommand();
+    // Files handed over by later starts of the program are opened here, as
+    // "File > Open" opens them, with the main window raised.
+    void StartFileHandOver();
+    void StopFileHandOver();
+    void OpenHandedFiles(const std::vector<fw::CString>& files);
     // The instrument dialogs reach the link through this application; the
     // hosts are taken back before the application goes.
     void InstallDialogHosts();
@@ -122,6 +131,7 @@ private:
     void ReleaseLink() override { ReleaseMeterInterface(); }
 
     fw::InstanceLock m_instanceLock;
+    fw::HandOverServer m_handOver;
     fw::CString m_strDataFolder;
     fw::CDocument* m_pConnectedProject = nullptr;
     std::unique_ptr<CMeterInterface> m_pMeterInterface;
