@@ -3,7 +3,8 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl1-mesa-dev
           libusb-1.0-0-dev zlib1g-dev libpng-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-ipafont-gothic)
+          libbenchmark-dev fonts-ipafont-gothic
+          desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
