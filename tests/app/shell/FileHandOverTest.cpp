@@ -118,6 +118,16 @@ TEST_F(ShellTest, HandedFilesOpenAsFileOpenDoesAndTheMinimisedWindowComesBackMax
     EXPECT_FALSE(fs::exists(fs::symlink_status(socket))) << "the socket goes with the program";
 }
 
+TEST_F(ShellTest, EveryFileTheDesktopNamesOpensOnTheFirstStartToo)
+{
+    const std::string first = WriteFile(dir / "work" / "first.kivp");
+    const std::string second = WriteFile(dir / "work" / "second.kivp");
+    ASSERT_TRUE(Start({first, second}));
+    EXPECT_TRUE(dialogs.Shown().empty()) << "no start page";
+    EXPECT_EQ(OpenDocumentCount(), 2);
+    EXPECT_EQ(app.m_pDocManager->RecentFiles()[0], CString(second));
+}
+
 TEST_F(ShellTest, ASecondStartHandsItsFilesOverAsFullPathsAndEnds)
 {
     fs::create_directories(DataFolder());
