@@ -4,6 +4,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -21,16 +22,51 @@ namespace {
 constexpr char kReceipt = 'A';
 constexpr int kMaxSenders = 16;
 
-// False when the path does not fit a socket address.
-bool FillAddress(const CString& path, sockaddr_un& addr)
-{
-    std::memset(&addr, 0, sizeof addr);
-    addr.sun_family = AF_UNIX;
-    if (path.IsEmpty() || path.str().size() >= sizeof addr.sun_path)
-        return false;
-    std::memcpy(addr.sun_path, path.c_str(), path.str().size());
-    return true;
-}
+// The address of a socket file. A socket address holds little more than
+// a hundred bytes, so a longer path is reached through its folder, opened
+// for the purpose, as /proc/self/fd/N/name.
+class SocketAddress {
+public:
+    explicit SocketAddress(const CString& path)
+    {
+        m_addr.sun_family = AF_UNIX;
+        const std::string& full = path.str();
+        if (full.empty())
+            return;
+        if (full.size() < sizeof m_addr.sun_path) {
+            std::memcpy(m_addr.sun_path, full.data(), full.size());
+            m_valid = true;
+            return;
+        }
+        const size_t slash = full.rfind('/');
+        if (slash == std::string::npos)
+            return;
+        m_folder = ::open(slash == 0 ? "/" : full.substr(0, slash).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        if (m_folder < 0)
+            return;
+        const std::string viaFolder = "/proc/self/fd/" + std::to_string(m_folder) + full.substr(slash);
+        if (viaFolder.size() >= sizeof m_addr.sun_path)
+            return;
+        std::memcpy(m_addr.sun_path, viaFolder.data(), viaFolder.size());
+        m_valid = true;
+    }
+    ~SocketAddress()
+    {
+        if (m_folder >= 0)
+            ::close(m_folder);
+    }
+    SocketAddress(const SocketAddress&) = delete;
+    SocketAddress& operator=(const SocketAddress&) = delete;
+
+    bool IsValid() const { return m_valid; }
+    const sockaddr* Get() const { return reinterpret_cast<const sockaddr*>(&m_addr); }
+    socklen_t Size() const { return sizeof m_addr; }
+
+private:
+    sockaddr_un m_addr{};
+    int m_folder = -1;
+    bool m_valid = false;
+};
 
 // The other end runs under this process's own user.
 bool PeerIsSameUser(int fd)
@@ -119,8 +155,8 @@ HandOverServer::~HandOverServer()
 bool HandOverServer::Listen(const CString& path, Receiver receiver)
 {
     Close();
-    sockaddr_un addr{};
-    if (!FillAddress(path, addr))
+    const SocketAddress addr(path);
+    if (!addr.IsValid())
         return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0)
@@ -129,7 +165,7 @@ bool HandOverServer::Listen(const CString& path, Receiver receiver)
     // The mode keeps other users out of the socket; the peer check on every
     // connection covers the moment before it is set.
     struct stat st {};
-    if (::bind(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) != 0 || ::chmod(path.c_str(), 0600) != 0
+    if (::bind(fd, addr.Get(), addr.Size()) != 0 || ::chmod(path.c_str(), 0600) != 0
         || ::listen(fd, kMaxSenders) != 0 || ::lstat(path.c_str(), &st) != 0) {
         ::close(fd);
         return false;
@@ -223,8 +259,8 @@ void HandOverServer::Drop(Sender* sender)
 
 bool HandOverToServer(const CString& path, const std::vector<CString>& names, int waitMs)
 {
-    sockaddr_un addr{};
-    if (!FillAddress(path, addr))
+    const SocketAddress addr(path);
+    if (!addr.IsValid())
         return false;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
     int fd = -1;
@@ -233,7 +269,7 @@ bool HandOverToServer(const CString& path, const std::vector<CString>& names, in
         if (fd < 0)
             return false;
         SetTimeouts(fd, waitMs);
-        if (::connect(fd, reinterpret_cast<const sockaddr*>(&addr), sizeof addr) == 0)
+        if (::connect(fd, addr.Get(), addr.Size()) == 0)
             break;
         const int error = errno;
         ::close(fd);

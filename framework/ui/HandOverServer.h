@@ -36,8 +36,8 @@ public:
     // path is removed first: only the holder of the single-instance lock
     // listens, so a socket found there is a dead instance's. The receiver
     // is called from the event loop once per sender that gave names.
-    // False when the socket cannot be made (the path too long, the folder
-    // not writable).
+    // False when the socket cannot be made (the folder missing or not
+    // writable).
     bool Listen(const CString& path, Receiver receiver);
     void Close();
     bool IsListening() const { return m_fd >= 0; }

@@ -212,13 +212,28 @@ TEST(HandOverUsers, AnotherUserCannotHandAnythingOver)
     EXPECT_TRUE(received.empty());
 }
 
-TEST(HandOverPath, APathTooLongForASocketFailsCleanly)
+TEST_F(HandOverTest, ADataFolderDeeperThanASocketAddressHoldsStillWorks)
 {
-    const std::string path = "/tmp/" + std::string(200, 'p') + ".sock";
-    fw::HandOverServer server;
-    EXPECT_FALSE(server.Listen(path, [](const Names&) {}));
+    // A socket address holds about a hundred bytes; home folders run longer.
+    const fs::path deep = dir / std::string(90, 'd') / std::string(90, 'e');
+    fs::create_directories(deep);
+    socket = deep / "app.sock";
+    ASSERT_GT(socket.string().size(), 108u);
+    ASSERT_TRUE(Listen());
+    EXPECT_TRUE(fs::exists(fs::symlink_status(socket)));
+    EXPECT_TRUE(HandOver({"/deep.kivp"}));
+    ASSERT_TRUE(PumpUntil([&] { return !received.empty(); }));
+    EXPECT_EQ(received[0], std::vector<std::string>{"/deep.kivp"});
+    server.Close();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(socket)));
+}
+
+TEST_F(HandOverTest, AMissingFolderFailsCleanlyOnBothEnds)
+{
+    socket = dir / "gone" / "app.sock";
+    EXPECT_FALSE(Listen());
     EXPECT_FALSE(server.IsListening());
-    EXPECT_FALSE(fw::HandOverToServer(path, {"/a"}, 100));
+    EXPECT_FALSE(HandOver({"/a"}, 100));
 }
 
 } // namespace
