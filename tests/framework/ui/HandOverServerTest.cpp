@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <fstream>
@@ -140,6 +141,7 @@ TEST_F(HandOverTest, ACutOrOversizedSendingOpensNothingAndTheServerGoesOn)
         addr.sun_family = AF_UNIX;
         std::strncpy(addr.sun_path, socket.c_str(), sizeof addr.sun_path - 1);
         if (::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+            std::atomic<bool> done{false};
             std::thread writer([&] {
                 size_t sent = 0;
                 while (sent < bytes.size()) {
@@ -149,8 +151,10 @@ TEST_F(HandOverTest, ACutOrOversizedSendingOpensNothingAndTheServerGoesOn)
                     sent += static_cast<size_t>(n);
                 }
                 ::shutdown(fd, SHUT_WR);
+                done = true;
             });
-            PumpUntil([&] { return false; }, 300);
+            // The server must read for the writer to finish.
+            PumpUntil([&] { return done.load(); });
             writer.join();
         }
         ::close(fd);
