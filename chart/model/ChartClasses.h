@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the charting engine's storable classes known by name.
+void RegisterChartClasses();
