@@ -42,6 +42,8 @@ struct SharedUsbState {
     LibraryFunctions fn;
     std::array<int, CKiv406UsbInterface::kMaxDevices + 1> serial{};  // entry 0 unused
     std::array<int16_t, CKiv406UsbInterface::kMaxDevices> device{};  // per link slot
+    // Devices whose reader gave up: a reply may still be on its way.
+    std::array<bool, CKiv406UsbInterface::kMaxDevices + 1> outOfStep{};  // entry 0 unused
     int lastLineAddress = -1;
 };
 
@@ -162,6 +164,8 @@ void CKiv406UsbInterface::Open()
     m_open = false;
     if (Shared().library.IsLoaded()) {
         TakeReference();
+        // Another link loaded the library with its own time-out.
+        Shared().fn.setReadTimeout(static_cast<int32_t>(m_replyTimeoutS));
         m_open = IsOk();
         return;
     }
@@ -189,6 +193,7 @@ void CKiv406UsbInterface::LoadAndMapDevices()
     const int count = m_status == statusOk ? std::max(s.fn.countDevices(), 0) : 0;
     s.serial = {};
     s.device = {};
+    s.outOfStep = {};
     if (m_status != statusOk)
         RaiseLibraryMissing();
     m_deviceCount = count;
@@ -236,6 +241,33 @@ void CKiv406UsbInterface::MapSlot(int serialNumber, int slot)
     s.device[static_cast<size_t>(slot)] = device;
 }
 
+void CKiv406UsbInterface::DiscardPending(int device)
+{
+    SharedUsbState& s = Shared();
+    if (device < 1 || device > kMaxDevices)
+        return;
+    // After a failed read the late reply may still be coming; read as this
+    // command's reply it would shift every reply after it. The libraries
+    // wait at least a second (one takes 0 as no limit), so only a link out
+    // of step pays for the wait.
+    bool& outOfStep = s.outOfStep[static_cast<size_t>(device)];
+    if (!outOfStep)
+        return;
+    s.fn.setReadTimeout(kOutOfStepQuietS);
+    uint8_t packet[kPacketBytes];
+    for (int n = 0; n < kDiscardPacketLimit && s.fn.readB(device, packet, kPacketBytes) == kPacketBytes; ++n) {
+    }
+    s.fn.setReadTimeout(static_cast<int32_t>(m_replyTimeoutS));
+    outOfStep = false;
+}
+
+void CKiv406UsbInterface::MarkOutOfStep(int16_t address)
+{
+    const int device = DeviceOf(address);
+    if (device >= 1 && device <= kMaxDevices)
+        Shared().outOfStep[static_cast<size_t>(device)] = true;
+}
+
 void CKiv406UsbInterface::WriteCommand(int device, const std::string& line)
 {
     if (Shared().fn.writeA(device, line.data(), static_cast<int32_t>(line.size())) <= 0)
@@ -258,6 +290,7 @@ void CKiv406UsbInterface::Send(int16_t address, const fw::CString& command, cons
 {
     RequireLibrary();
     ClearInput();
+    DiscardPending(DeviceOf(address));
     if (m_waitMs > 0)
         fw::Clock().SleepMs(m_waitMs);
     // The library ends the line with CR LF itself.
@@ -274,6 +307,7 @@ void CKiv406UsbInterface::SendToList(const tagUNITLIST& list, const fw::CString&
     ClearInput();
     const int count = std::clamp<int>(list.count, 0, tagUNITLIST::kMaxUnits);
     for (int i = 0; i < count; ++i) {
+        DiscardPending(DeviceOf(list.address[i]));
         if (m_waitMs > 0)
             fw::Clock().SleepMs(m_waitMs);
         WriteCommand(DeviceOf(list.address[i]), line);
@@ -303,6 +337,7 @@ void CKiv406UsbInterface::ReadLine(int16_t address, const fw::CString&)
         }
         const int device = DeviceOf(address);
         std::string raw;
+        bool overlong = false;
         for (;;) {
             if (m_readPosition >= m_byteCount)
                 ReadPacket(device);
@@ -322,14 +357,19 @@ void CKiv406UsbInterface::ReadLine(int16_t address, const fw::CString&)
                 ++m_readPosition;
                 continue;
             }
-            if (raw.size() >= static_cast<size_t>(kReplyChars))
-                break;  // the rest of the long line is the next read's
-            raw.push_back(static_cast<char>(byte));
             ++m_readPosition;
+            // The rest of a line longer than a reply is dropped up to its
+            // end; read as the next reply it would answer the next command.
+            if (raw.size() >= static_cast<size_t>(kReplyChars))
+                overlong = true;
+            if (!overlong)
+                raw.push_back(static_cast<char>(byte));
         }
         SetReplyBytes(raw);
     } catch (CZelException& e) {
         m_status = statusLinkError;
+        if (e.m_nErrorCode == kErrTransfer)
+            MarkOutOfStep(address);
         EnsureMessage(e);
         throw;
     }
@@ -372,6 +412,8 @@ int CKiv406UsbInterface::ReadBlock(int16_t address, std::span<uint8_t> buffer, b
         return length;
     } catch (CZelException& e) {
         m_status = statusLinkError;
+        if (e.m_nErrorCode == kErrTransfer)
+            MarkOutOfStep(address);
         EnsureMessage(e);
         throw;
     }

@@ -22,7 +22,12 @@
 //   * after a block the packet buffer is empty, so the next line does not
 //     start inside the block's last packet;
 //   * using the link while the library is not loaded raises code 12 instead
-//     of calling a missing function.
+//     of calling a missing function;
+//   * what the link holds unread is discarded before each command, and
+//     after a failed read the device's late reply too, before the next;
+//   * the rest of a reply line longer than a reply is discarded to its end;
+//   * a reply time-out given before Open reaches the library, also when
+//     another link loaded it.
 
 #include "instrument/MeterInterface.h"
 
@@ -44,6 +49,12 @@ public:
     static constexpr int kListLineBytes = 256;        // command, CR LF and NUL
     static constexpr const char* kLibraryFile = "libkiv406.so";
     static constexpr const char* kLibraryTitle = "kiv406";
+    // After a failed read, the device must be quiet this long (seconds)
+    // before the next command goes out; late replies come within it.
+    static constexpr int32_t kOutOfStepQuietS = 3;
+    // Packets discarded at most before a command: a device that keeps
+    // sending cannot hold the link.
+    static constexpr int kDiscardPacketLimit = 4096;
 
     CKiv406UsbInterface();
     ~CKiv406UsbInterface() override;
@@ -83,6 +94,8 @@ private:
     void ReleaseReference();
     void LoadAndMapDevices();
     void AskSerialNumbers(int devices);
+    void DiscardPending(int device);
+    void MarkOutOfStep(int16_t address);
     void WriteCommand(int device, const std::string& line);
     void ReadPacket(int device);
     void ReadExactly(int device, uint8_t* data, int size);

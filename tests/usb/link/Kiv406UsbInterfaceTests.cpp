@@ -70,6 +70,12 @@ struct Unit {
                 bytes.push_back(static_cast<uint8_t>(c));
             return kivemu::Reply::Block(bytes);
         });
+        // A reply line longer than the link's reply, then "OK".
+        unit.AddCommand("LONG", [](const kivemu::Command&, kivemu::DeviceState&) {
+            kivemu::Reply reply;
+            reply.lines = {std::string(2047 + 100, 'x'), "OK"};
+            return reply;
+        });
         server = std::make_unique<UsbUnitServer>(unit);
     }
     kivemu::ControlUnit unit;
@@ -208,6 +214,56 @@ TEST_P(UsbLink, ReopenedLibraryKeepsTheLinksReplyTimeout)
     // The library's own default is 30 s.
     EXPECT_LT(waited, std::chrono::seconds(15));
     link.Close();
+}
+
+TEST_P(UsbLink, EachCommandGetsItsOwnReply)
+{
+    Unit unit(5);
+    Plug({&unit});
+    CKiv406UsbInterface link;
+    link.Open();
+    link.MapSlot(0, 0);
+
+    // The rest of an overlong line goes with it; the next line is "OK".
+    link.SendAndRead(0, "LONG", "CR LF");
+    EXPECT_EQ(link.GetReply(), std::string(2047, 'x'));
+    link.ReadLine(0, "CR LF");
+    EXPECT_EQ(link.GetReply(), "OK");
+
+    // Lines nobody read are gone before the next command.
+    link.Send(0, "TWO", "CR LF");
+    link.ReadLine(0, "CR LF");
+    EXPECT_EQ(link.GetReply(), "A1");
+    link.SendAndRead(0, "STA3", "CR LF");
+    EXPECT_EQ(link.GetReply(), "SNO00005");
+
+    // A reply that comes after its reader gave up, even after the next
+    // command went out, answers nothing.
+    link.SetReplyTimeout(1);
+    unit.unit.GetFaults().DelayReply("TWO", 2500);
+    EXPECT_EQ(RaisedBy([&] { link.SendAndRead(0, "TWO", "CR LF"); }).m_nErrorCode, CMeterInterface::kErrTransfer);
+    link.ClearStatus();
+    link.SetReplyTimeout(5);
+    link.SendAndRead(0, "STA3", "CR LF");
+    EXPECT_EQ(link.GetReply(), "SNO00005");
+    link.Close();
+}
+
+TEST_P(UsbLink, ATimeOutGivenBeforeOpenReachesALoadedLibrary)
+{
+    Unit unit(5);
+    Plug({&unit});
+    CKiv406UsbInterface first;
+    first.Open();  // loads the library with the 30 s default
+    CKiv406UsbInterface link;
+    link.SetReplyTimeout(1);
+    link.Open();
+    link.MapSlot(0, 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RaisedBy([&] { link.SendAndRead(0, "MUTE", "CR LF"); }).m_nErrorCode, CMeterInterface::kErrTransfer);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
+    link.Close();
+    first.Close();
 }
 
 TEST_P(UsbLink, OpensOnTheUnitsKivsimServes)
