@@ -1,4 +1,4 @@
-#include "docbase/doc/DocIdent.h"
+#include "common/base/DocIdent.h"
 
 #include "framework/core/Archive.h"
 #include "framework/core/Services.h"
