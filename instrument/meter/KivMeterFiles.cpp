@@ -164,10 +164,19 @@ void CKivMeter::ReadDataFile(const char* name, int size, std::vector<uint8_t>& d
 void CKivMeter::ReadMemoryFileList(std::vector<CKiv406FileInfo>& waveforms, std::vector<CKiv406FileInfo>& frequencies,
                                    std::vector<CKiv406FileInfo>& voices)
 {
-    ReadFileListEntries(waveforms, frequencies, voices);
-    ReadListedHeaders(waveforms, frequencies);
-    std::stable_sort(waveforms.begin(), waveforms.end());
-    std::stable_sort(frequencies.begin(), frequencies.end());
+    // The new lists grow from the old ones and replace them only when the
+    // whole listing and every header came through: a link failure half-way
+    // leaves the lists as they were.
+    std::vector<CKiv406FileInfo> newWaveforms = waveforms;
+    std::vector<CKiv406FileInfo> newFrequencies = frequencies;
+    std::vector<CKiv406FileInfo> newVoices = voices;
+    ReadFileListEntries(newWaveforms, newFrequencies, newVoices);
+    ReadListedHeaders(newWaveforms, newFrequencies);
+    std::stable_sort(newWaveforms.begin(), newWaveforms.end());
+    std::stable_sort(newFrequencies.begin(), newFrequencies.end());
+    waveforms = std::move(newWaveforms);
+    frequencies = std::move(newFrequencies);
+    voices = std::move(newVoices);
 }
 
 void CKivMeter::ReadFileListEntries(std::vector<CKiv406FileInfo>& waveforms, std::vector<CKiv406FileInfo>& frequencies,

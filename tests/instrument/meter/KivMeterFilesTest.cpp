@@ -3,6 +3,7 @@
 #include "instrument/meter/HeaderKeys.h"
 #include "instrument/unit/EngUnitTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -219,6 +220,42 @@ TEST_F(MeterFilesTest, BrokenListingsAndHeadersAreErrors)
                                                 : "測定器からERRが返されました。\n\nコマンド HFL 、エラーコード 43";
         EXPECT_EQ(kivtest::MessageOf(e), message);
     }
+}
+
+TEST_F(MeterFilesTest, ARefreshThatFailsHalfWayLeavesTheListsAsTheyWere)
+{
+    AddRecording("A001", DataHeader({{"TIME", "10:00:00"}}));
+    AddRecording("F005", FrequencyHeader());
+    device.AddFile("V231224153000.wav", "RIFF");
+    List();
+    ASSERT_EQ(waveforms.size(), 1u);
+    const std::vector<CKiv406FileInfo> before[] = {waveforms, frequencies, voices};
+
+    // New recordings, but the second header's block breaks off.
+    AddRecording("B002", DataHeader({{"TIME", "11:00:00"}}));
+    AddRecording("F006", FrequencyHeader());
+    device.AddFile("V231224160000.wav", "RIFF");
+    AddRecording("Q003", "ERR 043 and the rest");
+    EXPECT_EQ(kivtest::RaisedBy([&] { meter.ReadMemoryFileList(waveforms, frequencies, voices); }).m_nErrorCode,
+              0x1002B);
+    const std::vector<CKiv406FileInfo>* after[] = {&waveforms, &frequencies, &voices};
+    for (size_t list = 0; list < 3; ++list) {
+        SCOPED_TRACE(list);
+        ASSERT_EQ(after[list]->size(), before[list].size());
+        for (size_t i = 0; i < before[list].size(); ++i)
+            EXPECT_TRUE(IsSameFileInfo((*after[list])[i], before[list][i]));
+    }
+
+    // With the broken recording gone the same lists grow by the new ones.
+    device.With([](kivemu::MeterDevice& d, kivemu::DeviceState&) {
+        d.files.erase(std::remove_if(d.files.begin(), d.files.end(),
+                                     [](const auto& f) { return f.name.rfind("Q003", 0) == 0; }),
+                      d.files.end());
+    });
+    meter.ReadMemoryFileList(waveforms, frequencies, voices);
+    EXPECT_EQ(waveforms.size(), 2u);
+    EXPECT_EQ(frequencies.size(), 2u);
+    EXPECT_EQ(voices.size(), 2u);
 }
 
 TEST_F(MeterFilesTest, DataFileAndFileCount)
