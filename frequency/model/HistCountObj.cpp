@@ -103,6 +103,9 @@ int CHistCountObj::GetTableSize() const
     case kHistAmp:
     case kHistLevel:
         return 3 * s;
+    case kHistNoneOp:
+    case kHistFromTo:
+        return 2 * s;
     default:
         return s;
     }
@@ -191,6 +194,12 @@ void CHistCountObj::ReverseSides()
             ReverseRange(v, 2 * s, s);
             if (m_operation == kHistPeakValley)
                 ReverseRange(v, 3 * s, s);
+            break;
+        case kHistNoneOp:
+        case kHistFromTo:
+            // One column of both sides, the negative one first: reversing
+            // only its first half would mix the sides.
+            ReverseRange(v, 0, 2 * s);
             break;
         default:
             ReverseRange(v, 0, s);

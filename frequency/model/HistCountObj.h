@@ -40,7 +40,9 @@ public:
     // 2 x s otherwise.
     int GetWordCount() const;
     // Values of the count table as CreateCountTank sizes it: 4 x s for
-    // PEAK/V, 3 x s for MAX/MIN, AMP and LEVEL, s otherwise.
+    // PEAK/V, 3 x s for MAX/MIN, AMP and LEVEL, 2 x s for NONE OP and
+    // FROM/TO (the one column of both sides that SetCounts fills), s for
+    // TIME and RAIN.
     int GetTableSize() const;
 
     // A new count table of GetTableSize() zeros in place of the old one.

@@ -73,7 +73,7 @@ TEST(HistCountObj, CountsAreUnsigned)
 
 TEST(HistCountObj, CountTableSizeFollowsTheOperation)
 {
-    const int sizes[kHistOperationCount] = {5, 20, 15, 15, 5, 15, 5, 5};
+    const int sizes[kHistOperationCount] = {10, 20, 15, 15, 5, 15, 5, 10};
     for (int op = 0; op < kHistOperationCount; ++op) {
         SCOPED_TRACE(HistOperationText(op));
         std::unique_ptr<CHistCountObj> h(NewAnalysis(static_cast<int16_t>(op), 3, 2));
@@ -104,7 +104,8 @@ TEST(HistCountObj, ReverseSidesTurnsEachOperationRound)
         {"AMP", kHistAmp, 10, {10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 15, 13, 11, 9, 7}},
         {"LEVEL", kHistLevel, 10, {6, 7, 8, 9, 10, 1, 2, 3, 4, 5, 1, 2, 3, 9, 10}},
         {"TIME", kHistTime, 5, {1, 2, 3, 4, 5}},
-        {"NONE OP (first s only)", kHistNoneOp, 10, {6, 7, 8, 9, 10, 5, 4, 3, 2, 1}},
+        {"NONE OP (both sides as one block)", kHistNoneOp, 10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {"FROM/TO (both sides as one block)", kHistFromTo, 10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
         {"RAIN (unchanged)", kHistRain, 5, {5, 4, 3, 2, 1}},
     };
     for (const Row& r : rows) {

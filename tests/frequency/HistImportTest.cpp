@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -208,12 +209,13 @@ struct Extremes {
     uint8_t maxTime[6], minTime[6];
 };
 
-// A count file laid out as the unit writes it.
+// A count file laid out as the unit writes it, of a record started
+// 2009-03-04 05:06:07.
 std::vector<uint8_t> CountFile(const std::vector<std::pair<uint32_t, uint32_t>>& overs,
                                const std::vector<Extremes>& extremes, const std::vector<uint32_t>& counts)
 {
     Bytes b;
-    for (uint8_t v : {26, 12, 10, 9, 30, 5})
+    for (uint8_t v : {9, 3, 4, 5, 6, 7})
         b.Put(v);
     b.Zeros(2);
     for (uint8_t v : {26, 12, 10, 10, 0, 59})
@@ -257,8 +259,8 @@ TEST(HistImport, CountFileFillsTheNewAnalyses)
                                  counts);
     ASSERT_EQ(bytes.size(), a.GetCountFileSize(1));
     ASSERT_TRUE(a.ReadDatCounts(bytes, 1));
-    EXPECT_EQ(a.m_startTime.field[0], 26);
-    EXPECT_EQ(a.m_startTime.field[5], 5);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(a.m_startTime.field[i], (std::array<int16_t, 6>{9, 3, 4, 5, 6, 7})[static_cast<size_t>(i)]);
     EXPECT_EQ(a.m_endTime.field[3], 10);
     EXPECT_EQ(a.m_endTime.field[5], 59);
     EXPECT_EQ(a.m_measuringTime, 1794);
