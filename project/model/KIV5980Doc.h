@@ -1,0 +1,220 @@
+#pragma once
+
+// The measurement project document: its measuring system, every settings
+// table the project pages show, the programs of the three automatic modes,
+// the measurement history and the panel-monitor settings, stored in the
+// project file (".kivp"), with the recorded data kept in the project's data
+// folder beside it.
+//
+// Sources: KIV5980Doc.cpp (lifecycle, data folder), ProjectFile.cpp (the
+// file), ProjectTables.cpp (default tables), ProjectHistory.cpp (histories
+// from the data folder), SettingsFile.cpp (control-unit settings files),
+// AutoModes.cpp (automatic modes), ProjectEditing.cpp (editing operations).
+
+#include "common/calc/DataSPSetTank.h"
+#include "common/tank/DataTankList.h"
+#include "docbase/doc/KivDocBase.h"
+#include "framework/core/DateTime.h"
+#include "grid/model/GridStyle.h"
+#include "instrument/check/CompNoTank.h"
+#include "instrument/system/BoxArray.h"
+#include "project/model/MMAObject.h"
+#include "project/model/PanelMoniterPrf.h"
+
+#include <array>
+#include <map>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CCheckData;
+class CTextFile;
+
+class CKIV5980Doc : public CKivDocBase, public ICompNoOwner {
+    FW_DECLARE_DYNCREATE(CKIV5980Doc)
+public:
+    static constexpr const char* kMagic = "KIVKIV5980Docmect";
+    static constexpr size_t kMagicBytes = 17;
+    static constexpr int32_t kVersion = 8;
+    static constexpr const char* kExtension = ".kivp";
+    static constexpr const char* kExtensionUpper = ".KIVP";
+    static constexpr const char* kDataSuffix = "_DATA";
+    static constexpr int kCalcRows = 1000;
+    static constexpr int kProgramRows = 100;
+    static constexpr int kMaxHistorySteps = CMMAObject::kMaxSteps;
+
+    // The tables, in the order of the members they stand for.
+    enum Table : int {
+        kTabChannel, kTabOutput, kTabCalc, kTabInterval, kTabComparator, kTabDataTrigger, kTabCycle,
+        kTabChannelData, kTabGraph, kTabHistory, kTabStatistics, kTabSelfCheck, kTabFreqSettings,
+        kTabProgram, kTabFreqHistory, kTabCanNode, kTabCanSignal, kTabVoice, kTabDigitalIO, kTableCount
+    };
+    enum Program : int { kProgInterval, kProgComparator, kProgCycle, kProgramCount };
+
+    CKIV5980Doc();
+    ~CKIV5980Doc() override;
+
+    // ---- document framework
+    bool OnNewDocument() override;
+    void DeleteContents() override;
+    void Serialize(fw::CArchive& ar) override;
+    bool CompleteOpen(const fw::CString& path) override;
+    void OnDocumentLoaded() override;
+    bool DoSave(const fw::CString& path, bool replace = true) override;
+    bool SaveModified() override;
+    void ApplyEditLock() override;
+
+    CDataTankList* GetChannelTankList() override { return &m_pActiveSystem->GetTankList(); }
+    int GetChannelCount() override { return m_pActiveSystem->GetTankList().GetMeasuredCount(); }
+    CDataTankList* GetOpDataList() override { return GetOpDataTanks(); }
+    CDataTankObject* GetChannelTank(int channel, int list) override { return CKivDocBase::GetChannelTank(channel, list); }
+
+    // ---- default project
+    bool BuildDefaultProject();
+    static CZELGridStyle* MakeTableStyle(int headerRows, int headerCols, int colHeaderRows, int cols, int rows,
+                                         int headerWidth, int headerHeight);
+    void CreateHistTables();
+    void CreateUnit463Tables();
+    void CreateUnit465Table();
+
+    // ---- members
+    CBoxArray& GetBoxArray() { return m_boxArray; }
+    CBoxArray& GetActiveBoxArray() { return *m_pActiveSystem; }
+    CMMAObject& GetHistory() { return m_history; }
+    CZELGridStyle* GetTable(Table t) const { return m_tables[size_t(t)].get(); }
+    CDataSPSetTank* GetCalcSettings() const { return m_pCalcSettings.get(); }
+    CDataTankList* GetProgram(Program p) const { return m_programs[size_t(p)].get(); }
+    CPanelMoniterPrf& GetPanelMonitor() { return m_panelMonitor; }
+    std::vector<CCheckData*>& GetCheckRecords() { return m_checkRecords; }
+    int32_t GetFileVersion() const { return m_nVersion; }
+
+    bool CanAddStep() const { return m_history.GetLastIndex() < kMaxHistorySteps - 1; }
+
+    // ---- data folder
+    fw::CString GetDataFolder() const;
+    static fw::CString DataFolderOf(const fw::CString& projectPath);
+    static bool CreateDataFolder(const fw::CString& path);
+    uint64_t EstimateDataSize();
+
+    // ---- histories
+    void RebuildHistoryFromDataFiles();
+    void RefreshHistoryChannels(bool intoLastStep);
+    void SetLastStep(int step);
+    void RemoveUnsavedSteps(int first, int last);
+    void OnHistoryUpdate();
+
+    // ---- settings file (".set")
+    void OnWriteSettingsFile();
+    // The files a path gives for `boxes` control units.
+    static std::vector<fw::CString> SettingsFileNames(const fw::CString& path, int boxes);
+    void WriteBoxSettings(CTextFile& file, int box);
+    void WriteBoxHistSettings(CTextFile& file, int box);
+    void WriteBoxUnit463Settings(CTextFile& file, int box);
+
+    // ---- automatic modes
+    bool CheckIntervalProgram();
+    bool IsIntervalTableEmpty();
+    bool StartInterval(fw::COleDateTime& time);
+    bool ScheduleNextInterval(fw::COleDateTime& time);
+    bool StartComparator();
+    bool ResetComparator(int mode);
+    int CheckComparatorLimits();
+    bool AdvanceComparator();
+    void NotifyComparatorState(bool on) {}
+    bool StartCycleTrigger();
+    bool IsCycleTableEmpty();
+    bool ResetCycleTrigger(int count);
+    int CheckCycleDue(int& count);
+    bool AdvanceCycleTrigger(int count);
+    int CheckIntervalRow(int row, int lastRow, bool messages);
+    int CheckComparatorRow(int row, int lastRow);
+    int CheckCycleRow(int row, int lastRow);
+    // Running state, read by the panel.
+    double GetComparatorUpper() const { return m_dCompUpper; }
+    double GetComparatorLower() const { return m_dCompLower; }
+    uint8_t GetComparatorCrossing() const { return m_nCompCrossing; }
+    int32_t GetCycleDueCount() const { return m_nCycleDue; }
+    int32_t GetIntervalRow() const { return m_nIntervalRow; }
+
+    // ---- editing operations
+    bool SetChannelAttribute(int code, int column, int channel, double value, fw::CObject* view);
+    bool SetChannelText(int code, int column, int channel, const fw::CString& text, fw::CObject* view);
+    bool SetCalcChannelText(int column, int row, const fw::CString& text, fw::CObject* view);
+    bool SetCalcChannelValue(int column, int row, double value, fw::CObject* view);
+    bool InsertCalcChannels(int first, int last);
+    bool DeleteCalcChannels(int first, int last);
+    void RefreshFuncColumn();
+    void RebuildChannels();
+    void ApplyAdSettings(const CADSetPrf& settings);
+    void ApplyMeterSettings(const CMeterInterfacePrf& profile);
+    int CheckLimits(int channel, double value, bool magnitude, bool sound);
+    bool HasChannelLimits(int channel);
+    int CheckChannelAlarm(CDataTankObject* tank, bool magnitude);
+    int GetAlarmLatch(int channel) const;
+    void LoadOpDataTanks();
+    void NotifyColumnsChanged(fw::CObject* view, int first, int last, int32_t flags, bool broadcast);
+
+private:
+    void ReadOptionalSections(fw::CArchive& ar);
+    void WidenOldTables();
+    void ReadGraphList(fw::CArchive& ar);
+    void WriteGraphList(fw::CArchive& ar);
+    static void CheckVersion(int32_t version);
+    void BuildCalcSettings();
+    void BuildPrograms();
+    void LinkCalcSettings();
+    void FixChannelsAfterLoad();
+    void ReplaceOpDataTanks();
+    void DeleteCheckRecords();
+
+    // Automatic modes.
+    struct ProgramRow;
+    ProgramRow ReadRow(Program p, int row);
+    int LastUsedRow(Program p);
+    int CheckRow(Program p, int row, int lastRow, bool messages);
+    bool ValidateProgram(Program p);
+    bool FollowGoto(Program p, int32_t& current, bool messages);
+    bool FirstIntervalTime(fw::COleDateTime& time, bool first);
+    bool AddRowInterval(fw::COleDateTime& time);
+    bool PrepareComparatorRow(bool first);
+    bool PrepareCycleRow(int count);
+    void RequireColumns(Program p, int count);
+
+    std::array<std::unique_ptr<CZELGridStyle>, kTableCount> m_tables;
+    std::unique_ptr<CDataSPSetTank> m_pCalcSettings;
+    std::array<std::unique_ptr<CDataTankList>, kProgramCount> m_programs;
+    CPanelMoniterPrf m_panelMonitor;
+
+    int32_t m_nIntervalRow = 0;
+    int32_t m_nIntervalRepeat = 0;
+    fw::COleDateTime m_intervalDue;
+    int16_t m_nCompMode = 0;
+    uint8_t m_nCompCrossing = 0;
+    int32_t m_nCompRow = 0;
+    int32_t m_nCompRepeat = 0;
+    CDataTankObject* m_pCompTank = nullptr;  // not owned
+    double m_dCompUpper = 0;
+    double m_dCompLower = 0;
+    int32_t m_nCycleRow = 0;
+    int32_t m_nCycleRepeat = 0;
+    int32_t m_nCycleDue = 0;
+
+    // Alarm state of a channel: the latched bits, and when and at which
+    // value the first alarm came.
+    struct AlarmLatch {
+        int state = 0;
+        double time = 0;
+        double value = 0;
+    };
+    std::map<int, AlarmLatch> m_alarmLatches;
+
+    CBoxArray m_boxArray;
+    CMMAObject m_history;
+    std::vector<CCheckData*> m_checkRecords;  // owned
+    CBoxArray* m_pActiveSystem;               // m_boxArray or an import's system
+    int32_t m_nVersion = kVersion;
+    // The graph list's stored bytes, kept as read while no charting engine
+    // can read them.
+    std::string m_graphListBytes;
+};
