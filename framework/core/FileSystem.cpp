@@ -11,6 +11,9 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <csignal>
+#include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -209,42 +212,178 @@ bool RenameNoReplace(const CString& from, const CString& to, CFileException* err
     return true;
 }
 
-void AtomicReplace(const CString& path, const std::function<void(CFile&)>& writer)
+namespace {
+
+std::atomic<unsigned> g_temporaryCounter{0};
+
+// ".<name>.<pid>-<n>.new": the pid of the writer, or 0 when the name is
+// not of this form.
+pid_t WriterOfTemporary(const std::string& name)
 {
-    static std::atomic<unsigned> counter{0};
-    CString folder = FolderOf(path);
-    CString base = FileNameOf(path);
-    struct stat old {};
-    bool hadOld = ::stat(path.c_str(), &old) == 0;
+    constexpr std::string_view kTail = ".new";
+    if (name.size() < 8 || name[0] != '.' || name.compare(name.size() - kTail.size(), kTail.size(), kTail) != 0)
+        return 0;
+    const std::string stem = name.substr(0, name.size() - kTail.size());
+    const size_t dot = stem.rfind('.');
+    if (dot == 0 || dot == std::string::npos)
+        return 0;
+    const std::string tag = stem.substr(dot + 1);
+    const size_t dash = tag.find('-');
+    if (dash == 0 || dash == std::string::npos || dash + 1 == tag.size() || dash > 9)
+        return 0;
+    if (tag.find_first_not_of("0123456789-") != std::string::npos || tag.find('-', dash + 1) != std::string::npos)
+        return 0;
+    return static_cast<pid_t>(std::stol(tag.substr(0, dash)));
+}
 
-    CString temp;
+// A file being written for `target`: unnamed where the file system offers
+// it, else under a temporary name.
+struct PendingFile {
     int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = PathJoin(folder, Format(".%s.%d-%u.new", base, static_cast<int>(::getpid()), counter++));
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST)
-            ThrowFileErrno(errno, path);
-    }
-    if (fd < 0)
-        ThrowFileErrno(EEXIST, path);
+    CString named;
+};
 
-    CFile file;
-    file.Attach(fd, temp);
+PendingFile OpenPending(const CString& target)
+{
+    const CString folder = FolderOf(target);
+    PendingFile pending;
+    // Leftovers of writers killed mid-way (older versions, or file systems
+    // without unnamed files) go before this folder gets a new file.
+    RemoveStaleTemporaries(folder.IsEmpty() ? CString(".") : folder);
+#ifdef O_TMPFILE
+    pending.fd = ::open(folder.IsEmpty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (pending.fd >= 0)
+        return pending;
+#endif
+    const CString base = FileNameOf(target);
+    for (int attempt = 0; attempt < 100 && pending.fd < 0; ++attempt) {
+        pending.named = PathJoin(folder, Format(".%s.%d-%u.new", base, static_cast<int>(::getpid()),
+                                                g_temporaryCounter++));
+        pending.fd = ::open(pending.named.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (pending.fd < 0 && errno != EEXIST)
+            ThrowFileErrno(errno, target);
+    }
+    if (pending.fd < 0)
+        ThrowFileErrno(EEXIST, target);
+    return pending;
+}
+
+// Gives an unnamed file the name `to`; fails (errno set) when it is taken.
+bool LinkUnnamed(int fd, const CString& to)
+{
+    if (::linkat(fd, "", AT_FDCWD, to.c_str(), AT_EMPTY_PATH) == 0)
+        return true;
+    if (errno == EEXIST)
+        return false;
+    // Without the capability that AT_EMPTY_PATH asks for, through /proc.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// Writes and syncs; on any failure the pending file goes and the
+// exception passes on.
+void FillPending(CFile& file, PendingFile& pending, const CString& target,
+                 const std::function<void(CFile&)>& writer, const struct stat* old)
+{
+    file.Attach(pending.fd, pending.named.IsEmpty() ? target : pending.named);
     try {
         writer(file);
-        if (hadOld)
-            ::fchmod(file.GetHandle(), old.st_mode & 07777);
+        if (old)
+            ::fchmod(file.GetHandle(), old->st_mode & 07777);
         if (::fsync(file.GetHandle()) != 0)
-            ThrowFileErrno(errno, path);
-        file.Close();
-        if (::rename(temp.c_str(), path.c_str()) != 0)
-            ThrowFileErrno(errno, path);
+            ThrowFileErrno(errno, target);
     } catch (...) {
         file.Abort();
-        ::unlink(temp.c_str());
+        if (!pending.named.IsEmpty())
+            ::unlink(pending.named.c_str());
         throw;
     }
+}
+
+} // namespace
+
+int RemoveStaleTemporaries(const CString& folder)
+{
+    int removed = 0;
+    for (const CString& name : ListFolder(folder, ".*.new", false)) {
+        const pid_t writer = WriterOfTemporary(name.str());
+        // A process that still runs (or that this user may not ask about)
+        // may still be writing.
+        if (writer <= 0 || writer == ::getpid() || ::kill(writer, 0) == 0 || errno != ESRCH)
+            continue;
+        const CString full = PathJoin(folder, name);
+        struct stat st {};
+        if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(full.c_str()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+void AtomicReplace(const CString& path, const std::function<void(CFile&)>& writer)
+{
+    const CString folder = FolderOf(path);
+    struct stat old {};
+    const bool hadOld = ::stat(path.c_str(), &old) == 0;
+
+    PendingFile pending = OpenPending(path);
+    CFile file;
+    FillPending(file, pending, path, writer, hadOld ? &old : nullptr);
+    if (pending.named.IsEmpty()) {
+        // An unnamed file cannot be renamed over the old one: it gets a
+        // temporary name for the moment of the rename.
+        for (int attempt = 0; attempt < 100 && pending.named.IsEmpty(); ++attempt) {
+            const CString name = PathJoin(folder, Format(".%s.%d-%u.new", FileNameOf(path),
+                                                         static_cast<int>(::getpid()), g_temporaryCounter++));
+            if (LinkUnnamed(file.GetHandle(), name))
+                pending.named = name;
+            else if (errno != EEXIST) {
+                const int error = errno;
+                file.Abort();
+                ThrowFileErrno(error, path);
+            }
+        }
+        if (pending.named.IsEmpty()) {
+            file.Abort();
+            ThrowFileErrno(EEXIST, path);
+        }
+    }
+    file.Close();
+    if (::rename(pending.named.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(pending.named.c_str());
+        ThrowFileErrno(error, path);
+    }
     SyncFolder(folder);
+}
+
+bool WriteNoReplace(const CString& path, const std::function<void(CFile&)>& writer)
+{
+    PendingFile pending = OpenPending(path);
+    CFile file;
+    FillPending(file, pending, path, writer, nullptr);
+    if (pending.named.IsEmpty()) {
+        const bool linked = LinkUnnamed(file.GetHandle(), path);
+        const int error = errno;
+        file.Close();
+        if (linked) {
+            SyncFolder(FolderOf(path));
+            return true;
+        }
+        if (error == EEXIST)
+            return false;
+        ThrowFileErrno(error, path);
+    }
+    file.Close();
+    CFileException err;
+    if (!RenameNoReplace(pending.named, path, &err)) {
+        ::unlink(pending.named.c_str());
+        if (err.m_errno == EEXIST)
+            return false;
+        err.m_strFileName = path;
+        throw err;
+    }
+    SyncFolder(FolderOf(path));
+    return true;
 }
 
 CString PathJoin(const CString& folder, const CString& name)

@@ -44,8 +44,17 @@ bool RenameNoReplace(const CString& from, const CString& to, CFileException* err
 // Writes `path` through a temporary file in the same folder: the writer
 // fills the file, which is then synced and renamed over `path`. When the
 // writer or the sync throws, the temporary file is removed, the old file is
-// untouched, and the exception passes on.
+// untouched, and the exception passes on. The temporary file has no name
+// while it is written where the file system allows (a process killed
+// mid-way leaves nothing); elsewhere it is ".<name>.<pid>-<n>.new", and
+// such files of processes that no longer run are removed first.
 void AtomicReplace(const CString& path, const std::function<void(CFile&)>& writer);
+// The same for a name that must not exist yet: false, with nothing
+// written, when the name is taken (also when it was taken meanwhile).
+bool WriteNoReplace(const CString& path, const std::function<void(CFile&)>& writer);
+// Removes the temporary files of AtomicReplace and WriteNoReplace in
+// `folder` whose process no longer runs; answers how many went.
+int RemoveStaleTemporaries(const CString& folder);
 
 // folder + '/' + name (no doubled separator; an empty folder gives name).
 CString PathJoin(const CString& folder, const CString& name);

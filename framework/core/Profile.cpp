@@ -42,6 +42,9 @@ int HexDigit(char ch)
 
 CProfile::CProfile(std::filesystem::path file) : m_path(std::move(file))
 {
+    // Rewrites that a killed program left half-way are of no use to anyone.
+    if (m_path.has_parent_path())
+        fs::RemoveStaleTemporaries(CString(m_path.parent_path().string()));
     Load();
 }
 
@@ -103,8 +106,12 @@ bool CProfile::Save()
     std::string text;
     for (const Section& s : m_sections) {
         text += "[" + s.name + "]\n";
-        for (const Entry& e : s.entries)
-            text += e.key + "=" + e.value + "\n";
+        for (const Entry& e : s.entries) {
+            // Reading drops one CR before the LF (files edited elsewhere end
+            // lines with CR LF); a value ending in CR gets that one CR more.
+            const bool endsInCr = !e.value.empty() && e.value.back() == '\r';
+            text += e.key + "=" + e.value + (endsInCr ? "\r\n" : "\n");
+        }
         text += "\n";
     }
     try {
@@ -193,10 +200,11 @@ bool CProfile::WriteProfileString(const char* section, const char* key, const ch
         std::erase_if(s->entries, [&](const Entry& e) { return SameName(e.key, key); });
         return Save();
     }
-    // A line break inside a value would start a new line of the file.
+    // A line feed inside a value would start a new line of the file. A
+    // carriage return does not, and stays (see Save).
     std::string text(value);
     for (char& ch : text) {
-        if (ch == '\n' || ch == '\r')
+        if (ch == '\n')
             ch = ' ';
     }
     if (!s) {

@@ -12,6 +12,11 @@
 #include <regex>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <functional>
 
 using namespace fw;
 namespace fsx = fw::fs;
@@ -113,6 +118,80 @@ TEST(FileSystemTest, AtomicReplaceIntoAMissingFolderFails)
 {
     kivtest::TempDir dir;
     EXPECT_THROW(fsx::AtomicReplace(Str(dir / "no" / "x"), [](CFile&) {}), CFileException);
+}
+
+// A process that ends (as if killed) in the middle of its writer.
+void KilledWhileWriting(const std::function<void(const std::function<void(CFile&)>&)>& save)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        save([](CFile& f) {
+            f.Write("half", 4);
+            ::_exit(0);
+        });
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+pid_t DeadPid()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(FileSystemTest, ASaveKilledMidWayLeavesNoFileBehind)
+{
+    kivtest::TempDir dir;
+    WriteAll(dir / "doc.kiv", "old");
+    KilledWhileWriting([&](const auto& writer) { fsx::AtomicReplace(Str(dir / "doc.kiv"), writer); });
+    KilledWhileWriting([&](const auto& writer) { fsx::WriteNoReplace(Str(dir / "new.kiv"), writer); });
+    // A file system without unnamed files leaves a named one, which the
+    // next save into the folder removes.
+    fsx::AtomicReplace(Str(dir / "other.kiv"), [](CFile& f) { f.Write("x", 1); });
+    EXPECT_EQ(fsx::ListFolder(Str(dir.Path())), (std::vector<CString>{"doc.kiv", "other.kiv"}));
+    EXPECT_EQ(ReadAll(dir / "doc.kiv"), "old");
+}
+
+TEST(FileSystemTest, OnlyTemporariesOfEndedProcessesAreRemoved)
+{
+    kivtest::TempDir dir;
+    const std::string dead = std::to_string(DeadPid());
+    const std::string alive = std::to_string(::getppid());
+    const std::string own = std::to_string(::getpid());
+    const std::vector<std::string> kept = {
+        ".doc.kiv." + alive + "-3.new", ".doc.kiv." + own + "-0.new", ".doc.kiv.new", "doc.kiv." + dead + "-1.new",
+        ".doc.kiv." + dead + "-1.old", ".doc.kiv." + dead + "-x.new", "doc.kiv",
+    };
+    for (const std::string& name : kept)
+        WriteAll(dir / name, "k");
+    WriteAll(dir / (".doc.kiv." + dead + "-1.new"), "stale");
+    WriteAll(dir / (".profile.ini." + dead + "-27.new"), "stale");
+    EXPECT_EQ(fsx::RemoveStaleTemporaries(Str(dir.Path())), 2);
+    std::vector<CString> expected(kept.begin(), kept.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(fsx::ListFolder(Str(dir.Path())), expected);
+}
+
+TEST(FileSystemTest, WriteNoReplaceNeverTouchesATakenName)
+{
+    kivtest::TempDir dir;
+    WriteAll(dir / "doc.kiv", "old");
+    EXPECT_FALSE(fsx::WriteNoReplace(Str(dir / "doc.kiv"), [](CFile& f) { f.Write("new", 3); }));
+    EXPECT_EQ(ReadAll(dir / "doc.kiv"), "old");
+    EXPECT_TRUE(fsx::WriteNoReplace(Str(dir / "fresh.kiv"), [](CFile& f) { f.Write("new", 3); }));
+    EXPECT_EQ(ReadAll(dir / "fresh.kiv"), "new");
+    EXPECT_THROW(fsx::WriteNoReplace(Str(dir / "bad.kiv"), [](CFile&) { throw std::runtime_error("writer failed"); }),
+                 std::runtime_error);
+    EXPECT_EQ(fsx::ListFolder(Str(dir.Path())), (std::vector<CString>{"doc.kiv", "fresh.kiv"}));
 }
 
 TEST(FileSystemTest, TempFilesAreNamedLikeGetTempFileName)

@@ -6,6 +6,10 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using fw::CProfile;
 
@@ -99,6 +103,39 @@ TEST(Profile, ALineBreakInAValueCannotForgeAKey)
     CProfile again(path);
     EXPECT_EQ(again.Sections(), std::vector<std::string>{"ARARM"});
     EXPECT_EQ(again.GetProfileInt("METER", "INTERFACE", 0), 0);
+}
+
+TEST(Profile, CarriageReturnsInAValueSurviveSaveAndLoad)
+{
+    kivtest::TempDir dir;
+    const auto path = dir / "p.ini";
+    const std::string values[] = {"END\r", "END\r\r", "a\rb", "\r"};
+    {
+        CProfile p(path);
+        for (size_t i = 0; i < std::size(values); ++i)
+            p.WriteProfileString("TEXT", std::to_string(i).c_str(), values[i].c_str());
+        p.WriteProfileString("TEXT", "plain", "x");
+    }
+    CProfile again(path);
+    for (size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(again.GetProfileString("TEXT", std::to_string(i).c_str()).str(), values[i]) << i;
+    EXPECT_EQ(again.GetProfileString("TEXT", "plain"), "x");
+    // A file edited elsewhere with CR LF line ends reads without the CRs.
+    std::ofstream(dir / "crlf.ini", std::ios::binary) << "[S]\r\nk=v\r\n";
+    EXPECT_EQ(CProfile(dir / "crlf.ini").GetProfileString("S", "k"), "v");
+}
+
+TEST(Profile, RewritesLeftByAKilledProgramGoAtStartUp)
+{
+    kivtest::TempDir dir;
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    const auto stale = dir / (".p.ini." + std::to_string(child) + "-0.new");
+    std::ofstream(stale) << "[S]\n";
+    CProfile p(dir / "p.ini");
+    EXPECT_FALSE(std::filesystem::exists(stale));
 }
 
 TEST(Profile, AnUnwritableFolderLeavesReadsWorking)
