@@ -583,6 +583,11 @@ void CZELGridPane::Paint(CDC& dc, int32_t leftCol, int32_t topRow)
         dc.IntersectClipRect(0, 0, extent.cx + 1, extent.cy + 1);
     }
 
+    // Cells whose owner has nothing to draw still show the background.
+    CRect cells;
+    if (cells.IntersectRect(area, CRect(0, 0, extent.cx, extent.cy)))
+        dc.FillRect(cells, &backBrush);
+
     if (st.m_bHorzLines && !st.m_bVertLines) {
         DrawVerticalLines(dc, leftCol, range, extent.cx, extent.cy, vertColor, vertStyle);
         DrawHorizontalLines(dc, topRow, range, extent.cx, extent.cy, horzColor, horzStyle);

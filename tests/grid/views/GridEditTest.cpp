@@ -1,0 +1,142 @@
+// Typing into cells: the editor opens on a typed key or through the input
+// method, stores on Enter and steps on, drops on Esc, and stays open when
+// the owner refuses the text.
+
+#include "tests/grid/views/GridFixture.h"
+
+#include "grid/views/GridRichWnd.h"
+#include "tests/support/ui/UiTestSupport.h"
+
+#include <QInputMethodEvent>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+using gridtest::GridFixture;
+
+namespace {
+
+fw::CString EditorText(const CZELGridPane* pane)
+{
+    return pane->GetEditor() ? pane->GetEditor()->GetText() : fw::CString("<none>");
+}
+
+TEST(GridEdit, TypingADigitReplacesTheTextAndEnterStoresIt)
+{
+    GridFixture f;
+    f.grid.cells[{2, 1}] = "old";
+    f.Click(2, 1);
+    f.Type("5");
+    ASSERT_TRUE(f.Sheet()->IsEditing());
+    EXPECT_EQ(EditorText(f.Sheet()), "5");
+    f.Type("7");
+    EXPECT_EQ(EditorText(f.Sheet()), "57");
+    f.Key(Qt::Key_Return);
+    EXPECT_FALSE(f.Sheet()->IsEditing());
+    ASSERT_FALSE(f.grid.stored.empty());
+    EXPECT_EQ(f.grid.stored.back(), "2,1=57/1");
+    EXPECT_EQ(f.grid.undo.back(), kChangeEdit);
+    EXPECT_EQ(f.Sheet()->GetCurrentCell(), (CCellIndices{3, 1}));
+    uitest::RunQueued();
+}
+
+TEST(GridEdit, EscapeDropsTheEditAndArrowsLeaveTheCell)
+{
+    GridFixture f;
+    f.Click(1, 1);
+    f.Type("9");
+    f.Key(Qt::Key_Escape);
+    EXPECT_FALSE(f.Sheet()->IsEditing());
+    EXPECT_TRUE(f.grid.stored.empty());
+    f.Type("4");
+    // Left right after the editor opened leaves the cell.
+    f.Key(Qt::Key_Left);
+    EXPECT_EQ(f.grid.stored.back(), "1,1=4/1");
+    EXPECT_EQ(f.Sheet()->GetCurrentCell(), (CCellIndices{1, 0}));
+    uitest::RunQueued();
+}
+
+TEST(GridEdit, RefusedTextKeepsTheEditorOpen)
+{
+    GridFixture f;
+    f.grid.acceptStore = false;
+    f.Click(1, 1);
+    f.Type("8");
+    f.Key(Qt::Key_Return);
+    EXPECT_TRUE(f.Sheet()->IsEditing());
+    EXPECT_EQ(f.Sheet()->GetCurrentCell(), (CCellIndices{1, 1}));
+    // A click elsewhere then does nothing further.
+    f.Press(f.SheetWidget(), f.CellCentre(4, 4));
+    EXPECT_EQ(f.Sheet()->GetCurrentCell(), (CCellIndices{1, 1}));
+    f.grid.acceptStore = true;
+    f.Key(Qt::Key_Return);
+    EXPECT_FALSE(f.Sheet()->IsEditing());
+    uitest::RunQueued();
+}
+
+TEST(GridEdit, ReadOnlyCellConsumesTheKeyWithoutEditor)
+{
+    GridFixture f;
+    f.grid.editable = false;
+    f.Click(1, 1);
+    f.Type("7");
+    EXPECT_FALSE(f.Sheet()->IsEditing());
+    EXPECT_EQ(f.Sheet()->GetCurrentCell(), (CCellIndices{1, 1}));
+}
+
+TEST(GridEdit, JapaneseFromTheInputMethodReachesTheEditor)
+{
+    GridFixture f;
+    f.Click(3, 2);
+    QInputMethodEvent compose(QStringLiteral("にほんご"), {});
+    QApplication::sendEvent(f.SheetWidget(), &compose);
+    ASSERT_TRUE(f.Sheet()->IsEditing());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("日本語"));
+    QApplication::sendEvent(f.Sheet()->GetEditor()->TextEdit(), &commit);
+    EXPECT_EQ(EditorText(f.Sheet()), "日本語");
+    f.Key(Qt::Key_Return);
+    EXPECT_EQ(f.grid.stored.back(), "3,2=日本語/1");
+    uitest::RunQueued();
+}
+
+TEST(GridEdit, DoubleClickEditsWithTheOldTextAndMarkupSurvives)
+{
+    GridFixture f;
+    f.grid.cells[{0, 0}] = "abc";
+    f.Click(0, 0);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, f.CellCentre(0, 0), f.SheetWidget()->mapToGlobal(f.CellCentre(0, 0)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.SheetWidget(), &dbl);
+    ASSERT_TRUE(f.Sheet()->IsEditing());
+    EXPECT_EQ(EditorText(f.Sheet()), "abc");
+    // While editing no header border can be dragged.
+    EXPECT_EQ(f.style->m_colHeader.m_bColResize, 0);
+    f.Key(Qt::Key_Tab);
+    EXPECT_EQ(f.style->m_colHeader.m_bColResize, 1);
+    EXPECT_EQ(f.Sheet()->GetCurrentCell(), (CCellIndices{0, 1}));
+    uitest::RunQueued();
+
+    CZELGridRichWnd editor;
+    editor.SetMarkupFlags(CZELGridRichWnd::kMarkupSuper);
+    editor.SetText("m\\super2\\super");
+    EXPECT_EQ(editor.GetText(), "m\\super2\\super");
+}
+
+TEST(GridEdit, DigitEditorTakesOnlyNumbers)
+{
+    GridFixture f;
+    struct DigitGrid : gridtest::TableGrid {
+    };
+    CZELDegitEditWnd editor;
+    editor.SetAllowedChars("+-.eE");
+    editor.CreateForMouse(f.Sheet(), fw::CRect(0, 0, 60, 20), "", 0);
+    QTextEdit* edit = editor.TextEdit();
+    for (QChar c : QStringLiteral("1e-3x")) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+    EXPECT_EQ(editor.GetText(), "1e-3");
+}
+
+} // namespace
