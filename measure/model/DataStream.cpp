@@ -1,0 +1,62 @@
+#include "measure/model/DataStream.h"
+
+#include "common/base/ZelException.h"
+#include "framework/core/Format.h"
+#include "framework/core/StringTable.h"
+#include "instrument/ZELMeter.h"
+#include "instrument/meter/KivMeter.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+// "ERR nnn" and the line end; a shorter stream cannot hold an error line.
+constexpr size_t kErrorLineBytes = 8;
+
+} // namespace
+
+int ParseErrorLine(std::span<const uint8_t> bytes)
+{
+    static constexpr char kPrefix[] = "ERR";
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto c = static_cast<char>(bytes[i]);
+        bool fits = false;
+        if (i < 3)
+            fits = c == kPrefix[i];
+        else if (i == 3)
+            fits = c == ' ' || c == '-';
+        else if (i < 7)
+            fits = std::isdigit(static_cast<unsigned char>(c)) != 0;
+        else if (i == 7)
+            fits = c == '\r' || c == '\n';
+        else if (i == 8)
+            fits = c == '\n' && bytes[7] == '\r';
+        if (!fits)
+            return -1;
+        if (c == '\n') {
+            return (bytes[4] - '0') * 100 + (bytes[5] - '0') * 10 + (bytes[6] - '0');
+        }
+    }
+    return -2;
+}
+
+void ReadDataStream(CKivMeter& meter, std::span<uint8_t> buffer, const char* word)
+{
+    const size_t head = std::min(buffer.size(), kErrorLineBytes);
+    meter.ReadBlock(buffer, static_cast<int>(head));
+    size_t got = head;
+    int code = ParseErrorLine(buffer.first(got));
+    if (code == -2 && got < buffer.size() && buffer[got - 1] == '\r') {
+        // "ERR nnn" CR: the LF that ends the line is the one byte more.
+        meter.ReadBlock(buffer.subspan(got), 1);
+        ++got;
+        code = ParseErrorLine(buffer.first(got));
+    }
+    if (code >= 0) {
+        const fw::CString message = fw::Format(fw::LoadStringText(CZELMeter::kMsgUnitError), word, code);
+        throw CZelException(kZelErrorUnitReply + code, message.c_str());
+    }
+    if (got < buffer.size())
+        meter.ReadBlock(buffer.subspan(got), static_cast<int>(buffer.size() - got));
+}

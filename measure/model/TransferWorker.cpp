@@ -1,0 +1,86 @@
+#include "measure/model/TransferWorker.h"
+
+#include "measure/model/CFUpdate.h"
+
+CTransferWorker::~CTransferWorker()
+{
+    Stop();
+}
+
+void CTransferWorker::Start(CCFUpdate& transfer, Mode mode)
+{
+    Stop();
+    {
+        std::lock_guard lock(m_mutex);
+        m_reports.clear();
+        m_goes = mode == Mode::Loop ? 1 : 0;
+        m_stop = false;
+    }
+    m_thread = std::thread([this, &transfer, mode] { Run(&transfer, mode); });
+}
+
+void CTransferWorker::Go()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_goes;
+    m_changed.notify_all();
+}
+
+void CTransferWorker::Stop()
+{
+    if (!m_thread.joinable())
+        return;
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+        ++m_goes;
+        m_changed.notify_all();
+    }
+    m_thread.join();
+}
+
+void CTransferWorker::Post(Report report)
+{
+    std::lock_guard lock(m_mutex);
+    m_reports.push_back(report);
+    m_changed.notify_all();
+}
+
+void CTransferWorker::Run(CCFUpdate* transfer, Mode mode)
+{
+    for (;;) {
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_goes > 0 || m_stop; });
+            if (m_stop)
+                break;
+            if (mode == Mode::Step)
+                --m_goes;
+        }
+        bool more = false;
+        try {
+            more = transfer->TransferChunk();
+        } catch (...) {
+            // TransferChunk turns failures into its error text; anything
+            // that still escapes ends the item as a failure.
+            more = false;
+        }
+        Post({transfer->GetPosition(), more});
+        if (!more && mode == Mode::Loop)
+            return;
+    }
+    Post({transfer->GetPosition(), false});
+}
+
+CTransferWorker::Report CTransferWorker::Wait(bool every)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return !m_reports.empty(); });
+    if (!every) {
+        while (m_reports.size() > 1 && m_reports.front().more)
+            m_reports.pop_front();
+    }
+    const Report report = m_reports.front();
+    m_reports.pop_front();
+    return report;
+}

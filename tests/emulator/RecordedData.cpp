@@ -1,0 +1,128 @@
+#include "tests/emulator/RecordedData.h"
+
+#include "tests/emulator/StandardCommands.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kivemu {
+
+namespace {
+
+constexpr uint64_t kNoValueEvery = 97;
+
+void PutLittleEndian(std::vector<uint8_t>& out, int32_t value, int bytes)
+{
+    const auto u = static_cast<uint32_t>(value);
+    for (int b = 0; b < bytes; ++b)
+        out.push_back(static_cast<uint8_t>(u >> (8 * b)));
+}
+
+std::string Joined(size_t n, const std::vector<std::string>& items, const std::string& fallback)
+{
+    std::string list;
+    for (size_t i = 0; i < n; ++i) {
+        const std::string item = i < items.size() && !items[i].empty() ? items[i] : fallback;
+        list += (i == 0 ? "" : ",") + item;
+    }
+    return list;
+}
+
+bool ParseCount(const std::string& text, uint64_t& value)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos || text.size() > 12)
+        return false;
+    value = std::strtoull(text.c_str(), nullptr, 10);
+    return true;
+}
+
+} // namespace
+
+int32_t RecordedSample(uint64_t row, int series, int bytes)
+{
+    if (row % kNoValueEvery == static_cast<uint64_t>(series) % kNoValueEvery)
+        return bytes == 2 ? 32767 : 2147483647;
+    if (bytes == 2)
+        return static_cast<int32_t>((row * 13 + static_cast<uint64_t>(series) * 1009) % 60001) - 30000;
+    return static_cast<int32_t>((row * 100003 + static_cast<uint64_t>(series) * 7919) % 2000000001) - 1000000000;
+}
+
+std::vector<uint8_t> RecordedRows(const std::vector<int>& widths, uint64_t first, uint64_t count)
+{
+    std::vector<uint8_t> out;
+    size_t rowBytes = 0;
+    for (int w : widths)
+        rowBytes += static_cast<size_t>(w);
+    out.reserve(rowBytes * count);
+    for (uint64_t r = first; r < first + count; ++r) {
+        for (size_t s = 0; s < widths.size(); ++s)
+            PutLittleEndian(out, RecordedSample(r, static_cast<int>(s), widths[s]), widths[s]);
+    }
+    return out;
+}
+
+RecordedSet MakeRecordedSet(const RecordedSetSpec& spec)
+{
+    const size_t n = spec.channels.size();
+    std::string units;
+    for (size_t p = 0; p < spec.unitTypes.size(); ++p)
+        units += (p == 0 ? "" : " ") + ModelName(spec.unitTypes[p]);
+    std::vector<std::string> series;
+    std::vector<std::string> bits;
+    char text[32];
+    for (size_t i = 0; i < n; ++i) {
+        std::snprintf(text, sizeof text, "CH_%03d", spec.channels[i]);
+        series.push_back(text);
+        bits.push_back(std::to_string(8 * (i < spec.widths.size() ? spec.widths[i] : 2)));
+    }
+    RecordedSet set;
+    auto key = [&](const std::string& name, const std::string& value) { set.header += name + " " + value + "\r\n"; };
+    key("NAME", "KIV-406");
+    key("UNIT_TYPE", units);
+    key("VERSION", "2");
+    key("SERIES", Joined(n, series, ""));
+    key("NUM_SERIES", std::to_string(n));
+    key("DATE", spec.date);
+    key("TIME", spec.time);
+    key("INTERVAL", "0.001");
+    key("HORZ_UNITS", "SEC");
+    key("X_OFFSET", "0");
+    key("Y_OFFSET", Joined(n, {}, "0"));
+    key("NUM_SAMPS", std::to_string(spec.samples));
+    key("VERT_UNITS", Joined(n, {}, "V"));
+    key("SLOPE", Joined(n, spec.coefficients, "1"));
+    key("COEFFICIENT", Joined(n, spec.coefficients, "1"));
+    key("RATED_OUT", Joined(n, {}, ""));
+    key("CAPACITY", Joined(n, {}, ""));
+    key("POINT", Joined(n, {}, "3"));
+    key("SENSOR_MODE", Joined(n, {}, "0"));
+    key("ATTENATE", Joined(n, {}, "0"));
+    key("FILTER", Joined(n, {}, "0"));
+    if (spec.withBitLength)
+        key("BIT_LENGTH", Joined(n, bits, "16"));
+    key("TRIGGER_TYPE", "COMMAND");
+    std::vector<int> widths;
+    for (size_t i = 0; i < n; ++i)
+        widths.push_back(i < spec.widths.size() ? spec.widths[i] : 2);
+    set.data = RecordedRows(widths, 0, static_cast<uint64_t>(spec.samples < 0 ? 0 : spec.samples));
+    return set;
+}
+
+void AddMemoryReadout(ControlUnit& unit, const std::shared_ptr<MemoryRecording>& memory)
+{
+    unit.AddCommand("ADR", [memory](const Command& c, DeviceState&) {
+        uint64_t row = 0;
+        if (!ParseCount(c.text, row) || row > memory->rows)
+            return Reply::Error(kErrParameter);
+        memory->address = row;
+        return Reply::Line("OK");
+    });
+    unit.AddCommand("BDT", [memory](const Command& c, DeviceState&) {
+        uint64_t count = 0;
+        if (!ParseCount(c.text, count) || memory->address + count > memory->rows)
+            return Reply::Error(kErrParameter);
+        return Reply::Block(RecordedRows(memory->widths, memory->address, count));
+    });
+}
+
+} // namespace kivemu
