@@ -106,6 +106,9 @@ public:
 
     // ---- settings file (".set")
     void OnWriteSettingsFile();
+    // One file per control unit from the chosen path; false when any was
+    // skipped or failed.
+    bool WriteSettingsFiles(const fw::CString& path);
     // The files a path gives for `boxes` control units.
     static std::vector<fw::CString> SettingsFileNames(const fw::CString& path, int boxes);
     void WriteBoxSettings(CTextFile& file, int box);
@@ -180,6 +183,8 @@ private:
     bool PrepareComparatorRow(bool first);
     bool PrepareCycleRow(int count);
     void RequireColumns(Program p, int count);
+    // The newest value of a channel tank (a calculated tank's result).
+    static double CurrentValue(CDataTankObject* tank);
 
     std::array<std::unique_ptr<CZELGridStyle>, kTableCount> m_tables;
     std::unique_ptr<CDataSPSetTank> m_pCalcSettings;
