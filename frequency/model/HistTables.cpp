@@ -62,3 +62,19 @@ const char* HistSampleTimeText(int index)
 {
     return index >= 0 && index < kHistSampleTimeCount ? kSampleTimes[index] : "";
 }
+
+const char* HistSensorModeText(int code)
+{
+    struct Mode {
+        int code;
+        const char* text;
+    };
+    static constexpr Mode kModes[] = {
+        {146, "4G 0.5V"}, {16, "4G 2.0V"}, {33, "電圧"}, {21, "熱電対　K"}, {22, "熱電対　J"}, {20, "熱電対　T"},
+    };
+    for (const Mode& m : kModes) {
+        if (m.code == code)
+            return m.text;
+    }
+    return "";
+}

@@ -37,3 +37,7 @@ int FindHistUnitIndex(const char* text);
 
 // "1000msec", "100msec", "" and "10msec"; empty outside 0..3.
 const char* HistSampleTimeText(int index);
+
+// The measuring-range text of a sensor mode code; empty for a code the
+// table does not hold.
+const char* HistSensorModeText(int code);

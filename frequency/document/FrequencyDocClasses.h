@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the run-time classes of the frequency documents known by name.
+void RegisterFrequencyDocClasses();
