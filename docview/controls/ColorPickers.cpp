@@ -1,6 +1,6 @@
 #include "docview/controls/ColorPickers.h"
 
-#include "docbase/controls/ChartPrimitives.h"
+#include "chart/model/GrDraw.h"
 #include "docview/controls/OwnerDrawHost.h"
 #include "framework/core/DC.h"
 #include "framework/ui/QPainterSink.h"
@@ -168,7 +168,7 @@ void CHatchBox::MeasureItem(MeasureItemInfo& info)
 void CHatchBox::DrawSample(fw::CDC& dc, const DrawItemInfo& info)
 {
     fw::LOGBRUSH lb;
-    appgr::GrGetFillBrush(static_cast<int16_t>(info.itemData & 0xFFFF), lb);
+    GrGetFillBrush(static_cast<int16_t>(info.itemData & 0xFFFF), lb);
     fw::CBrush brush;
     brush.CreateBrushIndirect(lb);
     fw::CBrush* oldBrush = dc.SelectObject(&brush);
@@ -191,11 +191,11 @@ void CLineCmbBox::MeasureItem(MeasureItemInfo& info)
 void CLineCmbBox::DrawSample(fw::CDC& dc, const DrawItemInfo& info)
 {
     fw::CPen pen;
-    appgr::GrCreatePen(0, 1, fw::RGB(0, 0, 0), pen);
+    GrCreatePen(0, 1, fw::RGB(0, 0, 0), pen);
     fw::CPen* old = dc.SelectObject(&pen);
     const fw::CRect& r = info.rcItem;
     const int y = (r.top + r.bottom) / 2;
-    appgr::GrDashLine(dc, r.left + 10, y, r.right - 10, y, static_cast<uint16_t>(info.itemData & 0xFFFF));
+    GrDashLine(dc, r.left + 10, y, r.right - 10, y, static_cast<uint16_t>(info.itemData & 0xFFFF));
     dc.SelectObject(old);
 }
 
@@ -214,7 +214,7 @@ void CSymbolCmbbox::DrawSample(fw::CDC& dc, const DrawItemInfo& info)
     fw::CBrush* oldBrush = dc.SelectObject(&brush);
     const fw::CRect& r = info.rcItem;
     dc.MoveTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    appgr::GrDrawSymbol(dc, static_cast<int>(info.itemData), kSymbolSize, 0);
+    GrDrawSymbol(dc, static_cast<int>(info.itemData), kSymbolSize, 0);
     dc.SelectObject(oldBrush);
     dc.SelectObject(oldPen);
 }

@@ -1,6 +1,6 @@
 #include "docview/controls/ZELRichEditCtrl.h"
 
-#include "docbase/controls/ChartPrimitives.h"
+#include "chart/model/GrText.h"
 #include "docview/controls/ContextMenus.h"
 #include "framework/core/Clipboard.h"
 #include "framework/core/CmdTarget.h"
@@ -246,13 +246,13 @@ void CZELRichEditCtrl::SetMarkupText(const fw::CString& markup, int)
     const CharFormatTwips super = MarkupSuperFormat(normal);
     fw::CString text = markup;
     bool inSuper = false;
-    while (text.Find(appgr::kSuperMarker) == 0) {
+    while (text.Find(kSuperMarker) == 0) {
         text = text.Mid(kMarkerLength);
         inSuper = !inSuper;
     }
     QTextCursor cursor = TextEdit()->textCursor();
     for (;;) {
-        const int at = text.Find(appgr::kSuperMarker);
+        const int at = text.Find(kSuperMarker);
         const fw::CString part = at < 0 ? text : text.Left(at);
         cursor.insertText(fw::ToQ(part), QtFormat(inSuper ? super : normal));
         if (at < 0)

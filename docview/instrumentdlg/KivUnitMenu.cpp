@@ -1,6 +1,6 @@
 #include "docview/instrumentdlg/KivUnitMenu.h"
 
-#include "docbase/controls/ChartPrimitives.h"
+#include "chart/model/GrText.h"
 #include "docbase/controls/SysColors.h"
 #include "docview/controls/ContextMenus.h"
 #include "framework/core/DC.h"
@@ -114,7 +114,7 @@ fw::CString CKivUnitMenu::GetUnitText(unsigned commandId) const
 
 void CKivUnitMenu::MeasureItem(fw::CDC& dc, const fw::CString& text, appctl::MeasureItemInfo& info)
 {
-    const fw::CSize extent = dc.GetTextExtent(appgr::StripSuperMarkers(text));
+    const fw::CSize extent = dc.GetTextExtent(StripSuperMarkers(text));
     info.itemWidth = static_cast<unsigned>(extent.cx);
     info.itemHeight = static_cast<unsigned>(extent.cy);
 }
@@ -141,12 +141,12 @@ void CKivUnitMenu::DrawItem(fw::CDC& dc, const fw::CString& text, const appctl::
     if (info.itemState & ODS_GRAYED) {
         if (!selected) {
             const fw::COLORREF keep = dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
-            appgr::GrTextOut(dc, x + 1, y + 1, text);
+            GrTextOut(dc, x + 1, y + 1, text);
             dc.SetTextColor(keep);
         }
         dc.SetTextColor(GetSysColor(COLOR_GRAYTEXT));
     }
-    appgr::GrTextOut(dc, x, y, text);
+    GrTextOut(dc, x, y, text);
     dc.SetBkMode(oldMode);
     dc.SetTextColor(oldText);
 }

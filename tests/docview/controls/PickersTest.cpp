@@ -131,7 +131,8 @@ TEST(SymbolCmbbox, DrawsTheSymbolAtTheCentreAndLeavesThePosition)
     fw::CDC dc(&sink);
     box.DrawItem(dc, Item(1, fw::CRect(0, 0, 40, 18)));
     ASSERT_EQ(sink.Log().size(), 1u);
-    EXPECT_EQ(sink.Log()[0], "rect 15,4,26,15 pen=solid 1 #000000 brush=solid #000000");
+    // Symbol 1 unfilled is the square's closed outline.
+    EXPECT_EQ(sink.Log()[0], "polyline 15,4 25,4 25,14 15,14 15,4 pen=solid 1 #000000");
     EXPECT_EQ(dc.GetCurrentPosition(), fw::CPoint(20, 9));
 }
 
