@@ -44,9 +44,9 @@ CDataTankObject* MakeStepTank(int column)
 
 CDataTankObject* MakeValueTank(bool asFloat)
 {
-    if (asFloat)
-        return new CFltDataTank;
-    return new CDblDataTank;
+    CDataTankObject* tank = asFloat ? static_cast<CDataTankObject*>(new CFltDataTank) : new CDblDataTank;
+    tank->Init(asFloat ? kTypeFloat : kTypeDouble, 0, true);
+    return tank;
 }
 
 void ThrowBadFile()
@@ -310,6 +310,8 @@ void CMMAObject::ConvertToDouble(int i)
         CDataTankObject* wide = MakeValueTank(false);
         old->CopyHeaderTo(wide);
         wide->SetDataType(kTypeDouble);
+        // The copied header carries the old count, not values.
+        wide->SetDataCount(0);
         const int count = old->GetDataCount();
         wide->Grow(count, true);
         for (int r = 0; r < count; ++r) {
