@@ -113,6 +113,7 @@ bool CCFMeterUpdate::TransferChunk()
         m_data.resize(bytes);
         CKivMeter& meter = MeterOf(m_box);
         meter.Command(fw::Format("ADR%u", m_transferred.load()));
+        DropStaleInput(meter);
         meter.Send(fw::Format("BDT%u", m_chunkRows));
         ReadDataStream(meter, m_data, "BDT");
         return WriteChunk(bytes);

@@ -1,6 +1,7 @@
 #include "measure/model/DataStream.h"
 
 #include "common/base/ZelException.h"
+#include "framework/core/Cp932.h"
 #include "framework/core/Format.h"
 #include "framework/core/StringTable.h"
 #include "instrument/ZELMeter.h"
@@ -8,6 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -41,6 +44,12 @@ int ParseErrorLine(std::span<const uint8_t> bytes)
     return -2;
 }
 
+void DropStaleInput(CKivMeter& meter)
+{
+    if (CMeterInterface* link = meter.GetInterface())
+        link->ClearInput();
+}
+
 void ReadDataStream(CKivMeter& meter, std::span<uint8_t> buffer, const char* word)
 {
     const size_t head = std::min(buffer.size(), kErrorLineBytes);
@@ -59,4 +68,20 @@ void ReadDataStream(CKivMeter& meter, std::span<uint8_t> buffer, const char* wor
     }
     if (got < buffer.size())
         meter.ReadBlock(buffer.subspan(got), static_cast<int>(buffer.size() - got));
+}
+
+void ReadRecordedHeader(CKivMeter& meter, const char* name, int size, fw::CString& text)
+{
+    // Headers are a few KiB; a larger size is a broken listing.
+    constexpr int kMaxHeaderBytes = 1 << 20;
+    text.Empty();
+    if (size <= 0 || size > kMaxHeaderBytes)
+        throw CZelException(CKivMeter::kErrInvalid, CKivMeter::kMsgInvalidReply);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    DropStaleInput(meter);
+    meter.Send(fw::Format("DAT%s.HED", name));
+    ReadDataStream(meter, bytes, "HFL");
+    const auto end = std::find(bytes.begin(), bytes.end(), uint8_t{0});
+    text = fw::cp932::FromCp932(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<size_t>(end - bytes.begin())));
 }

@@ -35,7 +35,7 @@ bool CGetCFUpdate::WithRetry(const std::function<void()>& step)
 
 bool CGetCFUpdate::ReadHeaderThrough(CKivMeter& meter, const CKiv406FileInfo& entry, fw::CString& text)
 {
-    return WithRetry([&] { meter.ReadHeaderFile(entry.m_name.c_str(), entry.m_headerSize, text); });
+    return WithRetry([&] { ReadRecordedHeader(meter, entry.m_name.c_str(), entry.m_headerSize, text); });
 }
 
 void CGetCFUpdate::SizeTanks(CBoxArray& system, int largest)
@@ -55,7 +55,9 @@ bool CGetCFUpdate::Prepare()
             fw::CString header;
             if (!ReadHeaderThrough(MeterOf(i), entry, header))
                 return false;
-            system.ApplyWorkMeters();
+            // This box only: the whole system would put back the scales the
+            // earlier boxes just read from their headers.
+            system.GetBox(i)->ApplyWorkMeter();
             MeterOf(i).ReadHeader(header.c_str(), m_useFileFormat);
             BuildChannelSelection(i, header.c_str());
             largest = std::max(largest, entry.m_sampleCount);
@@ -102,7 +104,9 @@ bool CGetCFFileUpdate::Prepare()
             // The link pointer only: the unit keeps its place on the link.
             meter.CZELMeter::SetInterface(ownMeter->GetInterface());
             meter.SetAddress(ownMeter->GetAddress());
-            system.ApplyWorkMeters();
+            // This box only: the whole system would put back the scales the
+            // earlier boxes just read from their headers.
+            system.GetBox(j)->ApplyWorkMeter();
             meter.ReadHeader(headers[static_cast<size_t>(j)].c_str(), m_useFileFormat);
             BuildChannelSelection(j, headers[static_cast<size_t>(j)].c_str());
         }
@@ -141,8 +145,7 @@ bool CGetCFUpdate::OpenItem()
     CKivMeter& meter = MeterOf(m_box);
     return WithRetry([&] {
         // Bytes of a stream given up on must not be taken as this file's.
-        if (CMeterInterface* link = meter.GetInterface())
-            link->ClearInput();
+        DropStaleInput(meter);
         meter.SendDataFileCommand(m_file.m_name.c_str(), "DAT");
     });
 }

@@ -87,7 +87,9 @@ bool CGetFileUpdate::RebuildFromHeaders()
         SizeSelections(lists);
         CBoxArray& system = GetBoxArray();
         for (int j = 0; j < system.GetBoxCount() && j < lists; ++j) {
-            system.ApplyWorkMeters();
+            // This box only: the whole system would put back the scales the
+            // earlier boxes just read from their headers.
+            system.GetBox(j)->ApplyWorkMeter();
             MeterOf(j).ReadHeader(headers[static_cast<size_t>(j)].c_str(), m_useFileFormat);
             BuildChannelSelection(j, headers[static_cast<size_t>(j)].c_str());
         }

@@ -74,7 +74,7 @@ CTransferRun::Result CTransferRun::RunThroughUnits(CCFUpdate& transfer)
 {
     CBoxArray& own = m_host.GetOwnBoxArray();
     CMeterInterface* link = own.GetBoxCount() > 0 ? own.GetBox(0)->GetMeter()->GetInterface() : nullptr;
-    CReplyTimeoutScope timeout(link, CReplyTimeoutScope::kTransferTimeoutS);
+    CReplyTimeoutScope timeout(link, m_timeoutS);
     try {
         while (transfer.HasMoreBoxes()) {
             const Result item = RunItem(transfer);

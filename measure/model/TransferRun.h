@@ -7,6 +7,7 @@
 // folders, with a message; the run then reports the failure, never a
 // completed file set.
 
+#include "measure/model/ReplyTimeoutScope.h"
 #include "measure/model/TransferWorker.h"
 
 class CCFUpdate;
@@ -29,6 +30,8 @@ public:
     // Asks the running worker to stop after its chunk; the run then ends
     // with kCancelled.
     void Cancel() { m_cancel = true; }
+    // The reply time-out the units' link gets during the run (seconds).
+    void SetReplyTimeout(int seconds) { m_timeoutS = seconds; }
 
     // Percent of `position` in `total`, without overflow; 100 for an empty
     // total.
@@ -42,4 +45,5 @@ private:
     ITransferHost& m_host;
     CTransferWorker m_worker;
     bool m_cancel = false;
+    int m_timeoutS = CReplyTimeoutScope::kTransferTimeoutS;
 };
