@@ -1,0 +1,174 @@
+#include "chart/model/GraphDraw.h"
+
+#include "chart/model/GrRecord.h"
+#include "common/tank/ZELDataPoter.h"
+#include "framework/core/DC.h"
+
+#include <algorithm>
+#include <cmath>
+
+FW_IMPLEMENT_SERIAL(CGraphDraw, CGraphSetting, fw::VERSIONABLE_SCHEMA | 1)
+
+bool GrIsFinite(float value)
+{
+    return std::isfinite(static_cast<double>(value));
+}
+
+CGraphDraw::CGraphDraw() = default;
+CGraphDraw::~CGraphDraw() = default;
+
+void CGraphDraw::DrawAxes(fw::CDC& dc, const fw::CRect& rect)
+{
+    DrawGrid(dc, rect);
+    DrawLabels(dc, rect);
+}
+
+void CGraphDraw::CreatePlot()
+{
+    GrSetXRange(m_scale.m_x.minimum, m_scale.m_x.maximum, &m_record);
+    GrSetYRange(m_scale.m_y.minimum, m_scale.m_y.maximum, &m_record);
+    OnAxesRebuilt();
+}
+
+void CGraphDraw::DrawGrid(fw::CDC& dc, const fw::CRect& rect)
+{
+    m_record.m_clipRect = rect;
+}
+
+void CGraphDraw::DrawLabels(fw::CDC& dc, const fw::CRect& rect)
+{
+    m_record.m_clipRect = rect;
+}
+
+bool CGraphDraw::HasXYAxes() const
+{
+    return m_info.m_graphType != 33 && m_info.m_graphType != 34;
+}
+
+void CGraphDraw::SelectDocumentData(const fw::CDocument* document, int index)
+{
+    if (m_page)
+        m_page->SelectDocumentData(document, index);
+}
+
+bool CGraphDraw::SetHighlight(fw::CDC& dc, int ignored, int mode, const fw::CDocument* document)
+{
+    m_highlight = static_cast<int16_t>(mode);
+    switch (mode) {
+    case 0:
+        if (m_page)
+            m_page->MarkDocument(nullptr);
+        return true;
+    case 1:
+        if (m_page)
+            m_page->MarkDocument(document);
+        return true;
+    case 2:
+        return DrawMarkedPoints(dc);
+    default:
+        return false;
+    }
+}
+
+void CGraphDraw::DrawSeriesCursors(fw::CDC& dc, CGraphParamArray& series, CZELDataPoter* xCursor,
+                                   CZELDataPoter* yCursor, bool restart)
+{
+    if (!xCursor || !yCursor) {
+        if (restart)
+            series.SetRestart(1);
+        return;
+    }
+    if (!restart) {
+        BeginSeriesDraw(series.PenState());
+        restart = series.GetRestart() != 0;
+    }
+    DrawSeriesData(dc, series.GetStyle(), xCursor, yCursor, restart);
+    EndSeriesDraw(series.PenState());
+    series.SetRestart(0);
+}
+
+void CGraphDraw::DrawProfiles(fw::CDC& dc, CGraphParamArray& series, int from)
+{
+    const int type = m_info.m_graphType;
+    const bool swapped = type == 32 || type == 34;
+    for (int p = std::max(from, 0); p <= series.GetLastSamplePosition(); ++p) {
+        std::unique_ptr<CZELDataPoter> positions = series.MakePositionCursor();
+        std::unique_ptr<CZELDataPoter> values = series.MakeValueCursor(p);
+        if (swapped)
+            DrawSeriesCursors(dc, series, values.get(), positions.get(), true);
+        else
+            DrawSeriesCursors(dc, series, positions.get(), values.get(), true);
+    }
+}
+
+void CGraphDraw::DrawWholeSeries(fw::CDC& dc, CGraphParamArray& series)
+{
+    const int type = m_info.m_graphType;
+    if (IsLineType(type)) {
+        const int first = series.GetFirstUsableIndex();
+        const int count = series.GetUsableCount();
+        int16_t kind = 0;
+        std::unique_ptr<CZELDataPoter> xs = series.MakeXCursor(kind, false, first, count);
+        std::unique_ptr<CZELDataPoter> ys = series.MakeYCursor(kind, false, first, count);
+        DrawSeriesCursors(dc, series, xs.get(), ys.get(), true);
+        series.SetLastDrawnIndex(count > 0 ? std::max(first, 0) + count - 1 : -1);
+        return;
+    }
+    if (type >= 31 && type <= 34)
+        DrawProfiles(dc, series, 0);
+}
+
+void CGraphDraw::DrawAllSeries(fw::CDC& dc, const fw::CRect& rect)
+{
+    m_record.m_clipRect = rect;
+    for (int i = 0; i < GetSeriesCount(); ++i)
+        DrawWholeSeries(dc, *GetSeries(i));
+}
+
+void CGraphDraw::ClearPlotArea(fw::CDC& dc)
+{
+    const fw::CRect plot = m_record.m_plotRect;
+    dc.ExtTextOut(plot.left, plot.top, fw::ETO_OPAQUE, &plot, fw::CString());
+    DrawGrid(dc, m_record.m_clipRect);
+}
+
+void CGraphDraw::DrawNewData(fw::CDC& dc, const fw::CRect& clip, bool restart)
+{
+    m_record.m_clipRect = clip;
+    const int type = m_info.m_graphType;
+    if (IsLineType(type)) {
+        for (int i = 0; i < GetSeriesCount(); ++i) {
+            CGraphParamArray& series = *GetSeries(i);
+            const int last = std::min(series.GetSampleIndex(1), series.GetShorterLastIndex());
+            if (last < 0)
+                continue;
+            // From the last sample drawn (to join the line) to the newest;
+            // without one, the last segment as a new line begins.
+            const int drawn = series.GetLastDrawnIndex();
+            int first = drawn >= 0 && drawn <= last ? drawn : last - std::min(2, series.GetUsableCount()) + 1;
+            first = std::max(first, 0);
+            if (drawn == last)
+                continue;
+            const int count = last - first + 1;
+            int16_t kind = 0;
+            std::unique_ptr<CZELDataPoter> xs = series.MakeXCursor(kind, false, first, count);
+            std::unique_ptr<CZELDataPoter> ys = series.MakeYCursor(kind, false, first, count);
+            DrawSeriesCursors(dc, series, xs.get(), ys.get(), restart);
+            series.SetLastDrawnIndex(last);
+        }
+        return;
+    }
+    if (type == 31 && m_page && !m_page->NeedsFullRedraw()) {
+        for (int i = 0; i < GetSeriesCount(); ++i) {
+            CGraphParamArray& series = *GetSeries(i);
+            if (series.IsInDocument())
+                DrawProfiles(dc, series, series.GetLastSamplePosition());
+        }
+        return;
+    }
+    if (type >= 31 && type <= 34) {
+        ClearPlotArea(dc);
+        for (int i = 0; i < GetSeriesCount(); ++i)
+            DrawWholeSeries(dc, *GetSeries(i));
+    }
+}
