@@ -5,12 +5,16 @@
 
 #include "app/shell/KIV5980App.h"
 #include "app/shell/ProgramComposition.h"
+#include "framework/core/DescriptorLimit.h"
 
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv)
 {
+    // Every cache tank, link and document holds descriptors; the default
+    // soft limit is far below what a large project needs.
+    fw::RaiseDescriptorLimit();
     ComposeProgram();
     CKIV5980App app;
     app.SetCommandLine(std::vector<std::string>(argv, argv + argc));

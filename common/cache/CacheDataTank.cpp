@@ -1,5 +1,6 @@
 #include "common/cache/CacheDataTank.h"
 
+#include "common/cache/CacheFileReport.h"
 #include "common/cache/CachePoters.h"
 #include "framework/core/AllocLimit.h"
 #include "framework/core/Exceptions.h"
@@ -44,7 +45,7 @@ template <class T> CCacheDataTank<T>::~CCacheDataTank()
 {
     // The values die with the tank: nothing is written back, and the files
     // go even when the last write would have failed.
-    m_file.Abort();
+    m_file.Drop();
     m_open = false;
     try {
         if (!m_prevPath.IsEmpty())
@@ -77,6 +78,8 @@ template <class T> std::unique_ptr<T[]> CCacheDataTank<T>::AllocateBuffer(int64_
 
 template <class T> bool CCacheDataTank<T>::RemoveFile(const fw::CString& path, bool report)
 {
+    if (path == m_file.GetPath())
+        m_file.Drop();
     try {
         fw::CFile::Remove(path);
         return true;
@@ -84,7 +87,7 @@ template <class T> bool CCacheDataTank<T>::RemoveFile(const fw::CString& path, b
         if (e.m_cause == fw::CFileException::fileNotFound)
             return true; // nothing left to delete
         if (report)
-            e.ReportError();
+            ReportCacheFileError(e);
         return false;
     }
 }
@@ -95,30 +98,22 @@ template <class T> bool CCacheDataTank<T>::OpenRaw()
         return true;
     if (m_filePath.IsEmpty())
         return false; // no file yet: the owner has not created one
+    m_file.SetPath(m_filePath);
     fw::CFileException err;
-    if (!m_file.Open(m_filePath, fw::CFile::modeReadWrite | fw::CFile::shareDenyWrite, &err)) {
-        err.ReportError();
+    if (!m_file.Open(err)) {
+        ReportCacheFileError(err);
         return false;
     }
     m_open = true;
-    m_filePos = 0;
     return true;
 }
 
+// The descriptor stays in the shared set, which closes it when another file
+// needs the room: values are written at once, so nothing waits in it.
 template <class T> bool CCacheDataTank<T>::CloseRaw()
 {
-    if (!m_open)
-        return true;
     m_open = false;
-    m_filePos = kUnknownPosition;
-    try {
-        m_file.Close();
-        return true;
-    } catch (const fw::CFileException& e) {
-        m_file.Abort();
-        e.ReportError();
-        return false;
-    }
+    return true;
 }
 
 template <class T> template <class Work> bool CCacheDataTank<T>::ReportingFileErrors(Work&& work)
@@ -127,7 +122,7 @@ template <class T> template <class Work> bool CCacheDataTank<T>::ReportingFileEr
         work();
         return true;
     } catch (const fw::CFileException& e) {
-        e.ReportError();
+        ReportCacheFileError(e);
         return false;
     }
 }
@@ -143,35 +138,16 @@ template <class T> template <class Work> bool CCacheDataTank<T>::OnRawFile(Work&
     return ok;
 }
 
-template <class T> void CCacheDataTank<T>::SeekTo(uint64_t offset)
-{
-    if (m_filePos == offset)
-        return;
-    m_filePos = kUnknownPosition;
-    m_file.Seek(static_cast<int64_t>(offset), fw::CFile::begin);
-    m_filePos = offset;
-}
-
 template <class T> void CCacheDataTank<T>::ReadAt(int64_t index, T* dest, int64_t count)
 {
-    const uint64_t offset = uint64_t(index) * sizeof(T);
     const size_t bytes = size_t(count) * sizeof(T);
-    SeekTo(offset);
-    m_filePos = kUnknownPosition;
-    const size_t got = m_file.Read(dest, bytes);
-    m_filePos = offset + got;
-    if (got != bytes)
+    if (m_file.ReadAt(uint64_t(index) * sizeof(T), dest, bytes) != bytes)
         throw fw::CFileException(fw::CFileException::endOfFile, -1, m_filePath);
 }
 
 template <class T> void CCacheDataTank<T>::WriteAt(int64_t index, const T* src, int64_t count)
 {
-    const uint64_t offset = uint64_t(index) * sizeof(T);
-    const size_t bytes = size_t(count) * sizeof(T);
-    SeekTo(offset);
-    m_filePos = kUnknownPosition;
-    m_file.Write(src, bytes);
-    m_filePos = offset + bytes;
+    m_file.WriteAt(uint64_t(index) * sizeof(T), src, size_t(count) * sizeof(T));
 }
 
 template <class T> bool CCacheDataTank<T>::SetFileLength(int64_t count)
@@ -201,9 +177,8 @@ template <class T> bool CCacheDataTank<T>::WriteFill(int64_t start, int64_t end)
 
 template <class T> void CCacheDataTank<T>::DiscardFiles()
 {
-    m_file.Abort();
+    m_file.Drop();
     m_open = false;
-    m_filePos = kUnknownPosition;
     if (!m_prevPath.IsEmpty())
         RemoveFile(m_prevPath, false);
     if (!m_filePath.IsEmpty())
@@ -224,18 +199,22 @@ template <class T> uint64_t CCacheDataTank<T>::FileLength(const fw::CString& pat
 template <class T> bool CCacheDataTank<T>::CreateTempFile()
 {
     fw::CString path;
-    if (!fw::fs::CreateTempFile(GetTempFolder(), kTempPrefix, path))
-        return false;
-    m_filePath = path;
     fw::CFileException err;
-    if (!m_file.Open(path, fw::CFile::modeCreate | fw::CFile::modeReadWrite | fw::CFile::shareDenyWrite, &err)) {
-        err.ReportError();
+    // A name that cannot be made (a full or missing folder, no descriptor
+    // left) is told, or the caller's tank would silently hold nothing.
+    if (!CCacheFile::CreateUnique(GetTempFolder(), kTempPrefix, path, err)) {
+        ReportCacheFileError(err);
+        return false;
+    }
+    m_filePath = path;
+    m_file.SetPath(path);
+    if (!m_file.Open(err)) {
+        ReportCacheFileError(err);
         RemoveFile(path, false);
         m_filePath.Empty();
         return false;
     }
     m_open = true;
-    m_filePos = 0;
     return true;
 }
 
@@ -243,7 +222,7 @@ template <class T> bool CCacheDataTank<T>::CreateCacheFile()
 {
     if (!m_filePath.IsEmpty() || !m_prevPath.IsEmpty()) {
         // A second file would otherwise be left behind unowned.
-        m_file.Abort();
+        m_file.Drop();
         m_open = false;
         if (!m_prevPath.IsEmpty())
             RemoveFile(m_prevPath, true);

@@ -16,6 +16,7 @@
 
 #include "common/tank/DataTank.h"
 #include "framework/core/CString.h"
+#include "common/cache/CacheFile.h"
 #include "framework/core/File.h"
 
 #include <cstddef>
@@ -146,7 +147,7 @@ protected:
     // The state: file paths, file and window.
     fw::CString m_filePath;
     fw::CString m_prevPath;
-    fw::CFile m_file;
+    CCacheFile m_file;
     int32_t m_winStart = 0;
     int32_t m_winEnd = -1;
     bool m_open = false;
@@ -156,13 +157,10 @@ protected:
     int32_t m_storageMode = kCacheStoreRaw;
 
 private:
-    static constexpr uint64_t kUnknownPosition = UINT64_MAX;
-
     // Values in store. Equal to the file length / unit size, except that a
     // window grown at the end of the store (appends) is ahead of the file
     // until it is written back.
     int64_t m_storeCount = 0;
-    uint64_t m_filePos = kUnknownPosition;
     // Array accessors alive over the window: while any is, the window stays
     // where it is and other values are read and written around it.
     int m_pinned = 0;
@@ -175,7 +173,6 @@ private:
     // The same on the open file, opened for the work and closed after it
     // when it was closed before.
     template <class Work> bool OnRawFile(Work&& work);
-    void SeekTo(uint64_t offset);
     void ReadAt(int64_t index, T* dest, int64_t count);
     void WriteAt(int64_t index, const T* src, int64_t count);
     bool SetFileLength(int64_t count);

@@ -6,6 +6,7 @@
 //   values         count * sizeof(T) bytes, modes 0 and 1 only
 
 #include "common/cache/CacheDataTank.h"
+#include "common/cache/CacheFileReport.h"
 
 #include "common/cache/HuffmanFile.h"
 #include "framework/core/Archive.h"
@@ -229,6 +230,7 @@ template <class T> bool CCacheDataTank<T>::CompressFile()
     if (!StartCodedCopy(raw))
         return false;
     CHuffmanFile coder;
+    CCacheFile::MakeRoom(2); // the coder opens both files by name
     if (!coder.CodeFile(raw, m_filePath, false, kUnitSize)) {
         // The tank stays on its raw file, which the coder only read.
         RemoveFile(m_filePath, false);
@@ -260,6 +262,7 @@ template <class T> bool CCacheDataTank<T>::ExpandFile()
     if (!StartCodedCopy(packed))
         return false;
     CHuffmanFile coder;
+    CCacheFile::MakeRoom(2);
     bool ok = coder.CodeFile(packed, m_filePath, true, 1);
     const bool removed = RemoveFile(packed, true);
     m_prevPath.Empty();
@@ -267,7 +270,7 @@ template <class T> bool CCacheDataTank<T>::ExpandFile()
     m_storeCount = int64_t(length / sizeof(T));
     if (ok && length % sizeof(T) != 0) {
         // Whole values or the data is not what was stored.
-        fw::CArchiveException(fw::CArchiveException::genericException, packed).ReportError();
+        ReportCacheFileError(fw::CArchiveException(fw::CArchiveException::genericException, packed));
         ok = false;
     }
     return ok && removed;

@@ -1,5 +1,6 @@
 #include "common/cache/HuffmanFile.h"
 
+#include "common/cache/CacheFileReport.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
 #include "framework/core/FileSystem.h"
@@ -569,12 +570,12 @@ bool CHuffmanFile::CodeFile(const fw::CString& source, const fw::CString& destin
     fw::CFile out;
     fw::CFileException err;
     if (!in.Open(source, fw::CFile::modeRead | fw::CFile::shareDenyWrite, &err)) {
-        err.ReportError();
+        ReportCacheFileError(err);
         return false;
     }
     if (!out.Open(destination, fw::CFile::modeCreate | fw::CFile::modeWrite | fw::CFile::shareDenyWrite, &err)) {
         in.Abort();
-        err.ReportError();
+        ReportCacheFileError(err);
         return false;
     }
     try {
@@ -589,6 +590,10 @@ bool CHuffmanFile::CodeFile(const fw::CString& source, const fw::CString& destin
         in.Abort();
         out.Abort();
         fw::AfxMessageBox(fw::CString(kBadTableText));
+    } catch (const fw::CException& e) {
+        in.Abort();
+        out.Abort();
+        ReportCacheFileError(e);
     } catch (const std::exception& e) {
         in.Abort();
         out.Abort();

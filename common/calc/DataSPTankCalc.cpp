@@ -7,6 +7,7 @@
 // next formula runs. Formulas with list, channel or history functions read
 // the current results of other orders and run step by step.
 
+#include "common/cache/CacheFileReport.h"
 #include "common/calc/CalcuDataTank.h"
 #include "common/calc/CashCalcuDataTank.h"
 #include "common/calc/DataSPTankData.h"
@@ -132,6 +133,8 @@ bool CDataSPTankData::RecalculateFrom(int32_t firstStep)
 
 bool CDataSPTankData::Recalculate(int32_t first, bool clearScale, bool yield)
 {
+    // A lost or full disk fails every channel alike: told once.
+    CCacheReportScope reports;
     ClearResultReport();
     bool ok = true;
     try {
@@ -146,7 +149,9 @@ bool CDataSPTankData::Recalculate(int32_t first, bool clearScale, bool yield)
         m_rowsActive = false;
         CloseCacheFiles();
         fw::Status().Clear();
-        fw::ReportException(e);
+        // A file error already kept is the cause: the user hears of it once.
+        if (!reports.Failed())
+            fw::ReportException(e);
         ok = false;
     }
     ReportUnstorableResults();

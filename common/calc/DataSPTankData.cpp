@@ -3,6 +3,7 @@
 
 #include "common/calc/DataSPTankData.h"
 
+#include "common/cache/CacheFileReport.h"
 #include "common/calc/CalcuDataTank.h"
 #include "common/calc/DataSPSetTank.h"
 #include "common/formula/DataCalcuOrder.h"
@@ -122,6 +123,7 @@ int32_t CDataSPTankData::SetDataCount(int32_t count, bool fill)
         return m_dataCount;
     }
     count = std::max(count, 0);
+    CCacheReportScope reports;
     for (int i = 0; i < GetSize(); ++i)
         if (CDataTankObject* tank = GetAt(i))
             tank->SetSize(count, fill);

@@ -1,5 +1,6 @@
 #include "common/calc/KivSPTankData.h"
 
+#include "common/cache/CacheFileReport.h"
 #include "common/calc/CashCalcuDataTank.h"
 #include "common/formula/DataCalcuOrder.h"
 #include "common/tank/StringDataTank.h"
@@ -43,6 +44,7 @@ CCashCalcuDataTank* CKivSPTankData::CreateChannelTank(int index, int32_t code, b
         return nullptr;
     if (GetSize() < index + 1)
         SetSize(index + 1);
+    CCacheReportScope reports;
     auto* tank = new CCashCalcuDataTank;
     try {
         tank->SetKind(code);
@@ -78,6 +80,7 @@ void CKivSPTankData::CopyFrom(const CKivSPTankData& other)
 void CKivSPTankData::SetChannelCount(int count)
 {
     count = std::clamp(count, 0, kTimeIndex);
+    CCacheReportScope reports;
     const int old = m_measuredCount;
     bool released = false;
     for (int i = count; i < old && i < GetSize(); ++i) {

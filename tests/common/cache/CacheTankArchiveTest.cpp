@@ -302,8 +302,10 @@ TEST_F(CacheTankTest, FailedCompressionKeepsTheRawFile)
     Fill(tank, 3000, [&](int i) { return values[i]; });
     tank.SetStorageMode(kCacheStoreCompressed);
     const fw::CString path = tank.GetFilePath();
-    // No new temporary file can be made: the cache folder is gone.
+    // No new temporary file can be made: the cache folder is gone, which
+    // the user is told once.
     SetCacheTankFolder((dir.Path() / "missing").string());
+    services.prompt.Expect(fw::kIdpInvalidFileName, fw::IDOK);
     fw::CMemFile file;
     fw::CArchive ar(&file, fw::CArchive::store);
     EXPECT_THROW(tank.Serialize(ar), fw::CUserException);
