@@ -167,6 +167,12 @@ int CKIV5980App::ExitInstance()
 void CKIV5980App::SaveSettings()
 {
     m_settings.SaveSettings(Profile());
+    // Settings that never reached the disk would be lost without a word.
+    if (const auto failure = Profile().TakeWriteFailure()) {
+        fw::CString text;
+        if (failure->GetWriteErrorMessage(text))
+            fw::AfxMessageBox(text, fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    }
 }
 
 void CKIV5980App::LoadSettings()

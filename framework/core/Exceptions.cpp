@@ -197,6 +197,19 @@ bool CFileException::GetErrorMessage(CString& text, unsigned* helpContext) const
     return !text.IsEmpty();
 }
 
+bool CFileException::GetWriteErrorMessage(CString& text) const
+{
+    unsigned id = kIdpUnexpectedWrite;
+    switch (m_cause) {
+    case fileNotFound: case badPath: id = kIdpInvalidFileName; break;
+    case accessDenied: id = kIdpAccessDeniedWrite; break;
+    case diskFull: id = kIdpDiskFull; break;
+    default: break;
+    }
+    text = FormatString(id, m_strFileName);
+    return !text.IsEmpty();
+}
+
 // ------------------------------------------------------------------- helpers
 
 void ReportException(const std::exception& e, unsigned defaultId)

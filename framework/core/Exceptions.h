@@ -133,6 +133,9 @@ public:
     static int OsErrorFromErrno(int err);
 
     bool GetErrorMessage(CString& text, unsigned* helpContext = nullptr) const override;
+    // The same for a failed write: the write-side texts of access denied
+    // and of the unexpected failures.
+    bool GetWriteErrorMessage(CString& text) const;
 
     int m_cause;
     int m_lOsError;     // Windows-style system error (ERROR_*), -1 when none fits

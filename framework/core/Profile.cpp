@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 #include <strings.h>
 
 namespace fw {
@@ -120,12 +121,22 @@ bool CProfile::Save()
             std::filesystem::create_directories(m_path.parent_path(), ec);
         fs::AtomicReplace(CString(m_path.string()), [&](CFile& file) { file.Write(text.data(), text.size()); });
         return true;
-    } catch (const std::exception& e) {
-        // The registry's write result was ignored by every caller; keep a
-        // trace for the user's bug report instead of failing the program.
-        std::fprintf(stderr, "profile %s not written: %s\n", m_path.c_str(), e.what());
-        return false;
+    } catch (const CFileException& e) {
+        m_writeFailure = e;
+        if (m_writeFailure->m_strFileName.IsEmpty())
+            m_writeFailure->m_strFileName = CString(m_path.string());
+    } catch (const std::exception&) {
+        m_writeFailure = CFileException(CFileException::genericException, -1, CString(m_path.string()));
     }
+    // A trace for the user's bug report besides what the program tells.
+    std::fprintf(stderr, "profile %s not written\n", m_path.c_str());
+    return false;
+}
+
+std::optional<CFileException> CProfile::TakeWriteFailure()
+{
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_writeFailure, std::nullopt);
 }
 
 CProfile::Section* CProfile::FindSection(const char* name)

@@ -10,10 +10,12 @@
 // half-written profile. Reads never fail: a missing key gives the default.
 
 #include "framework/core/CString.h"
+#include "framework/core/Exceptions.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -45,6 +47,11 @@ public:
     bool GetProfileBinary(const char* section, const char* key, std::vector<uint8_t>& out);
     bool WriteProfileBinary(const char* section, const char* key, std::span<const uint8_t> bytes);
 
+    // Why the last write that did not reach the file failed, once: the
+    // program tells the user, who would otherwise lose the settings without
+    // a word. Empty when every write since the last call went through.
+    std::optional<CFileException> TakeWriteFailure();
+
     // Section and key names as stored, for checks of what was written.
     std::vector<std::string> Sections() const;
     std::vector<std::string> Keys(const char* section) const;
@@ -67,6 +74,7 @@ private:
     std::filesystem::path m_path;
     mutable std::mutex m_mutex;
     std::vector<Section> m_sections;
+    std::optional<CFileException> m_writeFailure;
 };
 
 } // namespace fw

@@ -4,6 +4,7 @@
 #include "framework/core/FileSystem.h"
 #include "framework/core/Object.h"
 #include "framework/core/StringTable.h"
+#include "framework/ui/EndSignals.h"
 #include "framework/ui/FrameWnd.h"
 #include "framework/ui/Menu.h"
 #include "framework/ui/QtServices.h"
@@ -74,6 +75,7 @@ bool CWinApp::Start()
     // Qt took the environment's locale; numbers are C-locale text only.
     std::setlocale(LC_NUMERIC, "C");
     InstallServices();
+    m_endSignals = std::make_unique<CEndSignals>([this] { OnEndRequest(); });
     // Idle: bars are updated whenever the loop is about to wait, at most
     // ten times a second.
     if (auto* dispatcher = QAbstractEventDispatcher::instance()) {
@@ -92,7 +94,9 @@ bool CWinApp::Start()
 
 int CWinApp::Finish()
 {
-    return ExitInstance();
+    const int code = ExitInstance();
+    m_endSignals.reset();
+    return code;
 }
 
 int CWinApp::Run(int argc, char** argv)
@@ -243,6 +247,20 @@ void CWinApp::OnFileNew()
 void CWinApp::OnFileOpen()
 {
     m_pDocManager->OnFileOpen();
+}
+
+void CWinApp::OnEndRequest()
+{
+    // A second signal while the first still asks about documents waits for
+    // that answer.
+    if (m_ending)
+        return;
+    m_ending = true;
+    if (m_pMainWnd)
+        OnAppExit();
+    else
+        QApplication::quit();
+    m_ending = false;
 }
 
 void CWinApp::OnAppExit()

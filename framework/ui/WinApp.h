@@ -46,6 +46,10 @@ public:
     virtual int ExitInstance();
     // Idle work after the event queue emptied: updates the bars.
     virtual bool OnIdle(long count);
+    // SIGTERM or SIGINT arrived (a desktop logout): the program ends as on
+    // closing its main window, asking about modified documents; without a
+    // main window the event loop ends.
+    virtual void OnEndRequest();
 
     CWnd* GetMainWnd() const { return m_pMainWnd; }
     CWnd* m_pMainWnd = nullptr;  // not owned: a frame deletes itself
@@ -97,6 +101,8 @@ private:
     void InstallServices();
 
     std::unique_ptr<QApplication> m_ownApplication;
+    std::unique_ptr<class CEndSignals> m_endSignals;
+    bool m_ending = false;
     QMetaObject::Connection m_idleConnection;
     std::unique_ptr<CProfile> m_profile;
     CString m_registryKey;

@@ -146,6 +146,15 @@ TEST(Profile, AnUnwritableFolderLeavesReadsWorking)
     CProfile p(blocker / "sub" / "p.ini");  // a folder below a file cannot exist
     EXPECT_FALSE(p.WriteProfileInt("S", "k", 3));
     EXPECT_EQ(p.GetProfileInt("S", "k", 0), 3);  // kept for this run
+
+    // The failure is there to be told once, naming the file, as a write.
+    const auto failure = p.TakeWriteFailure();
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->m_strFileName.str(), (blocker / "sub" / "p.ini").string());
+    fw::CString text;
+    EXPECT_TRUE(failure->GetWriteErrorMessage(text));
+    EXPECT_NE(text.str().find("p.ini"), std::string::npos) << text.str();
+    EXPECT_FALSE(p.TakeWriteFailure().has_value());
 }
 
 TEST(Profile, DefaultPathFollowsXdgConfigHome)

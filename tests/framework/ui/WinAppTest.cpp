@@ -6,7 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
+#include <chrono>
 #include <clocale>
+#include <csignal>
+#include <functional>
+#include <thread>
 #include <string>
 
 namespace {
@@ -69,6 +75,41 @@ TEST(WinApp, TheRecentFileListLivesInTheProfile)
     ASSERT_EQ(again.m_pDocManager->RecentFiles().GetCount(), 2);
     EXPECT_EQ(again.m_pDocManager->RecentFiles()[0], "/data/b.kivd");
     EXPECT_EQ(AfxGetApp(), &again);
+}
+
+struct EndingApp : StartApp {
+    void OnEndRequest() override { ++endRequests; }
+    int endRequests = 0;
+};
+
+bool WaitFor(const std::function<bool()>& done)
+{
+    for (int i = 0; i < 200 && !done(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return done();
+}
+
+TEST(WinApp, TermAndInterruptSignalsAskTheProgramToEnd)
+{
+    struct sigaction before {};
+    ::sigaction(SIGTERM, nullptr, &before);
+    {
+        EndingApp app;
+        app.answer = true;
+        ASSERT_TRUE(app.Start());
+        RestoreHeadlessServices();
+        ::raise(SIGTERM);
+        EXPECT_TRUE(WaitFor([&] { return app.endRequests == 1; }));
+        ::raise(SIGINT);
+        EXPECT_TRUE(WaitFor([&] { return app.endRequests == 2; }));
+        app.Finish();
+    }
+    // The handlers the program found are back once it finished.
+    struct sigaction after {};
+    ::sigaction(SIGTERM, nullptr, &after);
+    EXPECT_EQ(after.sa_handler, before.sa_handler);
 }
 
 } // namespace
