@@ -7,6 +7,7 @@
 #include "common/tank/TankClasses.h"
 #include "docbase/graphpage/GraphPageClasses.h"
 #include "framework/core/Object.h"
+#include "frequency/document/FrequencyDocClasses.h"
 #include "frequency/model/FrequencyModelClasses.h"
 #include "instrument/LinkClasses.h"
 #include "instrument/check/CheckClasses.h"
@@ -171,6 +172,7 @@ void RegisterProgramClasses()
     RegisterCacheClasses();
     RegisterCalcClasses();
     RegisterFrequencyModelClasses();
+    RegisterFrequencyDocClasses();
     RegisterLinkClasses();
     RegisterUnitClasses();
     RegisterMeterClasses();

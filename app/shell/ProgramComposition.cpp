@@ -1,11 +1,14 @@
 #include "app/shell/ProgramComposition.h"
 
+#include "app/shell/AboutDlg.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
 #include "common/resources/ProgramStrings.h"
 #include "docbase/resources/ProgramMenus.h"
 #include "docview/graphpage/QtBitmap.h"
 #include "framework/core/ServiceSlot.h"
+#include "frequency/document/HistFileAccess.h"
+#include "frequency/document/ProgramFileVersion.h"
 #include "instrument/MeasureModeName.h"
 
 namespace {
@@ -21,6 +24,12 @@ public:
     }
 };
 
+// The version the VO-8025 output names.
+class CProgramFileVersion final : public IProgramFileVersion {
+public:
+    fw::CString FileVersion() const override { return kProgramVersion; }
+};
+
 } // namespace
 
 void ComposeProgram()
@@ -33,4 +42,8 @@ void ComposeProgram()
     fw::Install<IBitmapMaker>(&bitmaps);
     static CMeasureModeNames modeNames;
     fw::Install<IMeasureModeNames>(&modeNames);
+    static CHistFileAccess histFiles;
+    fw::Install<IHistFileAccess>(&histFiles);
+    static CProgramFileVersion fileVersion;
+    fw::Install<IProgramFileVersion>(&fileVersion);
 }

@@ -10,6 +10,7 @@
 #include "frequency/model/HistStrings.h"
 #include "frequency/model/HistTables.h"
 
+#include <algorithm>
 #include <cmath>
 
 FW_IMPLEMENT_SERIAL(CHistDataBoxArray, fw::CObject, fw::VERSIONABLE_SCHEMA | 1)
@@ -70,7 +71,7 @@ bool CHistDataBoxArray::SetHistCountArray(CHistCountArray* array)
     if (array != m_array)
         delete m_array;
     m_array = array;
-    m_count = static_cast<int16_t>(array ? array->GetSize() : 0);
+    m_count = static_cast<int16_t>(array ? std::min(array->GetSize(), 32767) : 0);
     return true;
 }
 
