@@ -6,6 +6,7 @@
 #include "framework/core/Format.h"
 #include "framework/core/Profile.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -21,6 +22,16 @@ double GetProfileDouble(fw::CProfile& profile, const char* section, const char* 
     return TextToDouble(text.c_str(), &value) ? value : def;
 }
 
+// An integer of the profile within lo..hi, else `def`: a value no dialog
+// could have written is an edited or damaged profile.
+int GetProfileIntIn(fw::CProfile& profile, const char* section, const char* key, int def, int lo, int hi)
+{
+    const int value = profile.GetProfileInt(section, key, def);
+    return value >= lo && value <= hi ? value : def;
+}
+
+constexpr int kMostSamples = 10000000;
+
 } // namespace
 
 void CADSetPrf::WriteProfile(fw::CProfile& profile) const
@@ -34,10 +45,14 @@ void CADSetPrf::WriteProfile(fw::CProfile& profile) const
 
 void CADSetPrf::ReadProfile(fw::CProfile& profile)
 {
-    m_nNum = profile.GetProfileInt(kSection, "NUM", m_nNum);
-    m_nPreNum = profile.GetProfileInt(kSection, "PRENUM", m_nPreNum);
-    m_dClk = GetProfileDouble(profile, kSection, "CLK", m_dClk);
-    m_nUnit = profile.GetProfileInt(kSection, "UNIT", m_nUnit);
+    m_nNum = GetProfileIntIn(profile, kSection, "NUM", m_nNum, 1, kMostSamples);
+    m_nPreNum = GetProfileIntIn(profile, kSection, "PRENUM", std::clamp(m_nPreNum, 0, m_nNum), 0, m_nNum);
+    // A sampling interval is a positive number of milliseconds; the
+    // durations divide by it.
+    const double clk = GetProfileDouble(profile, kSection, "CLK", m_dClk);
+    if (std::isfinite(clk) && clk > 0.0)
+        m_dClk = clk;
+    m_nUnit = GetProfileIntIn(profile, kSection, "UNIT", m_nUnit, unitMs, unitH);
     m_nExtClk = profile.GetProfileInt(kSection, "EXT_CLK", m_nExtClk);
 }
 

@@ -46,6 +46,18 @@ void ParseUnitCodes(const fw::CString& text, CKivUnitTypes& types)
         types.SetAt(0, 1);
 }
 
+// An integer of the profile within lo..hi, else `def`: a value no dialog
+// could have written is an edited or damaged profile.
+int GetProfileIntIn(fw::CProfile& profile, const char* section, const char* key, int def, int lo, int hi)
+{
+    const int value = profile.GetProfileInt(section, key, def);
+    return value >= lo && value <= hi ? value : def;
+}
+
+constexpr int kLowestPort = 1;
+constexpr int kHighestPort = 65535;
+constexpr int kHighestSerial = 32767;  // a 16-bit field; 0 picks the device by its slot
+
 fw::CString Indexed(const char* key, int i)
 {
     return fw::Format("%s%d", key, i);
@@ -160,15 +172,16 @@ void CMeterInterfacePrf::ReadProfile(fw::CProfile& profile)
     // The profile has room for four entries; a larger stored count would
     // run past them.
     SetCount(profile.GetProfileInt(kSection, "406", m_count));
-    m_interface = profile.GetProfileInt(kSection, "INTERFACE", m_interface);
-    m_ipAddress[0] = static_cast<uint32_t>(profile.GetProfileInt(kSection, "IPADDRESS", static_cast<int>(m_ipAddress[0])));
-    m_port[0] = profile.GetProfileInt(kSection, "PORT", m_port[0]);
-    m_serialNo[0] = static_cast<int16_t>(profile.GetProfileInt(kSection, "SERLIALNO", m_serialNo[0]));
-    for (int i = 1; i < m_count; ++i) {
-        m_ipAddress[i] = static_cast<uint32_t>(
-            profile.GetProfileInt(kSection, Indexed("IPADDRESS", i).c_str(), static_cast<int>(m_ipAddress[i])));
-        m_port[i] = profile.GetProfileInt(kSection, Indexed("PORT", i).c_str(), m_port[i]);
-        m_serialNo[i] = static_cast<int16_t>(profile.GetProfileInt(kSection, Indexed("SERLIALNO", i).c_str(), m_serialNo[i]));
+    m_interface = GetProfileIntIn(profile, kSection, "INTERFACE", m_interface, kInterfaceLan, kInterfaceUsb);
+    for (int i = 0; i < m_count; ++i) {
+        // Entry 0 has the keys without a number.
+        const fw::CString ip = i == 0 ? fw::CString("IPADDRESS") : Indexed("IPADDRESS", i);
+        const fw::CString port = i == 0 ? fw::CString("PORT") : Indexed("PORT", i);
+        const fw::CString serial = i == 0 ? fw::CString("SERLIALNO") : Indexed("SERLIALNO", i);
+        m_ipAddress[i] = static_cast<uint32_t>(profile.GetProfileInt(kSection, ip.c_str(), static_cast<int>(m_ipAddress[i])));
+        m_port[i] = GetProfileIntIn(profile, kSection, port.c_str(), m_port[i], kLowestPort, kHighestPort);
+        m_serialNo[i] = static_cast<int16_t>(
+            GetProfileIntIn(profile, kSection, serial.c_str(), m_serialNo[i], 0, kHighestSerial));
     }
     for (int i = 0; i < m_count; ++i) {
         const fw::CString text = profile.GetProfileString(kSection, Indexed("UNIT", i).c_str(),

@@ -296,6 +296,59 @@ TEST_F(MeterProfileTest, AdSettingsRoundTripThroughTheProfile)
     EXPECT_EQ(back.m_dClk, 2.5);  // not a number: the current value stays
 }
 
+TEST_F(MeterProfileTest, ValuesOutsideTheirRangesKeepTheDefaults)
+{
+    struct Row { const char* name; const char* text; };
+    const Row rows[] = {
+        {"interface 2", "[METER]\nINTERFACE=2\n"},
+        {"interface -1", "[METER]\nINTERFACE=-1\n"},
+        {"port 0", "[METER]\nPORT=0\n"},
+        {"port 65536", "[METER]\nPORT=65536\n"},
+        {"second port negative", "[METER]\n406=2\nPORT1=-5\n"},
+        {"serial beyond 16 bits", "[METER]\nSERLIALNO=70000\n"},
+        {"serial negative", "[METER]\n406=2\nSERLIALNO1=-1\n"},
+        {"no samples", "[ADSET]\nNUM=0\n"},
+        {"more samples than a unit holds", "[ADSET]\nNUM=10000001\n"},
+        {"pre-trigger beyond the samples", "[ADSET]\nPRENUM=1002\n"},
+        {"negative pre-trigger", "[ADSET]\nPRENUM=-1\n"},
+        {"clock zero", "[ADSET]\nCLK=0\n"},
+        {"clock negative", "[ADSET]\nCLK=-1\n"},
+        {"clock infinite", "[ADSET]\nCLK=1e999\n"},
+        {"time unit 4", "[ADSET]\nUNIT=4\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::ofstream(path, std::ios::trunc) << row.text;
+        fw::CProfile profile(path);
+        CMeterInterfacePrf prf;
+        prf.SetCount(2);
+        prf.ReadProfile(profile);
+        CMeterInterfacePrf expected;
+        expected.SetCount(2);
+        EXPECT_TRUE(prf.IsEqual(expected));
+        EXPECT_EQ(prf.m_interface, expected.m_interface);
+        EXPECT_EQ(prf.m_port, expected.m_port);
+        EXPECT_EQ(prf.m_serialNo, expected.m_serialNo);
+        CADSetPrf ad;
+        ad.ReadProfile(profile);
+        EXPECT_TRUE(ad.IsEqual(CADSetPrf()));
+    }
+    // The ends of the ranges are values like any other.
+    std::ofstream(path, std::ios::trunc) << "[METER]\nINTERFACE=1\nPORT=65535\nSERLIALNO=0\n"
+                                             "[ADSET]\nNUM=10000000\nPRENUM=10000000\nUNIT=3\n";
+    fw::CProfile profile(path);
+    CMeterInterfacePrf prf;
+    prf.ReadProfile(profile);
+    EXPECT_EQ(prf.m_interface, 1);
+    EXPECT_EQ(prf.m_port[0], 65535);
+    EXPECT_EQ(prf.m_serialNo[0], 0);
+    CADSetPrf ad;
+    ad.ReadProfile(profile);
+    EXPECT_EQ(ad.m_nNum, 10000000);
+    EXPECT_EQ(ad.m_nPreNum, 10000000);
+    EXPECT_EQ(ad.m_nUnit, 3);
+}
+
 TEST(ADSetPrf, DurationsByUnitAndClock)
 {
     CADSetPrf ad;
