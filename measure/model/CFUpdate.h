@@ -57,6 +57,12 @@ public:
     virtual void StoreChunk(unsigned position);
     virtual void Finish();
     virtual bool HasUnit463() const;
+    // The position at which the worker's reports end the item: the rows
+    // of the item, or the bytes of a GPS or CAN memory file.
+    virtual unsigned GetEnd() const { return m_total; }
+    // What a second object of the same kind needs of the first besides
+    // the progress (the GPS slopes, the CAN message list).
+    virtual void CopyKindFrom(const CCFUpdate& other) {}
 
     bool HasMoreBoxes() const;
     CBoxArray& GetBoxArray() const;

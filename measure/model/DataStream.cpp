@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
@@ -84,4 +85,25 @@ void ReadRecordedHeader(CKivMeter& meter, const char* name, int size, fw::CStrin
     const auto end = std::find(bytes.begin(), bytes.end(), uint8_t{0});
     text = fw::cp932::FromCp932(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), static_cast<size_t>(end - bytes.begin())));
+}
+
+int QueryMemoryFileSize(CKivMeter& meter, const char* name, const char* extension)
+{
+    // A listing never runs longer than the unit's files; a unit that keeps
+    // sending lines is broken.
+    constexpr int kMaxLines = 100000;
+    DropStaleInput(meter);
+    meter.Send(fw::Format("DIR %s.%s", name, extension));
+    int size = 0;
+    for (int lines = 0;; ++lines) {
+        if (lines > kMaxLines)
+            throw CZelException(CKivMeter::kErrInvalid, CKivMeter::kMsgInvalidReply);
+        meter.ReadReply();
+        const fw::CString line = meter.GetInterface()->GetReply();
+        if (line.Find("END") == 0)
+            return size;
+        const int comma = line.Find(',');
+        if (comma > 0 && size == 0)
+            size = std::max(0, std::atoi(line.c_str() + comma + 1));
+    }
 }

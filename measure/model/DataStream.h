@@ -32,3 +32,7 @@ class CString;
 // exactly `size` bytes, ended early by a NUL, decoded from CP932; an "ERR"
 // line raises the unit error naming "HFL".
 void ReadRecordedHeader(CKivMeter& meter, const char* name, int size, fw::CString& text);
+
+// The size the unit lists for its memory file "<name>.<extension>" ("DIR"
+// with the name, lines up to "END"); 0 when it is not listed.
+int QueryMemoryFileSize(CKivMeter& meter, const char* name, const char* extension);

@@ -2,10 +2,11 @@
 
 // Runs prepared transfers to their end without a window: the worker moves
 // chunks, this thread stores every report under the transfer's mutex,
-// finishes each box and goes on with the next. A failed item ends with the
-// continue question (yes reopens the item and runs it again) or, for PC
-// folders, with a message; the run then reports the failure, never a
-// completed file set.
+// finishes each box, brings in the GPS and CAN data of a box with a
+// CAN/voice/GPS unit, and goes on with the next box. A failed item ends
+// with the continue question (yes reopens the item and runs it again) or,
+// for PC folders, with a message; the run then reports the failure, never
+// a completed file set.
 
 #include "measure/model/ReplyTimeoutScope.h"
 #include "measure/model/TransferWorker.h"
@@ -18,6 +19,17 @@ public:
     enum Result { kCompleted = 1, kCancelled = 2, kFailed = 3 };
 
     explicit CTransferRun(ITransferHost& host) : m_host(host) {}
+
+    // The GPS and CAN transfers that follow the waveform data of a box
+    // with a CAN/voice/GPS unit; for PC folders each with its second
+    // object. Null: that kind is left out.
+    void SetCompanions(CCFUpdate* gps, CCFUpdate* can, CCFUpdate* gpsSecond = nullptr, CCFUpdate* canSecond = nullptr)
+    {
+        m_gps = gps;
+        m_can = can;
+        m_gpsSecond = gpsSecond;
+        m_canSecond = canSecond;
+    }
 
     // Every item of the prepared file set of a transfer through the control
     // units (unit memory or card): a looping worker per item; the link of
@@ -39,11 +51,19 @@ public:
 
 private:
     Result RunItem(CCFUpdate& transfer);
+    Result RunLoopedItems(CCFUpdate& transfer, bool companions);
+    Result RunSteppedItems(CCFUpdate& main, CCFUpdate& second, bool companions);
+    // The GPS, then the CAN data of the box `main` just finished.
+    Result RunCompanions(CCFUpdate& main, bool folder);
+    Result RunCompanion(CCFUpdate& main, CCFUpdate* companion, CCFUpdate* second, bool folder);
     bool OfferRetry(CCFUpdate& transfer, bool folder);
-    Result AfterItem(CCFUpdate& transfer);
 
     ITransferHost& m_host;
     CTransferWorker m_worker;
+    CCFUpdate* m_gps = nullptr;
+    CCFUpdate* m_can = nullptr;
+    CCFUpdate* m_gpsSecond = nullptr;
+    CCFUpdate* m_canSecond = nullptr;
     bool m_cancel = false;
     int m_timeoutS = CReplyTimeoutScope::kTransferTimeoutS;
 };

@@ -108,6 +108,42 @@ RecordedSet MakeRecordedSet(const RecordedSetSpec& spec)
     return set;
 }
 
+const double kGpsSlopes[8] = {1e-7, 1e-7, 0.01, 0.001, 1, 0.01, 0.001, 0.001};
+
+int32_t GpsField(uint64_t record, int field)
+{
+    switch (field) {
+    case 3:  // milliseconds within the week
+        return static_cast<int32_t>((record * 100 + 3600000) % 604800000);
+    case 4:  // GPS week
+        return static_cast<int32_t>(2200 + record / 100000);
+    default:
+        return static_cast<int32_t>((record * 7919 + static_cast<uint64_t>(field) * 104729) % 2000000) - 1000000;
+    }
+}
+
+std::vector<uint8_t> MakeGpsFile(int records, int offset, int listedSamples, const std::string& leaveOut)
+{
+    std::string header;
+    auto key = [&](const std::string& name, const std::string& value) {
+        if (name != leaveOut)
+            header += name + " " + value + "\r\n";
+    };
+    key("FILE_OFFSET", std::to_string(offset));
+    key("NUM_SAMPS", std::to_string(listedSamples < 0 ? records : listedSamples));
+    key("SERIES", "lon,lat,ele,sec,week,vel,acc_x,acc_y");
+    key("VERT_UNITS", "deg,deg,m,s,w,km/h,G,G");
+    key("SLOPE", "1e-07,1e-07,0.01,0.001,1,0.01,0.001,0.001,");
+    key("POINT", "7,6,2,3,0,1,3,4,");
+    std::vector<uint8_t> out(header.begin(), header.end());
+    out.resize(static_cast<size_t>(offset), ' ');
+    for (int r = 0; r < records; ++r) {
+        for (int f = 0; f < 8; ++f)
+            PutLittleEndian(out, GpsField(static_cast<uint64_t>(r), f), 4);
+    }
+    return out;
+}
+
 void AddMemoryReadout(ControlUnit& unit, const std::shared_ptr<MemoryRecording>& memory)
 {
     unit.AddCommand("ADR", [memory](const Command& c, DeviceState&) {

@@ -45,6 +45,15 @@ struct RecordedSet {
 
 RecordedSet MakeRecordedSet(const RecordedSetSpec& spec);
 
+// A GPS file of a CAN/voice/GPS unit: a keyword header (FILE_OFFSET,
+// NUM_SAMPS, SERIES, VERT_UNITS, SLOPE, POINT) padded to `offset`, then
+// `records` records of eight 32-bit fields. `listedSamples` < 0 lists the
+// real count.
+extern const double kGpsSlopes[8];
+int32_t GpsField(uint64_t record, int field);
+std::vector<uint8_t> MakeGpsFile(int records, int offset = 512, int listedSamples = -1,
+                                 const std::string& leaveOut = "");
+
 // The rows of the last recording in the unit's memory. "ADR<row>" moves
 // the read position (answered "OK"); "BDT<count>" sends `count` rows from
 // there without a reply line, refusing rows past the end.
