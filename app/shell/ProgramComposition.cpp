@@ -1,6 +1,9 @@
 #include "app/shell/ProgramComposition.h"
 
 #include "app/shell/AboutDlg.h"
+#include "app/shell/DocumentTypes.h"
+#include "app/shell/KIV5980App.h"
+#include "app/shell/ShellIds.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
 #include "common/resources/ProgramStrings.h"
@@ -9,7 +12,11 @@
 #include "framework/core/ServiceSlot.h"
 #include "frequency/document/HistFileAccess.h"
 #include "frequency/document/ProgramFileVersion.h"
+#include "framework/ui/MultiDocTemplate.h"
+#include "grid/model/GridClasses.h"
 #include "instrument/MeasureModeName.h"
+#include "project/model/KIV5980Doc.h"
+#include "project/model/ProjectHost.h"
 
 namespace {
 
@@ -30,6 +37,34 @@ public:
     fw::CString FileVersion() const override { return kProgramVersion; }
 };
 
+// The measurement project takes its connection set-up and A/D defaults from
+// the application's settings.
+class CAppProjectHost final : public IProjectHost {
+public:
+    CMeterInterfacePrf& MeterProfile() override { return Settings().m_meterInterfacePrf; }
+    CADSetPrf& AdDefaults() override { return Settings().m_adSetPrf; }
+    bool AlarmAutoReset() override { return Settings().m_bAlarmAutoReset != 0; }
+
+private:
+    CAppSettings& Settings()
+    {
+        if (CKIV5980App* app = GetKivApp())
+            return app->Settings();
+        static CAppSettings standalone;
+        return standalone;
+    }
+};
+
+// The project pages come with their own issue; until then a project opens
+// and is saved without a window of its own, as the combined-filter
+// template shows no view.
+void RegisterProjectDocumentType()
+{
+    RegisterDocumentType(kIdrProjectType, [] {
+        return new fw::CMultiDocTemplate(kIdrProjectType, FW_RUNTIME_CLASS(CKIV5980Doc), nullptr, nullptr);
+    });
+}
+
 } // namespace
 
 void ComposeProgram()
@@ -46,4 +81,10 @@ void ComposeProgram()
     fw::Install<IHistFileAccess>(&histFiles);
     static CProgramFileVersion fileVersion;
     fw::Install<IProgramFileVersion>(&fileVersion);
+    RegisterGridClasses();
+    static CAppProjectHost projectHost;
+    fw::Install<IProjectHost>(&projectHost);
+    // A type registered before start-up (a test's stand-in) stays.
+    if (!DocumentTypeMaker(kIdrProjectType))
+        RegisterProjectDocumentType();
 }
