@@ -4,6 +4,9 @@
 #include "chart/model/GrFrameRec.h"
 #include "chart/model/GrScaleRec.h"
 #include "chart/model/OGPRecord.h"
+#include "chart/model/PlotColorInfo.h"
+#include "chart/model/PlotFrame.h"
+#include "chart/model/PlotGrid.h"
 
 void RegisterChartClasses()
 {
@@ -12,6 +15,10 @@ void RegisterChartClasses()
         FW_RUNTIME_CLASS(GDataInfoRec),
         FW_RUNTIME_CLASS(GrScaleRec),
         FW_RUNTIME_CLASS(GrFrameRec),
+        FW_RUNTIME_CLASS(CPlotColorInfo),
+        FW_RUNTIME_CLASS(CPlotFrame),
+        FW_RUNTIME_CLASS(CPlotGrid),
+        FW_RUNTIME_CLASS(CPlotXYGrid),
     };
     for (const auto* cls : kClasses)
         fw::RegisterClass(cls);
