@@ -4,6 +4,7 @@
 #include "framework/core/Exceptions.h"
 #include "grid/model/DrawCell.h"
 #include "grid/model/GridColors.h"
+#include "grid/model/GridJob.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPanes.h"
 #include "grid/views/GridRichWnd.h"
@@ -310,6 +311,18 @@ void CZELGrid::RestorePosition(const CGridPosition& position)
     SetSelection(position.selection, position.current, position.end, false);
     ScrollTo(position.topLeft.col, position.topLeft.row);
     NotifyParentSelChange(0);
+}
+
+void CZELGrid::GetSelectionJob(CGridJob& job) const
+{
+    CGridPosition position;
+    SavePosition(position);
+    job.SetPosition(position);
+}
+
+void CZELGrid::ApplySelectionJob(const CGridJob& job)
+{
+    RestorePosition(job.GetPosition());
 }
 
 void CZELGrid::OnPaneSelChange(int id, int flags)

@@ -21,6 +21,7 @@ class CZELGridArray;
 class CZELGridPane;
 class CZELGridRichWnd;
 class CZELGridStyle;
+class CGridJob;
 class QScrollBar;
 class QWidget;
 
@@ -70,6 +71,8 @@ public:
     // --- scrolling --------------------------------------------------------------------------
     virtual void ScrollTo(int32_t leftCol, int32_t topRow);
     void ScrollToCell(int32_t row, int32_t col) { ScrollTo(col, row); }
+    // Scrolls so that the cell shows, repainting at once when asked.
+    void ScrollToCell(int32_t row, int32_t col, bool repaint) { EnsureCellVisible(row, col, repaint); }
     virtual void ScrollPanes();
     virtual void SyncScrollPos();
     virtual void EnsureCellVisible(int32_t row, int32_t col, bool repaint);
@@ -93,6 +96,9 @@ public:
     virtual void OnSheetCurrentCellChanged(CCellIndices cell, CZELGridPane* from);
     virtual void SavePosition(CGridPosition& position) const;
     virtual void RestorePosition(const CGridPosition& position);
+    // The same through the range job record that undo steps carry.
+    void GetSelectionJob(CGridJob& job) const;
+    void ApplySelectionJob(const CGridJob& job);
 
     // --- owner callbacks ---------------------------------------------------------------------
     virtual void DrawTagCell(CZELDrawCell& cell);
@@ -125,6 +131,8 @@ public:
     virtual void OnEditorClosed(CZELGridPane* pane);
     virtual void OnDropDown(int32_t col, int32_t row, fw::CPoint screen) {}
     virtual void OnCheckBoxClick(int32_t col, int32_t row, fw::CPoint screen) {}
+    // The user asked for a context menu on a sheet cell.
+    virtual void OnSheetContextMenu(int32_t row, int32_t col, fw::CPoint screen) {}
     virtual void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row) {}
     virtual fw::CWnd* GetFocusWindow();
     virtual void OnPaneFocus();

@@ -165,3 +165,12 @@ void CZELGridPaneSheet::ResetSelection()
     else
         m_selection = CCellRange::Cell({0, 0});
 }
+
+void CZELGridPaneSheet::OnContextMenu(fw::CWnd*, fw::CPoint point)
+{
+    QPoint local(point.x, point.y);
+    if (QWidget* w = Widget())
+        local = w->mapFromGlobal(local);
+    if (HitTest(local.x(), local.y()) == kHitCell)
+        m_pGrid->OnSheetContextMenu(m_nHitRow, m_nHitCol, point);
+}

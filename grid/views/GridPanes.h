@@ -61,4 +61,5 @@ public:
     void EnsureVisible(int32_t row, int32_t col, bool repaint) override;
     void ResetSelection() override;
     bool AcceptsInputMethod() const override { return true; }
+    void OnContextMenu(fw::CWnd* wnd, fw::CPoint point) override;
 };

@@ -4,7 +4,10 @@
 
 #include "tests/grid/views/GridFixture.h"
 
+#include "framework/core/Services.h"
+#include "framework/ui/testing/ScriptedDialogs.h"
 #include "grid/views/GridRichWnd.h"
+#include "grid/views/WHsetDlg.h"
 #include "tests/support/ui/UiTestSupport.h"
 
 #include <QInputMethodEvent>
@@ -137,6 +140,42 @@ TEST(GridEdit, DigitEditorTakesOnlyNumbers)
         QApplication::sendEvent(edit, &press);
     }
     EXPECT_EQ(editor.GetText(), "1e-3");
+}
+
+} // namespace
+
+namespace {
+
+TEST(SizeDialog, SetsSelectedColumnsInMillimetresAndRefusesTooLarge)
+{
+    GridFixture f;
+    f.grid.SetSelection({0, 1, 99, 3}, {0, 1}, {99, 3}, false);
+    fw::test::ScriptedDialogs dialogs;
+    float shown = -1;
+    dialogs.On(CWHsetDlg::kTemplateId, [&](fw::CDialog& d) {
+        shown = static_cast<CWHsetDlg&>(d).GetValue();
+        d.SetDlgItemText(CWHsetDlg::kIdValue, "12.5");
+        d.OnOK();
+        return 0;
+    });
+    CWHsetDlg dlg(f.Sheet());
+    EXPECT_EQ(dlg.DoModal(), fw::IDOK);
+    EXPECT_NEAR(shown, 16.93, 0.01);  // 64 pixels
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(f.Sheet()->GetColumnWidth(c), 47) << c;
+    EXPECT_EQ(f.Sheet()->GetColumnWidth(0), 64);
+    EXPECT_EQ(f.grid.undo.back(), kChangeColumnWidths);
+
+    dialogs.On(CWHsetDlg::kTemplateId, [&](fw::CDialog& d) {
+        d.SetDlgItemText(CWHsetDlg::kIdValue, "40000");
+        d.OnOK();
+        EXPECT_FALSE(d.IsEnded());
+        d.OnCancel();
+        return 0;
+    });
+    CWHsetDlg refused(f.Sheet());
+    EXPECT_NE(refused.DoModal(), fw::IDOK);
+    EXPECT_EQ(f.Sheet()->GetColumnWidth(1), 47);
 }
 
 } // namespace
