@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <typeinfo>
 
 namespace {
 
@@ -53,6 +54,13 @@ private:
     bool m_xMajor = false;
     int m_major = 0, m_minor = 0, m_error = 0;
 };
+
+// GrRound, here where every point of a long series passes.
+inline int RoundDevice(double x)
+{
+    const double whole = std::trunc(x);
+    return static_cast<int>(whole) + (x - whole > 0.49999999 ? 1 : 0);
+}
 
 void Line(fw::CDC& dc, fw::CPoint from, fw::CPoint to)
 {
@@ -235,6 +243,8 @@ void CLinearPlot::DrawSolid(fw::CDC& dc, int n, CZELDataPtr* xs, CZELDataPtr* ys
                             bool transform)
 {
     const int batch = steps ? kStepBatch : kBatch;
+    // Subclasses map through their own MapDataPoint and AdjustDevicePoint.
+    const bool inlineMapping = !steps && typeid(*this) == typeid(CLinearPlot);
     int left = std::min(n, batch);
     int done = 0;
     for (;;) {
@@ -250,6 +260,37 @@ void CLinearPlot::DrawSolid(fw::CDC& dc, int n, CZELDataPtr* xs, CZELDataPtr* ys
         bool gap = false;
         while (left > 0) {
             --left;
+            if (inlineMapping) {
+                // The plain line plot maps here, without a call per point,
+                // with the same checks as MapDataPoint and AdjustDevicePoint.
+                double x = 0, y = 0;
+                const bool xValid = xs->ReadNext(x);
+                const bool yValid = ys->ReadNext(y);
+                if (!xValid || !yValid || !std::isfinite(x) || !std::isfinite(y)) {
+                    gap = true;
+                    break;
+                }
+                if (transform)
+                    x = (x - m_xOrigin) * m_xFactor;
+                const double dx = m_xScale * x + m_xOffset;
+                const double dy = m_yOffset - m_yScale * y;
+                if (!(dx >= -32768.0 && dx <= 32767.0 && dy >= -32768.0 && dy <= 32767.0)) {
+                    gap = true;
+                    break;
+                }
+                const int column = RoundDevice(dx);
+                if (m_columnTotal >= kPointsPerColumn && column == m_column[0].x) {
+                    if (dy < m_columnLow)
+                        m_columnLow = dy;
+                    else if (dy > m_columnHigh)
+                        m_columnHigh = dy;
+                    m_columnLast = dy;
+                    ++m_columnTotal;
+                } else {
+                    AddColumnPoint(column, dy);
+                }
+                continue;
+            }
             fw::CPoint p;
             if (!NextPoint(xs, ys, rec, transform, p)) {
                 gap = true;
@@ -278,17 +319,20 @@ void CLinearPlot::DrawSolid(fw::CDC& dc, int n, CZELDataPtr* xs, CZELDataPtr* ys
     }
 }
 
-void CLinearPlot::AddVertex(fw::CPoint p)
+void CLinearPlot::AddColumnPoint(int x, double y)
 {
-    if (m_columnTotal > 0 && p.x != m_column[0].x)
+    if (m_columnTotal > 0 && x != m_column[0].x)
         CloseColumn();
     if (m_columnTotal < kPointsPerColumn)
-        m_column[m_columnTotal] = p;
-    if (m_columnTotal == 0 || p.y < m_columnLow.y)
-        m_columnLow = p;
-    if (m_columnTotal == 0 || p.y > m_columnHigh.y)
-        m_columnHigh = p;
-    m_columnLast = p;
+        m_column[m_columnTotal] = {x, RoundDevice(y)};
+    if (m_columnTotal == 0) {
+        m_columnLow = m_columnHigh = y;
+    } else if (y < m_columnLow) {
+        m_columnLow = y;
+    } else if (y > m_columnHigh) {
+        m_columnHigh = y;
+    }
+    m_columnLast = y;
     ++m_columnTotal;
 }
 
@@ -299,10 +343,11 @@ void CLinearPlot::CloseColumn()
     } else {
         // All these points share one pixel column: its first, lowest,
         // highest and last cover every pixel the full line would.
+        const int x = m_column[0].x;
         m_piece.push_back(m_column[0]);
-        m_piece.push_back(m_columnLow);
-        m_piece.push_back(m_columnHigh);
-        m_piece.push_back(m_columnLast);
+        m_piece.emplace_back(x, RoundDevice(m_columnLow));
+        m_piece.emplace_back(x, RoundDevice(m_columnHigh));
+        m_piece.emplace_back(x, RoundDevice(m_columnLast));
     }
     m_columnTotal = 0;
 }

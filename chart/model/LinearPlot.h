@@ -90,7 +90,9 @@ protected:
     // line broken) when it is unusable.
     bool NextPoint(CZELDataPtr* xs, CZELDataPtr* ys, OGPRecord* rec, bool transform, fw::CPoint& out);
     // Adds a device point to the pending piece through its pixel column.
-    void AddVertex(fw::CPoint p);
+    void AddVertex(fw::CPoint p) { AddColumnPoint(p.x, p.y); }
+    // `y` unrounded: the column keeps its extremes exactly.
+    void AddColumnPoint(int x, double y);
     void CloseColumn();
     // Draws the pending piece and moves the current position to its end.
     void FlushPiece(fw::CDC& dc);
@@ -121,7 +123,6 @@ protected:
     // The pending solid piece and the pixel column being gathered.
     std::vector<fw::CPoint> m_piece;
     fw::CPoint m_column[kPointsPerColumn];
-    int m_columnCount = 0;
     int m_columnTotal = 0;
-    fw::CPoint m_columnLow, m_columnHigh, m_columnLast;
+    double m_columnLow = 0.0, m_columnHigh = 0.0, m_columnLast = 0.0;
 };
