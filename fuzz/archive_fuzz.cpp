@@ -2,6 +2,8 @@
 // the framework's containers. The only exception a damaged archive may raise
 // is CArchiveException; anything else, and any bad memory access, is a bug.
 
+#include "fuzz/FuzzTarget.h"
+
 #include "framework/core/Archive.h"
 #include "framework/core/Collections.h"
 #include "framework/core/Exceptions.h"
@@ -134,7 +136,7 @@ void RunOps(fw::CArchive& ar)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+KIV_FUZZ_TARGET(archive_fuzz)
 {
     // Only the harness's classes: everything created is tracked above.
     static const bool registered = [] {

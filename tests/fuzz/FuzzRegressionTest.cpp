@@ -1,0 +1,52 @@
+// The inputs that once made a fuzz target fail (fuzz/regressions/<target>/)
+// run through their target: each must pass without an escaping exception.
+// Under tools/sanitize.sh the sanitizers watch them too.
+
+#include "fuzz/FuzzTarget.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(FuzzRegressions, EveryKeptInputPassesItsTarget)
+{
+    const std::filesystem::path root = KIV_FUZZ_REGRESSIONS;
+    ASSERT_TRUE(std::filesystem::is_directory(root)) << root;
+    for (const auto& folder : std::filesystem::directory_iterator(root)) {
+        if (!folder.is_directory())
+            continue;
+        const std::string name = folder.path().filename().string();
+        const auto target = kivfuzz::Targets().find(name);
+        ASSERT_NE(target, kivfuzz::Targets().end()) << "no fuzz target " << name;
+        for (const auto& input : std::filesystem::directory_iterator(folder.path())) {
+            SCOPED_TRACE(input.path().string());
+            const std::vector<uint8_t> bytes = ReadFile(input.path());
+            EXPECT_NO_THROW(target->second(bytes.data(), bytes.size()));
+        }
+    }
+}
+
+TEST(FuzzRegressions, EveryTargetTakesEmptyAndTinyInputs)
+{
+    const uint8_t tiny[] = {0x00, 0xFF, 0xFF, 0x01};
+    for (const auto& [name, run] : kivfuzz::Targets()) {
+        SCOPED_TRACE(name);
+        EXPECT_NO_THROW(run(nullptr, 0));
+        for (size_t n = 1; n <= sizeof tiny; ++n)
+            EXPECT_NO_THROW(run(tiny, n));
+    }
+    EXPECT_TRUE(kivfuzz::Targets().count("archive_fuzz"));
+}
+
+} // namespace
