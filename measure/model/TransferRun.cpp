@@ -48,7 +48,10 @@ CTransferRun::Result CTransferRun::RunItem(CCFUpdate& transfer)
                 std::lock_guard lock(transfer.GetMutex());
                 transfer.StoreChunk(report.position);
             }
-            if (!transfer.NextChunk() && report.position >= transfer.GetEnd()) {
+            // The worker's last report ends the item even when its rows
+            // did not add up (a CAN block cut short is then in the
+            // error text): no further report would come.
+            if ((!transfer.NextChunk() && report.position >= transfer.GetEnd()) || !report.more) {
                 m_worker.Stop();
                 return kCompleted;
             }

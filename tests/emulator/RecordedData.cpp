@@ -144,6 +144,39 @@ std::vector<uint8_t> MakeGpsFile(int records, int offset, int listedSamples, con
     return out;
 }
 
+std::vector<uint8_t> CanBlock(const std::vector<CanFrame>& frames, int length)
+{
+    std::vector<uint8_t> out(2, 0);
+    for (const CanFrame& f : frames) {
+        PutLittleEndian(out, static_cast<int32_t>(f.time), 4);
+        out.push_back(static_cast<uint8_t>(f.slot));
+        out.push_back(static_cast<uint8_t>(f.data.size()));
+        out.insert(out.end(), f.data.begin(), f.data.end());
+    }
+    const auto n = static_cast<uint16_t>(length < 0 ? static_cast<int>(out.size()) : length);
+    out[0] = static_cast<uint8_t>(n & 0xFF);
+    out[1] = static_cast<uint8_t>(n >> 8);
+    return out;
+}
+
+std::vector<uint8_t> MakeCanFile(const std::string& database, const std::vector<std::vector<uint8_t>>& blocks,
+                                 int offset)
+{
+    std::string text = "FILE_OFFSET ";
+    char number[16];
+    // The offset is written in a fixed width, so the text's length does
+    // not depend on it.
+    const size_t textBytes = text.size() + 8 + database.size();
+    std::snprintf(number, sizeof number, "%6d\r\n", offset > 0 ? offset : static_cast<int>(textBytes));
+    text += number + database;
+    std::vector<uint8_t> out(text.begin(), text.end());
+    if (offset > 0)
+        out.resize(static_cast<size_t>(offset), ' ');
+    for (const auto& block : blocks)
+        out.insert(out.end(), block.begin(), block.end());
+    return out;
+}
+
 void AddMemoryReadout(ControlUnit& unit, const std::shared_ptr<MemoryRecording>& memory)
 {
     unit.AddCommand("ADR", [memory](const Command& c, DeviceState&) {

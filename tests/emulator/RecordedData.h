@@ -54,6 +54,20 @@ int32_t GpsField(uint64_t record, int field);
 std::vector<uint8_t> MakeGpsFile(int records, int offset = 512, int listedSamples = -1,
                                  const std::string& leaveOut = "");
 
+// A CAN file of a CAN/voice/GPS unit: "FILE_OFFSET <n>" and the message
+// database text, padded to the offset (0: just past the text), then the
+// blocks as given. A block is an int16 length that counts itself
+// (`length` < 0: the real one) and frame records (int32 time stamp, int8
+// slot, int8 data length, the data).
+struct CanFrame {
+    uint32_t time = 0;
+    int slot = 1;
+    std::vector<uint8_t> data;
+};
+std::vector<uint8_t> CanBlock(const std::vector<CanFrame>& frames, int length = -1);
+std::vector<uint8_t> MakeCanFile(const std::string& database, const std::vector<std::vector<uint8_t>>& blocks,
+                                 int offset = 0);
+
 // The rows of the last recording in the unit's memory. "ADR<row>" moves
 // the read position (answered "OK"); "BDT<count>" sends `count` rows from
 // there without a reply line, refusing rows past the end.
