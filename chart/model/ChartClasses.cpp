@@ -7,6 +7,8 @@
 #include "chart/model/PlotColorInfo.h"
 #include "chart/model/PlotFrame.h"
 #include "chart/model/PlotGrid.h"
+#include "chart/model/PlotText.h"
+#include "chart/model/TextEnvirons.h"
 
 void RegisterChartClasses()
 {
@@ -19,6 +21,11 @@ void RegisterChartClasses()
         FW_RUNTIME_CLASS(CPlotFrame),
         FW_RUNTIME_CLASS(CPlotGrid),
         FW_RUNTIME_CLASS(CPlotXYGrid),
+        FW_RUNTIME_CLASS(CEnvirons),
+        FW_RUNTIME_CLASS(CEnvironment),
+        FW_RUNTIME_CLASS(CTextEnvirons),
+        FW_RUNTIME_CLASS(CPlotText),
+        FW_RUNTIME_CLASS(CPlotLabel),
     };
     for (const auto* cls : kClasses)
         fw::RegisterClass(cls);
