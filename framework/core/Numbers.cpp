@@ -88,7 +88,8 @@ bool IsOutsideFloatRange(double x) { return FloatOverflows(x) || FloatUnderflows
 
 int32_t StrToL32(const char* text, const char** end, int base)
 {
-    char* stop = nullptr;
+    // A base strtoll refuses leaves the end untouched: nothing was read.
+    char* stop = const_cast<char*>(text);
     const long long v = strtoll_l(text, &stop, base, CLocale());
     if (end)
         *end = stop;
@@ -109,7 +110,7 @@ uint32_t StrToUL32(const char* text, const char** end, int base)
     while (IsSpace(*p))
         ++p;
     const bool negative = *p == '-';
-    char* stop = nullptr;
+    char* stop = const_cast<char*>(text);
     const int saved = errno;
     errno = 0;
     const unsigned long long raw = strtoull_l(text, &stop, base, CLocale());

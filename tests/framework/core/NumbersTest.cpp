@@ -100,4 +100,18 @@ TEST(StrToUL32, MinusWrapsInThirtyTwoBits)
     EXPECT_EQ(errno, ERANGE);
 }
 
+TEST(StrToL32, ABaseNoNumberHasReadsNothing)
+{
+    for (int base : {1, 37, -2}) {
+        SCOPED_TRACE(base);
+        const char* end = nullptr;
+        const char* text = "12";
+        EXPECT_EQ(fw::StrToL32(text, &end, base), 0);
+        EXPECT_EQ(end, text);
+        end = nullptr;
+        EXPECT_EQ(fw::StrToUL32(text, &end, base), 0u);
+        EXPECT_EQ(end, text);
+    }
+}
+
 } // namespace
