@@ -9,6 +9,7 @@
 #include "chart/model/PlotGrid.h"
 #include "chart/model/PlotText.h"
 #include "chart/model/TextEnvirons.h"
+#include "chart/model/TickLabel.h"
 
 void RegisterChartClasses()
 {
@@ -26,6 +27,12 @@ void RegisterChartClasses()
         FW_RUNTIME_CLASS(CTextEnvirons),
         FW_RUNTIME_CLASS(CPlotText),
         FW_RUNTIME_CLASS(CPlotLabel),
+        FW_RUNTIME_CLASS(CXPlotLabel),
+        FW_RUNTIME_CLASS(CYPlotLabel),
+        FW_RUNTIME_CLASS(CTickXLabel),
+        FW_RUNTIME_CLASS(CTickYLabel),
+        FW_RUNTIME_CLASS(CLogTickXLabel),
+        FW_RUNTIME_CLASS(CLogTickYLabel),
     };
     for (const auto* cls : kClasses)
         fw::RegisterClass(cls);

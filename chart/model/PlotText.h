@@ -74,6 +74,7 @@ protected:
 
 // The title below (or above) the plot.
 class CXPlotLabel : public CPlotLabel {
+    FW_DECLARE_SERIAL(CXPlotLabel)
 public:
     CXPlotLabel() { m_side = 3; }
     int SpaceAbove(fw::CDC& dc) override;
@@ -83,6 +84,7 @@ public:
 
 // The title left (or right) of the plot, turned to run upward.
 class CYPlotLabel : public CPlotLabel {
+    FW_DECLARE_SERIAL(CYPlotLabel)
 public:
     CYPlotLabel() { m_side = 2; }
     int SpaceLeft(fw::CDC& dc) override;

@@ -11,6 +11,12 @@
 #include <cmath>
 #include <string>
 
+FW_IMPLEMENT_DYNAMIC(CTickLabel, CPlotXYGrid)
+FW_IMPLEMENT_SERIAL(CTickXLabel, CTickLabel, fw::VERSIONABLE_SCHEMA | 1)
+FW_IMPLEMENT_SERIAL(CTickYLabel, CTickLabel, fw::VERSIONABLE_SCHEMA | 1)
+FW_IMPLEMENT_SERIAL(CLogTickXLabel, CTickXLabel, fw::VERSIONABLE_SCHEMA | 1)
+FW_IMPLEMENT_SERIAL(CLogTickYLabel, CTickYLabel, fw::VERSIONABLE_SCHEMA | 1)
+
 namespace {
 
 // The date and time codes of the kinds 3 to 10.

@@ -30,6 +30,7 @@ struct tTickLabelAttributes {
 };
 
 class CTickLabel : public CPlotXYGrid {
+    FW_DECLARE_DYNAMIC(CTickLabel)
 public:
     // Format kinds.
     static constexpr int16_t kBlank = 0;
@@ -99,6 +100,7 @@ protected:
 };
 
 class CTickXLabel : public CTickLabel {
+    FW_DECLARE_SERIAL(CTickXLabel)
 public:
     CTickXLabel() : CTickLabel(true, false) {}
     // Every tick of the record's range in fifths, labelled.
@@ -114,6 +116,7 @@ protected:
 };
 
 class CTickYLabel : public CTickLabel {
+    FW_DECLARE_SERIAL(CTickYLabel)
 public:
     CTickYLabel() : CTickLabel(false, false) { InitY(); }
     CTickYLabel(const OGPRecord& rec, const tLabelFormat& format);
@@ -135,11 +138,13 @@ private:
 };
 
 class CLogTickXLabel : public CTickXLabel {
+    FW_DECLARE_SERIAL(CLogTickXLabel)
 public:
     CLogTickXLabel() : CTickXLabel(true) {}
 };
 
 class CLogTickYLabel : public CTickYLabel {
+    FW_DECLARE_SERIAL(CLogTickYLabel)
 public:
     CLogTickYLabel() : CTickYLabel(true) {}
 };

@@ -1,3 +1,4 @@
+#include "chart/model/ChartClasses.h"
 #include "chart/model/GrRecord.h"
 #include "chart/model/OGPRecord.h"
 #include "chart/model/PlotText.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -213,6 +215,33 @@ TEST(AxisTitles, TitlesSitOutsideTheFrameInTheirColour)
     kivtest::LoadBody(back, form);
     EXPECT_EQ(form, kivtest::StoreBody(back));
     EXPECT_EQ(fw::CString("Area [m\\super2\\super]"), back.Text());
+}
+
+} // namespace
+
+namespace {
+
+TEST(AxisText, ElementsComeBackAsTheirOwnClassThroughTheArchive)
+{
+    RegisterChartClasses();
+    CLogTickYLabel label;
+    label.SetFormatKind(2);
+    std::unique_ptr<fw::CObject> back(
+        kivtest::LoadObject(kivtest::StoreObject(&label), FW_RUNTIME_CLASS(CTickLabel)));
+    ASSERT_NE(nullptr, back);
+    EXPECT_EQ(FW_RUNTIME_CLASS(CLogTickYLabel), back->GetRuntimeClass());
+    auto* loaded = static_cast<CLogTickYLabel*>(back.get());
+    EXPECT_TRUE(loaded->IsLogarithmic());
+    tLabelFormat format;
+    loaded->GetLabelFormat(format);
+    EXPECT_EQ(2, format.kind);
+
+    CYPlotLabel title;
+    title.SetTitle("Y");
+    std::unique_ptr<fw::CObject> titleBack(
+        kivtest::LoadObject(kivtest::StoreObject(&title), FW_RUNTIME_CLASS(CPlotLabel)));
+    ASSERT_NE(nullptr, titleBack);
+    EXPECT_EQ(FW_RUNTIME_CLASS(CYPlotLabel), titleBack->GetRuntimeClass());
 }
 
 } // namespace
