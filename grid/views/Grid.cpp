@@ -257,6 +257,53 @@ void CZELGrid::RedrawPanes()
             w->repaint();
 }
 
+void CZELGrid::InvalidateRange(int pane, const CCellRange& range)
+{
+    GetPane(pane)->InvalidateRange(range);
+}
+
+void CZELGrid::InvalidateRangeCells(int pane, const CCellRange& range)
+{
+    GetPane(pane)->InvalidateRangeCells(range);
+}
+
+void CZELGrid::InvalidateColumns(int pane, int32_t first, int32_t last)
+{
+    GetPane(pane)->InvalidateColumns(first, last);
+}
+
+void CZELGrid::InvalidateRows(int pane, int32_t first, int32_t last)
+{
+    GetPane(pane)->InvalidateRows(first, last);
+}
+
+void CZELGrid::ExtendRectRows(int pane, CRect& rect, int32_t row, int32_t first, int32_t last) const
+{
+    GetPane(pane)->ExpandRectToRows(rect, row, first, last);
+}
+
+void CZELGrid::ExtendRectColumns(int pane, CRect& rect, int32_t col, int32_t first, int32_t last) const
+{
+    GetPane(pane)->ExpandRectToColumns(rect, col, first, last);
+}
+
+CSize CZELGrid::GetContentExtent() const
+{
+    const CZELGridPane* corner = GetPane(kIndexCorner);
+    if (!corner->Widget())
+        return CSize();
+    const CSize a = corner->GetVisibleExtent();
+    const CSize b = GetSheetPane()->GetVisibleExtent();
+    return CSize(a.cx + b.cx, a.cy + b.cy);
+}
+
+CSize CZELGrid::GetVisibleExtent() const
+{
+    const CSize header = GetHeaderSize();
+    const CSize sheet = GetSheetPane()->GetVisibleExtent();
+    return CSize(header.cx + sheet.cx, header.cy + sheet.cy);
+}
+
 // --- selection ----------------------------------------------------------------------------------
 
 CCellRange CZELGrid::GetSelection() const

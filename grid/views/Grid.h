@@ -65,6 +65,18 @@ public:
     virtual void ShowRowHeader(bool show);
     virtual void ShowColumnHeader(bool show);
     virtual void RedrawPanes();
+    // Repaints part of one pane (by index): a range as one rectangle or
+    // cell by cell, or the visible cells of a run of columns or rows.
+    void InvalidateRange(int pane, const CCellRange& range);
+    void InvalidateRangeCells(int pane, const CCellRange& range);
+    void InvalidateColumns(int pane, int32_t first, int32_t last);
+    void InvalidateRows(int pane, int32_t first, int32_t last);
+    // Grows a one-cell rectangle of a pane over the other lines of a span.
+    void ExtendRectRows(int pane, fw::CRect& rect, int32_t row, int32_t first, int32_t last) const;
+    void ExtendRectColumns(int pane, fw::CRect& rect, int32_t col, int32_t first, int32_t last) const;
+    // The corner's extent plus the sheet's; the headers plus the visible sheet.
+    fw::CSize GetContentExtent() const;
+    fw::CSize GetVisibleExtent() const;
     void ResetPaneMetrics() {}
     fw::CRect SheetClientRect() const;
 
@@ -94,6 +106,7 @@ public:
     virtual void SetSelection(const CCellRange& range, CCellIndices current, CCellIndices anchor, bool repaint);
     virtual CCellRange GetSelection() const;
     virtual void OnSheetCurrentCellChanged(CCellIndices cell, CZELGridPane* from);
+    static void InitPosition(CGridPosition& position) { position = {{0, 0, 0, 0}, {0, 0}, {0, 0}, {0, 0}}; }
     virtual void SavePosition(CGridPosition& position) const;
     virtual void RestorePosition(const CGridPosition& position);
     // The same through the range job record that undo steps carry.

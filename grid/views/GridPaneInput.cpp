@@ -117,6 +117,8 @@ void CZELGridPane::OnLButtonDown(unsigned flags, CPoint point)
 {
     if (!EndEdit(0))
         return;
+    if (m_pGrid && !m_bEditing)
+        m_pGrid->OnPaneFocus();
     m_bCaptured = true;
     const int hit = HitTest(point.x, point.y);
     const CCellIndices cell{m_nHitRow, m_nHitCol};

@@ -23,116 +23,169 @@ FW_IMPLEMENT_DYNAMIC(CZELSpredView, fw::CView)
 void CZELViewGrid::EnsureCellVisible(int32_t row, int32_t col, bool repaint)
 {
     CZELGrid::EnsureCellVisible(row, col, repaint);
-    m_pView->OnCurrentCellChanged();
+    if (m_pView)
+        m_pView->OnCurrentCellChanged();
 }
 
 void CZELViewGrid::OnTagDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen)
 {
-    m_pView->OnTagDoubleClick(row, col, flags, screen);
+    if (m_pView)
+        m_pView->OnTagDoubleClick(row, col, flags, screen);
 }
 void CZELViewGrid::OnColumnHeaderDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen)
 {
-    m_pView->OnColumnHeaderDoubleClick(row, col, flags, screen);
+    if (m_pView)
+        m_pView->OnColumnHeaderDoubleClick(row, col, flags, screen);
 }
 void CZELViewGrid::OnRowHeaderDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen)
 {
-    m_pView->OnRowHeaderDoubleClick(row, col, flags, screen);
+    if (m_pView)
+        m_pView->OnRowHeaderDoubleClick(row, col, flags, screen);
 }
 void CZELViewGrid::OnSheetDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen)
 {
-    m_pView->OnSheetDoubleClick(row, col, flags, screen);
+    if (m_pView)
+        m_pView->OnSheetDoubleClick(row, col, flags, screen);
 }
 CZELGridRichWnd* CZELViewGrid::CreateCellEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                                 fw::CPoint screen)
 {
-    return m_pView->CreateCellEditor(pane, rect, text, screen);
+    return m_pView ? m_pView->CreateCellEditor(pane, rect, text, screen)
+                   : CZELGrid::CreateCellEditor(pane, rect, text, screen);
 }
 CZELGridRichWnd* CZELViewGrid::CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect,
                                                       const fw::CString& text, unsigned ch, unsigned key)
 {
-    return m_pView->CreateCellEditorForKey(pane, rect, text, ch, key);
+    return m_pView ? m_pView->CreateCellEditorForKey(pane, rect, text, ch, key)
+                   : CZELGrid::CreateCellEditorForKey(pane, rect, text, ch, key);
 }
 void CZELViewGrid::OnPaneFocus()
 {
     CZELGrid::OnPaneFocus();
-    m_pView->ActivateView();
+    if (m_pView)
+        m_pView->ActivateView();
 }
-void CZELViewGrid::DrawTagCell(CZELDrawCell& cell) { m_pView->DrawTagCell(cell); }
-void CZELViewGrid::DrawColumnHeaderCell(CZELDrawCell& cell) { m_pView->DrawColumnHeaderCell(cell); }
-void CZELViewGrid::DrawRowHeaderCell(CZELDrawCell& cell) { m_pView->DrawRowHeaderCell(cell); }
-void CZELViewGrid::DrawSheetCell(CZELDrawCell& cell) { m_pView->DrawSheetCell(cell); }
+void CZELViewGrid::DrawTagCell(CZELDrawCell& cell)
+{
+    if (m_pView)
+        m_pView->DrawTagCell(cell);
+    else
+        CZELGrid::DrawTagCell(cell);
+}
+void CZELViewGrid::DrawColumnHeaderCell(CZELDrawCell& cell)
+{
+    if (m_pView)
+        m_pView->DrawColumnHeaderCell(cell);
+    else
+        CZELGrid::DrawColumnHeaderCell(cell);
+}
+void CZELViewGrid::DrawRowHeaderCell(CZELDrawCell& cell)
+{
+    if (m_pView)
+        m_pView->DrawRowHeaderCell(cell);
+    else
+        CZELGrid::DrawRowHeaderCell(cell);
+}
+void CZELViewGrid::DrawSheetCell(CZELDrawCell& cell)
+{
+    if (m_pView)
+        m_pView->DrawSheetCell(cell);
+    else
+        CZELGrid::DrawSheetCell(cell);
+}
 bool CZELViewGrid::GetTagText(fw::CString& text, int32_t col, int32_t row, int display)
 {
-    return m_pView->GetTagText(text, col, row, display);
+    return m_pView ? m_pView->GetTagText(text, col, row, display) : CZELGrid::GetTagText(text, col, row, display);
 }
 bool CZELViewGrid::GetColumnHeaderText(fw::CString& text, int32_t col, int32_t row, int display)
 {
-    return m_pView->GetColumnHeaderText(text, col, row, display);
+    return m_pView ? m_pView->GetColumnHeaderText(text, col, row, display)
+                   : CZELGrid::GetColumnHeaderText(text, col, row, display);
 }
 bool CZELViewGrid::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int display)
 {
-    return m_pView->GetRowHeaderText(text, col, row, display);
+    return m_pView ? m_pView->GetRowHeaderText(text, col, row, display)
+                   : CZELGrid::GetRowHeaderText(text, col, row, display);
 }
 bool CZELViewGrid::GetSheetText(fw::CString& text, int32_t col, int32_t row, int display)
 {
-    return m_pView->GetSheetText(text, col, row, display);
+    return m_pView ? m_pView->GetSheetText(text, col, row, display) : CZELGrid::GetSheetText(text, col, row, display);
 }
 bool CZELViewGrid::GetTagEditText(int32_t row, int32_t col, fw::CString& text)
 {
-    return m_pView->GetTagEditText(row, col, text);
+    return m_pView ? m_pView->GetTagEditText(row, col, text) : CZELGrid::GetTagEditText(row, col, text);
 }
 bool CZELViewGrid::SetTagText(int32_t row, int32_t col, const fw::CString& text)
 {
-    return m_pView->SetTagText(row, col, text);
+    return m_pView ? m_pView->SetTagText(row, col, text) : CZELGrid::SetTagText(row, col, text);
 }
 bool CZELViewGrid::GetColumnHeaderEditText(int32_t row, int32_t col, fw::CString& text)
 {
-    return m_pView->GetColumnHeaderEditText(row, col, text);
+    return m_pView ? m_pView->GetColumnHeaderEditText(row, col, text)
+                   : CZELGrid::GetColumnHeaderEditText(row, col, text);
 }
 bool CZELViewGrid::SetColumnHeaderText(int32_t row, int32_t col, const fw::CString& text)
 {
-    return m_pView->SetColumnHeaderText(row, col, text);
+    return m_pView ? m_pView->SetColumnHeaderText(row, col, text) : CZELGrid::SetColumnHeaderText(row, col, text);
 }
 bool CZELViewGrid::GetRowHeaderEditText(int32_t row, int32_t col, fw::CString& text)
 {
-    return m_pView->GetRowHeaderEditText(row, col, text);
+    return m_pView ? m_pView->GetRowHeaderEditText(row, col, text) : CZELGrid::GetRowHeaderEditText(row, col, text);
 }
 bool CZELViewGrid::SetRowHeaderText(int32_t row, int32_t col, const fw::CString& text)
 {
-    return m_pView->SetRowHeaderText(row, col, text);
+    return m_pView ? m_pView->SetRowHeaderText(row, col, text) : CZELGrid::SetRowHeaderText(row, col, text);
 }
 bool CZELViewGrid::GetSheetEditText(int32_t row, int32_t col, fw::CString& text)
 {
-    return m_pView->GetSheetEditText(row, col, text);
+    return m_pView ? m_pView->GetSheetEditText(row, col, text) : CZELGrid::GetSheetEditText(row, col, text);
 }
 bool CZELViewGrid::SetSheetText(int32_t row, int32_t col, const fw::CString& text, int fromEditor)
 {
-    return m_pView->SetSheetText(row, col, text, fromEditor);
+    return m_pView ? m_pView->SetSheetText(row, col, text, fromEditor)
+                   : CZELGrid::SetSheetText(row, col, text, fromEditor);
 }
-void CZELViewGrid::DiscardUndo() { m_pView->DiscardUndo(); }
+void CZELViewGrid::DiscardUndo()
+{
+    if (m_pView)
+        m_pView->DiscardUndo();
+    else
+        CZELGrid::DiscardUndo();
+}
 void CZELViewGrid::RecordUndo(CZELGridPane* pane, int change, const CCellRange* range)
 {
-    m_pView->RecordUndo(pane, change, range);
+    if (m_pView)
+        m_pView->RecordUndo(pane, change, range);
 }
 void CZELViewGrid::OnEditorClosed(CZELGridPane* pane)
 {
     CZELGrid::OnEditorClosed(pane);
-    m_pView->OnEditorClosed();
+    if (m_pView)
+        m_pView->OnEditorClosed();
 }
-void CZELViewGrid::OnDropDown(int32_t col, int32_t row, fw::CPoint screen) { m_pView->OnDropDown(col, row, screen); }
+void CZELViewGrid::OnDropDown(int32_t col, int32_t row, fw::CPoint screen)
+{
+    if (m_pView)
+        m_pView->OnDropDown(col, row, screen);
+    else
+        CZELGrid::OnDropDown(col, row, screen);
+}
 void CZELViewGrid::OnCheckBoxClick(int32_t col, int32_t row, fw::CPoint screen)
 {
-    m_pView->OnCheckBoxClick(col, row, screen);
+    if (m_pView)
+        m_pView->OnCheckBoxClick(col, row, screen);
 }
 void CZELViewGrid::GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row)
 {
-    m_pView->GetSheetCellFormat(format, col, row);
+    if (m_pView)
+        m_pView->GetSheetCellFormat(format, col, row);
 }
 
 bool CZELViewGrid::OnMouseWheel(unsigned flags, short delta, fw::CPoint point)
 {
     const bool used = CZELGrid::OnMouseWheel(flags, delta, point);
-    m_pView->OnCurrentCellChanged();
+    if (m_pView)
+        m_pView->OnCurrentCellChanged();
     return used;
 }
 
@@ -140,13 +193,22 @@ void CZELViewGrid::HandleKey(unsigned key, bool shift, bool ctrl)
 {
     CZELGrid::HandleKey(key, shift, ctrl);
     if (key == vk::Prior || key == vk::Next || key == vk::End || key == vk::Home)
+        if (m_pView)
+            m_pView->OnCurrentCellChanged();
+}
+
+void CZELViewGrid::OnScrollTo(int32_t leftCol, int32_t topRow)
+{
+    CZELGrid::OnScrollTo(leftCol, topRow);
+    // Panes of a splitter row or column scroll together.
+    if (m_pView)
         m_pView->OnCurrentCellChanged();
 }
 
 intptr_t CZELViewGrid::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     if (message == WM_GRID_TRACK_END)
-        if (fw::CDocument* doc = m_pView->GetDocument())
+        if (fw::CDocument* doc = m_pView ? m_pView->GetDocument() : nullptr)
             doc->SetModifiedFlag(true);
     return CZELGrid::OnMessage(message, wParam, lParam);
 }
@@ -164,7 +226,7 @@ int32_t CZELGridEX::GetScrollLimit(int bar, int32_t pos) const
 
 void CZELGridEX::OnScrollTo(int32_t leftCol, int32_t topRow)
 {
-    CZELGrid::OnScrollTo(leftCol, topRow);
+    CZELViewGrid::OnScrollTo(leftCol, topRow);
     UpdateScrollBars();
 }
 

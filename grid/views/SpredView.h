@@ -55,6 +55,7 @@ public:
     void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row) override;
     bool OnMouseWheel(unsigned flags, short delta, fw::CPoint point) override;
     void HandleKey(unsigned key, bool shift, bool ctrl) override;
+    void OnScrollTo(int32_t leftCol, int32_t topRow) override;
     intptr_t OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
 private:

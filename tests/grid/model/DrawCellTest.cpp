@@ -29,14 +29,6 @@ struct CellFixture {
         cell.m_rcCell = rect;
         cell.m_rcText = fw::CRect(rect.left + 1, rect.top + 1, rect.right, rect.bottom);
     }
-    std::vector<std::string> Texts() const
-    {
-        std::vector<std::string> texts;
-        for (const std::string& line : sink.Log())
-            if (line.rfind("text ", 0) == 0)
-                texts.push_back(line.substr(0, line.find(" font=") + 6 + line.substr(line.find(" font=") + 6).find(' ')));
-        return texts;
-    }
 };
 
 bool Contains(const std::string& line, const std::string& part)

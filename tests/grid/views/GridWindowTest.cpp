@@ -322,3 +322,130 @@ TEST(GridWindow, DestroyedStyleLeavesTheGridEmpty)
 }
 
 } // namespace
+
+namespace {
+
+TEST(GridWindow, DraggingBelowThePaneScrollsOneLinePerTick)
+{
+    GridFixture f;
+    QWidget* sheet = f.SheetWidget();
+    f.Press(sheet, f.CellCentre(1, 1));
+    const int below = sheet->height() + 10;
+    f.Move(sheet, QPoint(f.CellCentre(1, 1).x(), below));
+    f.parent.messages.clear();
+    const int32_t top = f.grid.GetTopLeftCell().row;
+    f.Sheet()->OnTimer(kAutoScrollTimer);
+    EXPECT_EQ(f.grid.GetTopLeftCell().row, top + 1);
+    f.Sheet()->OnTimer(kAutoScrollTimer);
+    EXPECT_EQ(f.grid.GetTopLeftCell().row, top + 2);
+    int32_t cols = 0, rows = 0;
+    f.Sheet()->GetVisibleCounts(cols, rows);
+    EXPECT_EQ(f.grid.GetSelection().top, 1);
+    EXPECT_EQ(f.grid.GetSelection().bottom, f.grid.GetTopLeftCell().row + rows - 1);
+    f.Release(sheet, QPoint(10, below));
+    // Without the mouse the timer stops.
+    f.Sheet()->OnTimer(kAutoScrollTimer);
+    EXPECT_EQ(f.grid.GetTopLeftCell().row, top + 2);
+}
+
+// Records the owner's drop-down and check-box notices.
+class ButtonGrid : public gridtest::TableGrid {
+public:
+    std::vector<std::string> notices;
+    void OnDropDown(int32_t col, int32_t row, fw::CPoint) override
+    {
+        notices.push_back("drop " + std::to_string(row) + "," + std::to_string(col));
+    }
+    void OnCheckBoxClick(int32_t col, int32_t row, fw::CPoint) override
+    {
+        notices.push_back("check " + std::to_string(row) + "," + std::to_string(col));
+    }
+    void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t) override
+    {
+        if (col == 5)
+            format.nFlags |= kCellCheckBox;
+    }
+};
+
+TEST(GridWindow, DropDownOpensOnlyNearTheCurrentCellsRightEdge)
+{
+    gridtest::RecordingParent parent;
+    auto style = gridtest::MakeStyle(8, 20);
+    style->m_sheet.m_format.nFlags |= kCellDropButton;
+    ButtonGrid grid;
+    grid.Create(fw::CRect(0, 0, 600, 300), &parent, 5);
+    grid.SetStyle(style.get());
+    CZELGridPane* sheet = grid.GetSheetPane();
+    QWidget* w = sheet->Widget();
+    auto click = [&](int x, int y) {
+        QMouseEvent press(QEvent::MouseButtonPress, QPoint(x, y), w->mapToGlobal(QPoint(x, y)), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPoint(x, y), w->mapToGlobal(QPoint(x, y)), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &release);
+    };
+    click(64 + 60, 30);  // near the right edge of (1, 1), not yet current
+    EXPECT_TRUE(grid.notices.empty());
+    EXPECT_EQ(sheet->GetCurrentCell(), (CCellIndices{1, 1}));
+    click(64 + 60, 30);
+    ASSERT_EQ(grid.notices.size(), 1u);
+    EXPECT_EQ(grid.notices[0], "drop 1,1");
+    click(64 + 20, 30);  // the middle of the cell: no drop-down
+    EXPECT_EQ(grid.notices.size(), 1u);
+    // A check box cell: a click inside the box.
+    click(5 * 64 + 5, 2 * 20 + 10);
+    ASSERT_EQ(grid.notices.size(), 2u);
+    EXPECT_EQ(grid.notices[1], "check 2,5");
+    EXPECT_EQ(sheet->GetCurrentCell(), (CCellIndices{2, 5}));
+    grid.SetStyle(nullptr);
+}
+
+TEST(GridWindow, GridLeavesTheStyleItNoLongerShows)
+{
+    gridtest::RecordingParent parent;
+    auto first = gridtest::MakeStyle(4, 4);
+    auto second = gridtest::MakeStyle(4, 4);
+    {
+        gridtest::TableGrid grid;
+        grid.Create(fw::CRect(0, 0, 300, 200), &parent, 5);
+        grid.SetStyle(first.get());
+        grid.SetStyle(second.get());
+        EXPECT_TRUE(first->GetGrids().empty());
+        EXPECT_EQ(second->GetGrids().size(), 1u);
+    }
+    EXPECT_TRUE(second->GetGrids().empty());
+    first->SetRowCount(2);  // reaches no grid that is gone
+}
+
+TEST(GridWindow, ColumnHeaderClickSelectsWholeColumns)
+{
+    GridFixture f(10, 30);
+    QWidget* header = f.grid.GetPane(kIndexColumnHeader)->Widget();
+    f.Press(header, QPoint(64 * 2 + 30, 10));
+    f.Move(header, QPoint(64 * 3 + 30, 10));
+    f.Release(header, QPoint(64 * 3 + 30, 10));
+    EXPECT_EQ(f.grid.GetSelection(), (CCellRange{0, 2, 29, 3}));
+    EXPECT_EQ(f.Sheet()->GetCurrentCell().col, 2);
+    EXPECT_GE(f.parent.Count(WM_GRID_SELCHANGE), 1);
+}
+
+TEST(GridWindow, ColumnBorderDragInTheHeaderWidensTheColumn)
+{
+    GridFixture f(10, 30);
+    CZELGridPane* header = f.grid.GetPane(kIndexColumnHeader);
+    QWidget* w = header->Widget();
+    f.Press(w, QPoint(64, 10));
+    EXPECT_EQ(header->GetDragState(), kDragColumnBorder);
+    f.Move(w, QPoint(100, 10));
+    f.Release(w, QPoint(100, 10));
+    EXPECT_EQ(f.Sheet()->GetColumnWidth(0), 100);
+    EXPECT_TRUE(f.style->IsModified());
+    // Dragging cannot make a width negative.
+    f.Press(w, QPoint(164, 10));
+    f.Move(w, QPoint(-50, 10));
+    f.Release(w, QPoint(-50, 10));
+    EXPECT_EQ(f.Sheet()->GetColumnWidth(1), 0);
+}
+
+} // namespace
