@@ -1,3 +1,4 @@
+#include "chart/model/AlphaTickLabel.h"
 #include "chart/model/ChartClasses.h"
 #include "chart/model/GrRecord.h"
 #include "chart/model/OGPRecord.h"
@@ -242,6 +243,37 @@ TEST(AxisText, ElementsComeBackAsTheirOwnClassThroughTheArchive)
         kivtest::LoadObject(kivtest::StoreObject(&title), FW_RUNTIME_CLASS(CPlotLabel)));
     ASSERT_NE(nullptr, titleBack);
     EXPECT_EQ(FW_RUNTIME_CLASS(CYPlotLabel), titleBack->GetRuntimeClass());
+}
+
+} // namespace
+
+namespace {
+
+TEST(AlphaTickLabels, TheFirstLabelOfARowWidensTheFrameOnce)
+{
+    fw::RecordingSink sink;
+    fw::CDC dc(&sink);
+    OGPRecord rec = Record({100, 50, 500, 350}, 0, 4, 0, 100);
+    rec.m_frameRect = {90, 40, 510, 360};
+    CAlphaXTickLabel labels;
+    labels.SetColor(3);
+    labels.DrawLabel(dc, 1, "ab", &rec);
+    labels.DrawLabel(dc, 3, "cd", &rec);
+    // 9 point: 12 pixels high, two letters 12 wide; gap 10.
+    EXPECT_EQ(382, rec.m_frameRect.bottom) << "one row, not one per label";
+    EXPECT_EQ((std::vector<std::string>{"text 194,382 \"ab\"", "text 394,382 \"cd\""}), Texts(sink));
+    EXPECT_NE(std::string::npos, sink.Log()[0].find("#0000FF"));
+    EXPECT_EQ(22, labels.SpaceBelow(dc));
+
+    OGPRecord none = Record({100, 50, 500, 350}, 0, 4, 0, 100);
+    none.m_xRangeSet = 0;
+    labels.DrawLabel(dc, 1, "x", &none);
+    EXPECT_EQ(kGrErrNoXRange, none.m_errorCode);
+    OGPRecord far = Record({100, 50, 500, 350}, 0, 4, 0, 100);
+    labels.DrawLabel(dc, 400, "x", &far);
+    EXPECT_EQ(kGrErrLabelCoord, far.m_errorCode);
+    EXPECT_EQ(1, far.m_errorIndex);
+    EXPECT_EQ(2u, Texts(sink).size()) << "never drawn at an unmapped position";
 }
 
 } // namespace
