@@ -9,6 +9,8 @@
 #include "grid/views/GridRichWnd.h"
 
 #include <QCursor>
+#include <QPainter>
+#include <QPixmap>
 #include <QWidget>
 
 #include <algorithm>
@@ -18,13 +20,34 @@ using fw::CRect;
 
 namespace {
 
-Qt::CursorShape CursorFor(int hit, bool readOnly)
+// The cell cursor: a thick white plus sign with a black outline and a
+// shadow, its hot spot at the centre of the plus.
+QCursor CellCursor()
+{
+    static const QCursor cursor = [] {
+        QPixmap pixmap(32, 32);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        const QRect bars[2] = {QRect(1, 5, 13, 5), QRect(5, 1, 5, 13)};
+        for (const QRect& bar : bars)
+            painter.fillRect(bar.translated(2, 2), QColor(0, 0, 0, 96));
+        for (const QRect& bar : bars)
+            painter.fillRect(bar, Qt::black);
+        for (const QRect& bar : bars)
+            painter.fillRect(bar.adjusted(1, 1, -1, -1), Qt::white);
+        painter.end();
+        return QCursor(pixmap, 7, 7);
+    }();
+    return cursor;
+}
+
+QCursor CursorFor(int hit, bool readOnly)
 {
     if (hit == kHitColumnBorder)
-        return Qt::SplitHCursor;
+        return QCursor(Qt::SplitHCursor);
     if (hit == kHitRowBorder)
-        return Qt::SplitVCursor;
-    return readOnly ? Qt::ArrowCursor : Qt::CrossCursor;
+        return QCursor(Qt::SplitVCursor);
+    return readOnly ? QCursor(Qt::ArrowCursor) : CellCursor();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tests/grid/views/GridFixture.h"
 
 #include "framework/core/Services.h"
+#include "framework/ui/Menu.h"
 #include "framework/ui/testing/ScriptedDialogs.h"
 #include "grid/views/GridRichWnd.h"
 #include "grid/views/WHsetDlg.h"
@@ -176,6 +177,37 @@ TEST(SizeDialog, SetsSelectedColumnsInMillimetresAndRefusesTooLarge)
     CWHsetDlg refused(f.Sheet());
     EXPECT_NE(refused.DoModal(), fw::IDOK);
     EXPECT_EQ(f.Sheet()->GetColumnWidth(1), 47);
+}
+
+} // namespace
+
+namespace {
+
+TEST(GridEdit, EditorMenusOfferSuperscriptAndTheUnits)
+{
+    GridFixture f;
+    struct Seen {
+        fw::CString copy;
+        fw::CString super;
+        int items = 0;
+    } seen;
+    fw::CMenu::SetTrackHook([&](fw::CMenu& popup) -> unsigned {
+        seen.copy = popup.GetMenuString(57634, fw::MF_BYCOMMAND);
+        seen.super = popup.GetMenuString(57340, fw::MF_BYCOMMAND);
+        seen.items = popup.GetMenuItemCount();
+        return 0;
+    });
+    CZELGridRichWnd plain;
+    plain.CreateForMouse(f.Sheet(), fw::CRect(0, 0, 60, 20), "", 0);
+    plain.OnContextMenu(&plain, fw::CPoint(-1, -1));
+    EXPECT_EQ(seen.copy, "ｺﾋﾟｰ(&C)");
+    EXPECT_EQ(seen.super, "上付き");
+    CUnitEditWnd unit;
+    unit.CreateForMouse(f.Sheet(), fw::CRect(0, 0, 60, 20), "", CZELGridRichWnd::kMarkupSuper);
+    unit.OnContextMenu(&unit, fw::CPoint(-1, -1));
+    fw::CMenu::SetTrackHook(nullptr);
+    EXPECT_EQ(seen.copy, "コピー(&C)");
+    EXPECT_EQ(seen.items, 13);
 }
 
 } // namespace
