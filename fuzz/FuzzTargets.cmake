@@ -17,6 +17,7 @@ set(KIV_FUZZ_TARGET_NAMES
   profile_fuzz
   can_text_fuzz
   header_fuzz
+  file_listing_fuzz
   string_table_fuzz
   number_date_fuzz
   formula_fuzz)

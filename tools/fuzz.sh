@@ -3,7 +3,7 @@
 # and runs each for a given time:
 #   tools/fuzz.sh [SECONDS] [TARGET...]     (default 300 s, every target)
 # Each target keeps its corpus in build-fuzz/corpus/<target>, seeded with
-# its kept inputs. An input that makes a target fail is copied to
+# fuzz/seeds/<target> and its kept inputs. An input that makes a target fail is copied to
 # fuzz/regressions/<target>/, where the ordinary tests run it from then on;
 # the script then ends with status 1.
 set -euo pipefail
@@ -26,9 +26,11 @@ for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
     artifacts="$build/artifacts/$target"
     mkdir -p "$corpus" "$artifacts"
-    if [ -d "fuzz/regressions/$target" ]; then
-        cp -n "fuzz/regressions/$target"/* "$corpus"/ 2>/dev/null || true
-    fi
+    for seeds in "fuzz/seeds/$target" "fuzz/regressions/$target"; do
+        if [ -d "$seeds" ]; then
+            cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
+        fi
+    done
     dict=()
     [[ $target == *archive_fuzz ]] && dict=(-dict=fuzz/archive.dict)
     echo "== $target: $seconds s"

@@ -1,6 +1,7 @@
 // The inputs that once made a fuzz target fail (fuzz/regressions/<target>/)
-// run through their target: each must pass without an escaping exception.
-// Under tools/sanitize.sh the sanitizers watch them too.
+// and the seeds (fuzz/seeds/<target>/) run through their target: each must
+// pass without an escaping exception. Under tools/sanitize.sh the
+// sanitizers watch them too.
 
 #include "fuzz/FuzzTarget.h"
 
@@ -19,9 +20,8 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TEST(FuzzRegressions, EveryKeptInputPassesItsTarget)
+void RunFolders(const std::filesystem::path& root)
 {
-    const std::filesystem::path root = KIV_FUZZ_REGRESSIONS;
     ASSERT_TRUE(std::filesystem::is_directory(root)) << root;
     for (const auto& folder : std::filesystem::directory_iterator(root)) {
         if (!folder.is_directory())
@@ -35,6 +35,16 @@ TEST(FuzzRegressions, EveryKeptInputPassesItsTarget)
             EXPECT_NO_THROW(target->second(bytes.data(), bytes.size()));
         }
     }
+}
+
+TEST(FuzzRegressions, EveryKeptInputPassesItsTarget)
+{
+    RunFolders(KIV_FUZZ_REGRESSIONS);
+}
+
+TEST(FuzzRegressions, EverySeedPassesItsTarget)
+{
+    RunFolders(KIV_FUZZ_SEEDS);
 }
 
 TEST(FuzzRegressions, EveryTargetTakesEmptyAndTinyInputs)
