@@ -243,14 +243,21 @@ void CGraphSetting::ConvertTimeRange(double& maximum, double& minimum)
 
 bool CGraphSetting::AutoScaleAxis(int axis, bool expandOnly, bool mode2)
 {
-    bool result = !expandOnly;
     if (!m_page)
-        return result;
+        return !expandOnly;
+    const int logKind = IsLogAxis(axis) ? 1 : 0;
+    const double origin = axis == 'X' && IsTimeGraph() ? m_scale.m_timeOrigin : 0.0;
+    double maximum = 0.0, minimum = 0.0;
+    const bool found = m_page->GetDataRange(axis, origin, maximum, minimum, logKind, expandOnly, mode2);
+    return ScaleAxisToData(axis, expandOnly, found, maximum, minimum);
+}
+
+bool CGraphSetting::ScaleAxisToData(int axis, bool expandOnly, bool found, double maximum, double minimum)
+{
+    bool result = !expandOnly;
     const int logKind = IsLogAxis(axis) ? 1 : 0;
     const bool timeX = axis == 'X' && IsTimeGraph();
-    const double origin = timeX ? m_scale.m_timeOrigin : 0.0;
-    double maximum = 0.0, minimum = 0.0;
-    if (!m_page->GetDataRange(axis, origin, maximum, minimum, logKind, expandOnly, mode2)) {
+    if (!found) {
         if (timeX && m_scale.m_timeDivisor == 0)
             SetTimeUnit(kUnitMinutes);
         if (logKind)

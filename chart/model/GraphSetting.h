@@ -133,6 +133,10 @@ protected:
     // The time conversion of a data range of the X axis of a time graph:
     // a unit is chosen when none is, the origin taken when it is 0.
     void ConvertTimeRange(double& maximum, double& minimum);
+    // The rest of an auto-scale once the data range is known (found tells
+    // whether there was one): the time conversion, the expand-only test and
+    // the rounded range. Whether the axis range changed.
+    bool ScaleAxisToData(int axis, bool expandOnly, bool found, double maximum, double minimum);
     // Ends the fitting object's use in phase 0: the points go through the
     // series' cursors from `first` on.
     void FeedSeries(CGraphParamArray& series, int phase, const tRegressionSettings& settings, int first);

@@ -1,5 +1,5 @@
 #include "chart/model/GraphDraw.h"
-#include "chart/model/SeriesClasses.h"
+#include "chart/model/GraphClasses.h"
 #include "common/tank/FltDataTank.h"
 #include "common/tank/ZELDataPoter.h"
 #include "common/tank/ZELDataPtr.h"
@@ -62,7 +62,7 @@ protected:
     void SetUp() override
     {
         kivtest::RegisterAllClasses();
-        RegisterSeriesClasses();
+        RegisterGraphClasses();
     }
     fw::RecordingSink sink;
     fw::CDC dc{&sink};

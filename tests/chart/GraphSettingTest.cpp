@@ -1,5 +1,5 @@
 #include "chart/model/GraphSetting.h"
-#include "chart/model/SeriesClasses.h"
+#include "chart/model/GraphClasses.h"
 #include "common/tank/FltDataTank.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
@@ -45,7 +45,7 @@ protected:
     void SetUp() override
     {
         kivtest::RegisterAllClasses();
-        RegisterSeriesClasses();
+        RegisterGraphClasses();
     }
     CGraphSetting graph;
 };

@@ -2,7 +2,7 @@
 #include "chart/model/GraphPageParam.h"
 #include "chart/model/GraphParamArray.h"
 #include "chart/model/GraphUpdateHints.h"
-#include "chart/model/SeriesClasses.h"
+#include "chart/model/GraphClasses.h"
 #include "common/tank/DataTankList.h"
 #include "common/tank/FltDataTank.h"
 #include "common/tank/ZELDataPoter.h"
@@ -69,7 +69,7 @@ protected:
     void SetUp() override
     {
         kivtest::RegisterAllClasses();
-        RegisterSeriesClasses();
+        RegisterGraphClasses();
     }
     const CDocIdent m_doc{7, 100};
     const CDocIdent m_other{7, 200};
