@@ -196,8 +196,8 @@ void CZELGrid::RecalcLayout(bool repaint)
         return;
     CRect client = GetClientRect();
     const int thickness = Widget()->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    const bool horz = CanScroll(0) && m_bars[0];
-    const bool vert = CanScroll(1) && m_bars[1];
+    const bool horz = ShowsScrollBar(0) && m_bars[0];
+    const bool vert = ShowsScrollBar(1) && m_bars[1];
     if (horz) {
         client.bottom -= thickness;
         m_bars[0]->setGeometry(0, client.bottom, client.Width(), thickness);

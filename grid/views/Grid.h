@@ -101,6 +101,9 @@ public:
     QScrollBar* ScrollBar(int bar) const;
     // Whether that axis may scroll (the style asks for its bar).
     bool CanScroll(int bar) const;
+    // Whether this grid shows that bar itself (in a splitter only the
+    // panes on the outer edge do, for their whole row or column).
+    virtual bool ShowsScrollBar(int bar) const { return CanScroll(bar); }
 
     // --- selection -------------------------------------------------------------------------
     virtual void SetSelection(const CCellRange& range, CCellIndices current, CCellIndices anchor, bool repaint);

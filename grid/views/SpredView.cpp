@@ -205,6 +205,20 @@ void CZELViewGrid::OnScrollTo(int32_t leftCol, int32_t topRow)
         m_pView->OnCurrentCellChanged();
 }
 
+bool CZELViewGrid::ShowsScrollBar(int bar) const
+{
+    if (!CZELGrid::ShowsScrollBar(bar))
+        return false;
+    CZELGridSplitter* splitter = m_pView ? m_pView->GetSplitter() : nullptr;
+    if (!splitter || !m_pStyle || !(m_pStyle->GetMode() & kModeOuterHeaders))
+        return true;
+    int row = 0;
+    int col = 0;
+    if (!splitter->FindPane(m_pView, row, col))
+        return true;
+    return bar == 0 ? row == splitter->GetRowCount() - 1 : col == splitter->GetColumnCount() - 1;
+}
+
 intptr_t CZELViewGrid::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     if (message == WM_GRID_TRACK_END)

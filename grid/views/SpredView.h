@@ -56,6 +56,7 @@ public:
     bool OnMouseWheel(unsigned flags, short delta, fw::CPoint point) override;
     void HandleKey(unsigned key, bool shift, bool ctrl) override;
     void OnScrollTo(int32_t leftCol, int32_t topRow) override;
+    bool ShowsScrollBar(int bar) const override;
     intptr_t OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
 private:

@@ -11,6 +11,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <QScrollBar>
 #include <QSplitter>
 
 #include <gtest/gtest.h>
@@ -118,6 +119,15 @@ TEST(SpredView, SplitterPanesShowOuterHeadersAndShareSelections)
     EXPECT_FALSE(splitter.ViewAt(1, 0)->GetGrid()->GetPane(kIndexColumnHeader)->IsVisible());
     EXPECT_TRUE(splitter.ViewAt(1, 0)->GetGrid()->GetPane(kIndexRowHeader)->IsVisible());
     EXPECT_FALSE(splitter.ViewAt(0, 1)->GetGrid()->GetPane(kIndexRowHeader)->IsVisible());
+    // The bars sit on the outer edge: one per splitter row and column.
+    auto bars = [&](int r, int c) {
+        CZELViewGrid* grid = splitter.ViewAt(r, c)->GetGrid();
+        return std::make_pair(grid->ScrollBar(0)->isVisible(), grid->ScrollBar(1)->isVisible());
+    };
+    EXPECT_EQ(bars(0, 0), std::make_pair(false, false));
+    EXPECT_EQ(bars(0, 1), std::make_pair(false, true));
+    EXPECT_EQ(bars(1, 0), std::make_pair(true, false));
+    EXPECT_EQ(bars(1, 1), std::make_pair(true, true));
     // Applying the style copied no selection; a click does.
     CZELViewGrid* first = splitter.ViewAt(0, 0)->GetGrid();
     CZELGridPane* sheet = first->GetSheetPane();
