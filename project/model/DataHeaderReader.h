@@ -41,6 +41,18 @@ public:
     virtual bool ReadHeader(const fw::CString& path, CMMAHeader& header) = 0;
 };
 
+// Makes, fills and saves the measurement-data document of the project's
+// newest measurement in a new folder of its data folder; installed by the
+// measurement-data documents (fw::Install<IMeasurementDataSaver>).
+class CKIV5980Doc;
+class IMeasurementDataSaver {
+public:
+    virtual ~IMeasurementDataSaver() = default;
+    // 1 saved (`folder` names the new folder), 0 failed, 2 no document
+    // could be made.
+    virtual int SaveFromProject(CKIV5980Doc& project, fw::CString& folder) = 0;
+};
+
 // Where graph-list objects join the project file: the charting engine
 // installs it (fw::Install<IGraphListArchive>) to store and load the
 // document's time list graph.

@@ -81,11 +81,8 @@ void CKIV5980Doc::DeleteContents()
 
 bool CKIV5980Doc::SaveModified()
 {
-    if (ProjectHost().IsMeasuring(*this)) {
-        if (fw::AfxMessageBox(prjstr::kMsgStopMeasuring, fw::MB_YESNO | fw::MB_DEFBUTTON2) != fw::IDYES)
-            return false;
-        ProjectHost().EndPanelModes(*this);
-    }
+    if (!ConfirmStopMeasurement())
+        return false;
     return CKivDocBase::SaveModified();
 }
 

@@ -89,6 +89,26 @@ public:
     std::vector<CCheckData*>& GetCheckRecords() { return m_checkRecords; }
     int32_t GetFileVersion() const { return m_nVersion; }
 
+    // The panel's questions and monitored channels.
+    bool ConfirmStopMeasurement();
+    bool SaveForMeasurement();
+    void SetPanelMonitorPrf(const CPanelMoniterPrf& settings);
+
+    // A finished transfer of one recorded measurement.
+    struct ImportRecord {
+        fw::CString path;
+        double startTime = 0;
+        double interval = 0;
+        int method = 0;
+        double cycleCount = -1;
+        bool countOnly = false;
+    };
+    bool BeginImportBoxArray(const CMeterInterfacePrf& profile, const CADSetPrf& adSettings);
+    void EndImportBoxArray();
+    void AppendHistoryStep(const ImportRecord& record);
+    // 1, or 2 when no measurement-data document could be made.
+    int FinishDataImport(const ImportRecord& record, bool force);
+
     bool CanAddStep() const { return m_history.GetLastIndex() < kMaxHistorySteps - 1; }
 
     // ---- data folder
@@ -151,6 +171,15 @@ public:
     void RebuildChannels();
     void ApplyAdSettings(const CADSetPrf& settings);
     void ApplyMeterSettings(const CMeterInterfacePrf& profile);
+    bool SetChannelRangeValue(int first, int last, int start, int code);
+    bool GetBoxAttributeText(int code, int box, fw::CString& text);
+    bool SetBoxAttributeText(int code, int column, int box, const fw::CString& text, fw::CObject* view);
+    void GetHistSettingText(int code, int channel, fw::CString& text);
+    bool SetHistSettingText(int code, int column, int channel, const fw::CString& text, fw::CObject* view);
+    // Index outside the records: fw::CInvalidArgException. Inserted records
+    // become the document's.
+    void DeleteCheckRecords(int first, int count);
+    void InsertCheckRecords(int index, std::vector<CCheckData*> records);
     int CheckLimits(int channel, double value, bool magnitude, bool sound);
     bool HasChannelLimits(int channel);
     int CheckChannelAlarm(CDataTankObject* tank, bool magnitude);
@@ -170,6 +199,11 @@ private:
     void FixChannelsAfterLoad();
     void ReplaceOpDataTanks();
     void DeleteCheckRecords();
+    // Sets the code on `channel` from every channel of its box named `name`
+    // (sign x (1 + its box channel)); how many were set.
+    int SetByChannelName(int channel, int code, const std::string& name, int sign);
+    // Modified flag, operation data, latches and the views after an edit.
+    void AfterChannelEdit(int code, int column, int channel, fw::CObject* view);
 
     // Automatic modes.
     struct ProgramRow;
@@ -217,6 +251,7 @@ private:
     CBoxArray m_boxArray;
     CMMAObject m_history;
     std::vector<CCheckData*> m_checkRecords;  // owned
+    std::unique_ptr<CBoxArray> m_importSystem;
     CBoxArray* m_pActiveSystem;               // m_boxArray or an import's system
     int32_t m_nVersion = kVersion;
     // The graph list's stored bytes, kept as read while no charting engine

@@ -45,24 +45,12 @@ bool CKIV5980Doc::SetChannelAttribute(int code, int column, int channel, double 
 {
     if (!m_boxArray.SetChannelValue(channel, code, value))
         return false;
-    SetModifiedFlag(true);
-    if (code >= kCodeOpData1 && code <= kCodeOpData3)
-        SetOpDataValue(code - kCodeOpData1, channel, m_boxArray.GetChannelValue(channel, code));
-    if (code == kCodeUpper || code == kCodeLower)
-        m_alarmLatches.erase(channel);
-    if (view) {
-        CPollingPause pause;
-        if (code == kCodeOn || code == kCodeName)
-            RebuildChannels();
-        NotifyColumnsChanged(view, column, column, 0, true);
-    }
+    AfterChannelEdit(code, column, channel, view);
     return true;
 }
 
-bool CKIV5980Doc::SetChannelText(int code, int column, int channel, const fw::CString& text, fw::CObject* view)
+void CKIV5980Doc::AfterChannelEdit(int code, int column, int channel, fw::CObject* view)
 {
-    if (!m_boxArray.SetChannelText(channel, code, text.c_str()))
-        return false;
     SetModifiedFlag(true);
     if (code >= kCodeOpData1 && code <= kCodeOpData3)
         SetOpDataValue(code - kCodeOpData1, channel, m_boxArray.GetChannelValue(channel, code));
@@ -74,7 +62,6 @@ bool CKIV5980Doc::SetChannelText(int code, int column, int channel, const fw::CS
             RebuildChannels();
         NotifyColumnsChanged(view, column, column, 0, true);
     }
-    return true;
 }
 
 bool CKIV5980Doc::SetCalcChannelText(int column, int row, const fw::CString& text, fw::CObject* view)

@@ -33,6 +33,9 @@ public:
     // Ends the panel's running data trigger, free run and program run.
     virtual void EndPanelModes(CKIV5980Doc& doc) {}
     virtual void UpdateAllGraphDocs(intptr_t hint, fw::CObject* hintObject);
+    // The automatic-saving options of a finished transfer.
+    virtual bool DontSaveDataAutomatically() { return false; }
+    virtual bool RecordHistoryWithoutSave() { return false; }
 };
 
 IProjectHost& ProjectHost();

@@ -28,12 +28,16 @@ public:
     void StopPanelPolling() override { ++stops; }
     void RestartPanelPolling() override { ++restarts; }
     void UpdateAllGraphDocs(intptr_t hint, fw::CObject*) override { graphHints.push_back(hint); }
+    bool DontSaveDataAutomatically() override { return noAutoSave; }
+    bool RecordHistoryWithoutSave() override { return recordHistory; }
 
     CMeterInterfacePrf profile;
     CADSetPrf adSet;
     int stops = 0;
     int restarts = 0;
     std::vector<intptr_t> graphHints;
+    bool noAutoSave = false;
+    bool recordHistory = false;
 };
 
 // Unit type codes per control unit, from port 0 on.
