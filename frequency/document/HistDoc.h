@@ -35,7 +35,9 @@ public:
 
 class CHistDoc : public CKivDocBase {
     FW_DECLARE_DYNCREATE(CHistDoc)
+    FW_DECLARE_COMMANDS()
 public:
+    static constexpr unsigned kIdOutput8025Csv = 33194;
     static constexpr const char* kMagic = "KivHistDocmect";
     static constexpr size_t kMagicBytes = 14;
     static constexpr int32_t kVersion = 3;
@@ -83,6 +85,9 @@ public:
     // The VO-8025 CSV file of the analyses; false when it could not be
     // written (the user was told why).
     bool Write8025CsvFile(const fw::CString& path, const CHistOutParam& options);
+    // Command 33194: the blocks and analyses, then the file name, then the
+    // file.
+    void OnFileOutput8025Csv();
 
 private:
     void CreateDefaultLayouts();

@@ -6,7 +6,48 @@
 #include "frequency/document/Hist8025Writer.h"
 #include "frequency/document/HistDoc.h"
 #include "frequency/document/HistOutParam.h"
+#include "framework/core/FileDialogs.h"
+#include "framework/core/ServiceSlot.h"
+#include "frequency/document/HistOutChooser.h"
 #include "frequency/model/HistCountArray.h"
+#include "frequency/model/HistStrings.h"
+
+FW_BEGIN_COMMANDS(CHistDoc, CKivDocBase)
+    FW_ON_COMMAND(CHistDoc::kIdOutput8025Csv, &CHistDoc::OnFileOutput8025Csv)
+FW_END_COMMANDS
+
+namespace {
+
+// "CSV ﾌｧｲﾙ(*.csv)|*.csv||" as the dialog's filter.
+fw::FileFilter CsvFilter()
+{
+    const fw::CString text = HistString(histstr::kCsvFilter);
+    const int bar = text.Find('|');
+    const fw::CString name = bar >= 0 ? text.Left(bar) : text;
+    fw::CString pattern = bar >= 0 ? text.Mid(bar + 1) : fw::CString("*.csv");
+    const int end = pattern.Find('|');
+    if (end >= 0)
+        pattern = pattern.Left(end);
+    return fw::FileFilter{name, {pattern}};
+}
+
+} // namespace
+
+void CHistDoc::OnFileOutput8025Csv()
+{
+    IHistOutChooser* chooser = fw::Installed<IHistOutChooser>();
+    CHistOutParam options;
+    if (!chooser || !chooser->Choose(GetHistCountArray(), options))
+        return;
+    fw::FileDialogRequest request;
+    request.defaultExt = "csv";
+    request.filters.push_back(CsvFilter());
+    request.flags = fw::OFN_HIDEREADONLY | fw::OFN_OVERWRITEPROMPT;
+    const fw::FileDialogResult result = fw::FileDialogs().Save(request);
+    if (!result.ok || result.paths.empty())
+        return;
+    Write8025CsvFile(result.paths.front(), options);
+}
 
 bool CHistDoc::Write8025CsvFile(const fw::CString& path, const CHistOutParam& options)
 {

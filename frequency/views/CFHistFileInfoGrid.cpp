@@ -26,11 +26,7 @@ CCFHistFileInfoGrid::CCFHistFileInfoGrid()
     m_layout.ApplySizes();
 }
 
-CCFHistFileInfoGrid::~CCFHistFileInfoGrid()
-{
-    if (GetStyle() == &m_layout)
-        SetStyle(nullptr);
-}
+CCFHistFileInfoGrid::~CCFHistFileInfoGrid() = default;
 
 const std::vector<CKiv406FileInfo>* CCFHistFileInfoGrid::Files() const
 {

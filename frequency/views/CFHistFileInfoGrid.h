@@ -5,7 +5,7 @@
 // the start of the record in the sheet.
 
 #include "docview/instrumentdlg/UnitTypeTable.h"
-#include "grid/model/GridStyle.h"
+#include "frequency/views/GridLayoutHolder.h"
 #include "grid/views/Grid.h"
 #include "instrument/KivUnitTypes.h"
 
@@ -13,7 +13,7 @@
 
 class CKiv406FileInfo;
 
-class CCFHistFileInfoGrid : public CZELGrid {
+class CCFHistFileInfoGrid : private CGridLayoutHolder, public CZELGrid {
 public:
     // The card's files per control unit (the dialog owns them).
     using FileLists = std::vector<std::vector<CKiv406FileInfo>*>;
@@ -48,5 +48,4 @@ private:
     int m_unit = 0;
     CUnitTypeTable m_unitTable;
     CKivUnitTypes m_unitTypes;
-    CZELGridStyle m_layout;
 };

@@ -2,7 +2,14 @@
 // where the program has its windows.
 #ifdef KIV_FREQUENCY_VIEWS
 
+#include "frequency/document/HistDoc.h"
 #include "frequency/document/HistOutParam.h"
+#include "frequency/views/C8025OutDlg.h"
+#include "frequency/views/Hist8025OutChooser.h"
+#include "frequency/views/HistOutGrid.h"
+#include "framework/core/ServiceSlot.h"
+#include "tests/frequency/document/HistDocFixture.h"
+#include "tests/support/TestSupport.h"
 #include "frequency/views/CFHistFileInfoGrid.h"
 #include "frequency/views/HistFileTextDlg.h"
 #include "frequency/views/HistSaveTextDlg.h"
@@ -12,6 +19,8 @@
 #include "tests/support/ui/DialogFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace {
 
@@ -131,6 +140,75 @@ TEST(HistOutParam, OkNeedsABlockOrASelectedAnalysis)
     EXPECT_FALSE(p.CanOutput());
     p.m_mmData = 1;
     EXPECT_TRUE(p.CanOutput());
+}
+
+TEST_F(FrequencyDialogs, Vo8025OkNeedsSomethingToWrite)
+{
+    auto analyses = histtest::FixtureRecord();
+    CHistOutParam options;
+    C8025OutDlg dlg(options, analyses.get());
+    dialogs.On(C8025OutDlg::kTemplateId, [&](fw::CDialog& d) {
+        auto& out = static_cast<C8025OutDlg&>(d);
+        CHistOutGrid& grid = *out.GetGrid();
+        EXPECT_EQ(options.m_selection, std::vector<bool>(4, false));
+        EXPECT_TRUE(Enabled(d, fw::IDOK));
+        Click(d, C8025OutDlg::kIdAll);
+        // Separate blocks without a selected analysis: nothing to write.
+        EXPECT_FALSE(Enabled(d, fw::IDOK));
+        Click(d, C8025OutDlg::kIdMMData);
+        EXPECT_TRUE(Enabled(d, fw::IDOK));
+        Click(d, C8025OutDlg::kIdMMData);
+        EXPECT_FALSE(Enabled(d, fw::IDOK));
+        grid.ToggleRow(1);
+        EXPECT_TRUE(Enabled(d, fw::IDOK));
+
+        fw::CString text;
+        grid.GetSheetText(text, 0, 1, 0);
+        EXPECT_EQ(text, "する");
+        grid.GetSheetText(text, 0, 0, 0);
+        EXPECT_EQ(text, "しない");
+        CellFormat format;
+        grid.GetSheetCellFormat(format, 0, 1);
+        EXPECT_EQ(format.crText, CHistOutGrid::kSelectedColor);
+        grid.GetTagText(text, 1, 0, 0);
+        EXPECT_EQ(text, "解析方法");
+        grid.GetRowHeaderText(text, 0, 3, 0);
+        EXPECT_EQ(text, "DN_4");
+        grid.GetRowHeaderText(text, 1, 3, 0);
+        EXPECT_EQ(text, "AMP");
+
+        // The popup's commands act on the grid's selection.
+        grid.SetSelection(CCellRange{2, 0, 3, 0}, {2, 0}, {2, 0}, false);
+        EXPECT_TRUE(grid.SelectedRowsAre(false));
+        grid.SetSelectedRows(true);
+        EXPECT_TRUE(grid.SelectedRowsAre(true));
+        Click(d, fw::IDOK);
+        return -1;
+    });
+    EXPECT_EQ(dlg.DoModal(), fw::IDOK);
+    EXPECT_EQ(options.m_all, 0);
+    EXPECT_EQ(options.m_selection, (std::vector<bool>{false, true, true, true}));
+}
+
+TEST_F(FrequencyDialogs, Vo8025CommandWritesTheChosenFile)
+{
+    kivtest::TempDir dir;
+    CHistDoc doc;
+    doc.CreateNewContents();
+    doc.CreateFile({}, {}, "t", histtest::FixtureRecord().release(), "c");
+    CHist8025OutChooser chooser;
+    fw::ScopedInstall<IHistOutChooser> installed(chooser);
+    const std::string path = (dir / "out.csv").string();
+    files.AnswerSave(fw::CString(path));
+    dialogs.On(C8025OutDlg::kTemplateId, [&](fw::CDialog& d) {
+        Click(d, C8025OutDlg::kIdSeparate);
+        Click(d, fw::IDOK);
+        return -1;
+    });
+    doc.OnFileOutput8025Csv();
+    EXPECT_TRUE(std::filesystem::exists(path));
+    ASSERT_EQ(files.Requests().size(), 1u);
+    EXPECT_EQ(files.Requests().front().request.defaultExt, "csv");
 }
 
 CKiv406FileInfo File(const char* name, int day)
