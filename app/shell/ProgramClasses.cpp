@@ -1,6 +1,7 @@
 #include "app/shell/ProgramClasses.h"
 
 #include "canvoicegps/Kiv463Unit.h"
+#include "chart/model/ChartClasses.h"
 #include "common/base/CommonBaseClasses.h"
 #include "common/cache/CacheClasses.h"
 #include "common/calc/CalcClasses.h"
@@ -180,4 +181,5 @@ void RegisterProgramClasses()
     RegisterCheckClasses();
     RegisterCanVoiceGpsClasses();
     RegisterGraphPageClasses();
+    RegisterChartClasses();
 }

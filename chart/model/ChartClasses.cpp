@@ -29,6 +29,7 @@ void RegisterChartClasses()
         FW_RUNTIME_CLASS(CPlotLabel),
         FW_RUNTIME_CLASS(CXPlotLabel),
         FW_RUNTIME_CLASS(CYPlotLabel),
+        FW_RUNTIME_CLASS(CTickLabel),
         FW_RUNTIME_CLASS(CTickXLabel),
         FW_RUNTIME_CLASS(CTickYLabel),
         FW_RUNTIME_CLASS(CLogTickXLabel),

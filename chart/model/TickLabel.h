@@ -30,7 +30,7 @@ struct tTickLabelAttributes {
 };
 
 class CTickLabel : public CPlotXYGrid {
-    FW_DECLARE_DYNAMIC(CTickLabel)
+    FW_DECLARE_SERIAL(CTickLabel)
 public:
     // Format kinds.
     static constexpr int16_t kBlank = 0;
@@ -39,6 +39,8 @@ public:
     static constexpr int16_t kFirstDate = 3;
     static constexpr int16_t kLastDate = 10;
 
+    // Labels of the X axis until a side and mapping are chosen.
+    CTickLabel() : CTickLabel(true, false) {}
     ~CTickLabel() override;
 
     // The axis-element part; kind, gap, text height, stored word, side
