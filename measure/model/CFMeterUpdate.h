@@ -49,7 +49,7 @@ protected:
 
     std::atomic<unsigned> m_transferred{0};
     unsigned m_chunkRows = 0;
-    std::vector<uint8_t> m_readBuffer;
+    ByteBuffer m_readBuffer;
     fw::CFile m_writeFile;
     fw::CFile m_readFile;
     fw::CString m_tempPath;

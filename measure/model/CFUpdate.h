@@ -12,6 +12,7 @@
 #include "framework/core/CString.h"
 #include "instrument/meter/Kiv406FileInfo.h"
 #include "instrument/system/BoxArray.h"
+#include "measure/model/ByteBuffer.h"
 #include "measure/model/TransferHost.h"
 
 #include <cstdint>
@@ -96,7 +97,7 @@ public:
     unsigned GetCount() const { return m_count; }
     const CKiv406FileInfo& GetCurrentFile() const { return m_file; }
     void SetCurrentFile(const CKiv406FileInfo& file) { m_file = file; }
-    const std::vector<uint8_t>& GetData() const { return m_data; }
+    const ByteBuffer& GetData() const { return m_data; }
     const std::vector<int16_t>& GetSelection(int box) const;
     int GetFileRowBytes(int box) const;
 
@@ -124,7 +125,7 @@ protected:
     unsigned m_total = 0;
     unsigned m_messageId = kMsgMemoryProgress;
     CKiv406FileInfo m_file;
-    std::vector<uint8_t> m_data;
+    ByteBuffer m_data;
     unsigned m_stored = 0;
     unsigned m_count = 0;
     std::vector<std::vector<int16_t>> m_selections;

@@ -2,6 +2,8 @@
 
 #include "measure/model/CFUpdate.h"
 
+#include <algorithm>
+
 CTransferWorker::~CTransferWorker()
 {
     Stop();
@@ -48,6 +50,11 @@ void CTransferWorker::Post(Report report)
 
 void CTransferWorker::Run(CCFUpdate* transfer, Mode mode)
 {
+    // A looping worker reports when its position passes another fiftieth
+    // of the item, and always at the end: about 50 stores per item, each of
+    // everything that arrived since the one before.
+    const unsigned step = std::max(transfer->GetEnd() / kReportsPerItem, 1u);
+    unsigned reported = ~0u;
     for (;;) {
         {
             std::unique_lock lock(m_mutex);
@@ -65,7 +72,11 @@ void CTransferWorker::Run(CCFUpdate* transfer, Mode mode)
             // that still escapes ends the item as a failure.
             more = false;
         }
-        Post({transfer->GetPosition(), more});
+        const unsigned position = transfer->GetPosition();
+        if (mode == Mode::Step || !more || position / step != reported) {
+            reported = position / step;
+            Post({position, more});
+        }
         if (!more && mode == Mode::Loop)
             return;
     }

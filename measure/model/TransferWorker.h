@@ -18,6 +18,7 @@ class CCFUpdate;
 class CTransferWorker {
 public:
     enum class Mode { Loop, Step };
+    static constexpr unsigned kReportsPerItem = 50;
     struct Report {
         unsigned position = 0;
         bool more = false;   // false: the item ended (complete or failed)

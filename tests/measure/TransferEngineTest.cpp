@@ -24,7 +24,7 @@ public:
         m_count = count;
         m_total = total;
     }
-    std::vector<uint8_t>& Data() { return m_data; }
+    ByteBuffer& Data() { return m_data; }
 };
 
 class TransferEngineTest : public ::testing::Test {
@@ -105,7 +105,7 @@ TEST_F(TransferEngineTest, RowsAreCompactedToTheKeptWordsInPlace)
     Probe probe(host);
     probe.BuildChannelSelection(0, Header("CH_001,CH_002,CH_003,CH_004", "32,16,32,16").c_str());
     // Two rows of 6 words: word w of row r holds 100 r + w.
-    std::vector<uint8_t>& data = probe.Data();
+    ByteBuffer& data = probe.Data();
     data.resize(2 * 12);
     for (int r = 0; r < 2; ++r) {
         for (int w = 0; w < 6; ++w) {
