@@ -113,6 +113,52 @@ TEST_F(MemoryTransferTest, AFailedChunkIsOfferedAndYesReadsTheItemAgainFromItsFi
         ASSERT_TRUE(TankHolds(system, 0, ch, ch, 2, 1000)) << "channel " << ch;
 }
 
+TEST_F(MemoryTransferTest, ALateBlockIsNotTakenForTheRetriedChunk)
+{
+    link.SetReplyTimeout(1);
+    Start({1}, 1000);
+    // The first block comes after the time-out; the retry must read its own.
+    FaultsOf(0).DelayReply("BDT", 2500, 1);
+    host.answers = {true};
+    CCFMeterUpdate transfer(host);
+    ASSERT_TRUE(transfer.Prepare());
+    CTransferRun run(host);
+    run.SetReplyTimeout(1);
+    EXPECT_EQ(run.RunThroughUnits(transfer), CTransferRun::kCompleted);
+    EXPECT_EQ(host.asked.size(), 1u);
+    for (int ch = 0; ch < 8; ++ch)
+        ASSERT_TRUE(TankHolds(system, 0, ch, ch, 2, 1000)) << "channel " << ch;
+    EXPECT_EQ(link.GetReplyTimeout(), 1.0);
+}
+
+TEST_F(MemoryTransferTest, WithoutAskingAFailureEndsTheRunQuietly)
+{
+    Start({1}, 1000);
+    FaultsOf(0).ErrorOn("BDT", 12, -1);
+    CCFMeterUpdate transfer(host);
+    transfer.SetAskOnError(false);
+    ASSERT_TRUE(transfer.Prepare());
+    CTransferRun run(host);
+    EXPECT_EQ(run.RunThroughUnits(transfer), CTransferRun::kFailed);
+    EXPECT_TRUE(host.asked.empty());
+    EXPECT_FALSE(transfer.GetErrorText().IsEmpty());
+}
+
+TEST_F(MemoryTransferTest, ABoxWithoutAChannelOnEndsAtOnce)
+{
+    Start({1, 1}, 300);
+    for (int ch = 0; ch < 8; ++ch)
+        ASSERT_TRUE(system.SetChannelValue(ch, 0, 0));
+    CCFMeterUpdate transfer(host);
+    ASSERT_TRUE(transfer.Prepare());
+    EXPECT_EQ(transfer.GetTotal(), 0u);
+    CTransferRun run(host);
+    EXPECT_EQ(run.RunThroughUnits(transfer), CTransferRun::kCompleted);
+    EXPECT_TRUE(DataLines(0).empty());
+    for (int ch = 0; ch < 8; ++ch)
+        ASSERT_TRUE(TankHolds(system, 1, ch, ch, 2, 300));
+}
+
 struct FaultRow {
     const char* name;
     void (*arm)(kivemu::Faults&);
