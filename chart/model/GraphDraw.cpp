@@ -3,6 +3,7 @@
 #include "chart/model/GrRecord.h"
 #include "common/tank/ZELDataPoter.h"
 #include "framework/core/DC.h"
+#include "framework/core/DateTime.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +14,16 @@ bool GrIsFinite(float value)
 {
     return std::isfinite(static_cast<double>(value));
 }
+
+namespace {
+
+// Now as a date in days, as time axes count.
+double CurrentDate()
+{
+    return fw::COleDateTime::GetCurrentTime().m_dt;
+}
+
+} // namespace
 
 CGraphDraw::CGraphDraw() = default;
 CGraphDraw::~CGraphDraw() = default;
@@ -27,17 +38,102 @@ void CGraphDraw::CreatePlot()
 {
     GrSetXRange(m_scale.m_x.minimum, m_scale.m_x.maximum, &m_record);
     GrSetYRange(m_scale.m_y.minimum, m_scale.m_y.maximum, &m_record);
+    CreateFrame();
+    CreateGridLines('X');
+    CreateGridLines('Y');
+    CreateTickMarks('X');
+    CreateTickMarks('Y');
+    CreateTickLabels('X');
+    CreateTickLabels('Y');
+    m_seriesPlot.reset();
+    switch (m_info.m_graphType) {
+    case 1:
+    case 10:
+    case 31:
+    case 32:
+        m_seriesPlot = std::make_unique<CLinearPlot>();
+        break;
+    default:
+        break;
+    }
+    if (m_info.m_graphType == 10 && m_xTickLabels)
+        m_xTickLabels->SetTimeScale(m_scale.m_timeDivisor, m_scale.m_timeOrigin);
     OnAxesRebuilt();
 }
 
 void CGraphDraw::DrawGrid(fw::CDC& dc, const fw::CRect& rect)
 {
     m_record.m_clipRect = rect;
+    if (m_info.m_showXGrid && m_xGrid)
+        m_xGrid->Draw(dc, &m_record);
+    if (m_info.m_showYGrid && m_yGrid)
+        m_yGrid->Draw(dc, &m_record);
+    if (m_info.m_showAxes) {
+        if (m_xTicks)
+            m_xTicks->Draw(dc, &m_record);
+        if (m_yTicks)
+            m_yTicks->Draw(dc, &m_record);
+    }
+    if (m_plotFrame && m_frame.m_frameWidth != 0)
+        m_plotFrame->Draw(dc, &m_record);
 }
 
 void CGraphDraw::DrawLabels(fw::CDC& dc, const fw::CRect& rect)
 {
     m_record.m_clipRect = rect;
+    if (m_info.m_showAxes) {
+        if (m_xTickLabels)
+            m_xTickLabels->Draw(dc, &m_record);
+        if (m_yTickLabels)
+            m_yTickLabels->Draw(dc, &m_record);
+    }
+    if (m_xTitle)
+        m_xTitle->Draw(dc, &m_record);
+    if (m_yTitle)
+        m_yTitle->Draw(dc, &m_record);
+}
+
+void CGraphDraw::BeginSeriesDraw(tPenState& state)
+{
+    if (m_seriesPlot)
+        m_seriesPlot->SetPenState(state);
+}
+
+void CGraphDraw::EndSeriesDraw(tPenState& state)
+{
+    if (m_seriesPlot)
+        m_seriesPlot->GetPenState(state);
+}
+
+void CGraphDraw::DrawSeriesData(fw::CDC& dc, const tSeriesStyle& style, CZELDataPoter* xCursor,
+                                CZELDataPoter* yCursor, bool restart)
+{
+    const int type = m_info.m_graphType;
+    const bool lineType = (type >= 1 && type <= 5) || type == 10 || type == 31 || type == 32;
+    if (!lineType || !m_seriesPlot)
+        return;
+    CLinearPlot& plot = *m_seriesPlot;
+    const int n = std::min(xCursor->GetCount(), yCursor->GetCount());
+    plot.ApplyAttributes(style);
+    if (n < 1) {
+        plot.PrepareMapping(&m_record);
+        return;
+    }
+    if (IsTimeGraph()) {
+        if (m_scale.m_timeOrigin == 0.0) {
+            const double first = xCursor->GetFirstValue();
+            m_scale.m_timeOrigin = std::isfinite(first) ? first : CurrentDate();
+        }
+        if (m_xTickLabels)
+            m_xTickLabels->SetTimeScale(m_scale.m_timeDivisor, m_scale.m_timeOrigin);
+        plot.SetXTransform(m_scale.m_timeDivisor, m_scale.m_timeOrigin);
+    }
+    if (style.linePattern != 0) {
+        plot.SetColor(style.lineColor);
+        plot.SetLinePattern(style.linePattern);
+        plot.SetDrawType(style.drawType);
+        plot.DrawSeries(dc, xCursor, yCursor, &m_record, restart ? 1 : 0);
+    }
 }
 
 bool CGraphDraw::HasXYAxes() const

@@ -26,8 +26,8 @@ public:
     void CreatePlot() override;
     void DrawAllSeries(fw::CDC& dc, const fw::CRect& rect) override;
 
-    virtual void BeginSeriesDraw(tPenState& state) {}
-    virtual void EndSeriesDraw(tPenState& state) {}
+    virtual void BeginSeriesDraw(tPenState& state);
+    virtual void EndSeriesDraw(tPenState& state);
     virtual bool HasXYAxes() const;
     virtual void SelectDocumentData(const fw::CDocument* document, int index);
     // Draws what arrived since each series was last drawn: every new sample,
@@ -36,17 +36,25 @@ public:
     // Mode 0 clears every series' document flag, 1 sets it for the series
     // of `document`, 2 marks the marked points.
     virtual bool SetHighlight(fw::CDC& dc, int ignored, int mode, const fw::CDocument* document);
-    virtual bool DrawMarkedPoints(fw::CDC& dc) { return false; }
+    // Line graphs: every marked series at its current point.
+    virtual bool DrawMarkedPoints(fw::CDC& dc);
     virtual void DrawSeriesCursors(fw::CDC& dc, CGraphParamArray& series, CZELDataPoter* xCursor,
                                    CZELDataPoter* yCursor, bool restart);
+    // Line graph types through the series plot: the line (a dashed line
+    // continues its pen state unless restart is set).
     virtual void DrawSeriesData(fw::CDC& dc, const tSeriesStyle& style, CZELDataPoter* xCursor,
-                                CZELDataPoter* yCursor, bool restart) {}
+                                CZELDataPoter* yCursor, bool restart);
     virtual void DrawGrid(fw::CDC& dc, const fw::CRect& rect);
     virtual void DrawLabels(fw::CDC& dc, const fw::CRect& rect);
 
     // Line graphs draw one polyline per series; distribution graphs one
     // profile per selected sample.
     static bool IsLineType(int type) { return (type >= 1 && type <= 6) || type == 10; }
+
+    // The fitted polynomial through the series plot, after the series.
+    void DrawRegression(fw::CDC& dc, const fw::CRect& rect) override;
+    // Marks the last drawn point of every series.
+    void DrawCurrentPoints(fw::CDC& dc);
 
     int16_t GetHighlightMode() const { return m_highlight; }
 
@@ -57,6 +65,8 @@ protected:
     void DrawProfiles(fw::CDC& dc, CGraphParamArray& series, int from);
     // Clears the plot rectangle and draws the grid again.
     void ClearPlotArea(fw::CDC& dc);
+    // A time graph's X as the axis counts it.
+    double AxisX(double x) const;
 
     int16_t m_reserved = 0;
     int16_t m_highlight = 0;

@@ -343,13 +343,13 @@ void StoreOptional(fw::CArchive& ar, const fw::CObject* object)
         ar.WriteObject(object);
 }
 
-void LoadOptional(fw::CArchive& ar, std::unique_ptr<fw::CObject>& slot)
+template <class T> void LoadOptional(fw::CArchive& ar, std::unique_ptr<T>& slot)
 {
     slot.reset();
     uint8_t present = 0;
     ar >> present;
     if (present)
-        slot.reset(ar.ReadOwnedObject(FW_RUNTIME_CLASS(fw::CObject)));
+        slot.reset(static_cast<T*>(ar.ReadOwnedObject(FW_RUNTIME_CLASS(T))));
 }
 
 } // namespace

@@ -11,6 +11,12 @@
 #include "chart/model/GrFrameRec.h"
 #include "chart/model/GrScaleRec.h"
 #include "chart/model/GraphPageParam.h"
+#include "chart/model/GridLine.h"
+#include "chart/model/LinearPlot.h"
+#include "chart/model/PlotFrame.h"
+#include "chart/model/PlotText.h"
+#include "chart/model/TickLabel.h"
+#include "chart/model/TickMark.h"
 #include "chart/model/OGPRecord.h"
 #include "chart/model/Regress.h"
 #include "chart/model/RegressionSettings.h"
@@ -46,7 +52,14 @@ public:
     void Serialize(fw::CArchive& ar) override;
 
     virtual void SetDefaults();
+    // Zeros, then the default proportional font, opaque, bottom-aligned.
+    virtual void GetDefaultTextAttributes(tTextAttributes& out) const;
+    virtual void SetDefaultAxisTitles();
+    // Makes the axis' title when it has none; whether text or unit changed.
+    virtual bool SetAxisTitle(int axis, const fw::CString& text, const fw::CString& unit);
     virtual void OnAxesRebuilt() {}
+    // The tick labels measure themselves, widening the frame rectangle.
+    virtual void MeasureTickLabels(fw::CDC& dc);
     virtual bool IsReady() const { return true; }
     virtual void SetGraphType(int16_t type) { m_info.m_graphType = type; }
     virtual void SetXAxisKind(int16_t kind) { m_info.m_xAxisKind = kind; }
@@ -81,9 +94,21 @@ public:
     // phase 1 pairs every point with its fitted value for the correlation.
     virtual void FeedRegression(int phase, tRegressionSettings& settings, bool lastOnly);
 
+    // The axis elements from the records (a kept element of the wrong kind,
+    // linear or logarithmic, is made anew).
+    virtual void CreateFrame();
+    virtual void CreateGridLines(int axis);
+    virtual void CreateTickMarks(int axis);
+    virtual void SetTickLabelTextAttributes(int axis, const tTextAttributes& attributes);
+    virtual void CreateTickLabels(int axis);
     virtual void CreatePlot() { OnAxesRebuilt(); }
+    // Marks one point with the series' symbol, clipped to the plot.
+    virtual void DrawCurrentPoint(fw::CDC& dc, double x, double y, const CGraphParamArray& series);
     virtual void SetPlotRect(const fw::CRect& rect);
     // 'X', 'Y' or 'Z'.
+    // The frame rectangle with the room of labels and titles, normalised.
+    virtual void GetPlotExtent(fw::CDC& dc, fw::CRect& out);
+    virtual void FitPlotRect(fw::CDC& dc, const fw::CRect& rect);
     virtual void SetAxisRange(int axis, double minimum, double maximum, double step, int divisions);
     virtual void SetAutoScale(int axis, int mode);
     virtual void SetLabelFormat(int axis, int every, int decimals);
@@ -127,9 +152,9 @@ public:
     uint8_t m_fill = 0;
 
 protected:
-    // The unit text of the X axis title follows the time unit; the drawer
-    // has the title and fills this in.
-    virtual void OnTimeUnitText(const fw::CString& unitText) {}
+    // The unit text of the X axis title follows the time unit while the X
+    // labels are numbers or dates.
+    virtual void OnTimeUnitText(const fw::CString& unitText);
     // The time conversion of a data range of the X axis of a time graph:
     // a unit is chosen when none is, the origin taken when it is 0.
     void ConvertTimeRange(double& maximum, double& minimum);
@@ -150,10 +175,24 @@ protected:
     int32_t m_reserved2 = 0;
     std::unique_ptr<CRegress> m_regress;
     std::unique_ptr<tRegressionSettings> m_regression;
-    // The archived axis elements: the X and Y axis titles and tick labels,
-    // each an optional object of the archive.
-    std::unique_ptr<fw::CObject> m_xTitle;
-    std::unique_ptr<fw::CObject> m_yTitle;
-    std::unique_ptr<fw::CObject> m_xTickLabels;
-    std::unique_ptr<fw::CObject> m_yTickLabels;
+    // The axis elements; titles and tick labels are archived, the others
+    // made again from the records.
+    std::unique_ptr<CPlotFrame> m_plotFrame;
+    std::unique_ptr<CLinearPlot> m_seriesPlot;
+    std::unique_ptr<CGridLine> m_xGrid;
+    std::unique_ptr<CGridLine> m_yGrid;
+    std::unique_ptr<CTickLabel> m_xTickLabels;
+    std::unique_ptr<CTickLabel> m_yTickLabels;
+    std::unique_ptr<CTickMark> m_xTicks;
+    std::unique_ptr<CTickMark> m_yTicks;
+    std::unique_ptr<CPlotLabel> m_xTitle;
+    std::unique_ptr<CPlotLabel> m_yTitle;
+
+public:
+    CPlotFrame* GetPlotFrame() const { return m_plotFrame.get(); }
+    CLinearPlot* GetSeriesPlot() const { return m_seriesPlot.get(); }
+    CGridLine* GetGridLines(int axis) const { return axis == 'X' || axis == 'x' ? m_xGrid.get() : m_yGrid.get(); }
+    CTickMark* GetTickMarks(int axis) const { return axis == 'X' ? m_xTicks.get() : m_yTicks.get(); }
+    CTickLabel* GetTickLabels(int axis) const { return axis == 'X' ? m_xTickLabels.get() : m_yTickLabels.get(); }
+    CPlotLabel* GetAxisTitle(int axis) const { return axis == 'X' || axis == 'x' ? m_xTitle.get() : m_yTitle.get(); }
 };

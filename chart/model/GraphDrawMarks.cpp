@@ -1,0 +1,88 @@
+// What the drawer puts over the series: the regression curve and the
+// marks at current points.
+
+#include "chart/model/GraphDraw.h"
+
+#include "common/tank/FltDataTank.h"
+#include "common/tank/ZELDataPoter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+double CGraphDraw::AxisX(double x) const
+{
+    if (!IsTimeGraph())
+        return x;
+    return m_scale.m_timeOrigin > 0.0 ? (x - m_scale.m_timeOrigin) * m_scale.m_timeDivisor : 0.0;
+}
+
+void CGraphDraw::DrawRegression(fw::CDC& dc, const fw::CRect& rect)
+{
+    const tRegressionSettings* r = m_regression.get();
+    const int type = m_info.m_graphType;
+    if (!r || r->invalid || r->curvePoints <= 0 || type < 1 || type > 4 || !m_seriesPlot)
+        return;
+    m_record.m_clipRect = rect;
+    const double from = r->plotRange ? m_scale.m_x.minimum : r->xMin;
+    const double to = r->plotRange ? m_scale.m_x.maximum : r->xMax;
+    const int n = r->curvePoints;
+    CFltDataTank xs, ys;
+    xs.SetSize(n, true);
+    ys.SetSize(n, true);
+    const int degree = std::clamp<int>(r->degree, 0, 9);
+    for (int i = 0; i < n; ++i) {
+        const double x = n > 1 ? from + (to - from) * i / (n - 1) : from;
+        double y = 0.0;
+        for (int k = degree; k >= 0; --k)
+            y = y * x + r->coefficients[k];
+        xs.SetValue(i, x);
+        ys.SetValue(i, y);
+    }
+    std::unique_ptr<CZELDataPoter> px(xs.CreatePoter(0, -1));
+    std::unique_ptr<CZELDataPoter> py(ys.CreatePoter(0, -1));
+    if (!px || !py)
+        return;
+    CLinearPlot& plot = *m_seriesPlot;
+    plot.SetColor(r->color);
+    plot.SetLineSize(r->lineWidth, r->lineHeight);
+    plot.SetLinePattern(0xFFFF);
+    plot.SetDrawType(0);
+    plot.DrawSeries(dc, px.get(), py.get(), &m_record, 1);
+}
+
+void CGraphDraw::DrawCurrentPoints(fw::CDC& dc)
+{
+    const int type = m_info.m_graphType;
+    if (!((type >= 1 && type <= 5) || type == 10))
+        return;
+    for (int i = 0; i < GetSeriesCount(); ++i) {
+        const CGraphParamArray& series = *GetSeries(i);
+        CDataTankObject* xt = series.GetItemTank(0);
+        CDataTankObject* yt = series.GetItemTank(1);
+        if (!xt || !yt)
+            continue;
+        const int n = std::max(0, std::min(series.GetShorterLastIndex(), series.GetSampleIndex(1)));
+        const double x = AxisX(xt->GetValue(n));
+        const double y = yt->GetValue(n);
+        if (std::isfinite(x) && std::isfinite(y))
+            DrawCurrentPoint(dc, x, y, series);
+    }
+}
+
+bool CGraphDraw::DrawMarkedPoints(fw::CDC& dc)
+{
+    const int type = m_info.m_graphType;
+    if (!((type >= 1 && type <= 5) || type == 10))
+        return false;
+    for (int i = 0; i < GetSeriesCount(); ++i) {
+        const CGraphParamArray& series = *GetSeries(i);
+        if (!series.IsMarkedInDocument())
+            continue;
+        const double x = AxisX(series.GetXCurrent());
+        const double y = series.GetYCurrent();
+        if (std::isfinite(x) && std::isfinite(y))
+            DrawCurrentPoint(dc, x, y, series);
+    }
+    return true;
+}

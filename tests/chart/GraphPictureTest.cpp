@@ -1,0 +1,135 @@
+#include "chart/model/GraphClasses.h"
+#include "chart/model/KivGraphDraw.h"
+#include "common/tank/FltDataTank.h"
+#include "framework/core/DC.h"
+#include "framework/core/RecordingSink.h"
+#include "tests/support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+CGraphParamArray* AddLine(CGraphSetting& graph, const std::vector<double>& x, const std::vector<double>& y)
+{
+    CGraphParamArray* series = graph.AddSeries(true);
+    auto* tx = new CFltDataTank;
+    auto* ty = new CFltDataTank;
+    for (size_t i = 0; i < x.size(); ++i)
+        tx->SetValue(static_cast<int>(i), x[i]);
+    for (size_t i = 0; i < y.size(); ++i)
+        ty->SetValue(static_cast<int>(i), y[i]);
+    series->AppendItem(0, 0, tx);
+    series->AppendItem(0, 1, ty);
+    ReleaseTank(tx);
+    ReleaseTank(ty);
+    series->SetDrawRange(0, static_cast<int>(x.size()) - 1);
+    return series;
+}
+
+size_t CountWith(const std::vector<std::string>& log, const std::string& word)
+{
+    return static_cast<size_t>(std::count_if(log.begin(), log.end(), [&](const std::string& line) {
+        return line.find(word) != std::string::npos;
+    }));
+}
+
+class GraphPicture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kivtest::RegisterAllClasses();
+        RegisterGraphClasses();
+        graph.SetDefaultAxisTitles();
+    }
+    // Auto-scales, fits and draws the graph into a 1000 x 800 rectangle.
+    void Draw()
+    {
+        graph.AutoScale();
+        graph.FitPlotRect(dc, rect);
+        graph.CreatePlot();
+        sink.Clear();
+        graph.DrawGraph(dc, rect);
+    }
+    fw::RecordingSink sink;
+    fw::CDC dc{&sink};
+    CKivGraphDraw graph;
+    const fw::CRect rect{0, 0, 1000, 800};
+};
+
+TEST_F(GraphPicture, WholeGraphDrawsAxesSeriesAndTitles)
+{
+    AddLine(graph, {0, 1, 2, 3, 4}, {0.3, 9.7, 5, 2, 7});
+    Draw();
+    const auto& log = sink.Log();
+    EXPECT_GE(CountWith(log, "polyline"), 1u) << "the series";
+    EXPECT_GE(CountWith(log, "X-Axis"), 1u);
+    EXPECT_GE(CountWith(log, "Y-Axis"), 1u);
+    EXPECT_DOUBLE_EQ(graph.Scale().m_y.minimum, 0);
+    EXPECT_DOUBLE_EQ(graph.Scale().m_y.maximum, 10);
+    EXPECT_DOUBLE_EQ(graph.Scale().m_y.step, 2);
+    EXPECT_EQ(graph.Record().m_errorCode, 0);
+}
+
+TEST_F(GraphPicture, WithoutAxesNoTickLabelsButTitles)
+{
+    AddLine(graph, {0, 1, 2}, {1, 2, 3});
+    Draw();
+    const size_t textsWithAxes = CountWith(sink.Log(), "text ");
+    graph.Info().m_showAxes = 0;
+    sink.Clear();
+    graph.DrawGraph(dc, rect);
+    const size_t textsWithout = CountWith(sink.Log(), "text ");
+    EXPECT_LT(textsWithout, textsWithAxes);
+    EXPECT_GE(CountWith(sink.Log(), "X-Axis"), 1u) << "titles are drawn whatever the axes";
+}
+
+TEST_F(GraphPicture, TimeGraphTakesTheFirstDrawnValueAsOrigin)
+{
+    graph.SetGraphType(10);
+    graph.SetXAxisKind(GDataInfoRec::kTimeAxis);
+    graph.Scale().m_timeDivisor = 86400;
+    graph.Scale().m_timeOrigin = 0;
+    graph.Scale().m_x.autoMode = 0;
+    graph.SetAxisRange('X', 0, 10, 2, 5);
+    AddLine(graph, {45000.25, 45000.25 + 5.0 / 86400}, {1, 2});
+    graph.CreatePlot();
+    graph.FitPlotRect(dc, rect);
+    graph.DrawAllSeries(dc, rect);
+    EXPECT_DOUBLE_EQ(graph.Scale().m_timeOrigin, static_cast<double>(static_cast<float>(45000.25)));
+}
+
+TEST_F(GraphPicture, RegressionCurveOnlyOnLineGraphs)
+{
+    AddLine(graph, {0, 1, 2, 3}, {1, 3, 5, 7});
+    tRegressionSettings settings;
+    settings.degree = 1;
+    settings.curvePoints = 20;
+    settings.color = 4;
+    graph.SetRegression(settings);
+    graph.ComputeRegression();
+    Draw();
+    const size_t lines = CountWith(sink.Log(), "polyline");
+
+    graph.SetGraphType(5);
+    graph.CreatePlot();
+    sink.Clear();
+    graph.DrawRegression(dc, rect);
+    EXPECT_TRUE(sink.Log().empty()) << "no curve on a dB graph";
+
+    graph.SetGraphType(1);
+    graph.CreatePlot();
+    tRegressionSettings none = settings;
+    none.curvePoints = 0;
+    graph.SetRegression(none);
+    graph.ComputeRegression();
+    sink.Clear();
+    graph.DrawRegression(dc, rect);
+    EXPECT_TRUE(sink.Log().empty()) << "0 curve points draw nothing";
+    EXPECT_GE(lines, 2u) << "series and curve";
+}
+
+} // namespace
