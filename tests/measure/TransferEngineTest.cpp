@@ -5,6 +5,7 @@
 #include "tests/measure/TransferFixture.h"
 
 #include "measure/model/CFUpdate.h"
+#include "measure/model/RecordedRows.h"
 #include "measure/model/TransferRun.h"
 
 #include <algorithm>
@@ -137,6 +138,29 @@ TEST_F(TransferEngineTest, ProgressPercentNeverOverflows)
     EXPECT_EQ(CTransferRun::Percent(4000000000u, 4000000000u), 100u);
     EXPECT_EQ(CTransferRun::Percent(2000000000u, 4000000000u), 50u);
     EXPECT_EQ(CTransferRun::Percent(0, 0), 100u);
+}
+
+} // namespace
+
+namespace {
+
+TEST(RecordedRowsTest, TheFolderSizeCheckCountsRowsOfTheRealWidths)
+{
+    struct Row {
+        const char* name;
+        const char* header;
+        int rowBytes;
+        int64_t rows;
+    } rows[] = {
+        {"16-bit series", "SERIES CH_001,CH_002\r\nNUM_SERIES 2\r\nBIT_LENGTH 16,16\r\n", 4, 250},
+        {"no BIT_LENGTH", "SERIES CH_001,CH_002\r\nNUM_SERIES 2\r\n", 4, 250},
+        {"a 32-bit series", "SERIES CH_001,CH_041\r\nNUM_SERIES 2\r\nBIT_LENGTH 16,32\r\n", 6, 166},
+        {"no series", "NUM_SERIES 0\r\n", 0, 0},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(RecordedRowBytes(row.header), row.rowBytes) << row.name;
+        EXPECT_EQ(RecordedRowsInData(row.header, 1000), row.rows) << row.name;
+    }
 }
 
 } // namespace
