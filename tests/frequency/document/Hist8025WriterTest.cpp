@@ -187,6 +187,24 @@ TEST_F(Hist8025WriterTest, EmptyDocumentGivesLabelsOnly)
     EXPECT_EQ(text.find("測定開始時刻,2"), std::string::npos);
 }
 
+TEST_F(Hist8025WriterTest, TablesSmallerThanTheirSlicesAreWrittenAsFarAsTheyGo)
+{
+    // A damaged file: slices that its count table does not hold.
+    CHistCountObj* h = doc.GetHistCountArray()->GetAt(0);
+    h->m_plusSlices = 200;
+    h->m_minusSlices = 200;
+    CHistCountObj* t = doc.GetHistCountArray()->GetAt(1);
+    t->m_plusSlices = -5;
+    t->m_minusSlices = 3;
+    const auto lines = WrittenLines(Only(1, 0));
+    const auto table = std::find(lines.begin(), lines.end(), "[正負解析法]");
+    ASSERT_NE(table, lines.end());
+    // Column 2 of the PEAK/V table holds 5 values, from row 10 on.
+    EXPECT_EQ(*(table + 1), "200,,,,");
+    EXPECT_EQ(*(table + 400), "-200,,,,");
+    EXPECT_EQ(*(table + 201), "-1,,,48,18");
+}
+
 TEST(Hist8025Cells, DerivedFigures)
 {
     EXPECT_EQ(CHist8025Writer::SamplingText(10).str(), "100Hz");
