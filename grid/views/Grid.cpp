@@ -106,6 +106,8 @@ void CZELGrid::CreateScrollBars()
                 OnScroll(both, pos, true);
             });
         });
+        QObject::connect(sb, &QScrollBar::sliderPressed, [this, bar] { Guard([&] { OnThumbTracking(bar, true); }); });
+        QObject::connect(sb, &QScrollBar::sliderReleased, [this, bar] { Guard([&] { OnThumbTracking(bar, false); }); });
         m_bars[bar] = sb;
     }
 }

@@ -104,6 +104,8 @@ public:
     // Whether this grid shows that bar itself (in a splitter only the
     // panes on the outer edge do, for their whole row or column).
     virtual bool ShowsScrollBar(int bar) const { return CanScroll(bar); }
+    // The thumb of a bar is being dragged (on) or was let go (off).
+    virtual void OnThumbTracking(int bar, bool on) {}
 
     // --- selection -------------------------------------------------------------------------
     virtual void SetSelection(const CCellRange& range, CCellIndices current, CCellIndices anchor, bool repaint);

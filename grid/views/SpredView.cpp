@@ -244,6 +244,16 @@ void CZELGridEX::OnScrollTo(int32_t leftCol, int32_t topRow)
     UpdateScrollBars();
 }
 
+void CZELGridEX::OnThumbTracking(int bar, bool on)
+{
+    (bar == 0 ? m_bTrackH : m_bTrackV) = on;
+    if (on)
+        return;
+    UpdateScrollBars();
+    if (bar == 1 && GetView())
+        GetView()->UpdateWindow();
+}
+
 void CZELGridEX::SetUsedExtent(int axis, int32_t extent)
 {
     (axis == 0 ? m_nUsedCols : m_nUsedRows) = std::max(extent, 0);

@@ -71,7 +71,9 @@ public:
     int32_t GetScrollLimit(int bar, int32_t pos) const override;
     void OnScrollTo(int32_t leftCol, int32_t topRow) override;
     void SetUsedExtent(int axis, int32_t extent);
-    void SetThumbTracking(int axis, bool on) { (axis == 0 ? m_bTrackH : m_bTrackV) = on; }
+    // While a thumb is dragged the bar covers the whole table; letting it
+    // go fits the bar to the used part again.
+    void OnThumbTracking(int bar, bool on) override;
 
 private:
     int32_t m_nUsedCols = 0;

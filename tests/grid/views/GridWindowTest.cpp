@@ -7,6 +7,7 @@
 #include "framework/core/RecordingSink.h"
 #include "grid/model/GridArray.h"
 #include "grid/model/GridColors.h"
+#include "grid/model/GridJob.h"
 
 #include "framework/core/Exceptions.h"
 
@@ -399,6 +400,21 @@ TEST(GridWindow, DropDownOpensOnlyNearTheCurrentCellsRightEdge)
     EXPECT_EQ(grid.notices[1], "check 2,5");
     EXPECT_EQ(sheet->GetCurrentCell(), (CCellIndices{2, 5}));
     grid.SetStyle(nullptr);
+}
+
+TEST(GridWindow, PositionTravelsAsARangeJob)
+{
+    GridFixture f;
+    f.grid.SetSelection({2, 1, 4, 3}, {2, 1}, {4, 3}, false);
+    f.grid.ScrollTo(1, 2);
+    CGridJob job;
+    f.grid.GetSelectionJob(job);
+    GridFixture other;
+    other.grid.ApplySelectionJob(job);
+    EXPECT_EQ(other.grid.GetSelection(), (CCellRange{2, 1, 4, 3}));
+    EXPECT_EQ(other.Sheet()->GetSelectionEnd(), (CCellIndices{4, 3}));
+    EXPECT_EQ(other.grid.GetTopLeftCell(), (CCellIndices{2, 1}));
+    EXPECT_EQ(other.parent.Count(WM_GRID_SELCHANGE), 1);
 }
 
 TEST(GridWindow, GridLeavesTheStyleItNoLongerShows)

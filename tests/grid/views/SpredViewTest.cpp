@@ -158,7 +158,18 @@ TEST(SpredView, UsedExtentLimitsTheScrollRange)
     grid.SetUsedExtent(1, 10);
     EXPECT_EQ(grid.GetScrollLimit(1, 0), 10);
     EXPECT_EQ(grid.GetScrollLimit(1, 500), 500);
-    EXPECT_FALSE(grid.OnScroll(SB_NONE | (SB_LINEDOWN << 8), 0, true) && grid.GetTopLeftCell().row > 10);
+    grid.ScrollTo(0, 4);
+    EXPECT_EQ(grid.ScrollBar(1)->maximum(), 10);
+    // Beyond the used part the bar reaches as far as the position.
+    grid.ScrollTo(0, 10);
+    EXPECT_TRUE(grid.OnScroll(SB_NONE | (SB_LINEDOWN << 8), 0, true));
+    EXPECT_EQ(grid.ScrollBar(1)->maximum(), 11);
+    // While the thumb is dragged the whole table is in reach.
+    grid.OnThumbTracking(1, true);
+    EXPECT_TRUE(grid.OnScroll(SB_NONE | (SB_THUMBTRACK << 8), 600, true));
+    EXPECT_EQ(grid.GetTopLeftCell().row, 600);
+    grid.OnThumbTracking(1, false);
+    EXPECT_EQ(grid.ScrollBar(1)->maximum(), 600);
     grid.SetStyle(nullptr);
 }
 
