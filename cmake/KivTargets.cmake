@@ -27,9 +27,13 @@ endfunction()
 # the two CI cores stay busy with whole programs.
 # QT gives the program the test main with an offscreen QApplication.
 function(kiv_tests name folder)
-  cmake_parse_arguments(ARG "QT" "" "DEPS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPS;ENV;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  # A subfolder named in EXCLUDE is a test program of its own.
+  foreach(sub IN LISTS ARG_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/${folder}/${sub}/")
+  endforeach()
   if(NOT srcs)
     return()
   endif()
