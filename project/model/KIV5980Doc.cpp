@@ -12,6 +12,7 @@
 #include "project/model/ProjectHost.h"
 #include "project/model/ProjectStrings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -30,6 +31,7 @@ constexpr unsigned kOpDataNames[3] = {prjstr::kColOpData1, prjstr::kColOpData1 +
 constexpr int32_t kOpDataKinds[3] = {5, 6, 7};
 constexpr const char* kStartUpName = "StartUp";
 constexpr const char* kVoiceName = "VOICE";
+constexpr const char* kGraphExtension = ".kivg";
 
 // Input modes whose unit 29 is shown as unit 4 and whose format 1 stays.
 bool IsSpecialInputMode(double mode)
@@ -158,7 +160,25 @@ void CKIV5980Doc::OnDocumentLoaded()
     m_boxArray.MarkDuplicateCanIds();
     RebuildChannels();
     RefreshFuncColumn();
+    OpenStartupFiles();
     SetModifiedFlag(false);
+}
+
+void CKIV5980Doc::OpenStartupFiles()
+{
+    if (!ProjectHost().OpenStartupFiles())
+        return;
+    namespace fs = std::filesystem;
+    std::vector<std::string> pages;
+    std::error_code ec;
+    const fs::path folder = fs::path(GetDataFolder().str()) / kStartUpName;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->path().extension() == kGraphExtension)
+            pages.push_back(it->path().string());
+    // The file system's order is no order: the pages open by name.
+    std::sort(pages.begin(), pages.end());
+    for (const std::string& page : pages)
+        ProjectHost().OpenDocumentFile(fw::CString(page));
 }
 
 bool CKIV5980Doc::DoSave(const fw::CString& path, bool replace)

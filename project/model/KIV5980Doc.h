@@ -119,6 +119,9 @@ public:
 
     // ---- histories
     void RebuildHistoryFromDataFiles();
+    // With the application's option on, the graph pages of the StartUp
+    // folder open, by name.
+    void OpenStartupFiles();
     void RefreshHistoryChannels(bool intoLastStep);
     void SetLastStep(int step);
     void RemoveUnsavedSteps(int first, int last);

@@ -146,6 +146,41 @@ TEST_F(History, StepsWithoutDataFileAreNotLostByARescan)
     EXPECT_EQ(reader.reads, 0);
 }
 
+TEST_F(History, StartUpPagesOpenByNameWhenTheOptionIsOn)
+{
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    const std::string path = PathOf("s.kivp");
+    ASSERT_TRUE(doc->DoSave(fw::CString(path), true));
+    doc->OnCloseDocument();
+    for (const char* name : {"b.kivg", "a.kivg", "notes.txt"})
+        WriteAll(PathOf("s_DATA/StartUp/") + name, "x");
+    CKIV5980Doc* closed = Open(path);
+    ASSERT_NE(closed, nullptr);
+    EXPECT_TRUE(projectHost.opened.empty()) << "the option is off";
+    closed->OnCloseDocument();
+
+    projectHost.startupPages = true;
+    ASSERT_NE(Open(path), nullptr);
+    EXPECT_EQ(projectHost.opened,
+              (std::vector<std::string>{PathOf("s_DATA/StartUp/a.kivg"), PathOf("s_DATA/StartUp/b.kivg")}));
+}
+
+TEST_F(History, EditLockIsStoredAndAppliedOnOpen)
+{
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->ToggleEditLock());
+    EXPECT_EQ(doc->GetTable(CKIV5980Doc::kTabChannel)->GetPane(3).m_bReadOnly, 1);
+    const std::string path = PathOf("l.kivp");
+    SaveAndClose(doc, path);
+    CKIV5980Doc* opened = Open(path);
+    ASSERT_NE(opened, nullptr);
+    EXPECT_TRUE(opened->IsEditLocked());
+    EXPECT_EQ(opened->GetTable(CKIV5980Doc::kTabChannel)->GetPane(3).m_bReadOnly, 1);
+    EXPECT_EQ(opened->GetTable(CKIV5980Doc::kTabHistory)->GetPane(3).m_bReadOnly, 0) << "history pages stay open";
+}
+
 TEST(MMAObject, SixColumnFormGetsTheCardFileColumnFirst)
 {
     CMMAObject h;

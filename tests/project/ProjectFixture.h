@@ -36,6 +36,10 @@ public:
     int stops = 0;
     int restarts = 0;
     std::vector<intptr_t> graphHints;
+    bool OpenStartupFiles() override { return startupPages; }
+    void OpenDocumentFile(const fw::CString& path) override { opened.push_back(path.str()); }
+    bool startupPages = false;
+    std::vector<std::string> opened;
     bool noAutoSave = false;
     bool recordHistory = false;
 };
