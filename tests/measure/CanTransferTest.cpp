@@ -113,7 +113,7 @@ protected:
         return entry;
     }
 
-    CTransferRun::Result RunCard(const std::vector<uint8_t>& canFile)
+    CTransferRun::Result RunCard(const std::vector<uint8_t>& canFile, int timeoutS = 100)
     {
         Connect(1, {2, 8});
         const kivemu::RecordedSet set = kivemu::MakeRecordedSet(Spec());
@@ -132,6 +132,7 @@ protected:
             return CTransferRun::kCancelled;
         CTransferRun run(host);
         run.SetCompanions(nullptr, &can);
+        run.SetReplyTimeout(timeoutS);
         const CTransferRun::Result result = run.RunThroughUnits(main);
         messages = &dynamic_cast<CKiv463Unit*>(system.GetBox(0)->GetMeter()->GetUnit(1))->Messages();
         system.EndMeterEdit();
@@ -250,6 +251,17 @@ INSTANTIATE_TEST_SUITE_P(Files, CanDamageTest,
                                            DamageRow{"FolderBlockLengthOne", true, false},
                                            DamageRow{"FolderBlockCutShort", true, true}),
                          [](const ::testing::TestParamInfo<DamageRow>& info) { return std::string(info.param.name); });
+
+TEST_F(CanTransferTest, TheHeaderPartNeverReadsPastTheFile)
+{
+    // The header part would end four bytes after the offset, but the file
+    // ends two bytes after it (one empty block).
+    const std::vector<uint8_t> file = kivemu::MakeCanFile(kDatabase, {kivemu::CanBlock({})}, 64 * 10 + 60);
+    link.SetReplyTimeout(1);
+    EXPECT_EQ(RunCard(file, 1), CTransferRun::kCompleted) << (host.asked.empty() ? "" : host.asked[0]);
+    EXPECT_TRUE(host.asked.empty());
+    EXPECT_EQ(system.GetCanTanks().GetSize(), 5);
+}
 
 TEST_F(CanTransferTest, AFileOffsetOf13IsNotRead)
 {
