@@ -28,6 +28,18 @@ public:
     }
 
 protected:
+    bool event(QEvent* event) override
+    {
+        // Tab steps between cells here, not between windows.
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+                keyPressEvent(key);
+                return true;
+            }
+        }
+        return WndBridge::event(event);
+    }
     void paintEvent(QPaintEvent* event) override
     {
         QPainter painter(this);

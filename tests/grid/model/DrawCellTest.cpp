@@ -63,6 +63,30 @@ TEST(DrawCell, SuperscriptMarkupDrawsRaisedSmallerPieces)
     EXPECT_TRUE(Contains(log[3], "text 40,1 \"\"") && Contains(log[3], "/-16")) << log[3];
 }
 
+TEST(DrawCell, RaisedPiecesUseNineTenthsOfTheCellFont)
+{
+    struct Case {
+        int32_t height;
+        const char* normal;
+        const char* raised;
+    } cases[] = {
+        {100, "/-13", "/-12"},  // 10 points; raised 8.9 points
+        {120, "/-16", "/-14"},  // 12 points; raised 10.7 points
+    };
+    for (const Case& c : cases) {
+        CellFixture f;
+        f.cell.m_format.lf.lfHeight = c.height;
+        fw::CFont font;
+        font.CreatePointFontIndirect(f.cell.m_format.lf);
+        f.dc.SelectObject(&font);
+        f.cell.DrawText("x\\supery");
+        const auto& log = f.sink.Log();
+        ASSERT_EQ(log.size(), 3u) << c.height;
+        EXPECT_TRUE(Contains(log[1], c.normal)) << log[1];
+        EXPECT_TRUE(Contains(log[2], c.raised)) << log[2];
+    }
+}
+
 TEST(DrawCell, PlainTextStartsOnePixelIn)
 {
     CellFixture f;

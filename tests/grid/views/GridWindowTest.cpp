@@ -176,6 +176,21 @@ TEST(GridWindow, KeysStepTheCurrentCellAndStretchTheSelection)
     }
 }
 
+TEST(GridWindow, TabStepsCellsEvenWithOtherFocusableWindows)
+{
+    GridFixture f;
+    QWidget other(f.parent.Widget());
+    other.setFocusPolicy(Qt::StrongFocus);
+    other.show();
+    f.Click(1, 1);
+    f.SheetWidget()->setFocus();
+    f.Key(Qt::Key_Tab);
+    EXPECT_EQ(f.Sheet()->GetCurrentCell(), (CCellIndices{1, 2}));
+    EXPECT_EQ(QApplication::focusWidget(), f.SheetWidget());
+    f.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.SheetWidget());
+}
+
 TEST(GridWindow, SingleSelectionIgnoresShift)
 {
     GridFixture f;
