@@ -65,8 +65,12 @@ protected:
     void DrawProfiles(fw::CDC& dc, CGraphParamArray& series, int from);
     // Clears the plot rectangle and draws the grid again.
     void ClearPlotArea(fw::CDC& dc);
+
+public:
     // A time graph's X as the axis counts it.
     double AxisX(double x) const;
+
+protected:
 
     int16_t m_reserved = 0;
     int16_t m_highlight = 0;

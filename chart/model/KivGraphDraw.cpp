@@ -1,11 +1,13 @@
 #include "chart/model/KivGraphDraw.h"
 
 #include "chart/model/ChartArchiveTags.h"
+#include "chart/model/GraphDocumentLookup.h"
 #include "common/base/ArchiveTags.h"
 #include "common/calc/CashCalcuDataTank.h"
 #include "common/tank/ZELDataPoter.h"
 #include "framework/core/Archive.h"
 
+#include <algorithm>
 #include <cmath>
 
 FW_IMPLEMENT_SERIAL(CKivGraphDraw, CGraphDraw, fw::VERSIONABLE_SCHEMA | 1)
@@ -211,4 +213,76 @@ bool CKivGraphDraw::AutoScaleLive()
     if (!TestOption(0) || m_dataMode == kDataRecorded)
         return false;
     return AutoScaleExpand();
+}
+
+bool CKivGraphDraw::SetAxisTitle(int axis, const fw::CString& text, const fw::CString& unit)
+{
+    const bool x = axis == 'X' || axis == 'x';
+    const bool fromSeries = x ? m_xTitleFromSeries : m_yTitleFromSeries;
+    if (!fromSeries)
+        return CGraphDraw::SetAxisTitle(axis, text, unit);
+    fw::CString seriesText, seriesUnit;
+    if (GetSeriesAxisTitle(x ? 'X' : 'Y', seriesText, seriesUnit))
+        return CGraphDraw::SetAxisTitle(axis, seriesText, seriesUnit);
+    if (!text.IsEmpty())
+        return CGraphDraw::SetAxisTitle(axis, text, unit);
+    return false;
+}
+
+void CKivGraphDraw::DeviceToData(int x, int y, double& outX, double& outY)
+{
+    outX = HUGE_VAL;
+    outY = HUGE_VAL;
+    if (m_seriesPlot)
+        m_seriesPlot->DeviceToData(x, y, outX, outY, &m_record);
+}
+
+namespace {
+
+bool MarksLineGraph(int type, int xAxisKind)
+{
+    return ((type >= 1 && type <= 5) || type == 10) && (xAxisKind == 0 || xAxisKind == GDataInfoRec::kTimeAxis);
+}
+
+} // namespace
+
+void CKivGraphDraw::DrawCursorPoints(fw::CDC& dc, int index)
+{
+    if (!MarksLineGraph(m_info.m_graphType, m_info.m_xAxisKind))
+        return;
+    for (int i = 0; i < GetSeriesCount(); ++i) {
+        const CGraphParamArray& series = *GetSeries(i);
+        CDataTankObject* xt = series.GetItemTank(0);
+        CDataTankObject* yt = series.GetItemTank(1);
+        if (!xt || !yt)
+            continue;
+        index = std::max(0, std::min(index, series.GetSampleIndex(1)));
+        const double x = AxisX(xt->GetValue(index));
+        const double y = yt->GetValue(index);
+        if (std::isfinite(x) && std::isfinite(y))
+            DrawCurrentPoint(dc, x, y, series);
+    }
+}
+
+void CKivGraphDraw::DrawCurrentPointsOf(fw::CDC& dc, const fw::CDocument* document, int index)
+{
+    if (!MarksLineGraph(m_info.m_graphType, m_info.m_xAxisKind))
+        return;
+    const bool time = IsTimeGraph();
+    for (int i = 0; i < GetSeriesCount(); ++i) {
+        CGraphParamArray& series = *GetSeries(i);
+        CDataTankObject* xt = series.GetItemTank(0);
+        CDataTankObject* yt = series.GetItemTank(1);
+        if (!xt || !yt)
+            continue;
+        const bool own = document && FindGraphDocument(series.GetSourceDocument()) == document;
+        if (time && !own)
+            continue;
+        int n = own ? (time ? 0 : index) : series.GetShorterLastIndex();
+        n = std::max(0, std::min(n, series.GetSampleIndex(1)));
+        const double x = AxisX(xt->GetValue(n));
+        const double y = yt->GetValue(n);
+        if (std::isfinite(x) && std::isfinite(y))
+            DrawCurrentPoint(dc, x, y, series);
+    }
 }

@@ -23,6 +23,9 @@ public:
     ~CKivGraphDraw() override;
 
     void Serialize(fw::CArchive& ar) override;
+    // With the title taken from the series, the first series' tank gives
+    // it (the given text only while there is no series).
+    bool SetAxisTitle(int axis, const fw::CString& text, const fw::CString& unit) override;
     bool AutoScale() override;
     bool AutoScaleExpand() override;
 
@@ -33,6 +36,8 @@ public:
     // As AutoScaleAxis over the current values; `full` applies the range
     // always, else only when the values lie outside the axis.
     virtual bool AutoScaleCurrent(int axis, bool full, bool mode2);
+    // Both outputs infinity unless a series plot maps the device point back.
+    virtual void DeviceToData(int x, int y, double& outX, double& outY);
 
     // Each auto-scaled axis gets mode 2 when the series follows its
     // document's selection, else 1 (the last series decides).
@@ -47,6 +52,12 @@ public:
     // The axis title that the first series' tanks give: the tank's name and
     // " (unit)"; false without a series or tank.
     bool GetSeriesAxisTitle(int axis, fw::CString& text, fw::CString& unit) const;
+    // Line graphs: every series at `index`, limited to its last sample; a
+    // short series lowers the index for the series after it.
+    void DrawCursorPoints(fw::CDC& dc, int index);
+    // The series of `document` at `index`, the others at their last sample
+    // (a time graph marks only the document's series, at sample 0).
+    void DrawCurrentPointsOf(fw::CDC& dc, const fw::CDocument* document, int index);
 
     int32_t m_dataMode = kDataRecorded;
     uint8_t m_xTitleFromSeries = 1;

@@ -1,6 +1,8 @@
 #include "chart/model/GraphClasses.h"
 #include "chart/model/KivGraphDraw.h"
 #include "common/tank/FltDataTank.h"
+#include "framework/core/DC.h"
+#include "framework/core/RecordingSink.h"
 #include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
 
@@ -146,6 +148,58 @@ TEST_F(KivGraphDraw, CurrentValuesScaleLiveGraphs)
     draw.GetSeries(0)->SetSelectFlag(false);
     draw.UpdateAutoScaleModes();
     EXPECT_EQ(draw.Scale().m_y.autoMode, 1);
+}
+
+TEST_F(KivGraphDraw, TitlesFollowTheSeriesWhenAsked)
+{
+    AddLine(draw, {0}, {1});
+    draw.SetGraphType(32);
+    EXPECT_TRUE(draw.SetAxisTitle('X', "ignored", ""));
+    fw::CString title, unit;
+    tTextAttributes attributes;
+    int16_t side = 0;
+    int colour = 0;
+    draw.GetAxisTitle('X')->GetLabel(title, unit, attributes, side, colour);
+    EXPECT_EQ(title, "CH1");
+    draw.m_yTitleFromSeries = 0;
+    draw.SetAxisTitle('Y', "Force", " (N)");
+    draw.GetAxisTitle('Y')->GetLabel(title, unit, attributes, side, colour);
+    EXPECT_EQ(title, "Force");
+    EXPECT_EQ(unit, " (N)");
+}
+
+TEST_F(KivGraphDraw, CursorPointsStopAtEachSeriesEnd)
+{
+    fw::RecordingSink sink;
+    fw::CDC dc(&sink);
+    draw.SetAxisRange('X', 0, 10, 2, 5);
+    draw.SetAxisRange('Y', 0, 10, 2, 5);
+    draw.CreatePlot();
+    draw.FitPlotRect(dc, fw::CRect(0, 0, 1000, 800));
+    draw.Record().m_clipRect = fw::CRect(0, 0, 1000, 800);
+    AddLine(draw, {1, 2, 3, 4, 5}, {1, 2, 3, 4, 5});
+    AddLine(draw, {1, 2}, {6, 7});
+    AddLine(draw, {1, 2, 3, 4, 5}, {8, 8.5, 9, 9.5, NAN});
+    sink.Clear();
+    draw.DrawCursorPoints(dc, 4);
+    // The second series lowers the index to 1 for the third: its value 8.5
+    // is finite, so three marks; at index 4 the third would be NaN.
+    const auto& log = sink.Log();
+    EXPECT_FALSE(log.empty());
+    const size_t three = log.size();
+    CKivGraphDraw lone;
+    lone.SetAxisRange('X', 0, 10, 2, 5);
+    lone.SetAxisRange('Y', 0, 10, 2, 5);
+    lone.CreatePlot();
+    lone.FitPlotRect(dc, fw::CRect(0, 0, 1000, 800));
+    lone.Record().m_clipRect = fw::CRect(0, 0, 1000, 800);
+    AddLine(lone, {1, 2, 3, 4, 5}, {8, 8.5, 9, 9.5, NAN});
+    sink.Clear();
+    lone.DrawCursorPoints(dc, 4);
+    EXPECT_TRUE(sink.Log().empty()) << "a value that is not finite is not marked";
+    sink.Clear();
+    lone.DrawCursorPoints(dc, 1);
+    EXPECT_EQ(sink.Log().size() * 3, three);
 }
 
 } // namespace
