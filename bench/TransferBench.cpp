@@ -174,6 +174,42 @@ void BM_MemoryTransferOverLoopback(benchmark::State& state)
 }
 BENCHMARK(BM_MemoryTransferOverLoopback)->Arg(200000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The worker's half alone: "ADR" and "BDT" chunks over loopback into the
+// temporary file, without the store into the tanks.
+void BM_MemoryChunksOverLoopback(benchmark::State& state)
+{
+    RegisterOnce();
+    fw::test::ServiceScope services;
+    const int rows = static_cast<int>(state.range(0));
+    kivemu::Emulator emulator;
+    kivemu::ControlUnit& unit = emulator.AddUnit();
+    kivemu::MeasureEmulator device(unit);
+    device.With([](kivemu::MeasureDevice&, kivemu::MeterDevice&, kivemu::DeviceState& s) { s.unitTypes.fill(2); });
+    auto memory = std::make_shared<kivemu::MemoryRecording>();
+    memory->widths.assign(kChannels, 2);
+    memory->rows = static_cast<uint64_t>(rows);
+    kivemu::AddMemoryReadout(unit, memory);
+    CMeterSocket link;
+    CBoxArray system;
+    if (!system.BuildFromProfile(TenStrainUnits(emulator.Port(0))) || !system.ConnectMeters(&link) ||
+        !system.SelectOnChannels(true))
+        std::abort();
+    SwitchAllOn(system, rows);
+    BenchHost host(system);
+    for (auto _ : state) {
+        CCFMeterUpdate transfer(host);
+        if (!transfer.Prepare())
+            std::abort();
+        while (transfer.TransferChunk()) {
+        }
+        if (transfer.GetPosition() != static_cast<unsigned>(rows))
+            std::abort();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(rows) * kRowBytes);
+    system.CloseMeters();
+}
+BENCHMARK(BM_MemoryChunksOverLoopback)->Arg(200000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // ------------------------------------------------------------- CAN frames
 
 constexpr int kCanFrames = 1000000;
