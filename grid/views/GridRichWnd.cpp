@@ -282,6 +282,10 @@ void CZELGridRichWnd::OnEditorFocusOut()
     if (m_bClosing || !m_pPane)
         return;
     m_pPane->Invalidate(false);
+    // A click on the pane itself ends the edit there, where a refused
+    // text also stops the click.
+    if (QApplication::focusWidget() && QApplication::focusWidget() == m_pPane->Widget())
+        return;
     if (m_bEndOnKillFocus)
         m_pPane->EndEdit(0);
 }

@@ -78,6 +78,21 @@ TEST(GridEdit, RefusedTextKeepsTheEditorOpen)
     uitest::RunQueued();
 }
 
+TEST(GridEdit, LeavingForAnotherWindowStoresTheEdit)
+{
+    GridFixture f;
+    QWidget other(f.parent.Widget());
+    other.setFocusPolicy(Qt::StrongFocus);
+    other.show();
+    f.Click(2, 2);
+    f.Type("6");
+    ASSERT_TRUE(f.Sheet()->IsEditing());
+    other.setFocus();
+    EXPECT_FALSE(f.Sheet()->IsEditing());
+    EXPECT_EQ(f.grid.stored.back(), "2,2=6/1");
+    uitest::RunQueued();
+}
+
 TEST(GridEdit, ReadOnlyCellConsumesTheKeyWithoutEditor)
 {
     GridFixture f;
