@@ -277,15 +277,3 @@ void CKIV5980Doc::LoadOpDataTanks()
             target->SetValue(kFirstCalcChannel + j, column->GetValue(j));
     }
 }
-
-void CKIV5980Doc::NotifyColumnsChanged(fw::CObject* view, int first, int last, int32_t flags, bool broadcast)
-{
-    CUpdateKivData hint(this);
-    hint.m_pSender = view;
-    hint.m_firstColumn = first;
-    hint.m_lastColumn = last;
-    hint.m_changeFlags = flags;
-    UpdateAllViews(nullptr, 12, &hint);
-    if (broadcast)
-        ProjectHost().UpdateAllGraphDocs(12, &hint);
-}

@@ -189,6 +189,8 @@ public:
     int GetAlarmLatch(int channel) const;
     void LoadOpDataTanks();
     void NotifyColumnsChanged(fw::CObject* view, int first, int last, int32_t flags, bool broadcast);
+    // The flags a page of that class adds for the columns first to last.
+    static int32_t ColumnChangeFlags(const fw::CObject* sender, int first, int last);
 
 private:
     void ReadOptionalSections(fw::CArchive& ar);

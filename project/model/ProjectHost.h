@@ -35,6 +35,8 @@ public:
     virtual void UpdateAllGraphDocs(intptr_t hint, fw::CObject* hintObject);
     // The automatic-saving options of a finished transfer.
     virtual bool DontSaveDataAutomatically() { return false; }
+    // The channel page shows the high-pass filter columns.
+    virtual bool ShowHighPassColumns() { return true; }
     virtual bool RecordHistoryWithoutSave() { return false; }
 };
 

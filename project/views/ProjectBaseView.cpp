@@ -1,0 +1,435 @@
+#include "project/views/ProjectBaseView.h"
+
+#include "common/base/TextFile.h"
+#include "docview/instrumentdlg/UnitTypeTable.h"
+#include "framework/core/Archive.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
+#include "framework/core/StringTable.h"
+#include "grid/model/GridArray.h"
+#include "grid/model/GridJob.h"
+#include "grid/model/GridStyle.h"
+#include "grid/views/GridPane.h"
+#include "project/model/KIV5980Doc.h"
+#include "project/model/ProjectHost.h"
+#include "project/views/ProjectFrame.h"
+
+#include <string>
+#include <vector>
+
+FW_IMPLEMENT_DYNCREATE(CProjectBaseView, CZELSpredView)
+
+namespace {
+
+constexpr int32_t kUndoKind = CUndoBuffer::kDataViewKind;
+constexpr unsigned kIdCornerCh = 177;
+constexpr unsigned kIdCornerMeter = 200;
+constexpr unsigned kIdCornerUnit = 178;
+constexpr unsigned kIdCornerUnitCh = 179;
+constexpr int kCodeOn = 0;
+constexpr int kCodeSource = 23;
+constexpr int kCodeUnitType = -2;
+
+CCellRange OneCell(CCellIndices cell) { return {cell.row, cell.col, cell.row, cell.col}; }
+
+const CUnitTypeTable& UnitTypes()
+{
+    static CUnitTypeTable table = [] {
+        CUnitTypeTable t;
+        t.Load();
+        return t;
+    }();
+    return table;
+}
+
+} // namespace
+
+CProjectBaseView::CProjectBaseView()
+{
+    m_nMarginLeft = 400;
+    m_nMarginTop = 300;
+    m_nMarginRight = 200;
+    m_nMarginBottom = 200;
+}
+
+CKIV5980Doc* CProjectBaseView::GetProjectDoc() const { return dynamic_cast<CKIV5980Doc*>(GetDocument()); }
+
+void CProjectBaseView::OnInitialUpdate() { CZELSpredView::OnInitialUpdate(); }
+
+void CProjectBaseView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject)
+{
+    if (GetGrid() && GetGrid()->GetStyle())
+        GetGrid()->RedrawPanes();
+}
+
+// ---- undo -----------------------------------------------------------------------------------------
+
+void CProjectBaseView::DiscardUndo()
+{
+    if (CKIV5980Doc* doc = GetProjectDoc())
+        doc->GetUndoBuffer().Release(UndoOwner());
+}
+
+void CProjectBaseView::RecordUndo(CZELGridPane*, int change, const CCellRange*) { RecordSelection(change); }
+
+void CProjectBaseView::RecordSelection(int32_t code, int32_t extra)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc)
+        return;
+    std::unique_ptr<fw::CMemFile> file = CUndoBuffer::NewSnapshotFile();
+    if (!file)
+        return;
+    if (WriteUndoRecord(*file, code, extra))
+        doc->GetUndoBuffer().SetSnapshot(UndoOwner(), kUndoKind, std::move(file));
+    else
+        doc->GetUndoBuffer().Release(UndoOwner());
+}
+
+void CProjectBaseView::WriteBlock(fw::CArchive& ar, const CCellRange& range)
+{
+    for (int32_t row = range.top; row <= range.bottom; ++row) {
+        for (int32_t col = range.left; col <= range.right; ++col) {
+            fw::CString text;
+            GetSheetText(text, col, row, 0);
+            ar.WriteString(text);
+            if (col != range.right)
+                ar.WriteString("\t");
+        }
+        ar.WriteString("\r\n");
+    }
+}
+
+bool CProjectBaseView::WriteUndoRecord(fw::CMemFile& file, int32_t code, int32_t extra)
+{
+    CZELViewGrid* grid = GetGrid();
+    if (!grid || !grid->GetStyle())
+        return false;
+    try {
+        fw::CArchive ar(&file, fw::CArchive::store, 4096);
+        ar << code;
+        CGridJob job;
+        grid->GetSelectionJob(job);
+        job.Serialize(ar);
+        const CCellRange sel = job.m_selection;
+        switch (code) {
+        case kUndoCell:
+            WriteBlock(ar, OneCell(job.m_current));
+            break;
+        case kUndoBlock:
+        case kUndoDeletedRows:
+            WriteBlock(ar, sel);
+            break;
+        case kUndoRowHeights:
+            grid->GetStyle()->GetRowHeights()->Serialize(ar);
+            break;
+        case kUndoColumnWidths:
+            grid->GetStyle()->GetColumnWidths()->Serialize(ar);
+            break;
+        case kUndoColumn:
+            ar << extra;
+            WriteBlock(ar, {sel.top, extra, sel.bottom, extra});
+            break;
+        default:
+            break;
+        }
+        ar.Close();
+        return true;
+    } catch (const fw::CException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void CProjectBaseView::ReadBlockBack(fw::CArchive& ar, const CCellRange& range)
+{
+    fw::CString line;
+    for (int32_t row = range.top; row <= range.bottom && ar.ReadString(line); ++row) {
+        const std::string& s = line.str();
+        size_t start = 0;
+        for (int32_t col = range.left; col <= range.right; ++col) {
+            const size_t tab = s.find('\t', start);
+            SetSheetText(row, col, fw::CString(s.substr(start, tab == std::string::npos ? std::string::npos : tab - start)),
+                         0);
+            if (tab == std::string::npos)
+                break;
+            start = tab + 1;
+        }
+    }
+}
+
+void CProjectBaseView::Undo()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CZELViewGrid* grid = GetGrid();
+    if (!doc || !grid || !CanUndo())
+        return;
+    CUndoBuffer& buffer = doc->GetUndoBuffer();
+    fw::CMemFile* stored = buffer.GetSnapshot();
+    if (!stored)
+        return;
+    // The reverse record replaces the one being read, so the stored bytes
+    // are read from a copy.
+    stored->SeekToBegin();
+    std::vector<uint8_t> bytes(static_cast<size_t>(stored->GetLength()));
+    stored->Read(bytes.data(), bytes.size());
+    fw::CMemFile file(bytes);
+    auto reverse = CUndoBuffer::NewSnapshotFile();
+    CGridJob job;
+    try {
+        fw::CArchive ar(&file, fw::CArchive::load, 4096);
+        int32_t code = 0;
+        ar >> code;
+        job.Serialize(ar);
+        grid->ApplySelectionJob(job);
+        int32_t column = -1;
+        if (code == kUndoColumn)
+            ar >> column;
+        const bool recorded = WriteUndoRecord(*reverse, code, column);
+        switch (code) {
+        case kUndoCell:
+            ReadBlockBack(ar, OneCell(job.m_current));
+            break;
+        case kUndoBlock:
+            ReadBlockBack(ar, job.m_selection);
+            break;
+        case kUndoRowHeights:
+            grid->GetStyle()->GetRowHeights()->Serialize(ar);
+            grid->ApplyStyle(true);
+            break;
+        case kUndoColumnWidths:
+            grid->GetStyle()->GetColumnWidths()->Serialize(ar);
+            grid->ApplyStyle(true);
+            break;
+        case kUndoColumn:
+            ReadBlockBack(ar, {job.m_selection.top, column, job.m_selection.bottom, column});
+            break;
+        default:
+            break;
+        }
+        ar.Close();
+        if (recorded)
+            buffer.SetSnapshot(UndoOwner(), kUndoKind, std::move(reverse));
+    } catch (const fw::CException&) {
+        buffer.Release(UndoOwner());
+    }
+    OnUndone(job.m_selection);
+    grid->RedrawPanes();
+    doc->NotifyColumnsChanged(this, job.m_selection.left, job.m_selection.right, 0, true);
+}
+
+bool CProjectBaseView::CanUndo() const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc || doc->IsEditLocked())
+        return false;
+    const CUndoBuffer& buffer = doc->GetUndoBuffer();
+    return buffer.CanUndo(kUndoKind) && buffer.GetOwner() == UndoOwner();
+}
+
+// ---- state ---------------------------------------------------------------------------------------
+
+bool CProjectBaseView::CanEdit() const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    return doc && !doc->IsEditLocked();
+}
+
+bool CProjectBaseView::HasSelection() const
+{
+    const CCellRange sel = GetGrid()->GetSelection();
+    return sel.top < sel.bottom;
+}
+
+bool CProjectBaseView::IsMeasuringProject() const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    return doc && ProjectHost().IsMeasuring(*doc);
+}
+
+bool CProjectBaseView::OnEditLock()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc)
+        return false;
+    doc->ToggleEditLock();
+    if (auto* frame = dynamic_cast<CProjectFrame*>(GetParentFrame()))
+        frame->SetBarReadOnly(doc->IsEditLocked());
+    return doc->IsEditLocked();
+}
+
+int32_t CProjectBaseView::GetLastUsedRow(int32_t firstCol, int32_t lastCol)
+{
+    const CZELGridPane* sheet = GetGrid()->GetSheetPane();
+    if (lastCol < 0)
+        lastCol = sheet->ColumnCount() - 1;
+    if (firstCol > lastCol)
+        return -1;
+    for (int32_t row = sheet->RowCount() - 1; row >= 0; --row)
+        for (int32_t col = firstCol; col <= lastCol; ++col) {
+            fw::CString text;
+            if (GetSheetText(text, col, row, 0) && !text.IsEmpty())
+                return row;
+        }
+    return -1;
+}
+
+// ---- channel setters -----------------------------------------------------------------------------
+
+void CProjectBaseView::AfterColumnChange(int32_t firstCol, int32_t lastCol, bool channelList)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (channelList)
+        doc->RebuildChannels();
+    GetGrid()->RedrawPanes();
+    doc->SetModifiedFlag(true);
+    doc->NotifyColumnsChanged(this, firstCol, lastCol, 0, true);
+}
+
+bool CProjectBaseView::SetSelectionAttributeText(int32_t col, int code, const fw::CString& text, int rowOffset)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc)
+        return false;
+    CPollingPause pause;
+    const CCellRange sel = GetGrid()->GetSelection();
+    bool any = false;
+    for (int32_t row = sel.top; row <= sel.bottom; ++row) {
+        const int channel = rowOffset + row;
+        if (!doc->GetBoxArray().IsChannelAttrEditable(channel, code))
+            continue;
+        if (!doc->SetChannelText(code, col, channel, text, nullptr))
+            break;
+        any = true;
+    }
+    if (any)
+        AfterColumnChange(sel.left, sel.right, code == kCodeOn);
+    return any;
+}
+
+bool CProjectBaseView::SetSelectionAttributeValue(int32_t col, int code, double value, int rowOffset)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc)
+        return false;
+    CPollingPause pause;
+    const CCellRange sel = GetGrid()->GetSelection();
+    bool any = false;
+    if (code == kCodeSource) {
+        any = doc->SetChannelRangeValue(rowOffset + sel.top, rowOffset + sel.bottom, static_cast<int>(value), code);
+    } else {
+        for (int32_t row = sel.top; row <= sel.bottom; ++row) {
+            const int channel = rowOffset + row;
+            if (!doc->GetBoxArray().IsChannelAttrEditable(channel, code))
+                continue;
+            if (!doc->SetChannelAttribute(code, col, channel, value, nullptr))
+                break;
+            any = true;
+        }
+    }
+    if (any)
+        AfterColumnChange(sel.left, sel.right, code == kCodeOn);
+    return any;
+}
+
+bool CProjectBaseView::ClearCellsWithUndo(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow)
+{
+    RecordSelection(kUndoBlock);
+    ClearRange(firstCol, firstRow, lastCol, lastRow);
+    GetGrid()->RedrawPanes();
+    if (CKIV5980Doc* doc = GetProjectDoc()) {
+        doc->SetModifiedFlag(true);
+        doc->NotifyColumnsChanged(this, firstCol, lastCol, 0, true);
+    }
+    return true;
+}
+
+// ---- row headers ---------------------------------------------------------------------------------
+
+bool CProjectBaseView::GetChannelRowLabel(fw::CString& text, int32_t kind, int32_t row) const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc)
+        return false;
+    CBoxArray& system = doc->GetBoxArray();
+    if (row < 0 || row >= system.GetMapSize())
+        throw fw::CInvalidArgException();
+    const tagBOXCH entry = system.GetMapEntry(row);
+    const CBoxPropaty* box = system.GetBox(entry.box);
+    const tagBOXCH unit = box->GetChannelRef(entry.ch);
+    switch (kind) {
+    case 0:
+        text.Format("%d", row + 1);
+        break;
+    case 1:
+        text = box->GetName();
+        break;
+    case 2: {
+        const int type = static_cast<int>(system.GetChannelValue(row, kCodeUnitType));
+        fw::CString name;
+        try {
+            name = UnitTypes().GetTypeName(type);
+        } catch (const fw::CInvalidArgException&) {
+        }
+        text.Format("%s(%d)", name.c_str(), unit.box + 1);
+        break;
+    }
+    case 3:
+        text.Format("%d", unit.ch + 1);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+bool CProjectBaseView::GetChannelCornerText(fw::CString& text, int32_t col, int32_t row, int display) const
+{
+    static constexpr unsigned upper[] = {kIdCornerCh, kIdCornerMeter, kIdCornerMeter, kIdCornerMeter};
+    static constexpr unsigned lower[] = {kIdCornerCh, kIdCornerUnit, kIdCornerUnit, kIdCornerUnitCh};
+    if (col < 0 || col > 3)
+        return false;
+    if (row == 0)
+        text = fw::LoadStringText(upper[col]);
+    else if (col == 0 && !display)
+        text.Empty();
+    else
+        text = fw::LoadStringText(lower[col]);
+    return true;
+}
+
+bool CProjectBaseView::GetTagText(fw::CString& text, int32_t col, int32_t row, int display)
+{
+    return GetChannelCornerText(text, col, row, display);
+}
+
+// ---- text export ---------------------------------------------------------------------------------
+
+void CProjectBaseView::WriteText(CTextFile& file, bool csv)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CZELViewGrid* grid = GetGrid();
+    const char sep = csv ? ',' : '\t';
+    const fw::CString& title = doc->GetTestTitle();
+    file.WriteLine(csv ? CTextFile::MakeCsvField(title) : title, true);
+    if (m_bTimingLine) {
+        fw::CString timing;
+        if (auto* frame = dynamic_cast<CProjectFrame*>(GetParentFrame()))
+            frame->GetTimingText(timing, sep);
+        file.WriteLine(timing, true);
+    }
+    const int32_t lastCol = grid->GetSheetPane()->ColumnCount() - 1;
+    const int32_t headerRows = grid->GetPane(kIndexColumnHeader)->RowCount();
+    for (int32_t row = 0; row < headerRows; ++row) {
+        fw::CString line;
+        grid->AppendColumnHeaderLine(line, row, sep, m_bRowHeaderInText, 0, lastCol);
+        file.WriteLine(line, true);
+    }
+    const int32_t lastRow = GetLastUsedRow(0, -1);
+    for (int32_t row = 0; row <= lastRow; ++row) {
+        fw::CString line;
+        grid->AppendSheetLine(line, row, sep, m_bRowHeaderInText, 0, lastCol);
+        file.WriteLine(line, true);
+    }
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+// The base of every page of the project window: a spreadsheet view over the
+// project document that adds the pages' one-level undo through the
+// document's undo buffer, the page's text export, the edit lock and the
+// column-wise channel setters the channel pages share.
+
+#include "framework/core/CString.h"
+#include "grid/views/SpredView.h"
+
+#include <cstdint>
+
+class CKIV5980Doc;
+class CDataTankList;
+class CDataTankObject;
+class CTextFile;
+
+namespace fw {
+class CArchive;
+class CMemFile;
+}
+
+class CProjectBaseView : public CZELSpredView {
+    FW_DECLARE_DYNCREATE(CProjectBaseView)
+public:
+    // Undo record codes.
+    enum UndoCode : int32_t {
+        kUndoCell = 1, kUndoBlock = 2, kUndoRowHeights = 3, kUndoColumnWidths = 4,
+        kUndoColumn = 100, kUndoDeletedRows = 101, kUndoReinsert = 102, kUndoInsertedRows = 103,
+    };
+
+    CProjectBaseView();
+
+    CKIV5980Doc* GetProjectDoc() const;
+
+    // --- spread view hooks
+    void OnInitialUpdate() override;
+    void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
+    void DiscardUndo() override;
+    void RecordUndo(CZELGridPane* pane, int change, const CCellRange* range) override;
+    void Undo() override;
+
+    // --- the page's own operations
+    // One undo record into a memory file; `extra` is the column of code 100.
+    virtual bool WriteUndoRecord(fw::CMemFile& file, int32_t code, int32_t extra = -1);
+    virtual CDataTankObject* GetColumnTank(int32_t col) { return nullptr; }
+    virtual CDataTankList* GetPageTable() { return nullptr; }
+    // The last row with a non-empty cell in the columns; -1 when none.
+    virtual int32_t GetLastUsedRow(int32_t firstCol, int32_t lastCol);
+    // The page as text, a separator before every cell but the first.
+    virtual void WriteText(CTextFile& file, bool csv);
+    virtual bool SetSelectionAttributeText(int32_t col, int code, const fw::CString& text, int rowOffset = 0);
+    virtual bool SetSelectionAttributeValue(int32_t col, int code, double value, int rowOffset = 0);
+    virtual bool ClearCellsWithUndo(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow);
+    virtual void ClearRange(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) {}
+    virtual bool CanEdit() const;
+    virtual bool CanEditCell(int32_t firstCol, int32_t lastCol) { return true; }
+    bool CanUndo() const;
+    bool HasSelection() const;
+    bool IsMeasuringProject() const;
+    // Toggles the document's edit lock; the new state.
+    bool OnEditLock();
+
+    // The row label of a channel row: number, control unit, unit and
+    // channel in the unit, by row-header column.
+    bool GetChannelRowLabel(fw::CString& text, int32_t col, int32_t row) const;
+    bool GetChannelCornerText(fw::CString& text, int32_t col, int32_t row, int display) const;
+    bool GetTagText(fw::CString& text, int32_t col, int32_t row, int display) override;
+
+    bool m_bTimingLine = true;
+    bool m_bRowHeaderInText = true;
+    int32_t m_nContextMenuId = 0;
+
+protected:
+    // After an undo over `range` (the channel page rebuilds its channel list).
+    virtual void OnUndone(const CCellRange& range) {}
+    // Stores the change of the selection's cells as the record with `code`.
+    void RecordSelection(int32_t code, int32_t extra = -1);
+    void ReadBlockBack(fw::CArchive& ar, const CCellRange& range);
+    void WriteBlock(fw::CArchive& ar, const CCellRange& range);
+    fw::HWND UndoOwner() const { return GetSafeHwnd(); }
+    // A change made by the page: redraw, modified mark, the column notice.
+    void AfterColumnChange(int32_t firstCol, int32_t lastCol, bool channelList);
+};

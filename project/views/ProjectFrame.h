@@ -1,0 +1,134 @@
+#pragma once
+
+// The window of a measurement project: every page of the project at once,
+// one shown at a time, chosen from a page tool bar of five groups that each
+// remember their last page, and a bar at the top with the test title and
+// the A/D sampling settings.
+
+#include "framework/core/CString.h"
+#include "framework/ui/DialogBar.h"
+#include "framework/ui/MDIFrameWnd.h"
+#include "framework/ui/ToolBar.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class CKIV5980Doc;
+class CZELGridSplitter;
+class QStackedWidget;
+
+namespace fw {
+class CEdit;
+}
+
+// Command ids of the groups and pages.
+namespace prjcmd {
+inline constexpr unsigned kMeterSetup = 32780;
+inline constexpr unsigned kAdSetup = 32781;
+inline constexpr unsigned kGroupChannel = 32782;
+inline constexpr unsigned kGroupSetting = 32783;
+inline constexpr unsigned kGroupData = 32784;
+inline constexpr unsigned kGroupHistory = 32785;
+inline constexpr unsigned kGroupCan = 33290;
+inline constexpr unsigned kPageInput = 32786;
+inline constexpr unsigned kPageOutput = 32787;
+inline constexpr unsigned kPageFreqNo = 32788;
+inline constexpr unsigned kPageCalc = 32789;
+inline constexpr unsigned kPageDataTrigger = 32790;
+inline constexpr unsigned kPageProgram = 32791;
+inline constexpr unsigned kPageInterval = 32792;
+inline constexpr unsigned kPageComparator = 32793;
+inline constexpr unsigned kPageCycle = 32794;
+inline constexpr unsigned kPageDataList = 32795;
+inline constexpr unsigned kPageGraphList = 32796;
+inline constexpr unsigned kPageHistory = 32917;
+inline constexpr unsigned kPageStatistics = 32918;
+inline constexpr unsigned kPageFreqHistory = 32919;
+inline constexpr unsigned kPageCheck = 32920;
+inline constexpr unsigned kPageVoice = 33298;
+inline constexpr unsigned kPageCanSettings = 33295;
+inline constexpr unsigned kPageCanData = 33296;
+inline constexpr unsigned kPageDigitalIO = 33338;
+inline constexpr unsigned kEditLock = 32778;
+inline constexpr unsigned kPageToolBarId = 59398;
+inline constexpr unsigned kFrameBarId = 142;
+} // namespace prjcmd
+
+// The bar with the test title (1001) and the sampling fields.
+class CProjectFrameBar : public fw::CDialogBar {
+    FW_DECLARE_DYNAMIC(CProjectFrameBar)
+public:
+    static constexpr int kTitleEdit = 1001;
+    bool Create(fw::CFrameWnd* frame);
+    fw::CEdit* TitleEdit() const;
+    void SetEditReadOnly(bool on);
+};
+
+class CProjectFrame : public fw::CMDIChildWnd {
+    FW_DECLARE_DYNCREATE(CProjectFrame)
+    FW_DECLARE_COMMANDS()
+public:
+    CProjectFrame();
+    ~CProjectFrame() override;
+
+    bool Create(const fw::CString& title, unsigned menuId = 0) override;
+    bool OnCreateClient(fw::CDocument* document, const fw::CRuntimeClass* viewClass) override;
+    void InitialUpdateFrame(fw::CDocument* document, bool makeVisible) override;
+    void ActivateFrame(int showCmd = -1) override;
+    void OnUpdateFrameTitle(bool addToTitle) override;
+
+    void SetupPageToolbar(bool withCan);
+    void RefreshPageFlags();
+    void UpdateFrameBar();
+    void SyncTitleEdit();
+    void GetTimingText(fw::CString& text, char sep) const;
+    void SetBarReadOnly(bool on);
+
+    // Page switching.
+    void OnPageGroup(unsigned group);
+    void OnPageCommand(unsigned id);
+    unsigned GetCurrentGroup() const { return m_nGroup; }
+    unsigned GetLastPage(unsigned group) const;
+    // The splitter of a page command; none for pages not made.
+    CZELGridSplitter* PageWindow(unsigned id) const;
+    CZELGridSplitter* VisiblePage() const { return m_pVisible; }
+    fw::CToolBar& PageToolBar() { return m_toolBar; }
+    CProjectFrameBar& FrameBar() { return m_bar; }
+    bool HasOutputUnits() const { return m_bOutput; }
+    bool HasDigitalUnits() const { return m_bDigital; }
+    bool HasCanUnit() const { return m_bCan; }
+    // The caption of a page command ("入力CH").
+    static fw::CString PageCaption(unsigned id);
+    static unsigned GroupOf(unsigned id);
+
+private:
+    CKIV5980Doc* ProjectDoc() const;
+    void ShowPage(CZELGridSplitter* page);
+    void OnUpdatePageGroup(fw::CCmdUI* ui);
+    void OnUpdatePage(fw::CCmdUI* ui);
+    void OnTitleEditChange();
+    void OnEditLock();
+    void OnUpdateEditLock(fw::CCmdUI* ui);
+    void RetitleForPage(unsigned id);
+
+    fw::CToolBar m_toolBar;
+    CProjectFrameBar m_bar;
+    unsigned m_nGroup = 0;
+    unsigned m_nLastChannel = prjcmd::kPageInput;
+    unsigned m_nLastSetting = prjcmd::kPageDataTrigger;
+    unsigned m_nLastData = prjcmd::kPageDataList;
+    unsigned m_nLastHistory = prjcmd::kPageHistory;
+    unsigned m_nLastCan = prjcmd::kPageCanSettings;
+    bool m_bCan = false;
+    CZELGridSplitter* m_pVisible = nullptr;
+    bool m_bOutput = false;
+    bool m_bDigital = false;
+    bool m_bInTitleChange = false;
+    QStackedWidget* m_pStack = nullptr;
+    struct Page {
+        unsigned id;
+        std::unique_ptr<CZELGridSplitter> splitter;
+    };
+    std::vector<Page> m_pages;
+};
