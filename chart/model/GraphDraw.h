@@ -28,6 +28,9 @@ public:
 
     virtual void BeginSeriesDraw(tPenState& state);
     virtual void EndSeriesDraw(tPenState& state);
+    // A small sample of the series' line and symbol across `rect`, for legends.
+    virtual void DrawLegendSample(fw::CDC& dc, const CGraphParamArray& series, const fw::CRect& clip,
+                                  const fw::CRect& rect);
     virtual bool HasXYAxes() const;
     virtual void SelectDocumentData(const fw::CDocument* document, int index);
     // Draws what arrived since each series was last drawn: every new sample,

@@ -3,7 +3,10 @@
 
 #include "chart/model/GraphDraw.h"
 
+#include "chart/model/GrDraw.h"
+#include "chart/model/GrRecord.h"
 #include "common/tank/FltDataTank.h"
+#include "framework/core/DC.h"
 #include "common/tank/ZELDataPoter.h"
 
 #include <algorithm>
@@ -85,4 +88,49 @@ bool CGraphDraw::DrawMarkedPoints(fw::CDC& dc)
             DrawCurrentPoint(dc, x, y, series);
     }
     return true;
+}
+
+void CGraphDraw::DrawLegendSample(fw::CDC& dc, const CGraphParamArray& series, const fw::CRect& clip,
+                                  const fw::CRect& rect)
+{
+    if (!m_seriesPlot)
+        return;
+    // A record of its own, mapping the rectangle onto itself.
+    OGPRecord rec;
+    GrInitRecord(&rec);
+    GrSetPlotRect(rect.left, rect.top, rect.right, rect.bottom, &rec);
+    GrSetXRange(rect.left, rect.right, &rec);
+    GrSetYRange(rect.top, rect.bottom, &rec);
+    rec.m_clipRect = clip;
+    const tSeriesStyle& style = series.GetStyle();
+    const double middle = (rect.top + rect.bottom) / 2.0;
+    CLinearPlot plot;
+    plot.ApplyAttributes(style);
+    if (style.linePattern != 0) {
+        CFltDataTank xs, ys;
+        xs.SetValue(0, rect.left);
+        xs.SetValue(1, rect.right);
+        ys.SetValue(0, middle);
+        ys.SetValue(1, middle);
+        std::unique_ptr<CZELDataPoter> px(xs.CreatePoter(0, -1));
+        std::unique_ptr<CZELDataPoter> py(ys.CreatePoter(0, -1));
+        plot.SetColor(style.lineColor);
+        plot.SetLinePattern(style.linePattern);
+        plot.DrawSeries(dc, px.get(), py.get(), &rec, 1);
+    }
+    if (style.symbolType != 0) {
+        int16_t x = 0, y = 0;
+        plot.PrepareMapping(&rec);
+        if (!plot.MapDataToDevice((rect.left + rect.right) / 2.0, middle, x, y, &rec)) {
+            fw::CPen pen;
+            GrCreatePen(0, 1, GrGetColor(style.symbolColor), pen);
+            fw::CBrush brush(GrGetColor(style.fillColor));
+            fw::CPen* oldPen = dc.SelectObject(&pen);
+            fw::CBrush* oldBrush = dc.SelectObject(&brush);
+            dc.MoveTo(x, y);
+            GrDrawSymbol(dc, style.symbolType, style.symbolSize, 1);
+            dc.SelectObject(oldPen);
+            dc.SelectObject(oldBrush);
+        }
+    }
 }

@@ -132,4 +132,25 @@ TEST_F(GraphPicture, RegressionCurveOnlyOnLineGraphs)
     EXPECT_GE(lines, 2u) << "series and curve";
 }
 
+TEST_F(GraphPicture, LegendSampleDrawsTheLineAcrossTheMiddle)
+{
+    graph.CreatePlot();
+    CGraphParamArray* series = AddLine(graph, {0}, {0});
+    tSeriesStyle style = series->GetStyle();
+    style.symbolType = 0;
+    series->SetStyle(style);
+    sink.Clear();
+    graph.DrawLegendSample(dc, *series, rect, fw::CRect(100, 100, 200, 120));
+    ASSERT_EQ(CountWith(sink.Log(), "polyline"), 1u);
+    EXPECT_NE(sink.Log()[0].find("100,110 200,110"), std::string::npos) << sink.Log()[0];
+
+    style.linePattern = 0;
+    style.symbolType = 2;
+    series->SetStyle(style);
+    sink.Clear();
+    graph.DrawLegendSample(dc, *series, rect, fw::CRect(100, 100, 200, 120));
+    EXPECT_EQ(CountWith(sink.Log(), "polyline"), 0u);
+    EXPECT_FALSE(sink.Log().empty()) << "the symbol";
+}
+
 } // namespace
