@@ -248,6 +248,33 @@ TEST_F(Series, RoundTripKeepsItemsTanksAndSamples)
     EXPECT_EQ(kivtest::Hex(bytes), kivtest::Hex(kivtest::StoreBody(back)));
 }
 
+TEST_F(Series, ATankSharedBySeriesLoadsOnceWithAReferencePerSlot)
+{
+    CGraphPageParam page;
+    auto first = LineSeries(m_doc, {0, 1}, {2, 3}, 0, 1);
+    auto second = std::make_unique<CGraphParamArray>();
+    second->SetSource({"", m_doc, 0, 0});
+    second->AppendItem(0, 0, first->GetItemTank(0)); // the same time tank
+    CFltDataTank* y = MakeTank("CH2", {4, 5});
+    second->AppendItem(0, 2, y);
+    ReleaseTank(y);
+    page.AppendSeries(first.release());
+    page.AppendSeries(second.release());
+    const Bytes bytes = kivtest::StoreBody(page);
+
+    auto back = std::make_unique<CGraphPageParam>();
+    kivtest::LoadBody(*back, bytes);
+    ASSERT_EQ(back->GetSeriesCount(), 2);
+    CDataTankObject* shared = back->GetSeries(0)->GetItemTank(0);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_EQ(back->GetSeries(1)->GetItemTank(0), shared) << "one tank, named twice";
+    EXPECT_EQ(shared->GetRefCount(), 2);
+    shared->AddRef();
+    back.reset();
+    EXPECT_EQ(shared->GetRefCount(), 1) << "each series gave its reference back once";
+    ReleaseTank(shared);
+}
+
 TEST_F(Series, UpdateHintsByKind)
 {
     auto series = LineSeries(m_doc, {0, 1, 2, 3}, {0, 1, 2, 3}, 0, 3);
