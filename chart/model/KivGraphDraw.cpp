@@ -286,3 +286,26 @@ void CKivGraphDraw::DrawCurrentPointsOf(fw::CDC& dc, const fw::CDocument* docume
             DrawCurrentPoint(dc, x, y, series);
     }
 }
+
+bool CKivGraphDraw::DrawMarkedPoints(fw::CDC& dc)
+{
+    const int type = m_info.m_graphType;
+    if (type < 31 || type > 34)
+        return CGraphDraw::DrawMarkedPoints(dc);
+    const bool swapped = type == 32 || type == 34;
+    if (type == 33 || type == 34) {
+        for (int i = 0; i < GetSeriesCount(); ++i)
+            if (GetSeries(i)->GetRedrawFlag())
+                DrawProfiles(dc, *GetSeries(i), 0);
+    }
+    for (int i = 0; i < GetSeriesCount(); ++i) {
+        CGraphParamArray& series = *GetSeries(i);
+        std::unique_ptr<CZELDataPoter> positions = series.MakePositionCursor();
+        std::unique_ptr<CZELDataPoter> values = series.MakeComputedValueCursor();
+        if (swapped)
+            DrawSeriesCursors(dc, series, values.get(), positions.get(), true);
+        else
+            DrawSeriesCursors(dc, series, positions.get(), values.get(), true);
+    }
+    return true;
+}

@@ -28,6 +28,10 @@ public:
     bool SetAxisTitle(int axis, const fw::CString& text, const fw::CString& unit) override;
     bool AutoScale() override;
     bool AutoScaleExpand() override;
+    // Distribution graphs draw every series' computed profile (bar
+    // distributions first every sample profile of the series that keep
+    // them), without clearing the plot area.
+    bool DrawMarkedPoints(fw::CDC& dc) override;
 
     // Only with option bit 0 and a data mode other than 0.
     virtual bool AutoScaleLive();
