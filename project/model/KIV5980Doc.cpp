@@ -32,6 +32,7 @@ constexpr int32_t kOpDataKinds[3] = {5, 6, 7};
 constexpr const char* kStartUpName = "StartUp";
 constexpr const char* kVoiceName = "VOICE";
 constexpr const char* kGraphExtension = ".kivg";
+constexpr intptr_t kHintProjectClosing = 2;
 
 // Input modes whose unit 29 is shown as unit 4 and whose format 1 stays.
 bool IsSpecialInputMode(double mode)
@@ -86,6 +87,14 @@ bool CKIV5980Doc::SaveModified()
     if (!ConfirmStopMeasurement())
         return false;
     return CKivDocBase::SaveModified();
+}
+
+void CKIV5980Doc::OnCloseDocument()
+{
+    // Graph pages let go of the project's tanks before they go.
+    CUpdateDataDoc hint(this);
+    ProjectHost().UpdateAllGraphDocs(kHintProjectClosing, &hint);
+    CKivDocBase::OnCloseDocument();
 }
 
 bool CKIV5980Doc::CompleteOpen(const fw::CString& path)

@@ -58,6 +58,7 @@ public:
     // ---- document framework
     bool OnNewDocument() override;
     void DeleteContents() override;
+    void OnCloseDocument() override;
     void Serialize(fw::CArchive& ar) override;
     bool CompleteOpen(const fw::CString& path) override;
     void OnDocumentLoaded() override;
@@ -68,6 +69,7 @@ public:
     CDataTankList* GetChannelTankList() override { return &m_pActiveSystem->GetTankList(); }
     int GetChannelCount() override { return m_pActiveSystem->GetTankList().GetMeasuredCount(); }
     CDataTankList* GetOpDataList() override { return GetOpDataTanks(); }
+    CHistCountArray* GetHistCountArray() const { return m_boxArray.GetHistCounts(); }
     CDataTankObject* GetChannelTank(int channel, int list) override { return CKivDocBase::GetChannelTank(channel, list); }
 
     // ---- default project

@@ -10,6 +10,7 @@
 #include "grid/model/GridJob.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
+#include "instrument/system/BoxPropaty.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 #include "project/views/ProjectFrame.h"

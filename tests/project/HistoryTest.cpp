@@ -166,6 +166,16 @@ TEST_F(History, StartUpPagesOpenByNameWhenTheOptionIsOn)
               (std::vector<std::string>{PathOf("s_DATA/StartUp/a.kivg"), PathOf("s_DATA/StartUp/b.kivg")}));
 }
 
+TEST_F(History, GraphPagesHearOfAClosingProject)
+{
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    projectHost.graphHints.clear();
+    doc->OnCloseDocument();
+    ASSERT_FALSE(projectHost.graphHints.empty());
+    EXPECT_EQ(projectHost.graphHints.back(), 2);
+}
+
 TEST_F(History, EditLockIsStoredAndAppliedOnOpen)
 {
     CKIV5980Doc* doc = NewProject();
