@@ -2,11 +2,15 @@
 // against a plain scan for the minimum and maximum of the same values.
 // The line plot reads X and Y through the accessors and cursors it reads
 // every series with, and thins each column to four points; the scan is
-// the floor of what any drawing of these values must cost.
+// the floor of what any drawing of these values must cost. The channel's
+// values lie once in a plain array and once in a cache tank (its file in
+// KIV_BENCH_DIR, default the system's temporary folder).
 
 #include "chart/model/GrRecord.h"
 #include "chart/model/LinearPlot.h"
 #include "chart/model/OGPRecord.h"
+#include "common/cache/CacheClasses.h"
+#include "common/cache/CacheTanks.h"
 #include "common/tank/ZELDataPoter.h"
 #include "common/tank/ZELDataPtr.h"
 #include "framework/core/DC.h"
@@ -16,6 +20,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -40,6 +46,23 @@ const Channel& SharedChannel()
     return channel;
 }
 
+// The same Y values in a cache tank, written once.
+CCacheFltDataTank& SharedTank()
+{
+    static std::unique_ptr<CCacheFltDataTank> tank = [] {
+        if (const char* folder = std::getenv("KIV_BENCH_DIR"))
+            SetCacheTankFolder(folder);
+        const Channel& c = SharedChannel();
+        auto t = std::make_unique<CCacheFltDataTank>();
+        t->CreateCacheFile();
+        for (int i = 0; i < kCount; ++i)
+            t->SetValue(i, c.ys[size_t(i)]);
+        t->CloseCacheFile();
+        return t;
+    }();
+    return *tank;
+}
+
 // Takes the drawing and does nothing with it, so that the plot is measured.
 class NullSink final : public fw::IDrawSink {
 public:
@@ -57,12 +80,11 @@ public:
     size_t calls = 0;
 };
 
-void BM_DrawLongChannel(benchmark::State& state)
+void Draw(benchmark::State& state, CZELDataPoter* ys)
 {
     const Channel& c = SharedChannel();
-    CZELFltDataPoter xs, ys;
+    CZELFltDataPoter xs;
     xs.Init(FW_RUNTIME_CLASS(CZELFloatPtr), const_cast<float*>(c.xs.data()), 0, kCount, nullptr);
-    ys.Init(FW_RUNTIME_CLASS(CZELFloatPtr), const_cast<float*>(c.ys.data()), 0, kCount, nullptr);
     OGPRecord rec;
     GrInitRecord(&rec);
     GrSetPlotRect(0, 0, kColumns - 1, 600, &rec);
@@ -72,13 +94,28 @@ void BM_DrawLongChannel(benchmark::State& state)
     fw::CDC dc(&sink);
     CLinearPlot plot;
     for (auto _ : state) {
-        plot.DrawSeries(dc, &xs, &ys, &rec, 1);
+        plot.DrawSeries(dc, &xs, ys, &rec, 1);
         benchmark::DoNotOptimize(sink.calls);
     }
     state.counters["vertices"] = static_cast<double>(sink.calls) / static_cast<double>(state.iterations());
     state.SetItemsProcessed(state.iterations() * kCount);
 }
+
+void BM_DrawLongChannel(benchmark::State& state)
+{
+    const Channel& c = SharedChannel();
+    CZELFltDataPoter ys;
+    ys.Init(FW_RUNTIME_CLASS(CZELFloatPtr), const_cast<float*>(c.ys.data()), 0, kCount, nullptr);
+    Draw(state, &ys);
+}
 BENCHMARK(BM_DrawLongChannel)->Unit(benchmark::kMillisecond);
+
+void BM_DrawLongCachedChannel(benchmark::State& state)
+{
+    std::unique_ptr<CZELDataPoter> ys(SharedTank().CreatePoter(0, kCount));
+    Draw(state, ys.get());
+}
+BENCHMARK(BM_DrawLongCachedChannel)->Unit(benchmark::kMillisecond);
 
 // The baseline: minimum and maximum of the X and the Y values.
 void BM_MinMaxScanOfTheSameValues(benchmark::State& state)

@@ -247,6 +247,8 @@ void CLinearPlot::DrawSolid(fw::CDC& dc, int n, CZELDataPtr* xs, CZELDataPtr* ys
     const bool inlineMapping = !steps && typeid(*this) == typeid(CLinearPlot);
     int left = std::min(n, batch);
     int done = 0;
+    m_blockPos = m_blockCount = 0;
+    m_unread = n;
     for (;;) {
         m_piece.clear();
         m_columnTotal = 0;
@@ -259,38 +261,14 @@ void CLinearPlot::DrawSolid(fw::CDC& dc, int n, CZELDataPtr* xs, CZELDataPtr* ys
         }
         bool gap = false;
         while (left > 0) {
-            --left;
             if (inlineMapping) {
-                // The plain line plot maps here, without a call per point,
-                // with the same checks as MapDataPoint and AdjustDevicePoint.
-                double x = 0, y = 0;
-                const bool xValid = xs->ReadNext(x);
-                const bool yValid = ys->ReadNext(y);
-                if (!xValid || !yValid || !std::isfinite(x) || !std::isfinite(y)) {
+                if (!ReadPlainPoints(xs, ys, left, transform)) {
                     gap = true;
                     break;
-                }
-                if (transform)
-                    x = (x - m_xOrigin) * m_xFactor;
-                const double dx = m_xScale * x + m_xOffset;
-                const double dy = m_yOffset - m_yScale * y;
-                if (!(dx >= -32768.0 && dx <= 32767.0 && dy >= -32768.0 && dy <= 32767.0)) {
-                    gap = true;
-                    break;
-                }
-                const int column = RoundDevice(dx);
-                if (m_columnTotal >= kPointsPerColumn && column == m_column[0].x) {
-                    if (dy < m_columnLow)
-                        m_columnLow = dy;
-                    else if (dy > m_columnHigh)
-                        m_columnHigh = dy;
-                    m_columnLast = dy;
-                    ++m_columnTotal;
-                } else {
-                    AddColumnPoint(column, dy);
                 }
                 continue;
             }
+            --left;
             fw::CPoint p;
             if (!NextPoint(xs, ys, rec, transform, p)) {
                 gap = true;
@@ -317,6 +295,79 @@ void CLinearPlot::DrawSolid(fw::CDC& dc, int n, CZELDataPtr* xs, CZELDataPtr* ys
             break;
         left = done + batch < n ? batch : n - done;
     }
+}
+
+bool CLinearPlot::ReadPlainPoints(CZELDataPtr* xs, CZELDataPtr* ys, int& left, bool transform)
+{
+    // The column lives in locals here, so that the loop keeps it in
+    // registers; the mapping and its checks are those of MapDataPoint and
+    // AdjustDevicePoint.
+    int column = m_columnTotal > 0 ? m_column[0].x : 0;
+    int total = m_columnTotal;
+    double low = m_columnLow, high = m_columnHigh, last = m_columnLast;
+    const double xScale = m_xScale, xOffset = m_xOffset, yScale = m_yScale, yOffset = m_yOffset;
+    bool usable = true;
+    while (left > 0 && usable) {
+        if (m_blockPos == m_blockCount) {
+            const int want = std::min(kBlock, m_unread);
+            const int gotX = want > 0 ? xs->ReadBlock(m_blockX, m_validX, want) : 0;
+            const int gotY = want > 0 ? ys->ReadBlock(m_blockY, m_validY, want) : 0;
+            m_blockPos = 0;
+            m_blockCount = std::min(gotX, gotY);
+            m_unread -= want;
+            if (m_blockCount == 0) {
+                // Past the values: the point is as unusable as a missing one.
+                --left;
+                usable = false;
+                break;
+            }
+        }
+        const int end = m_blockPos + std::min(left, m_blockCount - m_blockPos);
+        int k = m_blockPos;
+        for (; k < end; ++k) {
+            double x = m_blockX[k];
+            const double y = m_blockY[k];
+            if (!m_validX[k] || !m_validY[k] || !std::isfinite(x) || !std::isfinite(y)) {
+                usable = false;
+                ++k;
+                break;
+            }
+            if (transform)
+                x = (x - m_xOrigin) * m_xFactor;
+            const double dx = xScale * x + xOffset;
+            const double dy = yOffset - yScale * y;
+            if (!(dx >= -32768.0 && dx <= 32767.0 && dy >= -32768.0 && dy <= 32767.0)) {
+                usable = false;
+                ++k;
+                break;
+            }
+            const int px = RoundDevice(dx);
+            if (total >= kPointsPerColumn && px == column) {
+                low = dy < low ? dy : low;
+                high = dy > high ? dy : high;
+                last = dy;
+                ++total;
+                continue;
+            }
+            m_columnTotal = total;
+            m_columnLow = low;
+            m_columnHigh = high;
+            m_columnLast = last;
+            AddColumnPoint(px, dy);
+            column = m_column[0].x;
+            total = m_columnTotal;
+            low = m_columnLow;
+            high = m_columnHigh;
+            last = m_columnLast;
+        }
+        left -= k - m_blockPos;
+        m_blockPos = k;
+    }
+    m_columnTotal = total;
+    m_columnLow = low;
+    m_columnHigh = high;
+    m_columnLast = last;
+    return usable;
 }
 
 void CLinearPlot::AddColumnPoint(int x, double y)

@@ -89,6 +89,10 @@ protected:
     // Reads the next point of both cursors and maps it; false (and the
     // line broken) when it is unusable.
     bool NextPoint(CZELDataPtr* xs, CZELDataPtr* ys, OGPRecord* rec, bool transform, fw::CPoint& out);
+    // The straight solid line of the plain plot: reads the cursors a
+    // block at a time and maps up to `left` points (counting down) into
+    // the pixel column; false at a point that breaks the line.
+    bool ReadPlainPoints(CZELDataPtr* xs, CZELDataPtr* ys, int& left, bool transform);
     // Adds a device point to the pending piece through its pixel column.
     void AddVertex(fw::CPoint p) { AddColumnPoint(p.x, p.y); }
     // `y` unrounded: the column keeps its extremes exactly.
@@ -119,6 +123,16 @@ protected:
     int32_t m_symbolType = 1;
     int16_t m_symbolInterval = 1;
     int16_t m_drawType = 0;
+
+    // Values read ahead from both cursors, and how many are still unread.
+    static constexpr int kBlock = 256;
+    double m_blockX[kBlock] = {};
+    double m_blockY[kBlock] = {};
+    uint8_t m_validX[kBlock] = {};
+    uint8_t m_validY[kBlock] = {};
+    int m_blockPos = 0;
+    int m_blockCount = 0;
+    int m_unread = 0;
 
     // The pending solid piece and the pixel column being gathered.
     std::vector<fw::CPoint> m_piece;

@@ -163,6 +163,13 @@ bool CZELDataPtr::IsCurrentValid() { return false; }
 
 double CZELDataPtr::GetAt(int /*index*/) { return HUGE_VAL; }
 
+int CZELDataPtr::ReadBlock(double* values, uint8_t* valid, int n)
+{
+    for (int i = 0; i < n; ++i)
+        valid[i] = ReadNext(values[i]) ? 1 : 0;
+    return std::max(n, 0);
+}
+
 void CZELDataPtr::Skip(int64_t n)
 {
     double ignored;
@@ -363,6 +370,18 @@ template <class T> double CZELTypePtr<T>::GetAt(int index)
     if (index < 0 || index >= m_pEnd - m_pValue)
         return HUGE_VAL;
     return static_cast<double>(m_pValue[index]);
+}
+
+template <class T> int CZELTypePtr<T>::ReadBlock(double* values, uint8_t* valid, int n)
+{
+    int done = 0;
+    ForEachRun(std::max(n, 0), [&](const T* first, const T* last) {
+        for (const T* p = first; p != last; ++p, ++done) {
+            values[done] = static_cast<double>(*p);
+            valid[done] = IsValid(*p) ? 1 : 0;
+        }
+    });
+    return done;
 }
 
 template class CZELTypePtr<int16_t>;

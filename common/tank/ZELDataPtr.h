@@ -39,6 +39,10 @@ public:
     virtual bool ReadNext(double& value);
     virtual bool IsCurrentValid();
     virtual double GetAt(int index);
+    // Up to n values as ReadNext gives them, with whether each is valid;
+    // the count read (fewer only where a typed cursor's values end).
+    // Typed cursors read their runs without a call per value.
+    virtual int ReadBlock(double* values, uint8_t* valid, int n);
 
     int GetFirstIndex() const { return m_firstIndex; }
     int GetCount() const { return m_count; }
@@ -75,6 +79,7 @@ public:
     // The value `index` places after the read position; HUGE_VAL outside
     // the values in reach.
     double GetAt(int index) override;
+    int ReadBlock(double* values, uint8_t* valid, int n) override;
     virtual void SetEmptyMarker(T marker);
 
     T GetEmptyMarker() const { return m_emptyMarker; }

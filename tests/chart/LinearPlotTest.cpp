@@ -1,15 +1,19 @@
 #include "chart/model/GrRecord.h"
 #include "chart/model/LinearPlot.h"
 #include "chart/model/OGPRecord.h"
+#include "common/cache/CacheClasses.h"
+#include "common/cache/CacheTanks.h"
 #include "common/tank/ZELDataPoter.h"
 #include "common/tank/ZELDataPtr.h"
 #include "framework/core/RecordingSink.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <memory>
 #include <random>
 #include <set>
 #include <sstream>
@@ -404,6 +408,38 @@ TEST(LinearPlot, LongSeriesDrawsThePixelsOfTheFullLineFromFourPointsAColumn)
         full.back().emplace_back(GrRound(dx), GrRound(dy));
     }
     EXPECT_EQ(Pixels(full), Pixels(drawn));
+}
+
+TEST(LinearPlot, CachedChannelDrawsAsTheSameValuesInMemory)
+{
+    kivtest::TempDir dir;
+    SetCacheTankFolder(dir.Path().string());
+    const int n = 5000;
+    std::vector<float> ys(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        ys[static_cast<size_t>(i)] = static_cast<float>((i * 37) % 101);
+    ys[2500] = kNaN;
+    CCacheFltDataTank tank;
+    ASSERT_TRUE(tank.CreateCacheFile());
+    for (int i = 0; i < n; ++i)
+        tank.SetValue(i, ys[static_cast<size_t>(i)]);
+    tank.CloseCacheFile();
+
+    auto draw = [&](CZELDataPoter* yv) {
+        FloatValues xs(Range(n));
+        OGPRecord rec = Record({0, 0, n - 1, 1000}, 0, n - 1, 0, 100);
+        fw::RecordingSink sink;
+        fw::CDC dc(&sink);
+        CLinearPlot plot;
+        plot.DrawSeries(dc, xs.get(), yv, &rec, 1);
+        return sink.Log();
+    };
+    FloatValues inMemory(ys);
+    std::unique_ptr<CZELDataPoter> cached(tank.CreatePoter(0, n));
+    ASSERT_NE(nullptr, cached);
+    const auto want = draw(inMemory.get());
+    EXPECT_EQ(want, draw(cached.get()));
+    EXPECT_GE(want.size(), 10u) << "ten batches, one broken by the gap";
 }
 
 } // namespace
