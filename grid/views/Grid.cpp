@@ -585,6 +585,11 @@ intptr_t CZELGrid::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam
     return CZELGridObject::OnMessage(message, wParam, lParam);
 }
 
+void CZELGrid::PaintArea(fw::CDC& dc, const CRect& area)
+{
+    dc.FillSolidRect(area, kGridButtonFaceColor);
+}
+
 void CZELGrid::OnSize(unsigned, int, int)
 {
     RecalcLayout(true);

@@ -187,6 +187,9 @@ public:
     // --- messages and events -------------------------------------------------------------
     intptr_t OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     void OnSize(unsigned type, int cx, int cy) override;
+    // The panes cover the grid; what they leave (the corner between the
+    // scroll bars) shows the button face.
+    void PaintArea(fw::CDC& dc, const fw::CRect& area) override;
     bool OnMouseWheel(unsigned flags, short delta, fw::CPoint point) override;
     void OnKeyDown(unsigned key, unsigned repeat, unsigned flags) override;
     void OnSetFocus() override;
