@@ -2,6 +2,7 @@
 
 #include "canvoicegps/Kiv463Unit.h"
 #include "common/base/CommonBaseClasses.h"
+#include "common/resources/ProgramStrings.h"
 #include "common/cache/CacheClasses.h"
 #include "common/calc/CalcClasses.h"
 #include "common/tank/TankClasses.h"
@@ -15,7 +16,9 @@
 #include "instrument/system/SystemClasses.h"
 #include "instrument/unit/UnitClasses.h"
 
+#include <clocale>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -40,6 +43,13 @@ bool RegisterTarget(const char* name, TargetFn fn)
 void RegisterEverything()
 {
     static const bool done = [] {
+        // As the program starts: its texts (messages name what failed),
+        // numbers in the C locale, dates in one fixed zone.
+        std::setlocale(LC_ALL, "C.UTF-8");
+        std::setlocale(LC_NUMERIC, "C");
+        ::setenv("TZ", "JST-9", 1);
+        ::tzset();
+        InstallProgramStrings();
         fw::RegisterClasses();
         RegisterCommonBaseClasses();
         RegisterTankClasses();

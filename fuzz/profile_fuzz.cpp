@@ -21,11 +21,14 @@ KIV_FUZZ_TARGET(profile_fuzz)
                 std::vector<uint8_t> bytes;
                 profile.GetProfileBinary(section.c_str(), key.c_str(), bytes);
             }
-        // A rewrite must read back as what was read.
-        profile.WriteProfileString("FUZZ", "KEY", "value\r");
-        fw::CProfile again{std::filesystem::path(file)};
-        if (again.Sections() != profile.Sections())
-            __builtin_trap();
+        // A rewrite must read back as what was read; a write is a synced
+        // file, so only some inputs take that way.
+        if (size > 0 && data[0] % 16 == 0) {
+            profile.WriteProfileString("FUZZ", "KEY", "value\r");
+            fw::CProfile again{std::filesystem::path(file)};
+            if (again.Sections() != profile.Sections())
+                __builtin_trap();
+        }
     }
     if (const auto ids = usbio::ReadSetting(file, "USB", usbio::kUsbIdKey))
         usbio::ParseUsbIds(*ids);

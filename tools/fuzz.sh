@@ -17,9 +17,12 @@ mapfile -t all < <(sed -n '/^set(KIV_FUZZ_TARGET_NAMES/,/)/p' fuzz/FuzzTargets.c
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=("${all[@]}")
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKIV_BUILD_FUZZ=ON -DKIV_BUILD_TESTS=OFF -DKIV_BUILD_UI=OFF >/dev/null
-cmake --build "$build" -j "${KIV_JOBS:-4}" --target "${targets[@]}"
+# KIV_FUZZ_NO_BUILD=1 runs what was built (several runs side by side).
+if [ -z "${KIV_FUZZ_NO_BUILD:-}" ]; then
+    CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKIV_BUILD_FUZZ=ON -DKIV_BUILD_TESTS=OFF -DKIV_BUILD_UI=OFF >/dev/null
+    cmake --build "$build" -j "${KIV_JOBS:-4}" --target "${targets[@]}"
+fi
 
 failed=()
 for target in "${targets[@]}"; do
