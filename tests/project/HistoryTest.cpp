@@ -166,6 +166,20 @@ TEST_F(History, StartUpPagesOpenByNameWhenTheOptionIsOn)
               (std::vector<std::string>{PathOf("s_DATA/StartUp/a.kivg"), PathOf("s_DATA/StartUp/b.kivg")}));
 }
 
+TEST_F(History, SavingUnderANewNameRescansThatDataFolderOnly)
+{
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    ASSERT_TRUE(doc->DoSave(fw::CString(PathOf("a.kivp")), true));
+    AddDataFile(PathOf("b_DATA"), "D1", "45000 moved 0");
+    const int before = reader.reads;
+    ASSERT_TRUE(doc->DoSave(fw::CString(PathOf("b.kivp")), true));
+    EXPECT_EQ(reader.reads, before + 1);
+    EXPECT_EQ(doc->GetHistory().GetLastIndex(), 0);
+    ASSERT_TRUE(doc->DoSave(fw::CString(PathOf("b.kivp")), true));
+    EXPECT_EQ(reader.reads, before + 1) << "the same name again: no rescan";
+}
+
 TEST_F(History, GraphPagesHearOfAClosingProject)
 {
     CKIV5980Doc* doc = NewProject();
