@@ -207,4 +207,32 @@ TEST_F(AutoModes, IntervalRepeatsThenEndsAndSkipsPastSteps)
     EXPECT_FALSE(doc->CheckIntervalProgram());
 }
 
+TEST_F(AutoModes, StartTimeOnlyRowsStartTodayOrTomorrow)
+{
+    services.clock.SetNow(static_cast<time_t>(1700000000));
+    const double now = fw::COleDateTime::GetCurrentTime().m_dt;
+    const double today = std::floor(now);
+    struct Row {
+        const char* name;
+        double startTime;  // fraction of a day
+        double expected;
+    };
+    const double later = now - today + 2.0 / 24;
+    const double earlier = now - today - 2.0 / 24;
+    const Row rows[] = {
+        {"later today", later, today + later},
+        {"already passed: tomorrow", earlier, today + 1 + earlier},
+    };
+    for (const Row& row : rows) {
+        doc->GetProgram(CKIV5980Doc::kProgInterval)->ClearBlock(0, 0, 6, 99);
+        ASSERT_TRUE(Column(CKIV5980Doc::kProgInterval, 1)->SetValue(0, row.startTime)) << row.name;
+        IntervalRow(0, 0, 1, 0, 0, 0);
+        ASSERT_TRUE(doc->CheckIntervalProgram()) << row.name;
+        EXPECT_FALSE(doc->IsIntervalTableEmpty());
+        fw::COleDateTime due(now);
+        ASSERT_TRUE(doc->StartInterval(due)) << row.name;
+        EXPECT_NEAR(due.m_dt, row.expected, 1.5 * kSecond) << row.name;
+    }
+}
+
 } // namespace

@@ -8,6 +8,7 @@
 #include "grid/views/SpredView.h"
 
 #include <QAction>
+#include <QLineEdit>
 
 namespace prjview {
 namespace {
