@@ -180,8 +180,14 @@ void CZELGrid::ApplyStyle(bool repaint)
 
 fw::CSize CZELGrid::GetHeaderSize() const
 {
-    auto width = [](const CZELGridPane* p) { return p->IsVisible() ? p->GetTotalExtent().cx : 0; };
-    auto height = [](const CZELGridPane* p) { return p->IsVisible() ? p->GetTotalExtent().cy : 0; };
+    // Only the sides that count are summed: a row header of a million
+    // rows has one width.
+    auto width = [](const CZELGridPane* p) {
+        return p->IsVisible() ? static_cast<int32_t>(p->ColumnSpan(0, p->ColumnCount())) : 0;
+    };
+    auto height = [](const CZELGridPane* p) {
+        return p->IsVisible() ? static_cast<int32_t>(p->RowSpan(0, p->RowCount())) : 0;
+    };
     const CZELGridPane* corner = GetPane(kIndexCorner);
     return CSize(std::max(width(corner), width(GetPane(kIndexRowHeader))),
                  std::max(height(corner), height(GetPane(kIndexColumnHeader))));

@@ -299,6 +299,24 @@ TEST(GridWindow, RowBorderDragSizesTheSelectedRows)
     f.grid.SetStyle(nullptr);
 }
 
+TEST(GridWindow, RowHeaderColumnsFollowADraggedCorner)
+{
+    GridFixture f(10, 30);
+    f.style->m_corner.m_bColResize = 1;
+    f.style->m_corner.m_nSelFlags = 0;
+    CZELGridPane* corner = f.grid.GetPane(kIndexCorner);
+    QWidget* w = corner->Widget();
+    f.Press(w, QPoint(50, 10));
+    ASSERT_EQ(corner->GetDragState(), kDragColumnBorder);
+    f.Move(w, QPoint(50, 10));
+    // The grid widens the room so that the corner can grow past its window.
+    corner->OnMouseMove(fw::MK_LBUTTON, fw::CPoint(80, 10));
+    f.Release(w, QPoint(80, 10));
+    EXPECT_EQ(corner->GetColumnWidth(0), 80);
+    EXPECT_EQ(f.grid.GetPane(kIndexRowHeader)->GetColumnWidth(0), 80);
+    EXPECT_EQ(f.grid.GetHeaderSize().cx, 80);
+}
+
 TEST(GridWindow, StyleCountChangesKeepTheGridInside)
 {
     GridFixture f(20, 50);

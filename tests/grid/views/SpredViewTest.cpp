@@ -143,6 +143,11 @@ TEST(SpredView, SplitterPanesShowOuterHeadersAndShareSelections)
     splitter.ViewAt(0, 0)->OnCurrentCellChanged();
     EXPECT_EQ(splitter.ViewAt(0, 1)->GetTopLeftCell().row, 10);
     EXPECT_EQ(splitter.ViewAt(1, 1)->GetTopLeftCell().row, 0);
+    // A pane to the right continues its left neighbour.
+    splitter.ViewAt(0, 1)->ScrollTo(0, 0);
+    splitter.AlignPane(splitter.ViewAt(0, 1));
+    EXPECT_EQ(splitter.ViewAt(0, 1)->GetTopLeftCell(),
+              (CCellIndices{10, splitter.ViewAt(0, 0)->GetBottomRightCell().col}));
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 2; ++c)
             splitter.ViewAt(r, c)->SetGridStyle(nullptr);
