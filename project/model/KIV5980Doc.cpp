@@ -78,6 +78,7 @@ void CKIV5980Doc::DeleteContents()
     for (auto& program : m_programs)
         program.reset();
     DeleteCheckRecords();
+    m_history.RemoveAll();
     m_graphListBytes.clear();
     CKivDocBase::DeleteContents();
 }
