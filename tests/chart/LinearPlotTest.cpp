@@ -442,4 +442,39 @@ TEST(LinearPlot, CachedChannelDrawsAsTheSameValuesInMemory)
     EXPECT_GE(want.size(), 10u) << "ten batches, one broken by the gap";
 }
 
+TEST(LinearPlot, TimeAxisTransformsXAndDashedStepsTurnAtEachPoint)
+{
+    // Dates in days drawn against seconds from an origin.
+    FloatValues xs({45000.0f, 45000.5f, 45001.0f});
+    FloatValues ys({0, 10, 0});
+    OGPRecord rec = Record({0, 0, 864, 100}, 0, 86400, 0, 10);
+    fw::RecordingSink sink;
+    fw::CDC dc(&sink);
+    CLinearPlot plot;
+    plot.SetXTransform(86400.0, 45000.0);
+    plot.DrawSeries(dc, xs.get(), ys.get(), &rec, 1);
+    const auto lines = Polylines(sink);
+    ASSERT_EQ(1u, lines.size());
+    EXPECT_EQ((std::vector<fw::CPoint>{{0, 100}, {432, 0}, {864, 100}}), lines[0]);
+
+    FloatValues sx(Range(3));
+    FloatValues sy({0, 10, 0});
+    OGPRecord steps = Record({0, 0, 20, 100}, 0, 2, 0, 10);
+    fw::RecordingSink dashed;
+    fw::CDC dd(&dashed);
+    CLinearPlot stepPlot;
+    stepPlot.SetDrawType(1);
+    stepPlot.SetLinePattern(0xFFF0);
+    stepPlot.DrawSeries(dd, sx.get(), sy.get(), &steps, 1);
+    // Along y 100 to x 10, up to y 0, along to x 20, down to y 100: twelve
+    // steps drawn of every sixteen, the phase running on around the corners.
+    const std::vector<std::string> want = {
+        "line 0,100 11,100", "line 10,100 10,98", "line 10,94 10,82", "line 10,78 10,66",
+        "line 10,62 10,50",  "line 10,46 10,34",  "line 10,30 10,18", "line 10,14 10,2",
+        "line 12,0 21,0",    "line 20,0 20,4",    "line 20,8 20,20",  "line 20,24 20,36",
+        "line 20,40 20,52",  "line 20,56 20,68",  "line 20,72 20,84", "line 20,88 20,100",
+    };
+    EXPECT_EQ(want, Lines(dashed, "line"));
+}
+
 } // namespace
