@@ -1,7 +1,8 @@
 // Appending one poll's samples to a live graph: the new samples are drawn
-// onto a series that already shows 10^4 or 10^7 samples. The cost must be
-// that of the new samples, not of the record: the baseline in the same
-// binary draws the same 100 samples as a whole series of their own.
+// onto a series that already shows 10^4 or 10^7 samples, and the live
+// regression line takes them in. The cost must be that of the new samples,
+// not of the record: the baseline in the same binary draws the same 100
+// samples as a whole series of their own.
 
 #include "chart/model/GraphClasses.h"
 #include "chart/model/KivGraphDraw.h"
@@ -63,6 +64,26 @@ void BM_AppendPoll(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kPoll);
 }
 BENCHMARK(BM_AppendPoll)->Arg(10'000)->Arg(10'000'000)->Unit(benchmark::kMicrosecond);
+
+// The live regression line brought up to date with one poll.
+void BM_AppendPollRegression(benchmark::State& state)
+{
+    const int drawn = static_cast<int>(state.range(0));
+    auto graph = MakeGraph(drawn + kPoll);
+    CGraphParamArray* series = graph->GetSeries(0);
+    series->SetDrawRange(0, drawn - 1);
+    tRegressionSettings settings;
+    settings.degree = 3;
+    graph->SetRegression(settings);
+    graph->ComputeRegression();
+    series->SetSampleIndex(1, drawn + kPoll - 1);
+    for (auto _ : state) {
+        series->SetLastFedIndex(drawn - 1);
+        graph->UpdateRegression();
+    }
+    state.SetItemsProcessed(state.iterations() * kPoll);
+}
+BENCHMARK(BM_AppendPollRegression)->Arg(10'000)->Arg(10'000'000)->Unit(benchmark::kMicrosecond);
 
 // Baseline: the poll's samples drawn as a whole series of their own.
 void BM_DrawPollAlone(benchmark::State& state)

@@ -124,8 +124,12 @@ bool CGraphSetting::UpdateRegression()
     tRegressionSettings copy = *m_regression;
     copy.recompute = 0;
     FeedRegression(0, copy, true);
-    m_regress->ResetCorrelation();
-    FeedRegression(1, copy, false);
+    // The correlation with the new coefficients comes from the running
+    // sums: a second pass over every point would make each poll cost the
+    // whole record.
+    double r = 0.0;
+    m_regress->GetFitCorrelation(r);
+    copy.correlation = copy.square ? r * r : r;
     SetRegression(copy);
     return true;
 }

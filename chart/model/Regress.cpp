@@ -20,6 +20,8 @@ void CRegress::Reset()
     std::fill(std::begin(m_powerSums), std::end(m_powerSums), 0.0);
     std::fill(std::begin(m_ySums), std::end(m_ySums), 0.0);
     m_centre = 0.0;
+    m_yCentre = 0.0;
+    m_ySquares = 0.0;
     m_scaleExp = 0;
     m_xMin = 0.0;
     m_xMax = 0.0;
@@ -54,6 +56,7 @@ void CRegress::AddPoint(double x, double y)
         m_xMin = m_xMax = x;
         m_firstPoint = 0;
         m_centre = x;
+        m_yCentre = y;
         // Start at the size of x itself, so that a second point near the
         // first does not blow the powers up.
         m_scaleExp = std::ilogb(std::max(std::fabs(x), 1.0)) - 20;
@@ -63,16 +66,18 @@ void CRegress::AddPoint(double x, double y)
     FitScale(x);
 
     const double u = std::ldexp(x - m_centre, -m_scaleExp);
+    const double dy = y - m_yCentre;
+    m_ySquares += dy * dy;
     double p = 1.0;
     for (int k = 0; k <= 2 * m_degree; ++k) {
         m_powerSums[k] += p;
         if (k <= m_degree)
-            m_ySums[k] += y * p;
+            m_ySums[k] += dy * p;
         p *= u;
     }
 }
 
-void CRegress::Solve(double* c) const
+void CRegress::SolveCentred(double* b) const
 {
     const int n = m_degree + 1;
     double a[kMaxDegree + 1][kMaxDegree + 2];
@@ -95,10 +100,20 @@ void CRegress::Solve(double* c) const
                 a[j][col] -= f * a[i][col];
         }
     }
-    // p(x) = sum b_k ((x - centre) / s)^k: expand each term binomially.
+    for (int k = 0; k < n; ++k)
+        b[k] = a[k][n];
+}
+
+void CRegress::Solve(double* c) const
+{
+    const int n = m_degree + 1;
+    SolveCentred(c);
+    // p(x) = y centre + sum b_k ((x - centre) / s)^k: expand each term
+    // binomially.
     double b[kMaxDegree + 1];
     for (int k = 0; k < n; ++k)
-        b[k] = std::ldexp(a[k][n], -m_scaleExp * k);
+        b[k] = std::ldexp(c[k], -m_scaleExp * k);
+    b[0] += m_yCentre;
     for (int m = 0; m < n; ++m)
         c[m] = 0.0;
     for (int k = 0; k < n; ++k) {
@@ -154,4 +169,32 @@ void CRegress::GetCorrelation(double& r) const
     if (sa == 0.0 || sb == 0.0)
         return;
     r = m_sumAB / (n * sa * sb);
+}
+
+void CRegress::GetFitCorrelation(double& r) const
+{
+    r = 0.0;
+    const double n = m_powerSums[0];
+    if (m_pointCount <= 1 || n <= 1.0)
+        return;
+    double b[kMaxDegree + 1];
+    SolveCentred(b);
+    // With f the fitted value less the y centre, all in u.
+    double sumF = 0.0, sumFF = 0.0, sumYF = 0.0;
+    for (int j = 0; j <= m_degree; ++j) {
+        sumF += b[j] * m_powerSums[j];
+        sumYF += b[j] * m_ySums[j];
+        for (int k = 0; k <= m_degree; ++k)
+            sumFF += b[j] * b[k] * m_powerSums[j + k];
+    }
+    const double sumY = m_ySums[0];
+    const double varY = m_ySquares - sumY * sumY / n;
+    const double varF = sumFF - sumF * sumF / n;
+    const double cov = sumYF - sumY * sumF / n;
+    // A constant side (a fit of degree 0) leaves only rounding in its
+    // variance; the pair pass answers 0 there.
+    constexpr double kRoundoff = 1e-12;
+    if (!(varY > kRoundoff * m_ySquares) || !(varF > kRoundoff * sumFF))
+        return;
+    r = std::clamp(cov / std::sqrt(varY * varF), -1.0, 1.0);
 }

@@ -37,6 +37,10 @@ public:
     virtual void AddPair(double a, double b);
     // Pearson's r of the pairs; 0 with fewer than two pairs or a constant side.
     virtual void GetCorrelation(double& r) const;
+    // Pearson's r between the points and the fit that Solve gives now,
+    // from the running sums alone: the same value as pairing every point
+    // with its fitted value, at a cost independent of the point count.
+    void GetFitCorrelation(double& r) const;
 
     int GetDegree() const { return m_degree; }
     uint32_t GetPointCount() const { return m_pointCount; }
@@ -45,11 +49,15 @@ public:
     double GetXMax() const { return m_xMax; }
 
 private:
-    // Power sums of u: m_powerSums[k] = sum u^k (k = 0..2d); m_ySums[i] = sum y u^i.
+    // Power sums of u: m_powerSums[k] = sum u^k (k = 0..2d); m_ySums[i] =
+    // sum (y - y centre) u^i, with the first point's y as the centre, so
+    // that a large mean of y does not swamp its spread.
     double m_powerSums[2 * kMaxDegree + 1];
     double m_ySums[kMaxDegree + 1];
     int16_t m_degree = 1;
     double m_centre = 0.0;
+    double m_yCentre = 0.0;
+    double m_ySquares = 0.0; // sum (y - y centre)^2
     // The scale is 2^m_scaleExp.
     int m_scaleExp = 0;
     double m_xMin = 0.0;
@@ -66,4 +74,6 @@ private:
 
     // Grows the scale until |x - centre| fits within it.
     void FitScale(double x);
+    // The coefficients of u for y - y centre.
+    void SolveCentred(double* b) const;
 };

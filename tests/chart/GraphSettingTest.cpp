@@ -235,6 +235,13 @@ TEST_F(GraphSetting, LiveRegressionTakesEverySampleThatArrived)
     EXPECT_NEAR(got.coefficients[0], c[0], 1e-9);
     EXPECT_NEAR(got.coefficients[1], c[1], 1e-9);
     EXPECT_EQ(got.xMax, 6);
+    CGraphSetting whole;
+    AddLine(whole, {0, 1, 2, 3, 4, 5, 6}, {1, 3, 5, 7, 100, -100, 13}, 0, 6);
+    whole.SetRegression(settings);
+    whole.ComputeRegression();
+    tRegressionSettings fresh;
+    whole.GetRegression(fresh);
+    EXPECT_NEAR(got.correlation, fresh.correlation, 1e-9) << "the live correlation equals a fresh fit's";
     // A second update without new samples adds nothing.
     graph.UpdateRegression();
     EXPECT_EQ(graph.GetRegress()->GetPointCount(), 7u);

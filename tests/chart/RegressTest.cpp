@@ -139,6 +139,39 @@ TEST(Regress, SolveKeepsTheSumsForMorePoints)
     EXPECT_EQ(reg.GetPointCount(), 0u);
 }
 
+TEST(Regress, CorrelationFromTheSumsEqualsThePairPass)
+{
+    struct Row {
+        const char* name;
+        int degree;
+        double xStart, yMean;
+    };
+    const Row rows[] = {
+        {"line near zero", 1, 0, 0},
+        {"parabola far from zero", 2, 45000, 300},
+        {"degree 5", 5, -3, 1e4},
+        {"degree 0", 0, 10, 5},
+    };
+    for (const auto& row : rows) {
+        std::vector<Point> points;
+        for (int i = 0; i < 400; ++i) {
+            const double x = row.xStart + i * 0.01;
+            const double noise = ((i * 7919) % 101 - 50) * 0.002;
+            points.push_back({x, row.yMean + std::sin(i * 0.05) + noise});
+        }
+        CRegress reg;
+        const Fit fit = FitPoints(reg, row.degree, points);
+        double fromSums = 0.0;
+        reg.GetFitCorrelation(fromSums);
+        EXPECT_NEAR(fromSums, fit.r, 1e-7) << row.name;
+    }
+    CRegress one;
+    one.AddPoint(1, 1);
+    double r = 5;
+    one.GetFitCorrelation(r);
+    EXPECT_EQ(r, 0.0);
+}
+
 TEST(Regress, CorrelationOfPairs)
 {
     struct Row {
