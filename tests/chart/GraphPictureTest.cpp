@@ -153,4 +153,32 @@ TEST_F(GraphPicture, LegendSampleDrawsTheLineAcrossTheMiddle)
     EXPECT_FALSE(sink.Log().empty()) << "the symbol";
 }
 
+TEST_F(GraphPicture, UnknownTypeDrawsAxesAndFrameButNoSeries)
+{
+    graph.SetGraphType(7);
+    AddLine(graph, {0, 1, 2}, {1, 2, 3});
+    Draw();
+    EXPECT_EQ(graph.GetSeriesPlot(), nullptr);
+    EXPECT_EQ(CountWith(sink.Log(), "polyline"), 0u);
+    EXPECT_EQ(CountWith(sink.Log(), "rect "), 1u) << "the frame";
+}
+
+TEST_F(GraphPicture, TimeUnitTextFollowsIntoTheXTitle)
+{
+    graph.m_xTitleFromSeries = 0;
+    graph.SetAxisTitle('X', "Time", "Day");
+    graph.CreatePlot();
+    graph.SetTimeUnit(CGraphSetting::kUnitMinutes);
+    fw::CString title, unit;
+    tTextAttributes attributes;
+    int16_t side = 0;
+    int colour = 0;
+    graph.GetAxisTitle('X')->GetLabel(title, unit, attributes, side, colour);
+    EXPECT_EQ(unit, "Min.");
+    graph.SetTimeUnit(5);
+    graph.GetAxisTitle('X')->GetLabel(title, unit, attributes, side, colour);
+    EXPECT_EQ(unit, "") << "an unknown unit empties the unit text";
+    EXPECT_EQ(graph.Scale().m_timeDivisor, 1440);
+}
+
 } // namespace
