@@ -1,0 +1,130 @@
+#pragma once
+
+// One recorded measurement as a document of its own: the record's header
+// (title, start, method, cycle count, card file, sampling settings), the
+// channels with their attribute table and values, calculated channels,
+// markers, GPS and CAN data and the layouts of the grids that show them.
+// The ".kivd" file lies in a folder of its own beside one file per channel.
+
+#include "common/calc/DataSPSetTank.h"
+#include "data/model/KivDataBoxArray.h"
+#include "docbase/doc/KivDocBase.h"
+#include "grid/model/GridStyle.h"
+#include "instrument/ADSetPrf.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+struct CMMAHeader;
+namespace fw {
+class CFile;
+}
+
+class CKivDataDoc : public CKivDocBase {
+    FW_DECLARE_DYNCREATE(CKivDataDoc)
+public:
+    static constexpr char kMagic[] = "KivDataDocmect";
+    static constexpr size_t kMagicBytes = 14;
+    static constexpr int32_t kVersion = 7;
+    static constexpr size_t kTitleOffset = 32;
+    static constexpr size_t kHeadBytes = 356;
+
+    // The grids whose layouts the document keeps.
+    enum Style {
+        kStyleChannel, kStyleCalc, kStyleValues, kStyleGraph,
+        kStyleGpsValues, kStyleGpsGraph, kStyleGpsRaw,
+        kStyleCanValues, kStyleCanGraph, kStyleVoice,
+        kStyleCount
+    };
+
+    CKivDataDoc();
+    ~CKivDataDoc() override;
+
+    void Serialize(fw::CArchive& ar) override;
+    bool CreateNewContents() override;
+    void DeleteContents() override;
+    void OnDocumentLoaded() override;
+    void SetPathName(const fw::CString& path, bool addToMru = true) override;
+    bool OnOpenDocument(const fw::CString& path) override;
+    // The channel files are staged beside the ".kivd" and replace the old
+    // ones only when the whole save succeeded.
+    bool OnSaveDocument(const fw::CString& path) override;
+
+    CDataTankList* GetChannelTankList() override { return &m_boxes.GetTankList(); }
+    int GetChannelCount() override { return m_boxes.GetChannelCount(); }
+
+    // A data document is saved into a folder named like the file: `path`
+    // becomes the file inside that folder (made when missing). False after
+    // message 477 or 721.
+    bool CheckSaveTarget(fw::CString& path, const fw::CString& title, const fw::CString& extension);
+    // The folder of the document's path.
+    fw::CString GetDataFolder() const;
+    void RebuildChannels();
+
+    // Replaces the title inside a closed ".kivd" in place; false (after
+    // message 521 or 175, or a file error) when it is not one.
+    static bool RewriteDataFileTitle(fw::CFile& file, const fw::CString& title);
+
+    // --- record header ---------------------------------------------------------
+    void SetHeaderRecord(CMMAHeader* header) { m_pHeader = header; }
+    void SetHeaderOnly(bool on) { m_bHeaderOnly = on; }
+    int32_t GetFileVersion() const { return m_nVersion; }
+    double GetStartTime() const { return m_dStartTime; }
+    int32_t GetStartStatus() const { return m_nStartStatus; }
+    void SetStartTime(double days, int32_t status = 0) { m_dStartTime = days; m_nStartStatus = status; }
+    double GetCycleCount() const { return m_dCycleCount; }
+    void SetCycleCount(double n) { m_dCycleCount = n; }
+    int16_t GetMeasureMethod() const { return m_nMethod; }
+    void SetMeasureMethod(int16_t m) { m_nMethod = m; }
+    const fw::CString& GetCardFileName() const { return m_strCardFile; }
+    void SetCardFileName(const fw::CString& name) { m_strCardFile = name; }
+    CADSetPrf& GetAdSet() { return m_adSet; }
+    const fw::CString& GetUploadedMapName() const { return m_strUploadedMap; }
+    void SetUploadedMapName(const fw::CString& name) { m_strUploadedMap = name; }
+    int32_t GetMapPointCount() const { return m_nMapPoints; }
+    void SetMapPointCount(int32_t n) { m_nMapPoints = n; }
+    void SetTitleText(const fw::CString& title) { m_strTestTitle = title; }
+
+    CKivDataBoxArray& GetBoxArray() { return m_boxes; }
+    CZELGridStyle* GetStyle(Style s) const { return m_styles[size_t(s)].get(); }
+    CDataSPSetTank* GetDefinitions() const { return m_pDefinitions.get(); }
+    CUseTankList& GetGpsChannels() { return m_gpsChannels; }
+
+    static CZELGridStyle* CreateGridStyle(int a, int b, int c, int d, int e, int f, int g, int h);
+
+private:
+    void WriteHeader(fw::CArchive& ar);
+    // False when the reader stops after the header.
+    bool ReadHeader(fw::CArchive& ar);
+    void WriteTitleBytes(fw::CArchive& ar) const;
+    void ReadTitleBytes(fw::CArchive& ar);
+    void CreateMainStyles();
+    void CreateDefinitions();
+    void CreateUnit463Styles();
+    void SerializeStyles(fw::CArchive& ar, Style first, Style last);
+    void SerializeGraphLists(fw::CArchive& ar);
+    void ReadTail(fw::CArchive& ar);
+    void CopyHeaderToRecord();
+
+    int32_t m_nVersion = kVersion;
+    CMMAHeader* m_pHeader = nullptr;     // not owned
+    bool m_bHeaderOnly = false;
+    double m_dStartTime = 0;
+    int32_t m_nStartStatus = 0;
+    double m_dCycleCount = 0;
+    int16_t m_nMethod = 0;
+    CADSetPrf m_adSet;
+    CKivDataBoxArray m_boxes;
+    std::array<std::unique_ptr<CZELGridStyle>, kStyleCount> m_styles;
+    std::unique_ptr<CDataSPSetTank> m_pDefinitions;
+    fw::CString m_strCardFile;
+    fw::CString m_strUploadedMap;
+    int32_t m_nMapPoints = 500;
+    CUseTankList m_gpsChannels;
+    std::unique_ptr<IGraphTimeList> m_pGpsGraph;
+    std::unique_ptr<IGraphTimeList> m_pCanGraph;
+    // What follows the channel files when no charting engine reads it: kept
+    // as it came and written back.
+    std::string m_tailBytes;
+};
