@@ -193,6 +193,14 @@ fw::CSize CZELGrid::GetHeaderSize() const
                  std::max(height(corner), height(GetPane(kIndexColumnHeader))));
 }
 
+fw::CSize CZELGrid::GetHeaderExtent() const
+{
+    const CZELGridPane* rowHeader = GetPane(kIndexRowHeader);
+    const CZELGridPane* colHeader = GetPane(kIndexColumnHeader);
+    return CSize(rowHeader->IsVisible() ? static_cast<int32_t>(rowHeader->ColumnSpan(0, rowHeader->ColumnCount())) : 0,
+                 colHeader->IsVisible() ? static_cast<int32_t>(colHeader->RowSpan(0, colHeader->RowCount())) : 0);
+}
+
 fw::CRect CZELGrid::SheetClientRect() const
 {
     return GetSheetPane()->GetClientRect();

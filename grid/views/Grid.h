@@ -62,6 +62,8 @@ public:
     CZELGridPane* PaneById(int id) const;
     virtual void RecalcLayout(bool repaint);
     fw::CSize GetHeaderSize() const;
+    // The row header's width and the column header's height.
+    fw::CSize GetHeaderExtent() const;
     virtual void ShowRowHeader(bool show);
     virtual void ShowColumnHeader(bool show);
     virtual void RedrawPanes();
@@ -171,6 +173,7 @@ public:
     virtual void ReadTextIntoRange(fw::CArchive& ar, const CCellRange& range);
     virtual void FillDown();
     virtual CZELGridRichWnd* GetActiveEditor();
+    CZELGridRichWnd* GetCellEditor() { return GetActiveEditor(); }
 
     // --- printing -----------------------------------------------------------------------------
     virtual int BeginPrint(fw::CDC& dc, fw::CRect rect, bool convert, int32_t lastRow, int32_t lastCol,
@@ -183,6 +186,13 @@ public:
     virtual void PrintPageIndex(fw::CDC& dc, int index);
     virtual void DrawPrintPage(fw::CDC& dc, int32_t colStart, int32_t rowStart);
     const std::vector<CCellIndices>& GetPages() const { return m_pages; }
+    // The names the data views print with.
+    int CountPrintPages(fw::CDC& dc, const fw::CRect& rect, bool convert, int32_t lastRow, int32_t lastCol,
+                        bool acrossFirst)
+    {
+        return BeginPrint(dc, rect, convert, lastRow, lastCol, acrossFirst);
+    }
+    fw::CSize GetPrintHeaderSize() const { return GetHeaderSize(); }
 
     // --- messages and events -------------------------------------------------------------
     intptr_t OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;

@@ -211,6 +211,11 @@ void CZELGridRichWnd::InsertMarkupText(const fw::CString& text)
     SetMarkupText(text);
 }
 
+void CZELGridRichWnd::ReplaceSel(const fw::CString& text)
+{
+    TextEdit()->textCursor().insertText(fw::ToQ(text));
+}
+
 bool CZELGridRichWnd::HasKeyboardFocus() const
 {
     const QWidget* edit = Widget();

@@ -36,6 +36,8 @@ public:
     virtual void SetText(const fw::CString& text);
     virtual fw::CString GetText() const;
     virtual void InsertMarkupText(const fw::CString& text);
+    // Replaces the selected text (or inserts at the caret) as plain text.
+    void ReplaceSel(const fw::CString& text);
 
     void SetEndOnKillFocus(bool on) { m_bEndOnKillFocus = on; }
     bool GetEndOnKillFocus() const { return m_bEndOnKillFocus; }

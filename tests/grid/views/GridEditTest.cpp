@@ -140,6 +140,11 @@ TEST(GridEdit, DoubleClickEditsWithTheOldTextAndMarkupSurvives)
     editor.SetMarkupFlags(CZELGridRichWnd::kMarkupSuper);
     editor.SetText("m\\super2\\super");
     EXPECT_EQ(editor.GetText(), "m\\super2\\super");
+    CZELGridRichWnd plain;
+    plain.SetText("ab");
+    plain.SetSel(1, 2);
+    plain.ReplaceSel("XY");
+    EXPECT_EQ(plain.GetText(), "aXY");
 }
 
 TEST(GridEdit, DigitEditorTakesOnlyNumbers)
