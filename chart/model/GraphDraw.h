@@ -47,6 +47,9 @@ public:
     // continues its pen state unless restart is set).
     virtual void DrawSeriesData(fw::CDC& dc, const tSeriesStyle& style, CZELDataPoter* xCursor,
                                 CZELDataPoter* yCursor, bool restart);
+    // The rectangle a category label of a bar graph takes below the frame.
+    virtual void MeasureCategoryLabel(fw::CDC& dc, int16_t position, const fw::CString& text, int gap,
+                                      fw::CRect& out);
     virtual void DrawGrid(fw::CDC& dc, const fw::CRect& rect);
     virtual void DrawLabels(fw::CDC& dc, const fw::CRect& rect);
 

@@ -3,6 +3,7 @@
 
 #include "chart/model/GraphDraw.h"
 
+#include "chart/model/AlphaTickLabel.h"
 #include "chart/model/GrDraw.h"
 #include "chart/model/GrRecord.h"
 #include "common/tank/FltDataTank.h"
@@ -133,4 +134,16 @@ void CGraphDraw::DrawLegendSample(fw::CDC& dc, const CGraphParamArray& series, c
             dc.SelectObject(oldBrush);
         }
     }
+}
+
+void CGraphDraw::MeasureCategoryLabel(fw::CDC& dc, int16_t position, const fw::CString& text, int gap,
+                                      fw::CRect& out)
+{
+    CAlphaXTickLabel label;
+    label.SetGap(gap);
+    const int x = label.MapX(position, &m_record);
+    const fw::CSize size = dc.GetTextExtent(text);
+    const int left = x - size.cx / 2;
+    const int top = m_record.m_frameRect.bottom + size.cy + gap;
+    out = fw::CRect(left, top, left + size.cx, top + size.cy);
 }

@@ -181,4 +181,18 @@ TEST_F(GraphPicture, TimeUnitTextFollowsIntoTheXTitle)
     EXPECT_EQ(graph.Scale().m_timeDivisor, 1440);
 }
 
+TEST_F(GraphPicture, CategoryLabelIsCentredBelowTheFrame)
+{
+    graph.SetAxisRange('X', 0, 4, 1, 1);
+    graph.CreatePlot();
+    graph.SetPlotRect(fw::CRect(0, 0, 400, 300));
+    const fw::CSize size = dc.GetTextExtent("Mon");
+    fw::CRect out;
+    graph.MeasureCategoryLabel(dc, 2, "Mon", 5, out);
+    EXPECT_EQ(out.left, 200 - size.cx / 2);
+    EXPECT_EQ(out.Width(), size.cx);
+    EXPECT_EQ(out.top, 300 + size.cy + 5);
+    EXPECT_EQ(out.Height(), size.cy);
+}
+
 } // namespace
