@@ -6,6 +6,7 @@
 #include "grid/model/GridClasses.h"
 #include "grid/model/GridJob.h"
 #include "grid/model/GridStyle.h"
+#include "grid/model/PaneStyle.h"
 #include "tests/support/ArchiveBytes.h"
 
 #include <gtest/gtest.h>
@@ -279,6 +280,25 @@ TEST_F(GridStyleBytes, ManySameSizedRowsCostNothingToLoad)
     ASSERT_TRUE(style);
     EXPECT_EQ(style->GetRowHeights()->GetSize(), 50'000'000);
     EXPECT_EQ(style->m_sheet.GetRowHeight(49'999'999), 24);
+}
+
+TEST_F(GridStyleBytes, LongFaceNameIsCutAtACharacter)
+{
+    // A pane style whose face holds 16 double-byte characters (32 bytes).
+    ByteBuilder b;
+    PaneBytes p;
+    AppendPane(b, p);
+    Bytes bytes = b;
+    bytes.resize(bytes.size() - kProportionalFace.size() - 1);
+    bytes.push_back(32);
+    for (int i = 0; i < 16; ++i) {
+        bytes.push_back(0x82);
+        bytes.push_back(0xA0);  // a hiragana
+    }
+    CZELPaneStyle pane;
+    kivtest::LoadBody(pane, bytes);
+    EXPECT_EQ(std::string(pane.m_format.lf.lfFaceName).size(), 30u);
+    EXPECT_EQ(pane.m_format.lf.lfFaceName[31], 0);
 }
 
 TEST_F(GridStyleBytes, GridJobStoresColumnFirst)
