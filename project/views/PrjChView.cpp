@@ -161,7 +161,7 @@ bool CPrjChView::GetColumnHeaderText(fw::CString& text, int32_t col, int32_t row
 bool CPrjChView::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int)
 {
     CKIV5980Doc* doc = GetProjectDoc();
-    if (!doc || row < 0 || row >= doc->GetBoxArray().GetMapSize())
+    if (!doc || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount())
         return false;
     return GetChannelRowLabel(text, col, row);
 }
@@ -170,7 +170,7 @@ bool CPrjChView::GetSheetText(fw::CString& text, int32_t col, int32_t row, int)
 {
     CKIV5980Doc* doc = GetProjectDoc();
     const int code = ColumnCode(col);
-    if (!doc || code == -1 || row < 0 || row >= doc->GetBoxArray().GetMapSize())
+    if (!doc || code == -1 || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount())
         return false;
     doc->GetBoxArray().GetChannelDisplayText(code, row, text);
     return true;
@@ -186,7 +186,7 @@ bool CPrjChView::GetSheetEditText(int32_t row, int32_t col, fw::CString& text)
         break;
     }
     CKIV5980Doc* doc = GetProjectDoc();
-    if (!doc || row < 0 || row >= doc->GetBoxArray().GetMapSize() ||
+    if (!doc || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount() ||
         !doc->GetBoxArray().IsChannelAttrEditable(row, code))
         return false;
     doc->GetBoxArray().GetChannelDisplayText(code, row, text);
@@ -197,7 +197,7 @@ bool CPrjChView::SetSheetText(int32_t row, int32_t col, const fw::CString& text,
 {
     CKIV5980Doc* doc = GetProjectDoc();
     const int code = ColumnCode(col);
-    if (!doc || code == -1 || row < 0 || row >= doc->GetBoxArray().GetMapSize())
+    if (!doc || code == -1 || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount())
         return false;
     return doc->SetChannelText(code, col, row, text, fromEditor ? this : nullptr);
 }
@@ -214,7 +214,7 @@ std::optional<fw::COLORREF> CPrjChView::CellTextColor(int32_t col, int32_t row) 
 {
     CKIV5980Doc* doc = GetProjectDoc();
     const int code = ColumnCode(col);
-    if (!doc || code == -1 || row < 0 || row >= doc->GetBoxArray().GetMapSize())
+    if (!doc || code == -1 || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount())
         return std::nullopt;
     CBoxArray& system = doc->GetBoxArray();
     std::optional<fw::COLORREF> color;
@@ -242,7 +242,7 @@ std::optional<fw::COLORREF> CPrjChView::CellTextColor(int32_t col, int32_t row) 
 bool CPrjChView::HasRedBackground(int32_t col, int32_t row) const
 {
     CKIV5980Doc* doc = GetProjectDoc();
-    if (!doc || ColumnCode(col) != kUnit || row < 0 || row >= doc->GetBoxArray().GetMapSize())
+    if (!doc || ColumnCode(col) != kUnit || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount())
         return false;
     fw::CString text;
     doc->GetBoxArray().GetChannelDisplayText(kUnit, row, text);

@@ -10,7 +10,9 @@
 #include "grid/model/GridJob.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
+#include "instrument/meter/KivMeter.h"
 #include "instrument/system/BoxPropaty.h"
+#include "instrument/unit/KivUnit.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 #include "project/views/ProjectFrame.h"
@@ -23,10 +25,6 @@ FW_IMPLEMENT_DYNCREATE(CProjectBaseView, CZELSpredView)
 namespace {
 
 constexpr int32_t kUndoKind = CUndoBuffer::kDataViewKind;
-constexpr unsigned kIdCornerCh = 177;
-constexpr unsigned kIdCornerMeter = 200;
-constexpr unsigned kIdCornerUnit = 178;
-constexpr unsigned kIdCornerUnitCh = 179;
 constexpr int kCodeOn = 0;
 constexpr int kCodeSource = 23;
 constexpr int kCodeUnitType = -2;
@@ -376,9 +374,12 @@ bool CProjectBaseView::GetChannelRowLabel(fw::CString& text, int32_t kind, int32
         text.Format("%s(%d)", name.c_str(), unit.box + 1);
         break;
     }
-    case 3:
-        text.Format("%d", unit.ch + 1);
+    case 3: {
+        // Box channels count on from the unit's first channel.
+        const CKivUnit* u = box->GetMeter() ? box->GetMeter()->GetUnit(unit.box) : nullptr;
+        text.Format("%d", u ? unit.ch - u->GetFirstChannel() + 2 : unit.ch + 1);
         break;
+    }
     default:
         break;
     }
@@ -387,16 +388,16 @@ bool CProjectBaseView::GetChannelRowLabel(fw::CString& text, int32_t kind, int32
 
 bool CProjectBaseView::GetChannelCornerText(fw::CString& text, int32_t col, int32_t row, int display) const
 {
-    static constexpr unsigned upper[] = {kIdCornerCh, kIdCornerMeter, kIdCornerMeter, kIdCornerMeter};
-    static constexpr unsigned lower[] = {kIdCornerCh, kIdCornerUnit, kIdCornerUnit, kIdCornerUnitCh};
+    static constexpr const char* upper[] = {"CH", "測定器", "測定器", "測定器"};
+    static constexpr const char* lower[] = {"CH", "Unit", "Unit", "ch."};
     if (col < 0 || col > 3)
         return false;
     if (row == 0)
-        text = fw::LoadStringText(upper[col]);
+        text = upper[col];
     else if (col == 0 && !display)
         text.Empty();
     else
-        text = fw::LoadStringText(lower[col]);
+        text = lower[col];
     return true;
 }
 

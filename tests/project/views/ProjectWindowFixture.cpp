@@ -27,9 +27,9 @@ ProjectWindowFixture::ProjectWindowFixture() : m_oldHost(InstallDataDocHost(&hos
     CCacheDataTank<double>::SetTempFolder((dir / "cache").c_str());
     services.prompt.SetUnexpectedHandler(
         [](const fw::test::ScriptedPrompt::Record& r) { ADD_FAILURE() << "unexpected prompt: " << r.text.str(); });
-    // One control unit with two input units and a voltage-output unit.
+    // One control unit with a strain unit, a voltage-input unit and a voltage-output unit.
     projectHost.profile.SetCount(1);
-    projectHost.profile.m_unitTypes[0] = systest::Types({1, 1, 3});
+    projectHost.profile.m_unitTypes[0] = systest::Types({1, 2, 3});
     projectHost.profile.m_ipAddress[0] = 0x7F000001;
     projectHost.profile.m_port[0] = 50000;
     projectTemplate = new fw::CMultiDocTemplate(129, FW_RUNTIME_CLASS(CKIV5980Doc), FW_RUNTIME_CLASS(CProjectFrame),
