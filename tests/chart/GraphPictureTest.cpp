@@ -1,8 +1,10 @@
+#include "chart/model/ChartClasses.h"
 #include "chart/model/GraphClasses.h"
 #include "chart/model/KivGraphDraw.h"
 #include "common/tank/FltDataTank.h"
 #include "framework/core/DC.h"
 #include "framework/core/RecordingSink.h"
+#include "tests/support/ArchiveBytes.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +44,7 @@ protected:
     void SetUp() override
     {
         kivtest::RegisterAllClasses();
+        RegisterChartClasses();
         RegisterGraphClasses();
         graph.SetDefaultAxisTitles();
     }
@@ -193,6 +196,19 @@ TEST_F(GraphPicture, CategoryLabelIsCentredBelowTheFrame)
     EXPECT_EQ(out.Width(), size.cx);
     EXPECT_EQ(out.top, 300 + size.cy + 5);
     EXPECT_EQ(out.Height(), size.cy);
+}
+
+TEST_F(GraphPicture, TitlesAndTickLabelsTravelThroughTheArchive)
+{
+    AddLine(graph, {0, 1, 2}, {1, 2, 3});
+    graph.CreatePlot();
+    const kivtest::Bytes bytes = kivtest::StoreBody(graph);
+    CKivGraphDraw back;
+    kivtest::LoadBody(back, bytes);
+    ASSERT_NE(back.GetAxisTitle('X'), nullptr);
+    ASSERT_NE(back.GetTickLabels('Y'), nullptr);
+    EXPECT_TRUE(back.GetAxisTitle('X')->IsKindOf(FW_RUNTIME_CLASS(CXPlotLabel)));
+    EXPECT_EQ(kivtest::Hex(bytes), kivtest::Hex(kivtest::StoreBody(back)));
 }
 
 } // namespace
