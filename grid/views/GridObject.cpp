@@ -65,6 +65,10 @@ protected:
     {
         if (query == Qt::ImEnabled)
             return m_grid->AcceptsInputMethod();
+        if (query == Qt::ImCursorRectangle) {
+            const fw::CRect r = m_grid->InputMethodRect();
+            return QRect(r.left, r.top, r.Width(), r.Height());
+        }
         return QWidget::inputMethodQuery(query);
     }
     void moveEvent(QMoveEvent* event) override

@@ -46,6 +46,8 @@ public:
     virtual bool PreTranslateKey(QKeyEvent* event) { return false; }
     virtual void OnInputMethod(QInputMethodEvent* event) {}
     virtual bool AcceptsInputMethod() const { return false; }
+    // Where the input method places its candidate window.
+    virtual fw::CRect InputMethodRect() const { return fw::CRect(); }
 
 protected:
     // Applies the printer mapping and moves the origin by `origin` (logical).

@@ -160,6 +160,7 @@ public:
     void OnCaptureChanged();
     bool PreTranslateKey(QKeyEvent* event) override;
     void OnInputMethod(QInputMethodEvent* event) override;
+    fw::CRect InputMethodRect() const override;
     virtual bool OnKey(unsigned key, unsigned repeat, unsigned flags);
     virtual bool OnCtrlKey(unsigned key, unsigned repeat, unsigned flags);
     void KeepCurrentVisible(unsigned key);

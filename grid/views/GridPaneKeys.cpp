@@ -319,6 +319,13 @@ void CZELGridPane::OnInputMethod(QInputMethodEvent* event)
         m_pEditor->DeliverInputMethod(event);
 }
 
+fw::CRect CZELGridPane::InputMethodRect() const
+{
+    if (!m_pStyle || !m_current.IsValid())
+        return fw::CRect();
+    return GetCellRect(CCellRange::Cell(m_current));
+}
+
 // --- in-cell editing -----------------------------------------------------------------------------
 
 bool CZELGridPane::GetEditRect(fw::CRect& rect)

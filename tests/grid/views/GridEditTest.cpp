@@ -107,6 +107,8 @@ TEST(GridEdit, JapaneseFromTheInputMethodReachesTheEditor)
 {
     GridFixture f;
     f.Click(3, 2);
+    const QRect candidates = f.SheetWidget()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_EQ(candidates, QRect(128, 60, 64, 20));
     QInputMethodEvent compose(QStringLiteral("にほんご"), {});
     QApplication::sendEvent(f.SheetWidget(), &compose);
     ASSERT_TRUE(f.Sheet()->IsEditing());
