@@ -24,6 +24,9 @@ if [ -z "${KIV_FUZZ_NO_BUILD:-}" ]; then
     cmake --build "$build" -j "${KIV_JOBS:-4}" --target "${targets[@]}"
 fi
 
+# The targets' scratch files stay inside the build folder.
+export TMPDIR="$PWD/$build/tmp"
+mkdir -p "$TMPDIR"
 failed=()
 for target in "${targets[@]}"; do
     corpus="$build/corpus/$target"
@@ -38,7 +41,7 @@ for target in "${targets[@]}"; do
     [[ $target == *archive_fuzz ]] && dict=(-dict=fuzz/archive.dict)
     echo "== $target: $seconds s"
     # Leaks are reported too: an object a damaged file leaves behind is one.
-    if ! "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=4096 -max_len=65536 \
+    if ! "$build/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=4096 -max_len=65536 -timeout=30 \
             -artifact_prefix="$artifacts/" "${dict[@]}" "$corpus" >"$build/$target.log" 2>&1; then
         failed+=("$target")
         mkdir -p "fuzz/regressions/$target"
