@@ -213,6 +213,13 @@ void CGraphSetting::GetPlotExtent(fw::CDC& dc, fw::CRect& out)
     out.NormalizeRect();
 }
 
+void CGraphSetting::GetPlotExtentInGraph(fw::CDC& dc, fw::CRect& out)
+{
+    GetPlotExtent(dc, out);
+    const fw::CRect& graph = m_info.m_graphRect;
+    out = fw::CRect(out.left - graph.left, out.top - graph.top, out.right - graph.right, out.bottom - graph.bottom);
+}
+
 void CGraphSetting::FitPlotRect(fw::CDC& dc, const fw::CRect& rect)
 {
     SetPlotRect(rect);

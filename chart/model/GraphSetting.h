@@ -108,6 +108,9 @@ public:
     // 'X', 'Y' or 'Z'.
     // The frame rectangle with the room of labels and titles, normalised.
     virtual void GetPlotExtent(fw::CDC& dc, fw::CRect& out);
+    // The extent with each edge taken from the matching edge of the graph
+    // rectangle.
+    virtual void GetPlotExtentInGraph(fw::CDC& dc, fw::CRect& out);
     virtual void FitPlotRect(fw::CDC& dc, const fw::CRect& rect);
     virtual void SetAxisRange(int axis, double minimum, double maximum, double step, int divisions);
     virtual void SetAutoScale(int axis, int mode);

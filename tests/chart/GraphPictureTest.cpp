@@ -75,6 +75,13 @@ TEST_F(GraphPicture, WholeGraphDrawsAxesSeriesAndTitles)
     EXPECT_DOUBLE_EQ(graph.Scale().m_y.maximum, 10);
     EXPECT_DOUBLE_EQ(graph.Scale().m_y.step, 2);
     EXPECT_EQ(graph.Record().m_errorCode, 0);
+    // The labels and titles fill the graph rectangle after the fit.
+    fw::CRect inGraph;
+    graph.GetPlotExtentInGraph(dc, inGraph);
+    EXPECT_GE(inGraph.left, 0);
+    EXPECT_GE(inGraph.top, 0);
+    EXPECT_LE(inGraph.right, 0);
+    EXPECT_LE(inGraph.bottom, 0);
 }
 
 TEST_F(GraphPicture, WithoutAxesNoTickLabelsButTitles)
