@@ -55,11 +55,13 @@ private:
     int m_major = 0, m_minor = 0, m_error = 0;
 };
 
-// GrRound, here where every point of a long series passes.
+// GrRound, here where every point of a long series passes; for device
+// coordinates, which are checked to lie in the 16-bit range first, the
+// conversion truncates as std::trunc does.
 inline int RoundDevice(double x)
 {
-    const double whole = std::trunc(x);
-    return static_cast<int>(whole) + (x - whole > 0.49999999 ? 1 : 0);
+    const int whole = static_cast<int>(x);
+    return whole + (x - whole > 0.49999999 ? 1 : 0);
 }
 
 void Line(fw::CDC& dc, fw::CPoint from, fw::CPoint to)

@@ -374,12 +374,28 @@ template <class T> double CZELTypePtr<T>::GetAt(int index)
 
 template <class T> int CZELTypePtr<T>::ReadBlock(double* values, uint8_t* valid, int n)
 {
+    // Locals, so that the stores into `valid` (bytes may alias anything)
+    // do not reload the cursor's settings for every value.
+    const bool checkFinite = m_checkFinite;
+    const T marker = m_emptyMarker;
     int done = 0;
     ForEachRun(std::max(n, 0), [&](const T* first, const T* last) {
-        for (const T* p = first; p != last; ++p, ++done) {
-            values[done] = static_cast<double>(*p);
-            valid[done] = IsValid(*p) ? 1 : 0;
+        const int count = static_cast<int>(last - first);
+        double* out = values + done;
+        uint8_t* ok = valid + done;
+        if (checkFinite) {
+            for (int i = 0; i < count; ++i) {
+                const double v = static_cast<double>(first[i]);
+                out[i] = v;
+                ok[i] = std::isfinite(v) ? 1 : 0;
+            }
+        } else {
+            for (int i = 0; i < count; ++i) {
+                out[i] = static_cast<double>(first[i]);
+                ok[i] = first[i] != marker ? 1 : 0;
+            }
         }
+        done += count;
     });
     return done;
 }
