@@ -17,6 +17,8 @@
 #include "instrument/MeasureModeName.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
+#include "project/views/PrjChView.h"
+#include "project/views/ProjectFrame.h"
 
 namespace {
 
@@ -55,13 +57,12 @@ private:
     }
 };
 
-// The project pages come with their own issue; until then a project opens
-// and is saved without a window of its own, as the combined-filter
-// template shows no view.
+// A project opens in the project window, its input-channel page first.
 void RegisterProjectDocumentType()
 {
     RegisterDocumentType(kIdrProjectType, [] {
-        return new fw::CMultiDocTemplate(kIdrProjectType, FW_RUNTIME_CLASS(CKIV5980Doc), nullptr, nullptr);
+        return new fw::CMultiDocTemplate(kIdrProjectType, FW_RUNTIME_CLASS(CKIV5980Doc),
+                                         FW_RUNTIME_CLASS(CProjectFrame), FW_RUNTIME_CLASS(CPrjChView));
     });
 }
 
