@@ -477,4 +477,21 @@ TEST(LinearPlot, TimeAxisTransformsXAndDashedStepsTurnAtEachPoint)
     EXPECT_EQ(want, Lines(dashed, "line"));
 }
 
+TEST(LinearPlot, EmptyMarkersOfIntegerChannelsBreakTheLineLikeNaN)
+{
+    std::vector<int16_t> values = {1, 2, -32768, 4, 5};
+    CZELShortDataPoter ys;
+    ys.Init(FW_RUNTIME_CLASS(CZELShortPtr), values.data(), 0, 5, nullptr);
+    FloatValues xs(Range(5));
+    OGPRecord rec = Record({0, 0, 100, 100}, 0, 10, 0, 10);
+    fw::RecordingSink sink;
+    fw::CDC dc(&sink);
+    CLinearPlot plot;
+    plot.DrawSeries(dc, xs.get(), &ys, &rec, 1);
+    const auto lines = Polylines(sink);
+    ASSERT_EQ(2u, lines.size());
+    EXPECT_EQ((std::vector<fw::CPoint>{{0, 90}, {10, 80}}), lines[0]);
+    EXPECT_EQ((std::vector<fw::CPoint>{{30, 60}, {40, 50}}), lines[1]);
+}
+
 } // namespace
