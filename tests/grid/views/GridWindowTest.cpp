@@ -220,6 +220,16 @@ TEST(GridWindow, SteppingPastTheBottomScrollsOneLine)
     EXPECT_EQ(f.Sheet()->GetCellPosition(99, 0), 0);
 }
 
+TEST(GridWindow, BringingATallRowIntoViewStopsAtThatRow)
+{
+    GridFixture f;
+    f.style->SetRowHeights(0, 1000, 100);
+    f.grid.EnsureCellVisible(5, 0, true);
+    EXPECT_EQ(f.grid.GetTopLeftCell().row, 5);
+    f.grid.EnsureCellVisible(2, 0, true);
+    EXPECT_EQ(f.grid.GetTopLeftCell().row, 2);
+}
+
 TEST(GridWindow, PagingMovesByWhatFitsAndAtLeastOneLine)
 {
     GridFixture f;
