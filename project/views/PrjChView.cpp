@@ -1,6 +1,9 @@
 #include "project/views/PrjChView.h"
 
+#include "common/calc/DataFormat.h"
+#include "framework/core/CmdTarget.h"
 #include "framework/core/DC.h"
+#include "framework/core/Services.h"
 #include "grid/model/DrawCell.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
@@ -12,6 +15,43 @@
 #include <memory>
 
 FW_IMPLEMENT_DYNCREATE(CPrjChView, CProjectBaseView)
+
+namespace {
+constexpr unsigned kIdSetFirst = 32854, kIdSetLast = 32855;
+constexpr unsigned kIdRangeFirst = 32986, kIdRangeLast = 32991, kIdRange2500 = 33336, kIdRange250 = 33543;
+constexpr unsigned kIdLowPassFirst = 32992, kIdLowPassLast = 32996;
+constexpr unsigned kIdModeFirst = 33095, kIdModeLast = 33100;
+constexpr unsigned kIdJunctionFirst = 33152, kIdJunctionLast = 33153;
+constexpr unsigned kIdKindFirst = 33165, kIdKindLast = 33168;
+constexpr unsigned kIdHighPassFirst = 33549, kIdHighPassLast = 33551;
+constexpr unsigned kIdBalanceFirst = 33554, kIdBalanceLast = 33555;
+constexpr unsigned kIdFormatFirst = 32797, kIdFormatLast = 32813;
+} // namespace
+
+FW_BEGIN_COMMANDS(CPrjChView, CProjectBaseView)
+    FW_ON_COMMAND_RANGE(kIdSetFirst, kIdSetLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdSetFirst, kIdSetLast, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdRangeFirst, kIdRangeLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdRangeFirst, kIdRangeLast, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdRange2500, kIdRange2500, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdRange2500, kIdRange2500, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdRange250, kIdRange250, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdRange250, kIdRange250, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdLowPassFirst, kIdLowPassLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdLowPassFirst, kIdLowPassLast, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdModeFirst, kIdModeLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdModeFirst, kIdModeLast, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdJunctionFirst, kIdJunctionLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdJunctionFirst, kIdJunctionLast, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdKindFirst, kIdKindLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdKindFirst, kIdKindLast, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdHighPassFirst, kIdHighPassLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdHighPassFirst, kIdHighPassLast, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdBalanceFirst, kIdBalanceLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdBalanceFirst, kIdBalanceLast, &CPrjChView::OnUpdateChoice)
+    FW_ON_COMMAND_RANGE(kIdFormatFirst, kIdFormatLast, &CPrjChView::OnChoice)
+    FW_ON_UPDATE_RANGE(kIdFormatFirst, kIdFormatLast, &CPrjChView::OnUpdateChoice)
+FW_END_COMMANDS
 
 namespace {
 
@@ -394,4 +434,118 @@ void CPrjChView::OnUndone(const CCellRange& range)
         doc->RebuildChannels();
     if (range.left <= 1 && range.right > 0)
         doc->RefreshHistoryChannels(false);
+}
+
+// ---- choice commands -----------------------------------------------------------------------------
+
+bool CPrjChView::ChoiceOf(unsigned id, Choice& choice) const
+{
+    // The first control unit's values of the menus' items, by item index.
+    static constexpr int ranges[] = {600, 1000, 1300, 5000, 10000, 20000, 2500, 250};
+    static constexpr int lowPass[] = {0, 30, 100, 300, 1000};
+    static constexpr int modes[] = {146, 16, 33, 21, 22, 20};
+    static constexpr int balance[] = {1, 0};
+    static constexpr const char* highPass[] = {"PASS", "0.2", "1.0"};
+    auto set = [&](int code, double value) {
+        choice.code = code;
+        choice.col = CodeColumn(code);
+        choice.value = value;
+        return choice.col >= 0;
+    };
+    if (id >= kIdSetFirst && id <= kIdSetLast)
+        return set(kOn, id - kIdSetFirst);
+    if (id >= kIdRangeFirst && id <= kIdRangeLast)
+        return set(kRange, ranges[id - kIdRangeFirst]);
+    if (id == kIdRange2500)
+        return set(kRange, ranges[6]);
+    if (id == kIdRange250)
+        return set(kRange, ranges[7]);
+    if (id >= kIdLowPassFirst && id <= kIdLowPassLast)
+        return set(kLowPass, lowPass[id - kIdLowPassFirst]);
+    if (id >= kIdModeFirst && id <= kIdModeLast)
+        return set(kInputMode, modes[id - kIdModeFirst]);
+    if (id >= kIdJunctionFirst && id <= kIdJunctionLast)
+        return set(kJunction, id - kIdJunctionFirst);
+    if (id >= kIdKindFirst && id <= kIdKindLast)
+        return set(kFilterKind, id - kIdKindFirst);
+    if (id >= kIdBalanceFirst && id <= kIdBalanceLast)
+        return set(kBalance, balance[id - kIdBalanceFirst]);
+    if (id >= kIdHighPassFirst && id <= kIdHighPassLast) {
+        choice.text = highPass[id - kIdHighPassFirst];
+        // Compared in hundredths of a hertz.
+        static constexpr int hundredths[] = {0, 20, 100};
+        return set(kHighPass, hundredths[id - kIdHighPassFirst]);
+    }
+    if (id >= kIdFormatFirst && id <= kIdFormatLast)
+        return set(kFormat, MainFormatTable().GetFormatCode(id));
+    return false;
+}
+
+void CPrjChView::OnChoice(unsigned id)
+{
+    Choice choice;
+    if (!ChoiceOf(id, choice) || !CanEdit())
+        return;
+    RecordSelection(kUndoColumn, choice.col);
+    if (!choice.text.IsEmpty())
+        SetSelectionAttributeText(choice.col, choice.code, choice.text);
+    else
+        SetSelectionAttributeValue(choice.col, choice.code, choice.value);
+}
+
+void CPrjChView::OnUpdateChoice(fw::CCmdUI* ui)
+{
+    Choice choice;
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc || !ChoiceOf(ui->m_nID, choice) || !CanEditCell(choice.col, choice.col)) {
+        ui->Enable(false);
+        return;
+    }
+    const CCellRange sel = GetGrid()->GetSelection();
+    if (choice.col < sel.left || choice.col > sel.right) {
+        ui->SetCheck(0);
+        ui->Enable(false);
+        return;
+    }
+    CBoxArray& system = doc->GetBoxArray();
+    bool enable = !doc->IsEditLocked();
+    bool all = true;
+    for (int32_t row = sel.top; row <= sel.bottom && row < system.GetMeasuringCount(); ++row) {
+        if (!system.IsChannelValueAllowed(row, choice.code, static_cast<int>(choice.value)))
+            enable = false;
+        if (system.GetChannelValue(row, choice.code) != choice.value)
+            all = false;
+    }
+    ui->Enable(enable);
+    ui->SetCheck(all ? 1 : 0);
+}
+
+void CPrjChView::OnEditPaste()
+{
+    if (GetGrid()->GetActiveEditor()) {
+        CProjectBaseView::OnEditPaste();
+        return;
+    }
+    CKIV5980Doc* doc = GetProjectDoc();
+    CPollingPause pause;
+    fw::CWaitCursor wait;
+    RecordSelection(kUndoBlock);
+    if (!GetGrid()->PasteFromClipboard())
+        return;
+    const CCellRange sel = GetGrid()->GetSelection();
+    if (sel.left == 0)
+        doc->RebuildChannels();
+    else if (sel.left <= 1 && sel.right <= 1)
+        doc->RefreshHistoryChannels(false);
+    NotifySelectionColumns();
+}
+
+void CPrjChView::OnFillDown()
+{
+    CProjectBaseView::OnFillDown();
+    const CCellRange sel = GetGrid()->GetSelection();
+    const int32_t unit = CodeColumn(kUnit);
+    const bool list = (sel.left <= 1) || (sel.left <= unit && unit <= sel.right);
+    if (list)
+        GetProjectDoc()->RebuildChannels();
 }

@@ -13,6 +13,7 @@
 
 class CPrjChView : public CProjectBaseView {
     FW_DECLARE_DYNCREATE(CPrjChView)
+    FW_DECLARE_COMMANDS()
 public:
     static constexpr unsigned kContextMenu = 163;
     static constexpr fw::COLORREF kGrey = fw::RGB(125, 125, 125);
@@ -55,6 +56,21 @@ public:
     void OnCurrentCellChanged() override;
     bool CanEditCell(int32_t firstCol, int32_t lastCol) override;
     void ClearRange(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) override;
+    void OnEditPaste() override;
+    void OnFillDown() override;
+
+    // A choice command's column, attribute code and value; false for ids
+    // that set no channel attribute here.
+    struct Choice {
+        int32_t col = -1;
+        int code = -1;
+        double value = 0;
+        fw::CString text;  // set as text when not empty
+    };
+    bool ChoiceOf(unsigned id, Choice& choice) const;
+    // Sets the choice into the selected rows after an undo record.
+    void OnChoice(unsigned id);
+    void OnUpdateChoice(fw::CCmdUI* ui);
 
 protected:
     void OnUndone(const CCellRange& range) override;

@@ -5,11 +5,16 @@
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
+#include "framework/core/FileDialogs.h"
+#include "framework/core/Services.h"
+#include "framework/core/StandardCommands.h"
 #include "framework/core/StringTable.h"
 #include "grid/model/GridArray.h"
 #include "grid/model/GridJob.h"
 #include "grid/model/GridStyle.h"
+#include "grid/views/GridClipboard.h"
 #include "grid/views/GridPane.h"
+#include "grid/views/GridRichWnd.h"
 #include "instrument/meter/KivMeter.h"
 #include "instrument/system/BoxPropaty.h"
 #include "instrument/unit/KivUnit.h"
@@ -17,10 +22,33 @@
 #include "project/model/ProjectHost.h"
 #include "project/views/ProjectFrame.h"
 
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <cctype>
 #include <string>
 #include <vector>
 
 FW_IMPLEMENT_DYNCREATE(CProjectBaseView, CZELSpredView)
+
+FW_BEGIN_COMMANDS(CProjectBaseView, CZELSpredView)
+    FW_ON_COMMAND(fw::ID_EDIT_CLEAR, &CProjectBaseView::OnEditClear)
+    FW_ON_UPDATE(fw::ID_EDIT_CLEAR, &CProjectBaseView::OnUpdateEditable)
+    FW_ON_COMMAND(fw::ID_EDIT_COPY, &CProjectBaseView::OnEditCopy)
+    FW_ON_UPDATE(fw::ID_EDIT_COPY, &CProjectBaseView::OnUpdateCopy)
+    FW_ON_COMMAND(fw::ID_EDIT_CUT, &CProjectBaseView::OnEditCut)
+    FW_ON_UPDATE(fw::ID_EDIT_CUT, &CProjectBaseView::OnUpdateEditable)
+    FW_ON_COMMAND(fw::ID_EDIT_PASTE, &CProjectBaseView::OnEditPaste)
+    FW_ON_UPDATE(fw::ID_EDIT_PASTE, &CProjectBaseView::OnUpdatePaste)
+    FW_ON_COMMAND(CProjectBaseView::kIdFillDown, &CProjectBaseView::OnFillDown)
+    FW_ON_UPDATE(CProjectBaseView::kIdFillDown, &CProjectBaseView::OnUpdateFillDown)
+    FW_ON_COMMAND(fw::ID_EDIT_SELECT_ALL, &CProjectBaseView::OnSelectAll)
+    FW_ON_UPDATE(fw::ID_EDIT_SELECT_ALL, &CProjectBaseView::OnUpdateAlways)
+    FW_ON_COMMAND(CProjectBaseView::kIdUndo, &CProjectBaseView::OnEditUndo)
+    FW_ON_UPDATE(CProjectBaseView::kIdUndo, &CProjectBaseView::OnUpdateUndo)
+    FW_ON_COMMAND(CProjectBaseView::kIdTextSave, &CProjectBaseView::OnTextSave)
+    FW_ON_UPDATE(CProjectBaseView::kIdTextSave, &CProjectBaseView::OnUpdateAlways)
+FW_END_COMMANDS
 
 namespace {
 
@@ -434,4 +462,152 @@ void CProjectBaseView::WriteText(CTextFile& file, bool csv)
         grid->AppendSheetLine(line, row, sep, m_bRowHeaderInText, 0, lastCol);
         file.WriteLine(line, true);
     }
+}
+
+// ---- shared commands -----------------------------------------------------------------------------
+
+void CProjectBaseView::NotifySelectionColumns()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    const CCellRange sel = GetGrid()->GetSelection();
+    GetGrid()->RedrawPanes();
+    doc->SetModifiedFlag(true);
+    doc->NotifyColumnsChanged(this, sel.left, sel.right, 0, true);
+}
+
+bool CProjectBaseView::CanPaste() const
+{
+    std::vector<uint8_t> bytes;
+    return GetGridClipboardText(bytes) && !bytes.empty();
+}
+
+void CProjectBaseView::OnEditClear()
+{
+    if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor()) {
+        editor->TextEdit()->textCursor().removeSelectedText();
+        return;
+    }
+    fw::CWaitCursor wait;
+    const CCellRange sel = GetGrid()->GetSelection();
+    ClearCellsWithUndo(sel.left, sel.top, sel.right, sel.bottom);
+}
+
+void CProjectBaseView::OnEditCopy()
+{
+    if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor()) {
+        editor->TextEdit()->copy();
+        return;
+    }
+    fw::CWaitCursor wait;
+    GetGrid()->CopyToClipboard();
+}
+
+void CProjectBaseView::OnEditCut()
+{
+    if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor()) {
+        editor->TextEdit()->cut();
+        return;
+    }
+    OnEditCopy();
+    OnEditClear();
+}
+
+void CProjectBaseView::OnEditPaste()
+{
+    if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor()) {
+        editor->TextEdit()->paste();
+        return;
+    }
+    fw::CWaitCursor wait;
+    RecordSelection(kUndoBlock);
+    if (GetGrid()->PasteFromClipboard())
+        NotifySelectionColumns();
+}
+
+void CProjectBaseView::OnFillDown()
+{
+    GetGrid()->FillDown();
+    NotifySelectionColumns();
+}
+
+void CProjectBaseView::OnSelectAll()
+{
+    if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor()) {
+        editor->SetSel(0, -1);
+        return;
+    }
+    const CZELGridPane* sheet = GetGrid()->GetSheetPane();
+    int32_t last = GetLastUsedRow(0, -1);
+    if (last < 0)
+        last = sheet->RowCount() - 1;
+    GetGrid()->SetSelection({0, 0, last, sheet->ColumnCount() - 1}, {0, 0}, {0, 0}, true);
+}
+
+void CProjectBaseView::OnEditUndo()
+{
+    if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor()) {
+        editor->TextEdit()->undo();
+        return;
+    }
+    Undo();
+}
+
+bool CProjectBaseView::SaveTextFile(const fw::CString& path)
+{
+    CTextFile file;
+    if (!file.OpenFile(path, fw::CFile::modeCreate | fw::CFile::modeWrite))
+        return false;
+    fw::CWaitCursor wait;
+    std::string upper = path.str();
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const size_t dot = upper.rfind('.');
+    const bool csv = dot != std::string::npos && dot != 0 && upper.compare(dot, std::string::npos, ".CSV") == 0;
+    try {
+        WriteText(file, csv);
+        file.Close();
+    } catch (const fw::CFileException& e) {
+        CTextFile::ReportFileError(path, e, true, kIdFileCreateFailed);
+        return false;
+    }
+    return true;
+}
+
+void CProjectBaseView::OnTextSave()
+{
+    fw::FileDialogRequest request;
+    request.filters.push_back(fw::FileFilter{fw::CString("CSV ﾌｧｲﾙ(*.csv)"), {fw::CString("*.csv")}});
+    request.filters.push_back(fw::FileFilter{fw::CString("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)"), {fw::CString("*.txt")}});
+    request.defaultExt = "csv";
+    const fw::FileDialogResult result = fw::FileDialogs().Save(request);
+    if (!result.ok || result.paths.empty())
+        return;
+    SaveTextFile(result.paths.front());
+}
+
+void CProjectBaseView::OnUpdateEditable(fw::CCmdUI* ui)
+{
+    ui->Enable(CanEdit() && (GetGrid()->GetActiveEditor() != nullptr || CanEditSelection()));
+}
+
+void CProjectBaseView::OnUpdateCopy(fw::CCmdUI* ui) { ui->Enable(GetGrid()->GetStyle() != nullptr); }
+
+void CProjectBaseView::OnUpdatePaste(fw::CCmdUI* ui)
+{
+    ui->Enable(CanEdit() && (GetGrid()->GetActiveEditor() != nullptr || (CanPaste() && CanEditSelection())));
+}
+
+void CProjectBaseView::OnUpdateFillDown(fw::CCmdUI* ui)
+{
+    ui->Enable(CanEdit() && !GetGrid()->GetActiveEditor() && HasSelection() && CanEditSelection());
+}
+
+void CProjectBaseView::OnUpdateUndo(fw::CCmdUI* ui) { ui->Enable(GetGrid()->GetActiveEditor() != nullptr || CanUndo()); }
+
+void CProjectBaseView::OnUpdateAlways(fw::CCmdUI* ui) { ui->Enable(true); }
+
+bool CProjectBaseView::CanEditSelection()
+{
+    const CCellRange sel = GetGrid()->GetSelection();
+    return CanEditCell(sel.left, sel.right);
 }

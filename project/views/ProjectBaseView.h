@@ -22,7 +22,13 @@ class CMemFile;
 
 class CProjectBaseView : public CZELSpredView {
     FW_DECLARE_DYNCREATE(CProjectBaseView)
+    FW_DECLARE_COMMANDS()
 public:
+    // Command ids of the shared edit commands.
+    static constexpr unsigned kIdFillDown = 32835;
+    static constexpr unsigned kIdTextSave = 32831;
+    static constexpr unsigned kIdUndo = 57643;
+
     // Undo record codes.
     enum UndoCode : int32_t {
         kUndoCell = 1, kUndoBlock = 2, kUndoRowHeights = 3, kUndoColumnWidths = 4,
@@ -60,6 +66,20 @@ public:
     bool IsMeasuringProject() const;
     // Toggles the document's edit lock; the new state.
     bool OnEditLock();
+    virtual bool CanPaste() const;
+    bool CanEditSelection();
+
+    // The shared edit commands.
+    void OnEditClear();
+    void OnEditCopy();
+    void OnEditCut();
+    virtual void OnEditPaste();
+    virtual void OnFillDown();
+    void OnSelectAll();
+    void OnEditUndo();
+    void OnTextSave();
+    // The page as a text file; CSV when the name ends ".csv" (any case).
+    bool SaveTextFile(const fw::CString& path);
 
     // The row label of a channel row: number, control unit, unit and
     // channel in the unit, by row-header column.
@@ -72,6 +92,14 @@ public:
     int32_t m_nContextMenuId = 0;
 
 protected:
+    void OnUpdateEditable(fw::CCmdUI* ui);
+    void OnUpdateCopy(fw::CCmdUI* ui);
+    void OnUpdatePaste(fw::CCmdUI* ui);
+    void OnUpdateFillDown(fw::CCmdUI* ui);
+    void OnUpdateUndo(fw::CCmdUI* ui);
+    void OnUpdateAlways(fw::CCmdUI* ui);
+    // The selection's columns after a paste, fill or clear.
+    void NotifySelectionColumns();
     // After an undo over `range` (the channel page rebuilds its channel list).
     virtual void OnUndone(const CCellRange& range) {}
     // Stores the change of the selection's cells as the record with `code`.

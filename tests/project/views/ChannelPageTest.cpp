@@ -6,6 +6,7 @@
 
 #include "common/base/TextFile.h"
 #include "framework/core/File.h"
+#include "framework/core/StandardCommands.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
 #include "grid/views/GridRichWnd.h"
@@ -254,6 +255,91 @@ TEST_F(ChannelPageTest, TextExportWritesTitleTimingHeadersAndUsedRows)
     EXPECT_EQ(std::count(lines[2].begin(), lines[2].end(), ','), 4 + 18 - 1);
     EXPECT_EQ(lines[4].substr(0, 2), "1,");
     EXPECT_EQ(static_cast<int>(lines.size()), 4 + page->GetLastUsedRow(0, -1) + 1);
+}
+
+} // namespace
+} // namespace prjview
+
+namespace prjview {
+namespace {
+
+class ChannelCommandTest : public ChannelPageTest {
+protected:
+    void Run(unsigned id) { FrameOf(doc)->ExecuteCommand(id); }
+    bool Checked(unsigned id)
+    {
+        fw::CCmdUI ui(id);
+        page->OnCmdMsg(id, fw::CN_UPDATE_COMMAND_UI, &ui);
+        return ui.m_nCheck == 1;
+    }
+};
+
+TEST_F(ChannelCommandTest, SetCommandsSwitchTheSelectedRowsAndUndoAsOneColumn)
+{
+    OpenPage();
+    Select(0, kColSet, 2, kColSet);
+    Run(32854);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(system->GetChannelValue(row, 0), 0) << row;
+    EXPECT_TRUE(Checked(32854));
+    EXPECT_FALSE(Checked(32855));
+    const int stops = projectHost.stops;
+    Run(32855);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(system->GetChannelValue(row, 0), 1) << row;
+    EXPECT_GT(projectHost.stops, stops);
+    EXPECT_EQ(projectHost.stops, projectHost.restarts);
+    EXPECT_TRUE(Checked(32855));
+    Run(CProjectBaseView::kIdUndo);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(system->GetChannelValue(row, 0), 0) << row;
+    // The command needs its column in the selection.
+    Select(0, kColName, 0, kColName);
+    fw::CCmdUI ui(32855);
+    page->OnCmdMsg(32855, fw::CN_UPDATE_COMMAND_UI, &ui);
+    EXPECT_FALSE(ui.m_bEnabled);
+}
+
+TEST_F(ChannelCommandTest, PasteAndFillDownWriteThroughTheDocument)
+{
+    OpenPage();
+    ASSERT_TRUE(Type(0, kColName, "AX"));
+    ASSERT_TRUE(Type(1, kColName, "AY"));
+    Select(0, kColName, 1, kColName);
+    Run(fw::ID_EDIT_COPY);
+    Select(4, kColName, 4, kColName);
+    const int stops = projectHost.stops;
+    Run(fw::ID_EDIT_PASTE);
+    EXPECT_EQ(Shown(4, kColName), "AX");
+    EXPECT_EQ(Shown(5, kColName), "AY");
+    EXPECT_GT(projectHost.stops, stops);
+    EXPECT_EQ(projectHost.stops, projectHost.restarts);
+    Run(CProjectBaseView::kIdUndo);
+    EXPECT_NE(Shown(4, kColName), "AX");
+    Select(0, kColName, 3, kColName);
+    Run(CProjectBaseView::kIdFillDown);
+    for (int row = 0; row < 4; ++row)
+        EXPECT_EQ(Shown(row, kColName), "AX") << row;
+}
+
+TEST_F(ChannelCommandTest, TextSaveWritesTheChosenFileAsCsvOrTab)
+{
+    OpenPage();
+    doc->SetTestTitle("T");
+    const std::string csv = PathOf("page.CSV");
+    const std::string tab = PathOf("page.txt");
+    dialogs.AnswerSave(fw::CString(csv));
+    Run(CProjectBaseView::kIdTextSave);
+    dialogs.AnswerSave(fw::CString(tab));
+    Run(CProjectBaseView::kIdTextSave);
+    const std::string a = ReadAll(csv);
+    const std::string b = ReadAll(tab);
+    ASSERT_FALSE(a.empty());
+    ASSERT_FALSE(b.empty());
+    EXPECT_EQ(a.substr(0, 3), "T\r\n");
+    const std::string rowA = a.substr(a.find("\r\n1,") + 2, 2);
+    EXPECT_EQ(rowA, "1,");
+    EXPECT_NE(b.find("\r\n1\t"), std::string::npos);
 }
 
 } // namespace
