@@ -92,6 +92,33 @@ void CKivDataDoc::CreateDefinitions()
     CDataBoxPropaty::AddColumnTank(*set, datastr::kIdsUnit, new CUnitTank, 1, 0);
     CDataBoxPropaty::AddColumnTank(*set, datastr::kIdsFormat, new CFormatTank, 1, 0);
     m_pDefinitions = std::move(set);
+    BindDefinitions();
+}
+
+void CKivDataDoc::BindDefinitions()
+{
+    if (!m_pDefinitions)
+        return;
+    for (int c = 0; c < m_pDefinitions->GetSize(); ++c) {
+        if (auto* owner = dynamic_cast<CCalcColumnOwner*>(m_pDefinitions->GetObjectAt(c)))
+            owner->SetOwner(&m_boxes.GetTankList());
+    }
+}
+
+void CKivDataDoc::ReapplyDefinitions()
+{
+    CKivSPTankData& list = m_boxes.GetTankList();
+    for (int c = 0; m_pDefinitions && c < m_pDefinitions->GetSize(); ++c) {
+        CDataTankObject* column = m_pDefinitions->GetObjectAt(c);
+        for (int row = 0; column && row < column->GetDataCount(); ++row) {
+            fw::CString text;
+            column->GetValueText(row, text, false);
+            if (text.IsEmpty())
+                continue;
+            list.GetOrCreateChannel(kFirstCalcChannel + row);
+            column->SetValueText(row, text);
+        }
+    }
 }
 
 bool CKivDataDoc::CreateNewContents()
@@ -206,8 +233,13 @@ void CKivDataDoc::RebuildChannels()
 void CKivDataDoc::OnDocumentLoaded()
 {
     CKivDocBase::OnDocumentLoaded();
+    BindDefinitions();
+    ReapplyDefinitions();
     m_boxes.RebuildChannelMap();
     // Reading the channel files leaves the tanks without extremes.
     m_boxes.GetTankList().UpdateAllMaxMin();
     RebuildChannels();
+    RecalculateAll();
+    ApplyCanTimeUnit(m_adSet.m_nUnit);
+    RebuildGpsChannels();
 }

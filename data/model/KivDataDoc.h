@@ -91,6 +91,31 @@ public:
     CDataSPSetTank* GetDefinitions() const { return m_pDefinitions.get(); }
     CUseTankList& GetGpsChannels() { return m_gpsChannels; }
 
+    // --- editing services (the views change the document only through them)
+    // Only name (1), unit (13) and format (14) of a channel that is on.
+    bool SetChannelTableText(int column, int viewColumn, int channel, const fw::CString& text, fw::CObject* view);
+    bool IsChannelOn(int channel);
+    bool InsertCalcChannels(int first, int last);
+    bool DeleteCalcChannels(int first, int last);
+    bool SetDefinitionText(int column, int row, const fw::CString& text, fw::CObject* view);
+    bool SetDefinitionValue(int column, int row, int16_t value, fw::CObject* view);
+    void ClearDefinitionCells(int firstColumn, int firstRow, int lastColumn, int lastRow);
+    void RecalculateAll();
+    void SetTimeUnit(int unit);
+    void ApplyCanTimeUnit(int unit);
+    void RebuildGpsChannels();
+    void SendUpdateHint(fw::CObject* sender, int first, int last, int32_t flags) override;
+    // Flags a view of `senderClass` adds for the columns first to last.
+    static int32_t SenderFlags(const fw::CRuntimeClass* senderClass, int first, int last);
+
+    bool HasVoiceData() const { return m_nVoiceCount > 0; }
+    bool HasGpsChannels() const { return m_gpsChannels.GetSize() > 0; }
+    bool HasGpsTanks() { return m_boxes.GetGpsTanks().GetSize() > 0; }
+    bool HasCanTanks() { return m_boxes.GetCanTanks().GetSize() > 0; }
+    bool HasUsedChannels() { return m_useTanks.GetSize() > 0; }
+    bool HasCanGpsVoiceData() { return HasVoiceData() || HasCanTanks() || HasGpsTanks() || HasGpsChannels(); }
+    void SetVoiceCount(int n) { m_nVoiceCount = n; }
+
     static CZELGridStyle* CreateGridStyle(int a, int b, int c, int d, int e, int f, int g, int h);
 
 private:
@@ -101,6 +126,8 @@ private:
     void ReadTitleBytes(fw::CArchive& ar);
     void CreateMainStyles();
     void CreateDefinitions();
+    void BindDefinitions();
+    void ReapplyDefinitions();
     void CreateUnit463Styles();
     void SerializeStyles(fw::CArchive& ar, Style first, Style last);
     void SerializeGraphLists(fw::CArchive& ar);
@@ -121,6 +148,7 @@ private:
     fw::CString m_strCardFile;
     fw::CString m_strUploadedMap;
     int32_t m_nMapPoints = 500;
+    int m_nVoiceCount = 0;
     CUseTankList m_gpsChannels;
     std::unique_ptr<IGraphTimeList> m_pGpsGraph;
     std::unique_ptr<IGraphTimeList> m_pCanGraph;
