@@ -1,6 +1,7 @@
 #include "project/views/PrjChView.h"
 
 #include "common/calc/DataFormat.h"
+#include "docview/instrumentdlg/KivUnitMenu.h"
 #include "framework/core/CmdTarget.h"
 #include "framework/core/DC.h"
 #include "framework/core/Services.h"
@@ -239,6 +240,8 @@ bool CPrjChView::SetSheetText(int32_t row, int32_t col, const fw::CString& text,
     const int code = ColumnCode(col);
     if (!doc || code == -1 || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount())
         return false;
+    // The polling worker reads these settings.
+    CPollingPause pause;
     return doc->SetChannelText(code, col, row, text, fromEditor ? this : nullptr);
 }
 
@@ -418,6 +421,7 @@ void CPrjChView::ClearRange(int32_t firstCol, int32_t firstRow, int32_t lastCol,
     CKIV5980Doc* doc = GetProjectDoc();
     if (!doc)
         return;
+    CPollingPause pause;
     for (int32_t col = firstCol; col <= lastCol; ++col)
         for (int32_t row = firstRow; row <= lastRow; ++row)
             doc->SetChannelText(ColumnCode(col), col, row, fw::CString(), nullptr);
@@ -548,4 +552,43 @@ void CPrjChView::OnFillDown()
     const bool list = (sel.left <= 1) || (sel.left <= unit && unit <= sel.right);
     if (list)
         GetProjectDoc()->RebuildChannels();
+}
+
+// ---- unit commands -------------------------------------------------------------------------------
+
+bool CPrjChView::OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerInfo* info)
+{
+    if (id < kFirstUnitId || id >= kFirstUnitId + kUnitCount ||
+        (code != fw::CN_COMMAND && code != fw::CN_UPDATE_COMMAND_UI))
+        return CProjectBaseView::OnCmdMsg(id, code, ui, info);
+    if (info)
+        return true;
+    CKIV5980Doc* doc = GetProjectDoc();
+    const int32_t col = CodeColumn(kUnit);
+    const CCellRange sel = GetGrid()->GetSelection();
+    const bool inSelection = doc && col >= sel.left && col <= sel.right;
+    CKivUnitMenu menu;
+    menu.LoadUnits(CKivUnitMenu::kUnitItemId);
+    const fw::CString unit = menu.GetUnitText(id);
+    if (code == fw::CN_UPDATE_COMMAND_UI) {
+        if (!ui)
+            return true;
+        bool all = inSelection;
+        for (int32_t row = sel.top; all && row <= sel.bottom && row < doc->GetBoxArray().GetMeasuringCount(); ++row) {
+            fw::CString text;
+            doc->GetBoxArray().GetChannelDisplayText(kUnit, row, text);
+            all = text == unit;
+        }
+        ui->Enable(inSelection && !doc->IsEditLocked() && CanEditCell(col, col));
+        ui->SetCheck(all ? 1 : 0);
+        return true;
+    }
+    if (!inSelection || !CanEdit())
+        return true;
+    RecordSelection(kUndoColumn, col);
+    if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor())
+        editor->InsertMarkupText(unit);
+    else
+        SetSelectionAttributeText(col, kUnit, unit);
+    return true;
 }

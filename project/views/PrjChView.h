@@ -71,6 +71,11 @@ public:
     // Sets the choice into the selected rows after an undo record.
     void OnChoice(unsigned id);
     void OnUpdateChoice(fw::CCmdUI* ui);
+    // The unit commands (one id per unit of the unit menu) come before the
+    // command tables.
+    bool OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerInfo* info = nullptr) override;
+    static constexpr unsigned kFirstUnitId = 33109;
+    static constexpr unsigned kUnitCount = 41;
 
 protected:
     void OnUndone(const CCellRange& range) override;

@@ -344,3 +344,43 @@ TEST_F(ChannelCommandTest, TextSaveWritesTheChosenFileAsCsvOrTab)
 
 } // namespace
 } // namespace prjview
+
+namespace prjview {
+namespace {
+
+TEST_F(ChannelCommandTest, UnitCommandsSetTheUnitColumnOfBothLayouts)
+{
+    projectHost.highPass = false;
+    OpenPage();
+    const int unitCol = page->CodeColumn(25);
+    ASSERT_EQ(unitCol, 11);
+    Select(0, unitCol, 1, unitCol);
+    const unsigned id = CPrjChView::kFirstUnitId + 3;
+    Run(id);
+    const fw::CString first = Shown(0, unitCol);
+    EXPECT_FALSE(first.IsEmpty());
+    EXPECT_EQ(Shown(1, unitCol), first);
+    EXPECT_TRUE(Checked(id));
+    Run(CProjectBaseView::kIdUndo);
+    EXPECT_NE(Shown(0, unitCol), first);
+}
+
+TEST_F(ChannelCommandTest, TypedEditsAndChoiceCellsKeepPollingAndDropButtonsInStep)
+{
+    OpenPage();
+    const int stops = projectHost.stops;
+    ASSERT_TRUE(Type(0, kColName, "P1"));
+    EXPECT_GT(projectHost.stops, stops);
+    EXPECT_EQ(projectHost.stops, projectHost.restarts);
+    // A choice column's current cell shows the drop-down button.
+    const uint32_t& flags = grid->GetStyle()->GetPane(kPaneSheet).m_format.nFlags;
+    Select(0, kColMode, 0, kColMode);
+    page->OnCurrentCellChanged();
+    EXPECT_NE(flags & kCellDropButton, 0u);
+    Select(0, kColName, 0, kColName);
+    page->OnCurrentCellChanged();
+    EXPECT_EQ(flags & kCellDropButton, 0u);
+}
+
+} // namespace
+} // namespace prjview
