@@ -2,7 +2,8 @@
 # Builds and runs the test suite under the sanitizers:
 #   tools/sanitize.sh [asan|tsan|both]      (default both)
 # asan: every test program with AddressSanitizer and UndefinedBehaviorSanitizer
-#       (./build-asan); any report fails the run.
+#       (./build-asan); any report fails the run. KIV_ASAN_TESTS narrows it
+#       to some test programs (a ctest -R expression).
 # tsan: the test programs that run threads (link, emulator, USB, caches,
 #       the framework's threads) with ThreadSanitizer (./build-tsan).
 #       KIV_TSAN_TESTS overrides the list (a ctest -R expression).
@@ -21,12 +22,18 @@ configure() {
 status=0
 if [ "$which" = asan ] || [ "$which" = both ]; then
     configure build-asan "-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-    cmake --build build-asan -j "$jobs"
+    asan_tests=${KIV_ASAN_TESTS:-.}
+    if [ "$asan_tests" = . ]; then
+        cmake --build build-asan -j "$jobs"
+    else
+        mapfile -t targets < <(cd build-asan && ctest -N -R "$asan_tests" | sed -n 's/^ *Test *#[0-9]*: //p')
+        cmake --build build-asan -j "$jobs" --target "${targets[@]}"
+    fi
     # Qt and the desktop libraries keep allocations to the end of the
     # process; leaks are the fuzz targets' business.
     (cd build-asan && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:strict_string_checks=1 \
         UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        ctest --output-on-failure -j "$jobs") || status=1
+        ctest --output-on-failure -j "$jobs" -R "$asan_tests") || status=1
 fi
 if [ "$which" = tsan ] || [ "$which" = both ]; then
     configure build-tsan "-fsanitize=thread -fno-omit-frame-pointer"
