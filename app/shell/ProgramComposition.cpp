@@ -2,6 +2,7 @@
 
 #include "app/shell/AboutDlg.h"
 #include "app/shell/DocumentTypes.h"
+#include "app/shell/GraphListHooks.h"
 #include "app/shell/KIV5980App.h"
 #include "app/shell/ShellIds.h"
 #include "app/shell/MainFrame.h"
@@ -83,6 +84,7 @@ void ComposeProgram()
     static CProgramFileVersion fileVersion;
     fw::Install<IProgramFileVersion>(&fileVersion);
     RegisterGridClasses();
+    InstallGraphListHooks();
     static CAppProjectHost projectHost;
     fw::Install<IProjectHost>(&projectHost);
     // A type registered before start-up (a test's stand-in) stays.

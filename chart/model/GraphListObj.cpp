@@ -65,6 +65,26 @@ void CGraphListObj::DeleteRows()
         delete row;
 }
 
+void CGraphListObj::ShapeRows(const std::vector<bool>& withChannels)
+{
+    while (m_rows.size() > withChannels.size()) {
+        delete m_rows.back();
+        m_rows.pop_back();
+    }
+    for (size_t r = 0; r < withChannels.size(); ++r) {
+        if (r == m_rows.size()) {
+            AppendRow(withChannels[r] ? CreateRow() : nullptr);
+            continue;
+        }
+        if (withChannels[r] && !m_rows[r]) {
+            m_rows[r] = CreateRow();
+        } else if (!withChannels[r] && m_rows[r]) {
+            delete m_rows[r];
+            m_rows[r] = nullptr;
+        }
+    }
+}
+
 CListGraphDraw* CGraphListObj::GetRow(int row) const
 {
     if (row < 0 || row >= GetRowCount())

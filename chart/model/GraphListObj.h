@@ -63,6 +63,10 @@ public:
     // Puts a drawer (owned from now on) at the end; null for an empty row.
     void AppendRow(CListGraphDraw* drawer);
     void DeleteRows();
+    // The rows of a new profile list: one row per entry, rows beyond them
+    // deleted; an entry with channels keeps its drawer or gets a new one,
+    // an entry without them makes the row empty.
+    void ShapeRows(const std::vector<bool>& withChannels);
 
     uint8_t GetState() const { return m_state; }
 
