@@ -2,6 +2,7 @@
 
 #include "canvoicegps/Kiv463Unit.h"
 #include "chart/model/ChartClasses.h"
+#include "chart/model/GraphClasses.h"
 #include "common/base/CommonBaseClasses.h"
 #include "common/cache/CacheClasses.h"
 #include "common/calc/CalcClasses.h"
@@ -182,4 +183,5 @@ void RegisterProgramClasses()
     RegisterCanVoiceGpsClasses();
     RegisterGraphPageClasses();
     RegisterChartClasses();
+    RegisterGraphClasses();
 }
