@@ -31,6 +31,10 @@ public:
     bool SetChannelText(int channel, int column, const fw::CString& text) override;
     bool SetChannelValue(int channel, int column, double value) override;
 
+    // The boxes, channel table, tanks, marks, GPS and CAN tanks of the
+    // project's measuring system; false (reported) after an error.
+    bool BuildFromProject(CBoxArray& system);
+
     void WriteChannelLists(fw::CArchive& ar);
     // Without a header record the lists are only read past.
     void ReadChannelLists(fw::CArchive& ar, CMMAHeader* header);

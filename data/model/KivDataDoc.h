@@ -17,6 +17,7 @@
 #include <string>
 
 struct CMMAHeader;
+class CKIV5980Doc;
 namespace fw {
 class CFile;
 }
@@ -116,6 +117,13 @@ public:
     bool HasCanGpsVoiceData() { return HasVoiceData() || HasCanTanks() || HasGpsTanks() || HasGpsChannels(); }
     void SetVoiceCount(int n) { m_nVoiceCount = n; }
 
+    // --- made at the end of a measurement
+    // Fills the document from the project's newest measurement and saves it
+    // into a new folder of the project's data folder; false when not saved.
+    bool CreateFromProject(CKIV5980Doc& project);
+    // "D%y%m%d%H%M%S" of the start, with "_1", "_2" ... while taken.
+    static fw::CString NewDataFolderName(const fw::CString& dataFolder, double startTime);
+
     static CZELGridStyle* CreateGridStyle(int a, int b, int c, int d, int e, int f, int g, int h);
 
 private:
@@ -128,6 +136,7 @@ private:
     void CreateDefinitions();
     void BindDefinitions();
     void ReapplyDefinitions();
+    void CopyDefinitionsFrom(CDataSPSetTank* source);
     void CreateUnit463Styles();
     void SerializeStyles(fw::CArchive& ar, Style first, Style last);
     void SerializeGraphLists(fw::CArchive& ar);

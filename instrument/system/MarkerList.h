@@ -7,6 +7,7 @@
 #include "framework/core/Object.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CMarkerList {
@@ -20,6 +21,9 @@ public:
     int GetCount() const { return static_cast<int>(m_marks.size()); }
     // Deletes every mark and empties the list.
     void DeleteAll() { m_marks.clear(); }
+    // Hands every mark over (a data document made from the measurement
+    // takes them) and empties the list.
+    std::vector<std::unique_ptr<fw::CObject>> TakeAll() { return std::exchange(m_marks, {}); }
 
 private:
     std::vector<std::unique_ptr<fw::CObject>> m_marks;

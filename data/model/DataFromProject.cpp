@@ -1,0 +1,147 @@
+// A finished measurement becomes a measurement-data document: the record's
+// channels, settings, definitions and marks are taken from the project and
+// the document is saved into a new folder of the project's data folder.
+
+#include "data/model/KivDataDoc.h"
+
+#include "data/model/KivDataBoxPropaty.h"
+#include "framework/core/DateTime.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/FileSystem.h"
+#include "framework/core/Format.h"
+#include "framework/core/Services.h"
+#include "instrument/system/BoxArray.h"
+#include "instrument/system/BoxPropaty.h"
+#include "project/model/KIV5980Doc.h"
+#include "project/model/MMAObject.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr int kAttrOnOff = 0;
+constexpr int kAttrSource = 201;
+constexpr const char* kDataExtension = ".kivd";
+
+} // namespace
+
+bool CKivDataBoxArray::BuildFromProject(CBoxArray& system)
+{
+    try {
+        DeleteBoxes();
+        int total = 0;
+        for (int b = 0; b < system.GetBoxCount(); ++b) {
+            CBoxPropaty* source = system.GetBox(b);
+            auto box = std::make_unique<CKivDataBoxPropaty>();
+            box->SetName(source->GetName());
+            const int inputs = source->GetInputCount();
+            box->SetRowCount(inputs);
+            for (int ch = 0; ch < inputs; ++ch) {
+                tagBOXCH ref = source->GetChannelRef(ch);
+                box->ChannelMap().Add(ref);
+            }
+            box->CreateColumns();
+            total += inputs;
+            AddBox(box.release());
+        }
+        SetTotalRows(total);
+        RebuildChannelMap();
+        m_tanks.CopyFrom(system.GetTankList());
+        m_sourceCodes.assign(static_cast<size_t>(total), 0);
+        for (int ch = 0; ch < total; ++ch) {
+            if (system.GetChannelValue(ch, kAttrOnOff) != 1)
+                m_tanks.ReleaseTankAt(ch);
+            for (int col = 0; col < CKivDataBoxPropaty::kColumnCount; ++col) {
+                fw::CString text;
+                system.GetChannelText(ch, CKivDataBoxPropaty::ColumnAttribute(col), text);
+                SetChannelText(ch, col, text);
+            }
+            m_sourceCodes[static_cast<size_t>(ch)] = static_cast<int16_t>(system.GetChannelValue(ch, kAttrSource));
+        }
+        for (auto& mark : system.GetMarkers().TakeAll())
+            AddMarker(std::move(mark));
+        m_gpsTanks.CopyList(system.GetGpsTanks());
+        m_canTanks.CopyList(system.GetCanTanks());
+    } catch (const std::exception& e) {
+        fw::AfxMessageBox(fw::CString(e.what()), fw::MB_OK | fw::MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+fw::CString CKivDataDoc::NewDataFolderName(const fw::CString& dataFolder, double startTime)
+{
+    const fw::CString base = fw::COleDateTime(startTime).Format("D%y%m%d%H%M%S");
+    std::error_code ec;
+    for (int n = 0;; ++n) {
+        const fw::CString name = n == 0 ? base : fw::Format("%s_%d", base, n);
+        if (!std::filesystem::exists(std::filesystem::path(fw::fs::PathJoin(dataFolder, name).str()), ec))
+            return name;
+    }
+}
+
+bool CKivDataDoc::CreateFromProject(CKIV5980Doc& project)
+{
+    CBoxArray& system = project.GetActiveBoxArray();
+    if (!m_boxes.BuildFromProject(system)) {
+        SetModifiedFlag(false);
+        return false;
+    }
+    m_adSet = system.GetADSet();
+    m_adSet.m_nNum = m_boxes.GetTankList().GetMaxDataCount(0, -1);
+    if (m_styles[kStyleChannel])
+        m_styles[kStyleChannel]->SetRowCount(std::max(GetChannelCount(), 1));
+    if (m_styles[kStyleValues])
+        m_styles[kStyleValues]->SetRowCount(std::max(m_adSet.m_nNum, 1));
+    CopyDefinitionsFrom(project.GetCalcSettings());
+    RebuildChannels();
+    RebuildGpsChannels();
+
+    CMMAObject& history = project.GetHistory();
+    const int step = history.GetLastIndex();
+    m_strTestTitle = project.GetTestTitle();
+    if (step >= 0) {
+        m_dStartTime = history.GetStepTime(step).m_dt;
+        m_dCycleCount = history.GetCycleCount(step);
+        m_nMethod = static_cast<int16_t>(history.GetMeasureMethod(step));
+        m_strCardFile = history.GetCardFileName(step);
+    }
+
+    bool saved = false;
+    const fw::CString dataFolder = project.GetDataFolder();
+    if (CKIV5980Doc::CreateDataFolder(dataFolder)) {
+        const fw::CString name = NewDataFolderName(dataFolder, m_dStartTime);
+        const fw::CString folder = fw::fs::PathJoin(dataFolder, name);
+        std::error_code ec;
+        if (std::filesystem::create_directory(std::filesystem::path(folder.str()), ec)) {
+            saved = OnSaveDocument(fw::fs::PathJoin(folder, name + kDataExtension));
+            if (saved && step >= 0)
+                history.SetDataFileName(step, name);
+        }
+    }
+    SetModifiedFlag(false);
+    return saved;
+}
+
+void CKivDataDoc::CopyDefinitionsFrom(CDataSPSetTank* source)
+{
+    if (!source || !m_pDefinitions)
+        return;
+    int lastRow = -1;
+    for (int c = 0; c < std::min(source->GetSize(), 4); ++c) {
+        CDataTankObject* column = source->GetObjectAt(c);
+        if (column)
+            lastRow = std::max(lastRow, column->GetLastFilledIndex());
+    }
+    for (int row = 0; row <= lastRow; ++row) {
+        for (int c = 0; c < 4; ++c) {
+            CDataTankObject* column = source->GetObjectAt(c);
+            fw::CString text;
+            if (column && row < column->GetDataCount())
+                column->GetValueText(row, text, false);
+            if (!text.IsEmpty())
+                SetDefinitionText(c, row, text, nullptr);
+        }
+    }
+}
