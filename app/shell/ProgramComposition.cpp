@@ -8,6 +8,7 @@
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
 #include "common/resources/ProgramStrings.h"
+#include "docbase/doc/GraphDocumentLookup.h"
 #include "docbase/resources/ProgramMenus.h"
 #include "docview/graphpage/QtBitmap.h"
 #include "framework/core/ServiceSlot.h"
@@ -77,6 +78,8 @@ void ComposeProgram()
 
     static CQtBitmapMaker bitmaps;
     fw::Install<IBitmapMaker>(&bitmaps);
+    static CHostGraphDocumentLookup graphDocuments;
+    fw::Install<IGraphDocumentLookup>(&graphDocuments);
     static CMeasureModeNames modeNames;
     fw::Install<IMeasureModeNames>(&modeNames);
     static CHistFileAccess histFiles;

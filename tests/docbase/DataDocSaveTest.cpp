@@ -4,6 +4,7 @@
 #include "tests/docbase/DocFixture.h"
 
 #include "docbase/doc/AppDocStrings.h"
+#include "docbase/doc/GraphDocumentLookup.h"
 #include "docbase/doc/NoReplaceSave.h"
 #include "docbase/doc/UpdateHints.h"
 #include "framework/core/Exceptions.h"
@@ -221,6 +222,12 @@ TEST_F(DataDocSave, ApplicationFindsDocumentsByIdentifier)
     EXPECT_EQ(host.FindDocument(doc->GetDocIdent()), doc);
     EXPECT_EQ(host.FindDocument(other->GetDocIdent()), other);
     EXPECT_EQ(host.FindDocument(CDocIdent()), nullptr);
+    // Graph series reach the same documents through the charting engine's
+    // lookup.
+    CHostGraphDocumentLookup lookup;
+    fw::ScopedInstall<IGraphDocumentLookup> installed(lookup);
+    EXPECT_EQ(FindGraphDocument(other->GetDocIdent()), other);
+    EXPECT_EQ(FindGraphDocument(CDocIdent()), nullptr);
 
     CTestGraphDoc* page = NewGraphPage();
     host.SendDataDocsToGraphDoc(*page);
