@@ -305,6 +305,17 @@ void CPrjChView::GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row
     }
 }
 
+void CPrjChView::DrawColumnHeaderCell(CZELDrawCell& cell)
+{
+    // A caption over both header rows is drawn once, in the upper row.
+    const Column* c = ColumnAt(m_nLayout, cell.m_nCol);
+    if (c && !c->lower && cell.m_nRow == 1) {
+        cell.DrawText(fw::CString());
+        return;
+    }
+    CProjectBaseView::DrawColumnHeaderCell(cell);
+}
+
 void CPrjChView::DrawSheetCell(CZELDrawCell& cell)
 {
     fw::CString text;

@@ -47,6 +47,7 @@ public:
     bool GetSheetEditText(int32_t row, int32_t col, fw::CString& text) override;
     bool SetSheetText(int32_t row, int32_t col, const fw::CString& text, int fromEditor) override;
     void DrawSheetCell(CZELDrawCell& cell) override;
+    void DrawColumnHeaderCell(CZELDrawCell& cell) override;
     void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row) override;
     void OnSheetDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen) override;
     CZELGridRichWnd* CreateCellEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,

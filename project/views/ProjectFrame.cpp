@@ -9,6 +9,7 @@
 #include "project/views/PrjChView.h"
 
 #include <QMainWindow>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QToolBar>
 
@@ -102,6 +103,19 @@ fw::CString TimeUnitCaption(unsigned id)
     case 837: return "サンプル";
     default: return "";
     }
+}
+
+// A view made inside a splitter row joins the row as a child of its own,
+// so the row's empty placeholder would stay beside it and take half the
+// room.
+void DropPlaceholders(CZELGridSplitter& splitter, fw::CView* view)
+{
+    QSplitter* row = splitter.RowSplitter(0);
+    if (!row)
+        return;
+    for (int i = row->count() - 1; i >= 0; --i)
+        if (QWidget* w = row->widget(i); w && w != view->Widget())
+            delete w;
 }
 
 } // namespace
@@ -216,8 +230,10 @@ bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeCl
         m_pStack->addWidget(splitter->Widget());
         if (!splitter->CreateView(0, 0, pageClass, fw::CSize(), document))
             return false;
-        if (auto* view = dynamic_cast<fw::CView*>(splitter->GetPane(0, 0)))
+        if (auto* view = dynamic_cast<fw::CView*>(splitter->GetPane(0, 0))) {
             AttachView(view);
+            DropPlaceholders(*splitter, view);
+        }
         m_pages.push_back({entry.id, std::move(splitter)});
     }
     return !m_pages.empty();
