@@ -173,6 +173,7 @@ TEST_F(TextExportTest, WholeSheetIsCutIntoBlocksOfTheLimits)
     options.bName = false;
     options.bUnit = false;
     options.rowLimit = 4;
+    options.format = tTextConvParam::kCsv;
     const fs::path base = FolderPath("split") / "name.KIVD";
     ASSERT_TRUE(exporter.WriteSplitText(fw::CString(base.string()), options));
     std::vector<std::string> names;
@@ -196,6 +197,63 @@ TEST_F(TextExportTest, DisplayNumbers)
     } cases[] = {{0, 1}, {99, 100}, {100, 0}, {499, 0}, {500, 1}, {598, 99}, {599, 0}};
     for (const Case& c : cases)
         EXPECT_EQ(CDataTextExport::ChannelDisplayNumber(c.channel), c.number) << c.channel;
+}
+
+} // namespace
+} // namespace datatest
+
+namespace datatest {
+namespace {
+
+TEST(TextConvParamTest, AnotherDocumentForgetsRowsAndSelection)
+{
+    tTextConvParam options;
+    CDocIdent first(1, 2), second(3, 4);
+    options.OpenFor(first, 100);
+    EXPECT_EQ(options.lastRow, 100);
+    options.firstRow = 10;
+    EXPECT_EQ(options.AcceptSelection({2, 5}), 0u);
+    options.OpenFor(first, 100);
+    EXPECT_EQ(options.firstRow, 10);
+    EXPECT_EQ(options.columns, (std::vector<int>{2, 5}));
+    options.OpenFor(second, 7);
+    EXPECT_EQ(options.firstRow, 1);
+    EXPECT_EQ(options.lastRow, 7);
+    EXPECT_TRUE(options.columns.empty());
+}
+
+TEST(TextConvParamTest, SelectionPageRefusesBadRangesAndEmptySelections)
+{
+    tTextConvParam options;
+    options.firstRow = 5;
+    options.lastRow = 4;
+    EXPECT_EQ(options.AcceptSelection({1}), tTextConvParam::kMsgLastBeforeFirst);
+    options.lastRow = 5;
+    EXPECT_EQ(options.AcceptSelection({}), tTextConvParam::kMsgNothingSelected);
+    EXPECT_FALSE(tTextConvParam::IsColumnLimitValid(0));
+    EXPECT_FALSE(tTextConvParam::IsColumnLimitValid(1321));
+    EXPECT_TRUE(tTextConvParam::IsColumnLimitValid(1320));
+    EXPECT_FALSE(tTextConvParam::IsRowLimitValid(10000001));
+}
+
+TEST(TextConvParamTest, ExportPathTakesItsFormatFromTheFileName)
+{
+    struct Case {
+        const char* path;
+        const char* expected;
+        int32_t format;
+    } cases[] = {
+        {"/data/run.csv", "/data/run.KIVD", tTextConvParam::kCsv},
+        {"/data/run.TXT", "/data/run.KIVD", tTextConvParam::kTxt},
+        {"/x.hed/run.hed", "/x.hed/run.KIVD", tTextConvParam::kHed},
+        {"/data/run.dat", "/data/run.dat", tTextConvParam::kPageLob},
+    };
+    for (const Case& c : cases) {
+        tTextConvParam options;
+        options.format = tTextConvParam::kPageLob;
+        EXPECT_EQ(options.TakeExportPath(c.path), c.expected) << c.path;
+        EXPECT_EQ(options.format, c.format) << c.path;
+    }
 }
 
 } // namespace
