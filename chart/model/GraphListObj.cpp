@@ -217,7 +217,11 @@ void CGraphListObj::DrawRowPart(fw::CDC& dc, const fw::CRect& rect, int row, int
     CListGraphDraw* drawer = GetRow(row);
     if (!drawer)
         return;
-    fw::CRect area(rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1);
+    // Put in order before shrinking, so that a rectangle given the wrong
+    // way round shrinks as well instead of growing.
+    fw::CRect area = rect;
+    area.NormalizeRect();
+    area = fw::CRect(area.left + 1, area.top + 1, area.right - 1, area.bottom - 1);
     area.NormalizeRect();
     switch (mode) {
     case kFitAndDraw:
