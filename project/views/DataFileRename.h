@@ -1,0 +1,31 @@
+#pragma once
+
+// Renaming the recorded data of measurement-history steps: each step's
+// folder in the project's data folder and the data file inside it get the
+// next name of a numbered pattern, and the step takes the new name.
+
+#include "framework/core/CString.h"
+
+class CKIV5980Doc;
+class CReNamePrf;
+
+class CDataFileRename {
+public:
+    static constexpr unsigned kIdTargetExists = 511;
+    static constexpr unsigned kIdCloseDataFiles = 512;
+
+    // Steps `first` to `last` (not beyond the history's last step); steps
+    // without data are skipped. Stops at the first move that fails, telling
+    // the user why; every step renamed so far keeps its new name. How many
+    // steps were renamed.
+    static int Rename(CKIV5980Doc& doc, int first, int last, CReNamePrf& pattern);
+
+    // Whether a document of this project's template manager holds `path`.
+    static bool IsDocumentOpen(const CKIV5980Doc& doc, const fw::CString& path);
+    // The data file of a step name: "<folder>/<name>/<name><extension>".
+    static fw::CString DataFilePath(const fw::CString& folder, const fw::CString& name, const fw::CString& extension);
+
+private:
+    // A move that never replaces an existing target; errno on failure.
+    static int MoveNoReplace(const fw::CString& from, const fw::CString& to);
+};
