@@ -5,6 +5,7 @@
 // rows out and asks the list to draw a row into the rectangle it gives.
 
 #include "chart/model/GrFrameRec.h"
+#include "chart/model/GraphListPrf.h"
 #include "chart/model/ListGraphDraw.h"
 #include "chart/model/SeriesStyle.h"
 #include "common/base/LogFont.h"
@@ -44,6 +45,11 @@ public:
     // one reference for every later slot of a shared tank as they load, so
     // nothing is left to count here.
     virtual void AddRefSharedTanks() {}
+    // Rows from a profile list (header first): rows without channels become
+    // empty, every row with channels gets one series of its document's
+    // tanks, or of the entry's series record while the document is closed.
+    // A list without entries throws the invalid-argument exception.
+    virtual void ApplyRowProfiles(const CGraphPrfList& profiles);
     // A new row drawer with the list's frame and the row defaults.
     virtual CListGraphDraw* CreateRow();
 
@@ -79,6 +85,9 @@ public:
     GrFrameRec m_frame;
 
 protected:
+    // One row's series from its entry (steps after the drawer exists).
+    void ApplyRowProfile(CListGraphDraw& row, const CGraphListPrf& entry, const CDocIdent& headerIdent,
+                         const fw::CDocument* headerDoc);
     // Row drawers with the list's frame record, the axes expanding with
     // their data, no sub-steps and tick labels seven characters wide.
     void InitRow(CListGraphDraw& row) const;

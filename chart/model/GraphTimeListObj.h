@@ -55,6 +55,14 @@ public:
     }
     void NormalizeSelection();
 
+    // The rows as profiles: the header, then an entry per series of each
+    // row (an empty row as an entry with channels -1). False when memory
+    // ran out; the entries made so far stay.
+    bool GetRowProfiles(CGraphPrfList& profiles) const;
+    // Takes every series out of the rows and builds them again from the
+    // profiles; an empty list throws the invalid-argument exception.
+    void EditRows(const CGraphPrfList& profiles);
+
     // The X tank of the row's first series; null for an empty row or a row
     // without one.
     CDataTankObject* RowTimeTank(int row) const;
