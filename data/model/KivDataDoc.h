@@ -124,6 +124,22 @@ public:
     // "D%y%m%d%H%M%S" of the start, with "_1", "_2" ... while taken.
     static fw::CString NewDataFolderName(const fw::CString& dataFolder, double startTime);
 
+    // --- GPS map
+    // The longitude and latitude tanks of the track; false without one.
+    bool FindGpsPositionTanks(CDataTankObject*& longitude, CDataTankObject*& latitude);
+    bool HasGpsData();
+    // "GPSMAP.XML" in the document's folder; true when it exists.
+    bool FindGpsMapFile(fw::CString& path) const;
+    // False when the point count was not confirmed or the range is empty;
+    // otherwise true, with `path` emptied when nothing was written.
+    // Samples without a finite position are left out.
+    bool WriteGpsMapFile(fw::CString& path, int16_t askMode, int first, int last);
+    int GetSkippedMapPoints() const { return m_nSkippedMapPoints; }
+    // True when the file was transferred now or before; the map name is
+    // kept only after a transfer succeeded.
+    bool UploadGpsMap(class CGpsMapUploader& uploader, const fw::CString& instanceId, double localTime,
+                      fw::CString& error);
+
     static CZELGridStyle* CreateGridStyle(int a, int b, int c, int d, int e, int f, int g, int h);
 
 private:
@@ -158,6 +174,7 @@ private:
     fw::CString m_strUploadedMap;
     int32_t m_nMapPoints = 500;
     int m_nVoiceCount = 0;
+    int m_nSkippedMapPoints = 0;
     CUseTankList m_gpsChannels;
     std::unique_ptr<IGraphTimeList> m_pGpsGraph;
     std::unique_ptr<IGraphTimeList> m_pCanGraph;
