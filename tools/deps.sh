@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl1-mesa-dev
           libusb-1.0-0-dev zlib1g-dev libpng-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-ipafont-gothic
+          libbenchmark-dev fonts-ipafont-gothic libcurl4-openssl-dev python3-pyftpdlib
           desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
 missing=()
 for p in "${packages[@]}"; do
