@@ -40,7 +40,7 @@ if [ "$which" = tsan ] || [ "$which" = both ]; then
     tests=${KIV_TSAN_TESTS:-"fw_core_tests|cache_tests|instrument_tests|canvoicegps_tests|usb_core_tests|usb_library_tests|usb_link_tests|measure"}
     mapfile -t targets < <(cd build-tsan && ctest -N -R "$tests" | sed -n 's/^ *Test *#[0-9]*: //p')
     cmake --build build-tsan -j "$jobs" --target "${targets[@]}"
-    (cd build-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 \
+    (cd build-tsan && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions="$PWD/../tools/tsan.supp" \
         ctest --output-on-failure -j "$jobs" -R "$tests") || status=1
 fi
 exit $status
