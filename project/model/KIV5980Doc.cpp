@@ -79,6 +79,7 @@ void CKIV5980Doc::DeleteContents()
         program.reset();
     DeleteCheckRecords();
     m_history.RemoveAll();
+    m_freqHistory.RemoveAll();
     m_graphListBytes.clear();
     CKivDocBase::DeleteContents();
 }
@@ -167,6 +168,8 @@ void CKIV5980Doc::OnDocumentLoaded()
         step->SetMinimum(1);
     m_history.InitColumns();
     RebuildHistoryFromDataFiles();
+    m_freqHistory.InitTanks();
+    RebuildFreqHistory();
     m_boxArray.MarkDuplicateCanIds();
     RebuildChannels();
     RefreshFuncColumn();
@@ -203,8 +206,10 @@ bool CKIV5980Doc::DoSave(const fw::CString& path, bool replace)
         ProjectHost().CheckFreeDiskSpace(folder, EstimateDataSize());
     fw::CString after = GetPathName();
     after.MakeUpper();
-    if (after != before)
+    if (after != before) {
         RebuildHistoryFromDataFiles();
+        RebuildFreqHistory();
+    }
     return true;
 }
 

@@ -8,15 +8,19 @@
 //
 // Sources: KIV5980Doc.cpp (lifecycle, data folder), ProjectFile.cpp (the
 // file), ProjectTables.cpp (default tables), ProjectHistory.cpp (histories
-// from the data folder), SettingsFile.cpp (control-unit settings files),
-// AutoModes.cpp (automatic modes), ProjectEditing.cpp (editing operations).
+// from the data folder), FreqHistory.cpp (the frequency history),
+// SettingsFile.cpp (control-unit settings files), AutoModes.cpp (automatic
+// modes), ProjectEditing.cpp (editing operations).
 
 #include "common/calc/DataSPSetTank.h"
 #include "common/tank/DataTankList.h"
 #include "docbase/doc/KivDocBase.h"
 #include "framework/core/DateTime.h"
+#include "frequency/model/HistFileAccess.h"
+#include "frequency/model/HistMMAObject.h"
 #include "grid/model/GridStyle.h"
 #include "instrument/check/CompNoTank.h"
+#include "instrument/meter/Kiv406FileInfo.h"
 #include "instrument/system/BoxArray.h"
 #include "project/model/MMAObject.h"
 #include "project/model/PanelMoniterPrf.h"
@@ -84,6 +88,7 @@ public:
     CBoxArray& GetBoxArray() { return m_boxArray; }
     CBoxArray& GetActiveBoxArray() { return *m_pActiveSystem; }
     CMMAObject& GetHistory() { return m_history; }
+    CHistMMAObject& GetFreqHistory() { return m_freqHistory; }
     CZELGridStyle* GetTable(Table t) const { return m_tables[size_t(t)].get(); }
     CDataSPSetTank* GetCalcSettings() const { return m_pCalcSettings.get(); }
     CDataTankList* GetProgram(Program p) const { return m_programs[size_t(p)].get(); }
@@ -121,6 +126,16 @@ public:
 
     // ---- histories
     void RebuildHistoryFromDataFiles();
+    // One row per frequency-data file of the data folder, by start time.
+    void RebuildFreqHistory();
+    // One list of recorded files per control unit (null: none for it).
+    using FileLists = std::vector<std::vector<CKiv406FileInfo>*>;
+    // Saves every frequency record of the lists as a new file in the data
+    // folder and adds its row; `card`: read through the control units from
+    // their cards, else from the files in a PC folder.
+    void ImportHistogramData(const FileLists& lists, bool card, int32_t unused = 0);
+    // Row `row` names the frequency-data file at `path` with its header.
+    void SetFreqHistoryEntry(int row, const fw::CString& path, const HistFileHeader& header);
     // With the application's option on, the graph pages of the StartUp
     // folder open, by name.
     void OpenStartupFiles();
@@ -211,6 +226,10 @@ private:
     int SetByChannelName(int channel, int code, const std::string& name, int sign);
     // Modified flag, operation data, latches and the views after an edit.
     void AfterChannelEdit(int code, int column, int channel, fw::CObject* view);
+    // Hint 35 to the views, and to the graph pages with the last step.
+    void NotifyHistoryChanged();
+    // Hint 13 or 14 to the graph pages for calculated rows first to last.
+    void NotifyCalcChannelsMoved(intptr_t hint, int first, int last);
 
     // Automatic modes.
     struct ProgramRow;
@@ -257,6 +276,7 @@ private:
 
     CBoxArray m_boxArray;
     CMMAObject m_history;
+    CHistMMAObject m_freqHistory;
     std::vector<CCheckData*> m_checkRecords;  // owned
     std::unique_ptr<CBoxArray> m_importSystem;
     CBoxArray* m_pActiveSystem;               // m_boxArray or an import's system

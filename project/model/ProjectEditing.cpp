@@ -6,6 +6,7 @@
 
 #include "common/calc/CalcColumnTanks.h"
 #include "common/calc/CalcuDataTank.h"
+#include "chart/model/GraphUpdateHints.h"
 #include "common/formula/FormulaText.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
@@ -193,13 +194,23 @@ bool CKIV5980Doc::InsertCalcChannels(int first, int last)
                 c += n;
         monitored.erase(std::remove_if(monitored.begin(), monitored.end(), [](int32_t c) { return c > kLastChannel; }),
                         monitored.end());
-        ProjectHost().UpdateAllGraphDocs(kHintInserted, nullptr);
+        NotifyCalcChannelsMoved(kHintInserted, first, last);
         if (!dropped.IsEmpty())
             fw::Prompt().MessageBox(fw::FormatString(prjstr::kMsgCalcChannelsDropped, dropped),
                                     fw::MB_OK | fw::MB_ICONEXCLAMATION, prjstr::kMsgCalcChannelsDropped);
     }
     SetModifiedFlag(true);
     return true;
+}
+
+void CKIV5980Doc::NotifyCalcChannelsMoved(intptr_t hint, int first, int last)
+{
+    CUpdateGraphInsertDelete update;
+    update.m_doc = GetDocIdent();
+    update.m_first = kFirstCalcChannel + first;
+    update.m_second = kFirstCalcChannel + last;
+    update.m_object = &m_boxArray.GetTankList();
+    ProjectHost().UpdateAllGraphDocs(hint, &update);
 }
 
 bool CKIV5980Doc::DeleteCalcChannels(int first, int last)
@@ -227,7 +238,7 @@ bool CKIV5980Doc::DeleteCalcChannels(int first, int last)
     for (int32_t& c : m_panelMonitor.m_channels)
         if (c >= kFirstCalcChannel + last + 1)
             c -= n;
-    ProjectHost().UpdateAllGraphDocs(kHintDeleted, nullptr);
+    NotifyCalcChannelsMoved(kHintDeleted, first, last);
     SetModifiedFlag(true);
     return true;
 }

@@ -3,6 +3,7 @@
 
 #include "project/model/KIV5980Doc.h"
 
+#include "docbase/doc/UpdateStepDate.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/ServiceSlot.h"
 #include "framework/core/Services.h"
@@ -102,8 +103,14 @@ void CKIV5980Doc::RebuildHistoryFromDataFiles()
             }
         }
     }
+    NotifyHistoryChanged();
+}
+
+void CKIV5980Doc::NotifyHistoryChanged()
+{
     UpdateAllViews(nullptr, kHintHistoryChanged);
-    ProjectHost().UpdateAllGraphDocs(kHintHistoryChanged, nullptr);
+    CUpdateStepDate hint(this, m_history.GetLastIndex());
+    ProjectHost().UpdateAllGraphDocs(kHintHistoryChanged, &hint);
 }
 
 void CKIV5980Doc::RefreshHistoryChannels(bool intoLastStep)
@@ -129,8 +136,7 @@ void CKIV5980Doc::RefreshHistoryChannels(bool intoLastStep)
 void CKIV5980Doc::SetLastStep(int step)
 {
     m_history.SetLastIndex(step);
-    UpdateAllViews(nullptr, kHintHistoryChanged);
-    ProjectHost().UpdateAllGraphDocs(kHintHistoryChanged, nullptr);
+    NotifyHistoryChanged();
 }
 
 void CKIV5980Doc::RemoveUnsavedSteps(int first, int last)
@@ -138,8 +144,7 @@ void CKIV5980Doc::RemoveUnsavedSteps(int first, int last)
     if (fw::AfxMessageBox(prjstr::kMsgRemoveUnsaved, fw::MB_YESNO | fw::MB_ICONSTOP | fw::MB_DEFBUTTON2) != fw::IDYES)
         return;
     m_history.RemoveStepsWithoutDataFile(first, last);
-    UpdateAllViews(nullptr, kHintHistoryChanged);
-    ProjectHost().UpdateAllGraphDocs(kHintHistoryChanged, nullptr);
+    NotifyHistoryChanged();
     GetUndoBuffer().Release(0);
 }
 
@@ -154,11 +159,13 @@ void CKIV5980Doc::OnHistoryUpdate()
             m_history.RemoveAll();
             m_history.InitColumns();
             RebuildHistoryFromDataFiles();
+            RebuildFreqHistory();
             return;
         }
         if (fw::AfxMessageBox(prjstr::kMsgRebuildHistory, fw::MB_YESNO) != fw::IDYES)
             return;
         RebuildHistoryFromDataFiles();
+        RebuildFreqHistory();
         SetModifiedFlag(true);
     } catch (const std::exception&) {
     }

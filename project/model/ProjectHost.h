@@ -9,9 +9,13 @@
 #include "framework/core/CString.h"
 #include "instrument/ADSetPrf.h"
 #include "instrument/MeterInterfacePrf.h"
+#include "instrument/meter/Kiv406FileInfo.h"
 
 #include <cstdint>
+#include <vector>
 
+class CBoxArray;
+class CHistCountArray;
 class CKIV5980Doc;
 
 class IProjectHost {
@@ -38,6 +42,14 @@ public:
     // The channel page shows the high-pass filter columns.
     virtual bool ShowHighPassColumns() { return true; }
     virtual bool RecordHistoryWithoutSave() { return false; }
+    // Reads frequency record `record` of the per-unit lists into `analyses`
+    // through the measuring system: from the units' cards, or from the
+    // record's header and count files in a PC folder. False on failure.
+    virtual bool ReadHistRecord(CBoxArray& system, const std::vector<std::vector<CKiv406FileInfo>*>& lists,
+                                CHistCountArray& analyses, int record, bool card)
+    {
+        return false;
+    }
 };
 
 IProjectHost& ProjectHost();

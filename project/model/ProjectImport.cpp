@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr intptr_t kHintHistoryChanged = 35;
 constexpr int kCodeName = 1000;
 // Channel settings carried into a temporary measuring system, as text.
 constexpr int kCarriedCodes[] = {0,  7,  20, 24, 25, 33,   1002, 1003, 1001, 2,    34,  49,
@@ -123,8 +122,7 @@ void CKIV5980Doc::AppendHistoryStep(const ImportRecord& record)
     m_history.SetDurationUnit(n, static_cast<int16_t>(ad.GetUnitCaptionId()));
     m_history.SetCardFileName(n, fw::fs::FileNameOf(record.path));
     RefreshHistoryChannels(true);
-    UpdateAllViews(nullptr, kHintHistoryChanged);
-    ProjectHost().UpdateAllGraphDocs(kHintHistoryChanged, nullptr);
+    NotifyHistoryChanged();
 }
 
 int CKIV5980Doc::FinishDataImport(const ImportRecord& record, bool force)

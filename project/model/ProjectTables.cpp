@@ -232,6 +232,7 @@ bool CKIV5980Doc::BuildDefaultProject()
         t[kTabFreqHistory].reset(MakeTableStyle(1, 1, 1, 5, kMaxHistorySteps, 50, -18));
         ResizableCorner(*t[kTabFreqHistory]);
         Widths(*t[kTabFreqHistory], 0, 4, 120);
+        m_freqHistory.InitTanks();
         CreateUnit463Tables();
         CreateUnit465Table();
 

@@ -1,0 +1,3 @@
+#include "docbase/doc/UpdateStepDate.h"
+
+FW_IMPLEMENT_DYNAMIC(CUpdateStepDate, CUpdateDataDoc)
