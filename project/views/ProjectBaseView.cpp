@@ -20,7 +20,9 @@
 #include "instrument/unit/KivUnit.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
+#include "project/views/DataFileRename.h"
 #include "project/views/ProjectFrame.h"
+#include "project/views/RenameDlgs.h"
 
 #include <QTextCursor>
 #include <QTextEdit>
@@ -48,6 +50,8 @@ FW_BEGIN_COMMANDS(CProjectBaseView, CZELSpredView)
     FW_ON_UPDATE(CProjectBaseView::kIdUndo, &CProjectBaseView::OnUpdateUndo)
     FW_ON_COMMAND(CProjectBaseView::kIdTextSave, &CProjectBaseView::OnTextSave)
     FW_ON_UPDATE(CProjectBaseView::kIdTextSave, &CProjectBaseView::OnUpdateAlways)
+    FW_ON_COMMAND(CProjectBaseView::kIdRenameDataFile, &CProjectBaseView::OnRenameDataFile)
+    FW_ON_UPDATE(CProjectBaseView::kIdRenameDataFile, &CProjectBaseView::OnUpdateRename)
 FW_END_COMMANDS
 
 namespace {
@@ -610,4 +614,32 @@ bool CProjectBaseView::CanEditSelection()
 {
     const CCellRange sel = GetGrid()->GetSelection();
     return CanEditCell(sel.left, sel.right);
+}
+
+// ---- data-file rename ----------------------------------------------------------------------------
+
+CReNamePrf& CProjectBaseView::RenameSetting()
+{
+    static CReNamePrf setting;
+    return setting;
+}
+
+void CProjectBaseView::OnUpdateRename(fw::CCmdUI* ui) { ui->Enable(CanRenameDataFiles()); }
+
+void CProjectBaseView::OnRenameDataFile()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc)
+        return;
+    const CCellRange sel = GetGrid()->GetSelection();
+    CRenameDatafileDlg dlg(this);
+    dlg.m_prf = RenameSetting();
+    dlg.m_prf.m_nNoNumber = sel.top == sel.bottom ? 1 : 0;
+    if (dlg.DoModal() != fw::IDOK)
+        return;
+    RenameSetting() = dlg.m_prf;
+    CReNamePrf pattern = dlg.m_prf;
+    if (!pattern.Validate())
+        return;
+    CDataFileRename::Rename(*doc, sel.top, sel.bottom, pattern);
 }

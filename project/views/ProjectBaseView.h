@@ -14,6 +14,7 @@ class CKIV5980Doc;
 class CDataTankList;
 class CDataTankObject;
 class CTextFile;
+class CReNamePrf;
 
 namespace fw {
 class CArchive;
@@ -28,6 +29,7 @@ public:
     static constexpr unsigned kIdFillDown = 32835;
     static constexpr unsigned kIdTextSave = 32831;
     static constexpr unsigned kIdUndo = 57643;
+    static constexpr unsigned kIdRenameDataFile = 32952;
 
     // Undo record codes.
     enum UndoCode : int32_t {
@@ -78,6 +80,13 @@ public:
     void OnSelectAll();
     void OnEditUndo();
     void OnTextSave();
+    // Renames the selected history steps' data with the numbered pattern
+    // the user confirms; one step gets the pattern without a number.
+    void OnRenameDataFile();
+    // Pages that list history steps allow the rename.
+    virtual bool CanRenameDataFiles() const { return false; }
+    // The pattern kept between uses.
+    static CReNamePrf& RenameSetting();
     // The page as a text file; CSV when the name ends ".csv" (any case).
     bool SaveTextFile(const fw::CString& path);
 
@@ -98,6 +107,7 @@ protected:
     void OnUpdateFillDown(fw::CCmdUI* ui);
     void OnUpdateUndo(fw::CCmdUI* ui);
     void OnUpdateAlways(fw::CCmdUI* ui);
+    void OnUpdateRename(fw::CCmdUI* ui);
     // The selection's columns after a paste, fill or clear.
     void NotifySelectionColumns();
     // After an undo over `range` (the channel page rebuilds its channel list).

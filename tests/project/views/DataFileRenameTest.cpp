@@ -150,3 +150,42 @@ TEST_F(DataFileRenameTest, AnOpenDocumentIsFoundByItsPath)
 
 } // namespace
 } // namespace prjview
+
+#include "project/views/RenameDlgs.h"
+#include "tests/support/ui/DialogFixture.h"
+
+namespace prjview {
+namespace {
+
+TEST_F(DataFileRenameTest, TheRenameDialogRefusesBadEntriesThenRenamesTheSelectedSteps)
+{
+    CPrjChView* page = ChannelPage(doc);
+    ASSERT_NE(page, nullptr);
+    page->GetGrid()->SetSelection({0, 0, 1, 0}, {0, 0}, {0, 0}, false);
+    services.prompt.ExpectText("は使用できません。", fw::IDOK);
+    services.prompt.Expect(CReNamePrf::kIdEnterNumber, fw::IDOK);
+    uiDialogs.On(CRenameDatafileDlg::kTemplateId, [](fw::CDialog& d) {
+        d.SetDlgItemText(CRenameDatafileDlg::kIdPrefix, "A/B");
+        appuitest::Click(d, fw::IDOK);
+        EXPECT_FALSE(d.IsEnded());
+        d.SetDlgItemText(CRenameDatafileDlg::kIdPrefix, "R");
+        d.SetDlgItemText(CRenameDatafileDlg::kIdNumber, "1a");
+        appuitest::Click(d, fw::IDOK);
+        EXPECT_FALSE(d.IsEnded());
+        d.SetDlgItemText(CRenameDatafileDlg::kIdNumber, "７");
+        appuitest::Click(d, fw::IDOK);
+        return -1;
+    });
+    page->OnRenameDataFile();
+    EXPECT_EQ(NameOf(0), "R7");
+    EXPECT_EQ(NameOf(1), "R8");
+    EXPECT_EQ(NameOf(2), "D2");
+    EXPECT_TRUE(HasData("R8"));
+    // The channel page lists no steps: its rename command is off.
+    fw::CCmdUI ui(CProjectBaseView::kIdRenameDataFile);
+    page->OnCmdMsg(ui.m_nID, fw::CN_UPDATE_COMMAND_UI, &ui);
+    EXPECT_FALSE(ui.m_bEnabled);
+}
+
+} // namespace
+} // namespace prjview

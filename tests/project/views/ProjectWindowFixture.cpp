@@ -43,6 +43,7 @@ ProjectWindowFixture::~ProjectWindowFixture()
     manager.CloseAllDocuments(false);
     InstallDataDocHost(m_oldHost);
     EXPECT_EQ(dialogs.Problems(), "");
+    EXPECT_EQ(uiDialogs.Problems(), "");
     EXPECT_EQ(services.prompt.Problems(), "");
 }
 

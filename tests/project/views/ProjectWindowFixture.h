@@ -10,6 +10,7 @@
 #include "framework/core/testing/ScriptedFileDialogs.h"
 #include "framework/core/testing/ServiceScope.h"
 #include "framework/ui/MultiDocTemplate.h"
+#include "framework/ui/testing/ScriptedDialogs.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 #include "project/views/PrjChView.h"
@@ -55,6 +56,7 @@ protected:
 
     fw::test::ServiceScope services;
     fw::test::ScriptedFileDialogs dialogs;
+    fw::test::ScriptedDialogs uiDialogs;
     kivtest::TempDir dir;
     CKivDocManager manager;
     fw::CMultiDocTemplate* projectTemplate = nullptr;
