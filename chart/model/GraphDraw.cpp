@@ -1,6 +1,8 @@
 #include "chart/model/GraphDraw.h"
 
+#include "chart/model/DBPlot.h"
 #include "chart/model/GrRecord.h"
+#include "chart/model/LogLogPlot.h"
 #include "common/tank/ZELDataPoter.h"
 #include "framework/core/DC.h"
 #include "framework/core/DateTime.h"
@@ -52,6 +54,18 @@ void CGraphDraw::CreatePlot()
     case 31:
     case 32:
         m_seriesPlot = std::make_unique<CLinearPlot>();
+        break;
+    case 2:
+        m_seriesPlot = std::make_unique<CLogLogPlot>();
+        break;
+    case 3:
+        m_seriesPlot = std::make_unique<CSemiLogXPlot>();
+        break;
+    case 4:
+        m_seriesPlot = std::make_unique<CSemiLogYPlot>();
+        break;
+    case 5:
+        m_seriesPlot = std::make_unique<CDBPlot>();
         break;
     default:
         break;
