@@ -11,9 +11,9 @@
 
 #include <memory>
 
-// The rows as the document hands them over, kept beside the graph whose
-// rows follow their shape: a row with a channel gets a time row drawer, a
-// row without one stays empty.
+// The rows as the document hands them over, kept beside the graph that
+// is built from them: a row with channels plots its channel over the time
+// channel from the document's tanks, a row without them stays empty.
 class CChartGraphTimeList final : public IGraphTimeList {
 public:
     size_t GetRowCount() const override { return m_profiles.GetRowCount(); }
@@ -38,6 +38,12 @@ public:
 class CGraphListArchive final : public IGraphListArchive {
 public:
     void Serialize(fw::CArchive& ar, IGraphTimeList& list) override;
+};
+
+// The tank lists of the program's documents for the rows of list graphs.
+class CDocumentGraphTanks final : public IGraphDocumentTanks {
+public:
+    CDataTankList* GetTankList(const fw::CDocument* document, int kind) override;
 };
 
 // Registers the list graph classes and installs both pieces.

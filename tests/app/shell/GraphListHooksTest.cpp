@@ -43,8 +43,16 @@ TEST_F(ShellTest, NewProjectSavesItsTimeListGraphAndReopensByteForByte)
     ASSERT_NE(graph, nullptr) << "the program makes the engine's graph";
     CGraphTimeListObj& list = graph->Graph();
     int drawn = 0;
-    for (int r = 0; r < list.GetRowCount(); ++r)
-        drawn += list.GetRow(r) ? 1 : 0;
+    for (int r = 0; r < list.GetRowCount(); ++r) {
+        CListGraphDraw* row = list.GetRow(r);
+        if (!row)
+            continue;
+        ++drawn;
+        ASSERT_EQ(row->GetSeriesCount(), 1) << r;
+        const int channel = row->GetSeries(0)->GetTanks()->GetAt(1).second;
+        EXPECT_EQ(row->GetSeries(0)->GetItemTank(1), doc->GetChannelTank(channel, CKivDocBase::kChannelList))
+            << "row " << r << " plots its channel's tank";
+    }
     ASSERT_GT(drawn, 0) << "the new project's channels have rows";
     // The list's own part: style, frame, fonts and the row count.
     const kivtest::Bytes stored = kivtest::StoreBody(list);
