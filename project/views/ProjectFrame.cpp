@@ -6,6 +6,7 @@
 #include "framework/ui/DialogBuilder.h"
 #include "grid/views/SpredView.h"
 #include "project/model/KIV5980Doc.h"
+#include "project/views/PrjAmpOutView.h"
 #include "project/views/PrjChView.h"
 
 #include <QMainWindow>
@@ -222,6 +223,8 @@ bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeCl
         const fw::CRuntimeClass* pageClass = nullptr;
         if (entry.id == kPageInput)
             pageClass = viewClass ? viewClass : FW_RUNTIME_CLASS(CPrjChView);
+        else if (entry.id == kPageOutput)
+            pageClass = FW_RUNTIME_CLASS(CPrjAmpOutView);
         if (!pageClass)
             continue;
         auto splitter = std::make_unique<CZELGridSplitter>();
