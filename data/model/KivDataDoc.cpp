@@ -7,6 +7,7 @@
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileSystem.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
 #include "grid/model/GridTypes.h"
@@ -204,6 +205,41 @@ bool CKivDataDoc::CheckSaveTarget(fw::CString& path, const fw::CString& title, c
     }
     path = fw::fs::PathJoin(folder, file);
     return true;
+}
+
+bool CKivDataDoc::DoSave(const fw::CString& path, bool replace)
+{
+    if (!path.IsEmpty())
+        return CKivDocBase::DoSave(path, replace);
+    if (IEditorCommit* editors = fw::Installed<IEditorCommit>())
+        editors->CommitEditors(*this);
+    fw::CString name = GetPathName();
+    if (name.IsEmpty() && replace)
+        name = fw::ProposedName(GetTitle(), GetDocTemplate());
+    for (;;) {
+        if (!PromptSaveName(name, replace))
+            return false;
+        const fw::CString file = fw::fs::FileNameOf(name);
+        const int dot = file.ReverseFind('.');
+        const fw::CString title = dot >= 0 ? file.Left(dot) : file;
+        const fw::CString ext = dot >= 0 ? file.Mid(dot) : fw::CString();
+        if (!CheckSaveTarget(name, title, ext))
+            continue;
+        bool nameTaken = false;
+        bool saved = false;
+        {
+            fw::CWaitCursor wait;
+            saved = SaveNoReplace(name, nameTaken);
+        }
+        if (saved) {
+            if (replace)
+                SetPathName(name);
+            return true;
+        }
+        if (!nameTaken)
+            return false;
+        fw::AfxMessageBox(datastr::kMsgCannotOverwrite, fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    }
 }
 
 void CKivDataDoc::RebuildChannels()

@@ -55,6 +55,9 @@ public:
     CDataTankList* GetChannelTankList() override { return &m_boxes.GetTankList(); }
     int GetChannelCount() override { return m_boxes.GetChannelCount(); }
 
+    // Save As through the dialog puts the file into a folder named like it
+    // (CheckSaveTarget); the name chosen is asked again while refused.
+    bool DoSave(const fw::CString& path, bool replace = true) override;
     // A data document is saved into a folder named like the file: `path`
     // becomes the file inside that folder (made when missing). False after
     // message 477 or 721.

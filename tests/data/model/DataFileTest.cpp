@@ -4,6 +4,7 @@
 #include "framework/core/File.h"
 #include "framework/core/FileSystem.h"
 #include "project/model/DataHeaderReader.h"
+#include "framework/core/testing/ScriptedFileDialogs.h"
 #include "tests/support/ArchiveBytes.h"
 
 #include <cmath>
@@ -246,6 +247,37 @@ TEST_F(DataFileTest, SaveTargetIsAFolderNamedLikeTheFile)
     WriteAll(base / "RUN" / "RUN.kivd", "x");
     services.prompt.Expect(477, fw::IDOK);
     EXPECT_FALSE(doc->CheckSaveTarget(again, "RUN", ".kivd"));
+}
+
+} // namespace
+} // namespace datatest
+
+namespace datatest {
+namespace {
+
+class SaveAsTest : public DataFixture {
+protected:
+    fw::test::ScriptedFileDialogs dialogs;
+};
+
+TEST_F(SaveAsTest, SaveAsMakesAFolderAndNeverTakesAnotherDocumentsPlace)
+{
+    auto first = MakeDocument();
+    const fs::path base = FolderPath("place");
+    dialogs.AnswerSave(fw::CString((base / "RUN.kivd").string()));
+    ASSERT_TRUE(first->DoSave(fw::CString(), true));
+    EXPECT_TRUE(fs::exists(base / "RUN" / "RUN.kivd"));
+    EXPECT_TRUE(fs::exists(base / "RUN" / "CH1"));
+    EXPECT_EQ(first->GetPathName().str(), (base / "RUN" / "RUN.kivd").string());
+    const std::string ch1 = ReadAll(base / "RUN" / "CH1");
+
+    auto second = MakeDocument(3);
+    dialogs.AnswerSave(fw::CString((base / "RUN.kivd").string()));
+    dialogs.AnswerSave(fw::CString((base / "NEXT.kivd").string()));
+    services.prompt.Expect(477, fw::IDOK);
+    ASSERT_TRUE(second->DoSave(fw::CString(), true));
+    EXPECT_TRUE(fs::exists(base / "NEXT" / "NEXT.kivd"));
+    EXPECT_EQ(ReadAll(base / "RUN" / "CH1"), ch1);
 }
 
 } // namespace
