@@ -90,6 +90,11 @@ TEST_F(TimeListGraph, TimesBecomeSamplesWithinTheRecord)
             EXPECT_DOUBLE_EQ(snapped, c.sample * 0.1) << c.name;
     }
     EXPECT_DOUBLE_EQ(list.SampleToTime(4), 0.4);
+    fw::CString text;
+    list.RowTimeTank(0)->GetValueText(4, text, true);
+    EXPECT_FALSE(text.IsEmpty());
+    EXPECT_EQ(list.GetSampleText(4), text) << "the time tank's own text";
+    EXPECT_EQ(list.GetSampleText(-1), fw::CString());
     EXPECT_EQ(list.SampleToTime(-1), HUGE_VAL);
     EXPECT_EQ(list.ClampSample(-5), 0);
     EXPECT_EQ(list.ClampSample(500), kSamples - 1);
@@ -225,6 +230,20 @@ TEST_F(TimeListDrawing, SelectionIsABandWithItsTrackerFrame)
     list.SetSelection(5, 10);
     list.DrawSelection(paper, 0, false);
     EXPECT_TRUE(printer.Log().empty()) << "the band is never printed";
+}
+
+TEST_F(TimeListDrawing, CursorMarksFollowTheBandWhenAsked)
+{
+    list.SetSelection(5, 10);
+    list.DrawSelection(dc, 0, false);
+    const size_t bandOnly = sink.Log().size();
+    sink.Clear();
+    list.DrawSelection(dc, 0, true);
+    EXPECT_GT(sink.Log().size(), bandOnly) << "a mark at each cursor";
+    sink.Clear();
+    list.SetSelection(-1, -1);
+    list.DrawSelection(dc, 0, true);
+    EXPECT_TRUE(sink.Log().empty()) << "no cursor, no mark";
 }
 
 TEST_F(TimeListDrawing, BandStartingLeftOfThePlotShowsOnlyItsRightHandles)
