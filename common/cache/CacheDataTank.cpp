@@ -436,6 +436,19 @@ template <class T> bool CCacheDataTank<T>::ReadValues(int64_t index, int count, 
     return OnRawFile([&] { ReadAt(index, dest, count); });
 }
 
+template <class T> bool CCacheDataTank<T>::WriteValues(int64_t index, int count, const T* src)
+{
+    if (index < 0 || count < 0 || index + count > m_storeCount)
+        return false;
+    if (count == 0)
+        return true;
+    const int64_t ws = std::max<int64_t>(index, m_winStart);
+    const int64_t we = std::min<int64_t>(index + count, int64_t(m_winEnd) + 1);
+    if (ws < we)
+        std::copy(src + (ws - index), src + (we - index), this->m_values.begin() + (ws - m_winStart));
+    return OnRawFile([&] { WriteAt(index, src, count); });
+}
+
 // --- values ------------------------------------------------------------------------
 
 template <class T> bool CCacheDataTank<T>::GetAt(int index, T& out)

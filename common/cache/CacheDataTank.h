@@ -121,6 +121,10 @@ public:
     // count values from index into dest, unsaved window values included
     // (for the cursors, which keep copies of their own).
     bool ReadValues(int64_t index, int count, T* dest);
+    // count values from index written straight to the file, past the
+    // window (whose values in the range follow); the values must be in
+    // store. For runs longer than any window.
+    bool WriteValues(int64_t index, int count, const T* src);
 
     int GetStorageMode() const { return m_storageMode; }
     int GetWindowPlacement() const { return m_placement; }

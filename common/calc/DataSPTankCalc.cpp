@@ -7,6 +7,7 @@
 // next formula runs. Formulas with list, channel or history functions read
 // the current results of other orders and run step by step.
 
+#include "common/base/ValueFormat.h"
 #include "common/cache/CacheFileReport.h"
 #include "common/calc/CalcuDataTank.h"
 #include "common/calc/CashCalcuDataTank.h"
@@ -147,6 +148,7 @@ bool CDataSPTankData::Recalculate(int32_t first, bool clearScale, bool yield)
         FinishRecalculation();
     } catch (const std::exception& e) {
         m_rowsActive = false;
+        m_sums.clear();
         CloseCacheFiles();
         fw::Status().Clear();
         // A file error already kept is the cause: the user hears of it once.
@@ -210,7 +212,7 @@ void CDataSPTankData::FinishRecalculation()
             // Written windows go back to their files before the average reads them.
             if (cash)
                 cash->ReleaseCacheWindow();
-            tank->SetAverage(GetTankAverage(tank, 0, -1));
+            tank->SetAverage(AverageOf(tank, i));
         }
         if (cash) {
             cash->SetCacheWindowLength(kIdleWindow);
@@ -218,7 +220,22 @@ void CDataSPTankData::FinishRecalculation()
         }
     }
     CloseCacheFiles();
+    m_sums.clear();
     fw::Status().Clear();
+}
+
+double CDataSPTankData::AverageOf(CDataTankObject* tank, int index)
+{
+    // The sum gathered while storing stands for a whole pass over the file.
+    if (size_t(index) < m_sums.size() && m_sums[size_t(index)].exact && tank->GetDataCount() == m_dataCount) {
+        const CalcValueSum& s = m_sums[size_t(index)];
+        if (s.count == 0)
+            return HUGE_VAL;
+        double average = s.sum / double(s.count);
+        RoundToSevenDigits(average);
+        return average;
+    }
+    return GetTankAverage(tank, 0, -1);
 }
 
 void CDataSPTankData::ShowStepProgress(int32_t step)
@@ -253,9 +270,35 @@ bool CDataSPTankData::CanRecalculateInBlocks()
     return true;
 }
 
+int32_t CDataSPTankData::ChooseBlockSteps(const std::vector<std::pair<int16_t, int16_t>>& sequence,
+                                          std::vector<bool>& read)
+{
+    // The rows of every channel read, plus the block of results, within a
+    // budget of memory; never fewer steps than one row of the evaluation.
+    constexpr int64_t kBudgetBytes = int64_t(64) << 20;
+    constexpr int32_t kMaxSteps = 0x10000;
+    constexpr int32_t kRow = CDataCalcuOrder::kBlockSteps;
+    read.assign(size_t(GetSize()), false);
+    int64_t rows = 1;
+    for (const auto& entry : sequence) {
+        CDataCalcuOrder* order = GetOrder(entry.second);
+        for (int k = 0; k < order->GetOperationCount(); ++k) {
+            const CDataCalcu* op = order->GetOperation(k);
+            if (!op->IsRoutine(CalcRoutine::Ch) && !op->IsRoutine(CalcRoutine::No))
+                continue;
+            const int16_t index = op->GetChannelIndex();
+            if (index >= 0 && index < GetSize() && !read[size_t(index)]) {
+                read[size_t(index)] = true;
+                ++rows;
+            }
+        }
+    }
+    const int64_t steps = kBudgetBytes / (int64_t(sizeof(double)) * rows);
+    return static_cast<int32_t>(std::clamp<int64_t>(steps / kRow * kRow, kRow, kMaxSteps));
+}
+
 bool CDataSPTankData::RecalculateBlocks(int32_t first)
 {
-    constexpr int32_t kBlock = CDataCalcuOrder::kBlockSteps;
     // The evaluation sequence: pass by pass, channels in index order.
     std::vector<std::pair<int16_t, int16_t>> sequence; // (pass, index)
     std::vector<int16_t> constants;
@@ -274,14 +317,34 @@ bool CDataSPTankData::RecalculateBlocks(int32_t first)
     }
     std::stable_sort(sequence.begin(), sequence.end());
 
-    m_block.resize(kBlock);
-    m_measuredRows.assign(size_t(std::max(GetMeasuredCount(), 0)), MeasuredRow{});
+    std::vector<bool> read;
+    const int32_t kBlock = ChooseBlockSteps(sequence, read);
+    m_block.resize(size_t(kBlock));
+    m_measuredRows.assign(size_t(GetSize()), CalcValueRow{});
+    // The averages come from the sums only for channels whose every value
+    // this recalculation stores.
+    m_sums.assign(size_t(GetSize()), CalcValueSum{0.0, 0, false});
+    if (first == 0) {
+        for (const auto& entry : sequence)
+            m_sums[size_t(entry.second)].exact = true;
+        for (int16_t index : constants)
+            m_sums[size_t(index)].exact = true;
+        for (int16_t index : unorderable)
+            m_sums[size_t(index)].exact = true;
+    }
     m_rowsActive = true;
     double* values = m_block.data();
+    // Formulas read the results of other formulas as stepping gives them:
+    // the orders' results, not the values stored from them (a result the
+    // tank refuses is still read, and none is rounded to the tank's type).
+    auto keep = [&](int16_t index, int32_t start, int32_t n) {
+        if (read[size_t(index)])
+            m_measuredRows[size_t(index)].Keep(start, n, values);
+    };
     bool beeped = false;
     auto store = [&](int16_t index, int32_t start, int32_t n) {
         CalcStoreTally tally;
-        if (!StoreTankValues(GetAt(index), start, n, values, tally) && !beeped) {
+        if (!StoreTankValues(GetAt(index), start, n, values, tally, &m_sums[size_t(index)]) && !beeped) {
             fw::Status().Beep();
             beeped = true;
         }
@@ -289,8 +352,12 @@ bool CDataSPTankData::RecalculateBlocks(int32_t first)
     };
     for (int32_t start = first; start < m_dataCount; start += kBlock) {
         const int32_t n = std::min(kBlock, m_dataCount - start);
-        for (int32_t i = (start + 99) / 100 * 100; i < start + n; i += 100)
-            ShowStepProgress(i);
+        m_rowsFirst = start;
+        m_rowsCount = n;
+        // One progress text per block: the first hundredth step in it.
+        const int32_t shown = (start + 99) / 100 * 100;
+        if (shown < start + n)
+            ShowStepProgress(shown);
         for (int16_t index : constants) {
             ReadStoredValues(index, start, n, values);
             const double c = GetOrder(index)->GetResult();
@@ -300,11 +367,15 @@ bool CDataSPTankData::RecalculateBlocks(int32_t first)
                     values[j] = c;
                     any = true;
                 }
+            keep(index, start, n);
             if (any)
                 store(index, start, n);
+            else
+                m_sums[size_t(index)].exact = false;
         }
         for (const auto& [pass, index] : sequence) {
             GetOrder(index)->EvaluateBlock(*this, start, n, values);
+            keep(index, start, n);
             store(index, start, n);
         }
         std::fill(values, values + n, HUGE_VAL);

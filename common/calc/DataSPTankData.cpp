@@ -64,15 +64,12 @@ bool CDataSPTankData::ReadStoredValues(int16_t index, int32_t first, int32_t cou
         std::fill(out, out + std::max(count, 0), HUGE_VAL);
         return true;
     }
-    if (m_rowsActive && index >= 0 && size_t(index) < m_measuredRows.size() && count > 0) {
-        MeasuredRow& row = m_measuredRows[size_t(index)];
-        if (row.first != first || row.count != count) {
-            row.values.resize(size_t(count));
-            ReadTankValues(tank, first, count, row.values.data());
-            row.first = first;
-            row.count = count;
-        }
-        std::copy(row.values.begin(), row.values.end(), out);
+    if (m_rowsActive && index >= 0 && size_t(index) < m_measuredRows.size() && count > 0 && first >= m_rowsFirst &&
+        int64_t(first) + count <= int64_t(m_rowsFirst) + m_rowsCount) {
+        CalcValueRow& row = m_measuredRows[size_t(index)];
+        if (!row.Holds(m_rowsFirst, m_rowsCount))
+            row.Load(tank, m_rowsFirst, m_rowsCount);
+        row.Copy(first, count, out);
         return true;
     }
     return ReadTankValues(tank, first, count, out);

@@ -131,13 +131,18 @@ protected:
         bool wasOpen;
     };
     std::vector<OpenedFile> m_openedFiles;
-    struct MeasuredRow {
-        int32_t first = -1;
-        int32_t count = 0;
-        std::vector<double> values;
-    };
-    std::vector<MeasuredRow> m_measuredRows;
+    // While a block is calculated: the rows of the channels formulas read,
+    // each read once per block, whole (by list index).
+    std::vector<CalcValueRow> m_measuredRows;
     bool m_rowsActive = false;
+    int32_t m_rowsFirst = 0;
+    int32_t m_rowsCount = 0;
+    // Steps per block: as many as the rows of the channels read allow.
+    // `read` marks the channels formulas read.
+    int32_t ChooseBlockSteps(const std::vector<std::pair<int16_t, int16_t>>& sequence, std::vector<bool>& read);
+    // Running sums of the channels stored in every step, for their averages.
+    std::vector<CalcValueSum> m_sums;
+    double AverageOf(CDataTankObject* tank, int index);
 
     int32_t m_dataCount = 0;
     CDataSPSetTank* m_settings = nullptr;

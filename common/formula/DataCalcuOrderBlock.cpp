@@ -7,6 +7,10 @@
 #include "common/formula/FormulaChannelList.h"
 
 #include <algorithm>
+#include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 // No dependency between iterations: lets the compiler vectorise without a
 // run-time overlap test (the rows may be the same row, element by element).
@@ -66,6 +70,34 @@ void ApplyBinary(int16_t kind, double* d, const double* x, const double* y, doub
         std::fill(d, d + kRow, f(a, b));
         break;
     }
+}
+
+// The largest float, as the results' guard takes it.
+constexpr double kFloatLimit = 3.40282346638528859811704183484516925e+38;
+
+// Whether a value of the row lies beyond the float range (and is not the
+// empty value). The compiler does not vectorise a search: two values at a
+// time by hand where the machine has them.
+bool AnyBeyondFloat(const double* row)
+{
+    int j = 0;
+#if defined(__SSE2__)
+    const __m128d inf = _mm_set1_pd(HUGE_VAL);
+    const __m128d most = _mm_set1_pd(kFloatLimit);
+    const __m128d sign = _mm_set1_pd(-0.0);
+    __m128d bad = _mm_setzero_pd();
+    for (; j + 2 <= kRow; j += 2) {
+        const __m128d v = _mm_loadu_pd(row + j);
+        const __m128d ok = _mm_or_pd(_mm_cmple_pd(_mm_andnot_pd(sign, v), most), _mm_cmpeq_pd(v, inf));
+        bad = _mm_or_pd(bad, _mm_xor_pd(ok, _mm_castsi128_pd(_mm_set1_epi32(-1))));
+    }
+    if (_mm_movemask_pd(bad) != 0)
+        return true;
+#endif
+    for (; j < kRow; ++j)
+        if (!(std::fabs(row[j]) <= kFloatLimit || row[j] == HUGE_VAL))
+            return true;
+    return false;
 }
 
 } // namespace
@@ -146,12 +178,7 @@ void CDataCalcuOrder::EvaluateChunk(IFormulaChannelList& source, int32_t first, 
     // Nearly always every value fits; test the whole row at once (a stale
     // value past the wanted steps only sends it the slow way) and take the
     // value by value path only when one does not.
-    double misfits = 0.0;
-    for (int j = 0; j < kRow; ++j) {
-        const double v = last[j];
-        misfits += (std::fabs(v) <= kFloatMax || v == HUGE_VAL) ? 0.0 : 1.0;
-    }
-    if (misfits == 0.0) {
+    if (!AnyBeyondFloat(last)) {
         if (last != out)
             std::copy(last, last + n, out);
     } else {

@@ -14,19 +14,27 @@
 namespace calctest {
 namespace {
 
-TEST_F(CalcTest, ProgressEveryHundredStepsThenCleared)
+TEST_F(CalcTest, ProgressEveryHundredStepsOrOncePerBlockThenCleared)
 {
-    for (const char* formula : {"=CH(1)*2", "=NFADD(NO2)"}) {  // blocks, and step by step
-        SCOPED_TRACE(formula);
+    struct Case {
+        const char* formula;
+        std::vector<fw::CString> texts;
+    };
+    // Step by step every hundredth step is shown; a block of steps (here
+    // the whole data) shows its first hundredth step once.
+    const Case cases[] = {
+        {"=CH(1)*2", {"データステップ0を計算中"}},
+        {"=NFADD(NO2)", {"データステップ0を計算中", "データステップ100を計算中", "データステップ200を計算中"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.formula);
         services.status.Reset();
         DataSet data(1, 250);
         data.Formula(2, "=CH(1)");
-        data.Formula(1, formula);
+        data.Formula(1, c.formula);
         data.Compile();
         data.list.RecalculateAll();
-        EXPECT_EQ(services.status.Texts(),
-                  (std::vector<fw::CString>{"データステップ0を計算中", "データステップ100を計算中",
-                                            "データステップ200を計算中"}));
+        EXPECT_EQ(services.status.Texts(), c.texts);
         EXPECT_EQ(services.status.Current(), "");
         EXPECT_GE(services.status.Clears(), 1);
     }
