@@ -1,5 +1,7 @@
 #include "chart/model/GraphDraw.h"
 
+#include "chart/model/BarPlot.h"
+#include "chart/model/ColumnPlot.h"
 #include "chart/model/DBPlot.h"
 #include "chart/model/GrRecord.h"
 #include "chart/model/LogLogPlot.h"
@@ -23,6 +25,17 @@ namespace {
 double CurrentDate()
 {
     return fw::COleDateTime::GetCurrentTime().m_dt;
+}
+
+// The plot of a bar graph type: columns (6, 33) or horizontal bars (8,
+// 34). It keeps nothing between series, each of which sets it up afresh.
+std::unique_ptr<CBoxPlot> MakeBarPlot(int type)
+{
+    if (type == 6 || type == 33)
+        return std::make_unique<CColumnPlot>();
+    if (type == 8 || type == 34)
+        return std::make_unique<CBarPlot>();
+    return nullptr;
 }
 
 } // namespace
@@ -123,6 +136,17 @@ void CGraphDraw::DrawSeriesData(fw::CDC& dc, const tSeriesStyle& style, CZELData
                                 CZELDataPoter* yCursor, bool restart)
 {
     const int type = m_info.m_graphType;
+    if (std::unique_ptr<CBoxPlot> bars = MakeBarPlot(type)) {
+        const int n = std::min(xCursor->GetCount(), yCursor->GetCount());
+        bars->ApplyAttributes(style);
+        bars->SetColor(style.fillColor);
+        bars->SetOutlineColor(style.lineColor);
+        if (n < 1)
+            bars->PrepareMapping(&m_record);
+        else
+            bars->DrawBars(dc, n, xCursor, yCursor, &m_record);
+        return;
+    }
     const bool lineType = (type >= 1 && type <= 5) || type == 10 || type == 31 || type == 32;
     if (!lineType || !m_seriesPlot)
         return;

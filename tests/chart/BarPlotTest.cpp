@@ -254,3 +254,50 @@ TEST(BoxPlot, WithoutRangesNothingIsDrawn)
 }
 
 } // namespace
+
+#include "chart/model/GraphDraw.h"
+
+namespace {
+
+TEST(BarGraph, DrawerDrawsColumnsAndBarsInTheSeriesColours)
+{
+    struct Row {
+        int type;
+        const char* name;
+        std::vector<std::string> rects;
+    };
+    // X and Y 0 to 10 on (0, 0, 100, 100); symbol size 3 gives a width of 6.
+    const Row rows[] = {{6, "columns", {"17,60,23,100"}},
+                        {33, "distribution columns", {"17,60,23,100"}},
+                        {8, "bars", {"0,57,20,63"}},
+                        {34, "distribution bars", {"0,57,20,63"}},
+                        {1, "a line graph draws no bars", {}}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        CGraphDraw graph;
+        graph.SetGraphType(static_cast<int16_t>(r.type));
+        OGPRecord& rec = graph.Record();
+        GrInitRecord(&rec);
+        GrSetPlotRect(0, 0, 100, 100, &rec);
+        GrSetXRange(0, 10, &rec);
+        GrSetYRange(0, 10, &rec);
+        tSeriesStyle style;
+        style.symbolSize = 3;
+        style.fillColor = 4;
+        style.lineColor = 1;
+        style.linePattern = 0;
+        FloatValues xs({2});
+        FloatValues ys({4});
+        fw::RecordingSink sink;
+        fw::CDC dc(&sink);
+        graph.DrawSeriesData(dc, style, xs.get(), ys.get(), true);
+        EXPECT_EQ(r.rects, Rects(sink));
+        for (const std::string& line : sink.Log())
+            if (line.rfind("rect ", 0) == 0) {
+                EXPECT_NE(std::string::npos, line.find("pen=solid 1 " + Hex(GrGetColor(1)))) << line;
+                EXPECT_NE(std::string::npos, line.find("brush=solid " + Hex(GrGetColor(4)))) << line;
+            }
+    }
+}
+
+} // namespace
