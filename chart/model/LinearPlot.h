@@ -18,6 +18,7 @@
 
 class CZELDataPoter;
 class CZELDataPtr;
+struct tTextAttributes;
 
 class CLinearPlot : public CPlotData {
 public:
@@ -71,6 +72,44 @@ public:
     virtual void DashLineByRuns(fw::CDC& dc, int x1, int y1, int x2, int y2);
     virtual void DrawSteps(fw::CDC& dc, int n, CZELDataPtr* xs, CZELDataPtr* ys, OGPRecord* rec);
     virtual void DrawStepsX(fw::CDC& dc, int n, CZELDataPtr* xs, CZELDataPtr* ys, OGPRecord* rec);
+
+    // Symbols, filled areas, array lines, curves and annotations
+    // (LinearPlotMarks.cpp). Symbols sit on every n-th tank index, so they
+    // stay on their samples while the visible window moves.
+    virtual void DrawSymbols(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec);
+    virtual void DrawSymbolRun(fw::CDC& dc, int first, int n, CZELDataPtr* xs, CZELDataPtr* ys, OGPRecord* rec);
+    virtual void DrawSymbolRunX(fw::CDC& dc, int first, int n, CZELDataPtr* xs, CZELDataPtr* ys, OGPRecord* rec);
+    virtual void DrawSymbolAt(fw::CDC& dc, int end, int index, int x, int y, OGPRecord* rec);
+    // Symbols at array points inside the plot rectangle, not scaled by the
+    // line-width factor.
+    virtual void DrawSymbolArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec);
+    // The area between the series and the bottom of the plot rectangle in
+    // the series colour, as one polygon clipped only while it is filled.
+    virtual void DrawFilledArea(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec);
+    // An outline through the arrays clamped to the plot rectangle, filled
+    // with the caller's brush.
+    virtual void DrawFilledArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec);
+    // A line through the arrays, clipped here: the platform cannot clip
+    // what lies beyond the 16-bit device range.
+    virtual void DrawLineArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec);
+    // The curve c0 + c1 x + ... + cd x^d through steps + 1 points.
+    virtual void DrawPolynomial(fw::CDC& dc, int16_t degree, const double* coefficients, int16_t steps,
+                                double from, double to, OGPRecord* rec);
+    virtual void DrawPolynomialPoints(fw::CDC& dc, int16_t degree, const double* coefficients, int16_t steps,
+                                      double from, double to, OGPRecord* rec);
+    // `text` 2 units right of and above the data point.
+    virtual void DrawTextAt(fw::CDC& dc, double x, double y, const fw::CString& text,
+                            const tTextAttributes& attributes, OGPRecord* rec);
+    // A black line of pen type `penType` between two data points.
+    virtual void DrawSegment(fw::CDC& dc, double x1, double y1, double x2, double y2, OGPRecord* rec,
+                             int penType);
+    // The outline just outside the data rectangle, with the series pen.
+    virtual void DrawBox(fw::CDC& dc, double x1, double x2, double y1, double y2, OGPRecord* rec);
+
+    int GetSymbolType() const { return m_symbolType; }
+    int16_t GetSymbolSize() const { return m_symbolSize; }
+    int16_t GetSymbolInterval() const { return m_symbolInterval; }
+    uint8_t GetSymbolFilled() const { return m_symbolFilled; }
 
     // The run table of the pattern, scaled by the last DrawSeries.
     const int32_t* RunTable() const { return m_runs; }
