@@ -1,6 +1,8 @@
 #include "tests/project/ProjectFixture.h"
 
+#include "chart/model/GraphUpdateHints.h"
 #include "common/cache/CacheDataTank.h"
+#include "docbase/doc/UpdateStepDate.h"
 #include "framework/core/DocTemplate.h"
 #include "framework/core/StringTable.h"
 #include "grid/model/GridClasses.h"
@@ -10,6 +12,7 @@
 #include "instrument/unit/UnitClasses.h"
 #include "tests/support/link/SystemTestSupport.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -29,6 +32,22 @@ CMeterInterfacePrf ProfileOf(std::initializer_list<std::initializer_list<int>> u
         ++i;
     }
     return profile;
+}
+
+void CTestProjectHost::UpdateAllGraphDocs(intptr_t hint, fw::CObject* object)
+{
+    graphHints.push_back(hint);
+    if (auto* step = dynamic_cast<CUpdateStepDate*>(object))
+        stepHints.push_back({step->m_pDocument, step->m_nStep});
+    if (auto* moved = dynamic_cast<CUpdateGraphInsertDelete*>(object))
+        moveHints.push_back({hint, moved->m_doc, moved->m_first, moved->m_second, moved->m_object});
+}
+
+bool CTestProjectHost::ReadHistRecord(CBoxArray&, const std::vector<std::vector<CKiv406FileInfo>*>&,
+                                      CHistCountArray&, int record, bool card)
+{
+    histCardFlags.push_back(card);
+    return std::find(histRecords.begin(), histRecords.end(), record) != histRecords.end();
 }
 
 void ProjectFixture::SetUpTestSuite()

@@ -27,7 +27,7 @@ public:
     CADSetPrf& AdDefaults() override { return adSet; }
     void StopPanelPolling() override { ++stops; }
     void RestartPanelPolling() override { ++restarts; }
-    void UpdateAllGraphDocs(intptr_t hint, fw::CObject*) override { graphHints.push_back(hint); }
+    void UpdateAllGraphDocs(intptr_t hint, fw::CObject* object) override;
     bool DontSaveDataAutomatically() override { return noAutoSave; }
     bool RecordHistoryWithoutSave() override { return recordHistory; }
 
@@ -36,6 +36,25 @@ public:
     int stops = 0;
     int restarts = 0;
     std::vector<intptr_t> graphHints;
+    // What the hint objects carried, copied as they came.
+    struct StepHint {
+        fw::CDocument* doc;
+        int32_t step;
+    };
+    std::vector<StepHint> stepHints;
+    struct MoveHint {
+        intptr_t hint;
+        CDocIdent doc;
+        int32_t first;
+        int32_t last;
+        CDataTankList* tanks;
+    };
+    std::vector<MoveHint> moveHints;
+    // Frequency records the units give, by record index (missing: failure).
+    std::vector<int> histRecords;
+    std::vector<bool> histCardFlags;
+    bool ReadHistRecord(CBoxArray&, const std::vector<std::vector<CKiv406FileInfo>*>&, CHistCountArray&, int record,
+                        bool card) override;
     bool OpenStartupFiles() override { return startupPages; }
     void OpenDocumentFile(const fw::CString& path) override { opened.push_back(path.str()); }
     bool startupPages = false;
