@@ -8,6 +8,8 @@
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
 #include "common/resources/ProgramStrings.h"
+#include "data/model/DataClasses.h"
+#include "data/model/MeasurementDataSaver.h"
 #include "docbase/doc/GraphDocumentLookup.h"
 #include "docbase/resources/ProgramMenus.h"
 #include "docview/graphpage/QtBitmap.h"
@@ -90,6 +92,11 @@ void ComposeProgram()
     InstallGraphListHooks();
     static CAppProjectHost projectHost;
     fw::Install<IProjectHost>(&projectHost);
+    // The project makes the data document of a finished measurement
+    // through the data documents.
+    RegisterDataClasses();
+    static CKivMeasurementDataSaver dataSaver;
+    fw::Install<IMeasurementDataSaver>(&dataSaver);
     // A type registered before start-up (a test's stand-in) stays.
     if (!DocumentTypeMaker(kIdrProjectType))
         RegisterProjectDocumentType();
