@@ -60,6 +60,20 @@ TEST_F(Editing, InsertedCalculatedChannelsStopAtTheLastNumberAndNameTheLostOnes)
     EXPECT_TRUE(doc->IsModified());
 }
 
+TEST_F(Editing, InsertedRowsKeepEachSettingWithItsChannel)
+{
+    ASSERT_TRUE(doc->SetCalcChannelText(kName, 20, "x", nullptr));
+    ASSERT_TRUE(doc->SetCalcChannelText(kFunction, 21, "=NO(21)+1", nullptr));
+    ASSERT_TRUE(doc->InsertCalcChannels(2, 4));
+    CDataTankList& channels = doc->GetBoxArray().GetTankList();
+    ASSERT_NE(channels.GetObjectAt(523), nullptr);
+    EXPECT_EQ(channels.GetObjectAt(523)->GetName().str(), "x");
+    EXPECT_EQ(CalcText(kFunction, 24), "=NO(24)+1") << "the reference follows its channel";
+    // The moved row still drives its own channel.
+    ASSERT_TRUE(doc->SetCalcChannelText(kName, 23, "y", nullptr));
+    EXPECT_EQ(channels.GetObjectAt(523)->GetName().str(), "y");
+}
+
 TEST_F(Editing, DeletingCalculatedChannelsRenumbersFormulasAndMonitors)
 {
     ASSERT_TRUE(doc->SetCalcChannelText(kName, 0, "a", nullptr));
