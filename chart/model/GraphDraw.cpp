@@ -166,11 +166,22 @@ void CGraphDraw::DrawSeriesData(fw::CDC& dc, const tSeriesStyle& style, CZELData
             m_xTickLabels->SetTimeScale(m_scale.m_timeDivisor, m_scale.m_timeOrigin);
         plot.SetXTransform(m_scale.m_timeDivisor, m_scale.m_timeOrigin);
     }
+    if (m_fill) {
+        // Under the line and the symbols.
+        plot.SetColor(style.fillColor);
+        plot.DrawFilledArea(dc, xCursor, yCursor, &m_record);
+    }
     if (style.linePattern != 0) {
         plot.SetColor(style.lineColor);
         plot.SetLinePattern(style.linePattern);
         plot.SetDrawType(style.drawType);
         plot.DrawSeries(dc, xCursor, yCursor, &m_record, restart ? 1 : 0);
+    }
+    if (style.symbolType != 0) {
+        plot.SetColor(style.symbolColor);
+        plot.SetBrushColor(style.fillColor);
+        plot.SetLineSize(1, 1);
+        plot.DrawSymbols(dc, xCursor, yCursor, &m_record);
     }
 }
 

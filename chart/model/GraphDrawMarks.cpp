@@ -30,29 +30,10 @@ void CGraphDraw::DrawRegression(fw::CDC& dc, const fw::CRect& rect)
     m_record.m_clipRect = rect;
     const double from = r->plotRange ? m_scale.m_x.minimum : r->xMin;
     const double to = r->plotRange ? m_scale.m_x.maximum : r->xMax;
-    const int n = r->curvePoints;
-    CFltDataTank xs, ys;
-    xs.SetSize(n, true);
-    ys.SetSize(n, true);
-    const int degree = std::clamp<int>(r->degree, 0, 9);
-    for (int i = 0; i < n; ++i) {
-        const double x = n > 1 ? from + (to - from) * i / (n - 1) : from;
-        double y = 0.0;
-        for (int k = degree; k >= 0; --k)
-            y = y * x + r->coefficients[k];
-        xs.SetValue(i, x);
-        ys.SetValue(i, y);
-    }
-    std::unique_ptr<CZELDataPoter> px(xs.CreatePoter(0, -1));
-    std::unique_ptr<CZELDataPoter> py(ys.CreatePoter(0, -1));
-    if (!px || !py)
-        return;
     CLinearPlot& plot = *m_seriesPlot;
     plot.SetColor(r->color);
     plot.SetLineSize(r->lineWidth, r->lineHeight);
-    plot.SetLinePattern(0xFFFF);
-    plot.SetDrawType(0);
-    plot.DrawSeries(dc, px.get(), py.get(), &m_record, 1);
+    plot.DrawPolynomial(dc, std::min<int16_t>(r->degree, 9), r->coefficients, static_cast<int16_t>(r->curvePoints), from, to, &m_record);
 }
 
 void CGraphDraw::DrawCurrentPoints(fw::CDC& dc)

@@ -122,7 +122,7 @@ TEST_F(GraphPicture, RegressionCurveOnlyOnLineGraphs)
     graph.SetRegression(settings);
     graph.ComputeRegression();
     Draw();
-    const size_t lines = CountWith(sink.Log(), "polyline");
+    const size_t lines = CountWith(sink.Log(), "line ");
 
     graph.SetGraphType(5);
     graph.CreatePlot();

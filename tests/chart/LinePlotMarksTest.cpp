@@ -226,6 +226,85 @@ TEST(PlotZones, ZonesCrossingsAndClampedPoints)
     EXPECT_FALSE(PlotZoneCrossing(box, 0, {50, 50}, {60, 60}, out));
 }
 
+// ------------------------------------------------------------ filled areas
+
+using LinePlotFilledArea = PlotFixture;
+
+TEST_F(LinePlotFilledArea, OnePolygonDownToTheBottomWithNoClipLeftBehind)
+{
+    const std::string expected = "polygon 10,50 20,40 30,50 30,100 10,100 10,50 alternate";
+    struct Row {
+        const char* name;
+        std::vector<float> xs;
+        double factor, origin;
+    };
+    // The ends of a time axis map as the line does.
+    const Row rows[] = {{"plain", {10, 20, 30}, 0.0, 0.0}, {"time axis", {1010, 1020, 1030}, 1.0, 1000.0}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        CLinearPlot area;
+        area.SetColor(1);
+        area.SetLineSize(3, 3);
+        area.SetLinePattern(0xF0F0);
+        area.SetXTransform(r.factor, r.origin);
+        FloatValues x(r.xs), y({50, 60, 50});
+        sink.Clear();
+        area.DrawFilledArea(dc, x.get(), y.get(), &rec);
+        const auto polygons = Lines(sink, "polygon");
+        ASSERT_EQ(1u, polygons.size());
+        EXPECT_EQ(expected, polygons[0]);
+        EXPECT_NE(std::string::npos, sink.Log()[0].find("pen=null"));
+        EXPECT_NE(std::string::npos, sink.Log()[0].find("brush=solid #FF0000 clip=0,0,1001,101"));
+        EXPECT_EQ(1u, sink.Log().size()) << "no line of its own";
+        EXPECT_FALSE(dc.HasClip());
+        int16_t w = 0, h = 0;
+        area.GetLineSize(w, h);
+        EXPECT_EQ(3, w);
+        uint16_t pattern = 0;
+        area.GetLinePattern(pattern);
+        EXPECT_EQ(0xF0F0, pattern);
+    }
+}
+
+TEST_F(LinePlotFilledArea, AnUnmappableRecordOrLastPoint)
+{
+    FloatValues x({10, 20, 30}), y({50, 60, 50});
+    OGPRecord empty = Record({0, 0, 0, 0}, 0, 1000, 0, 100);
+    plot.DrawFilledArea(dc, x.get(), y.get(), &empty);
+    EXPECT_TRUE(sink.Log().empty());
+    EXPECT_EQ(12, empty.m_errorCode);
+
+    // A last value that is not finite only loses its line to the bottom.
+    FloatValues x2({10, 20, 30}), y2({50, 60, kNaN});
+    sink.Clear();
+    plot.DrawFilledArea(dc, x2.get(), y2.get(), &rec);
+    EXPECT_EQ(std::vector<std::string>{"polygon 10,50 20,40 10,100 10,50 alternate"}, Lines(sink, "polygon"));
+    EXPECT_FALSE(GrHasError(&rec));
+}
+
+TEST_F(LinePlotFilledArea, ArrayOutlineIsClampedToThePlotAndFilledWithTheCallersBrush)
+{
+    OGPRecord small = Record({0, 0, 100, 100}, 0, 100, 0, 100);
+    fw::CBrush blue(fw::RGB(0, 0, 255));
+    dc.SelectObject(&blue);
+    // Up through the top edge, along above it, and down again.
+    const float xs[] = {10, 30, 50, 70};
+    const float ys[] = {50, 120, 120, 50};
+    plot.DrawFilledArray(dc, 4, xs, ys, &small);
+    EXPECT_EQ(std::vector<std::string>{"polygon 10,100 10,50 24,0 30,0 50,0 56,0 70,50 70,100 10,100 alternate"},
+              Lines(sink, "polygon"));
+    EXPECT_NE(std::string::npos, sink.Log().back().find("pen=null"));
+    EXPECT_NE(std::string::npos, sink.Log().back().find("brush=solid #0000FF"));
+    EXPECT_EQ(std::string::npos, sink.Log().back().find("clip="));
+
+    // A point that cannot be mapped ends the outline unfilled.
+    sink.Clear();
+    const float bad[] = {10, 30, 1e9f};
+    plot.DrawFilledArray(dc, 3, bad, ys, &small);
+    EXPECT_TRUE(sink.Log().empty());
+    EXPECT_EQ(2, small.m_errorIndex);
+}
+
 // ------------------------------------------------------------ curves and annotations
 
 using LinePlotCurves = PlotFixture;
