@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,8 +73,9 @@ TEST_F(GraphSeriesMarks, AreaUnderTheLineAndSymbolsOverIt)
     ASSERT_EQ(5u, symbols.size());
     EXPECT_NE(std::string::npos, symbols[0].find("pen=solid 1 #0000FF")) << symbols[0];
     EXPECT_NE(std::string::npos, symbols[0].find("brush=solid #FFFF00")) << symbols[0];
-    EXPECT_GT(log.size() - 1, static_cast<size_t>(std::distance(
-                                  log.begin(), std::find(log.begin(), log.end(), Starting(log, "polyline")[0]))));
+    const auto line = std::find_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("polyline", 0) == 0; });
+    const auto symbol = std::find_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("rect", 0) == 0; });
+    EXPECT_LT(line, symbol) << "the symbols over the line";
 
     graph.m_fill = 0;
     sink.Clear();
