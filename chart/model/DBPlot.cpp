@@ -106,29 +106,66 @@ void CDBPlot::ReferenceFromArray(int n, const float* values, OGPRecord*)
     m_reference = largest;
 }
 
-void CDBPlot::DrawSeries(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec, int restart)
+bool CDBPlot::PrepareSeries(CZELDataPoter* ys, OGPRecord* rec)
 {
-    if (!xs || !ys)
-        return;
-    {
-        const int n = ys->GetCount();
-        std::unique_ptr<CZELDataPtr> cursor(ys->CreateCursor());
-        if (!cursor)
-            return;
-        ReferenceFromCursor(n, cursor.get(), rec);
-        if (std::fabs(m_reference) < kGrEmptyRange) {
-            SetError(rec, kGrErrNoReference, 0);
-            return;
-        }
-        std::unique_ptr<CZELDataPtr> check(ys->CreateCursor());
-        for (int i = 0; i < n; ++i) {
-            double v = 0.0;
-            if (check->ReadNext(v) && v < 0.0) {
-                SetError(rec, kGrErrNegativeValue, i);
-                return;
-            }
+    const int n = ys->GetCount();
+    std::unique_ptr<CZELDataPtr> cursor(ys->CreateCursor());
+    if (!cursor)
+        return false;
+    ReferenceFromCursor(n, cursor.get(), rec);
+    if (std::fabs(m_reference) < kGrEmptyRange) {
+        SetError(rec, kGrErrNoReference, 0);
+        return false;
+    }
+    std::unique_ptr<CZELDataPtr> check(ys->CreateCursor());
+    for (int i = 0; i < n; ++i) {
+        double v = 0.0;
+        if (check->ReadNext(v) && v < 0.0) {
+            SetError(rec, kGrErrNegativeValue, i);
+            return false;
         }
     }
+    return true;
+}
+
+bool CDBPlot::PrepareArray(int count, const float* ys, OGPRecord* rec)
+{
+    ReferenceFromArray(count, ys, rec);
+    if (std::fabs(m_reference) < kGrEmptyRange) {
+        SetError(rec, kGrErrNoReference, 0);
+        return false;
+    }
+    return !GrCheckNonNegative(count, ys, rec);
+}
+
+void CDBPlot::DrawSeries(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec, int restart)
+{
+    if (!xs || !ys || !PrepareSeries(ys, rec))
+        return;
     DecibelRange range(rec);
     CLinearPlot::DrawSeries(dc, xs, ys, rec, restart);
+}
+
+void CDBPlot::DrawSymbols(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec)
+{
+    if (!xs || !ys || !PrepareSeries(ys, rec))
+        return;
+    DecibelRange range(rec);
+    CLinearPlot::DrawSymbols(dc, xs, ys, rec);
+}
+
+void CDBPlot::DrawLineArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec)
+{
+    if (!xs || !ys || !PrepareArray(count, ys, rec))
+        return;
+    DecibelRange range(rec);
+    CLinearPlot::DrawLineArray(dc, count, xs, ys, rec);
+}
+
+void CDBPlot::DrawSymbolArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec)
+{
+    if (!xs || !ys || !PrepareArray(count, ys, rec))
+        return;
+    DecibelRange range(rec);
+    CLinearPlot::DrawSymbolArray(dc, count, xs, ys, rec);
 }

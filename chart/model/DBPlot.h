@@ -24,6 +24,10 @@ public:
     // Error 11 when the series has no reference (its largest value is
     // almost 0), error 5 at its first negative value; nothing is drawn then.
     void DrawSeries(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec, int restart) override;
+    void DrawSymbols(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec) override;
+    // The same checks over the arrays' values.
+    void DrawLineArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec) override;
+    void DrawSymbolArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec) override;
 
     virtual void SetSpareValue(double value) { m_spare = value; }
     // The largest finite value among the next n values of the cursor.
@@ -37,6 +41,11 @@ public:
     double Decibels(double y) const;
 
 private:
+    // Takes the reference from the series and checks its values; false
+    // (with the error set) when nothing may be drawn.
+    bool PrepareSeries(CZELDataPoter* ys, OGPRecord* rec);
+    bool PrepareArray(int count, const float* ys, OGPRecord* rec);
+
     double m_spare = 0.0;
     double m_reference = 0.0;
 };

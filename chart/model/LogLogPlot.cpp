@@ -80,3 +80,28 @@ void CLogAxesPlot::DrawSeries(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys,
     CLogRangeSwap swap(rec, m_logX, m_logY);
     CLinearPlot::DrawSeries(dc, xs, ys, rec, restart);
 }
+
+void CLogAxesPlot::DrawLineArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec)
+{
+    CLogRangeSwap swap(rec, m_logX, m_logY);
+    CLinearPlot::DrawLineArray(dc, count, xs, ys, rec);
+}
+
+void CLogAxesPlot::DrawSymbols(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec)
+{
+    CLogRangeSwap swap(rec, m_logX, m_logY);
+    CLinearPlot::DrawSymbols(dc, xs, ys, rec);
+}
+
+void CLogAxesPlot::DrawSymbolArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec)
+{
+    CLogRangeSwap swap(rec, m_logX, m_logY);
+    CLinearPlot::DrawSymbolArray(dc, count, xs, ys, rec);
+}
+
+void CLogAxesPlot::DrawPolynomial(fw::CDC& dc, int16_t degree, const double* coefficients, int16_t steps,
+                                  double from, double to, OGPRecord* rec)
+{
+    CLogRangeSwap swap(rec, m_logX, m_logY);
+    CLinearPlot::DrawPolynomial(dc, degree, coefficients, steps, from, to, rec);
+}

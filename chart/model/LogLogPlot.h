@@ -21,6 +21,11 @@ public:
     bool MapDataToDevice(double x, double y, int16_t& outX, int16_t& outY, OGPRecord* rec) override;
     void MapDataPoint(double x, double y, int16_t& outX, int16_t& outY, OGPRecord* rec) override;
     void DrawSeries(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec, int restart) override;
+    void DrawLineArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec) override;
+    void DrawSymbols(fw::CDC& dc, CZELDataPoter* xs, CZELDataPoter* ys, OGPRecord* rec) override;
+    void DrawSymbolArray(fw::CDC& dc, int count, const float* xs, const float* ys, OGPRecord* rec) override;
+    void DrawPolynomial(fw::CDC& dc, int16_t degree, const double* coefficients, int16_t steps, double from,
+                        double to, OGPRecord* rec) override;
 
     bool IsLogX() const { return m_logX; }
     bool IsLogY() const { return m_logY; }

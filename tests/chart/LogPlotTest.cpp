@@ -273,3 +273,60 @@ TEST(LogPlot, GraphDrawerCreatesThePlotOfItsType)
 }
 
 } // namespace
+
+namespace {
+
+// Records each point the drawing maps and the record's Y range meanwhile.
+template <class Plot> class MappingProbe : public Plot {
+public:
+    bool MapDataToDevice(double x, double y, int16_t& outX, int16_t& outY, OGPRecord* rec) override
+    {
+        const bool failed = Plot::MapDataToDevice(x, y, outX, outY, rec);
+        points.emplace_back(outX, outY);
+        yRanges.emplace_back(rec->m_yMin, rec->m_yMax);
+        return failed;
+    }
+    std::vector<fw::CPoint> points;
+    std::vector<std::pair<double, double>> yRanges;
+};
+
+TEST(LogPlot, ArrayLinesAndDecibelArraysUseTheTransformedRanges)
+{
+    const float ys[] = {0.1f, 1, 10};
+    {
+        OGPRecord rec = Record({0, 0, 200, 200}, 1, 100, 1, 100);
+        fw::RecordingSink sink;
+        fw::CDC dc(&sink);
+        MappingProbe<CSemiLogYPlot> plot;
+        const float x[] = {1, 50.5f, 100};
+        const float y[] = {1, 10, 100};
+        plot.DrawLineArray(dc, 3, x, y, &rec);
+        const std::vector<fw::CPoint> want = {{0, 200}, {100, 100}, {200, 0}};
+        EXPECT_EQ(want, plot.points);
+        ExpectRanges(rec, 1, 100, 1, 100);
+    }
+    {
+        OGPRecord rec = Record({0, 0, 200, 200}, 0, 100, 40, 7);
+        fw::RecordingSink sink;
+        fw::CDC dc(&sink);
+        MappingProbe<CDBPlot> plot;
+        const float x[] = {0, 50, 100};
+        plot.DrawLineArray(dc, 3, x, ys, &rec);
+        EXPECT_FALSE(GrHasError(&rec));
+        const std::vector<fw::CPoint> want = {{0, 200}, {100, 100}, {200, 0}};
+        EXPECT_EQ(want, plot.points) << "-40, -20 and 0 dB";
+        for (const auto& range : plot.yRanges)
+            EXPECT_EQ(std::make_pair(-40.0, 0.0), range);
+        ExpectRanges(rec, 0, 100, 40, 7);
+
+        const float negative[] = {1, -2, 3};
+        fw::RecordingSink none;
+        fw::CDC noneDc(&none);
+        plot.DrawSymbolArray(noneDc, 3, x, negative, &rec);
+        EXPECT_EQ(kGrErrNegativeValue, rec.m_errorCode);
+        EXPECT_EQ(1, rec.m_errorIndex);
+        EXPECT_TRUE(none.Log().empty());
+    }
+}
+
+} // namespace
