@@ -47,7 +47,7 @@ void ReadDatabase(CCanNodeArray& messages, const std::vector<uint8_t>& header, s
 
 // ------------------------------------------------------------ unit memory
 
-CGetCanUpdate::CGetCanUpdate(ITransferHost& host) : CCFMeterUpdate(host)
+CGetCanUpdate::CGetCanUpdate(ITransferHost& host) : CUnitPortStreamUpdate(host)
 {
     m_messageId = kMsgCanProgress;
 }
@@ -166,29 +166,6 @@ bool CGetCanUpdate::OpenItem()
 void CGetCanUpdate::GetCaption(fw::CString& text) const
 {
     text = UpdatingText(fw::Format("%s.CAN", fw::fs::FileNameOf(m_file.m_name).c_str()));
-}
-
-bool CGetCanUpdate::TransferChunk()
-{
-    if (m_total == 0 || m_chunk == 0)
-        return false;
-    try {
-        m_data.resize(m_chunk);
-        ReadDataStream(UnitMeter(), m_data, "DAT");
-        m_writeFile.Write(m_data.data(), m_data.size());
-        const unsigned done = m_transferred.load() + m_chunk;
-        m_transferred = done;
-        if (done >= m_end) {
-            m_chunk = 0;
-            return false;
-        }
-        m_chunk = std::min(m_chunk, m_end - done);
-        return true;
-    } catch (const std::exception& e) {
-        m_data.clear();
-        SetErrorFrom(e);
-        return false;
-    }
 }
 
 void CGetCanUpdate::StoreChunk(unsigned position)

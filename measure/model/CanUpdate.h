@@ -8,13 +8,13 @@
 // a PC folder. A damaged block ends the item with a message naming the
 // file and the block's address.
 
-#include "measure/model/CFMeterUpdate.h"
+#include "measure/model/UnitPortStreamUpdate.h"
 #include "measure/model/CanDecode.h"
 #include "measure/model/GetFileUpdate.h"
 
 class CCanNodeArray;
 
-class CGetCanUpdate : public CCFMeterUpdate {
+class CGetCanUpdate : public CUnitPortStreamUpdate {
 public:
     static constexpr unsigned kFirstPartBytes = 64;
     static constexpr unsigned kHeaderStep = 64;
@@ -28,10 +28,8 @@ public:
     bool OpenItem() override;
     bool NextItem() override;
     void GetCaption(fw::CString& text) const override;
-    bool TransferChunk() override;
     void StoreChunk(unsigned position) override;
     void Finish() override;
-    unsigned GetEnd() const override { return m_end; }
 
     const CanFrameCounters& GetCounters() const { return m_counters; }
 
@@ -41,16 +39,11 @@ protected:
     // The message list of the unit in the port; false when that unit is no
     // CAN/voice/GPS unit.
     bool TakeMessages(int port);
-    CKivMeter& UnitMeter() const { return MeterOf(m_meterBox); }
     bool ReadHeaderPart(std::vector<uint8_t>& header);
 
-    int m_meterBox = 0;
-    unsigned m_end = 0;
     unsigned m_dataOffset = 0;
-    unsigned m_chunk = 0;
     CCanNodeArray* m_messages = nullptr;  // not owned
     CanFrameCounters m_counters{};
-    fw::CString m_baseName;
 };
 
 class CGetCanFileUpdate : public CGetFileUpdate {

@@ -150,7 +150,7 @@ void FinishGpsTanks(CGpsDataTankList& list, const GpsHeader& header)
 
 // ------------------------------------------------------------ unit memory
 
-CGetGPSUpdate::CGetGPSUpdate(ITransferHost& host) : CCFMeterUpdate(host)
+CGetGPSUpdate::CGetGPSUpdate(ITransferHost& host) : CUnitPortStreamUpdate(host)
 {
     m_messageId = kMsgGpsProgress;
 }
@@ -238,29 +238,6 @@ bool CGetGPSUpdate::OpenItem()
 void CGetGPSUpdate::GetCaption(fw::CString& text) const
 {
     text = UpdatingText(fw::Format("%s.GPS", fw::fs::FileNameOf(m_file.m_name).c_str()));
-}
-
-bool CGetGPSUpdate::TransferChunk()
-{
-    if (m_total == 0 || m_chunk == 0)
-        return false;
-    try {
-        m_data.resize(m_chunk);
-        ReadDataStream(UnitMeter(), m_data, "DAT");
-        m_writeFile.Write(m_data.data(), m_data.size());
-        const unsigned done = m_transferred.load() + m_chunk;
-        m_transferred = done;
-        if (done >= m_end) {
-            m_chunk = 0;
-            return false;
-        }
-        m_chunk = std::min(m_chunk, m_end - done);
-        return true;
-    } catch (const std::exception& e) {
-        m_data.clear();
-        SetErrorFrom(e);
-        return false;
-    }
 }
 
 void CGetGPSUpdate::StoreChunk(unsigned position)

@@ -9,7 +9,7 @@
 // CGetGPSUpdate reads the ".gps" file of the unit's memory through the
 // unit; CGetGPSFileUpdate the ".GPS" file of a PC folder.
 
-#include "measure/model/CFMeterUpdate.h"
+#include "measure/model/UnitPortStreamUpdate.h"
 #include "measure/model/GetFileUpdate.h"
 
 #include <array>
@@ -38,7 +38,7 @@ void AppendGpsTanks(CGpsDataTankList& list, const GpsHeader& header, int count);
 // The last seven tanks: formats, extremes, mean, windows released.
 void FinishGpsTanks(CGpsDataTankList& list, const GpsHeader& header);
 
-class CGetGPSUpdate : public CCFMeterUpdate {
+class CGetGPSUpdate : public CUnitPortStreamUpdate {
 public:
     static constexpr unsigned kHeaderPartBytes = 9984;
     static constexpr unsigned kChunkBytes = 8192;
@@ -49,23 +49,16 @@ public:
     bool OpenItem() override;
     bool NextItem() override;
     void GetCaption(fw::CString& text) const override;
-    bool TransferChunk() override;
     void StoreChunk(unsigned position) override;
     void Finish() override;
-    unsigned GetEnd() const override { return m_end; }
 
 protected:
     // The next port from `first` with a CAN/voice/GPS unit and a GPS file
     // in the unit's memory; -1 when none.
     int FindPort(int first);
     bool FindGpsMemoryFile(int port);
-    CKivMeter& UnitMeter() const { return MeterOf(m_meterBox); }
 
-    int m_meterBox = 0;
-    unsigned m_end = 0;
-    unsigned m_chunk = 0;
     GpsHeader m_header;
-    fw::CString m_baseName;
 };
 
 class CGetGPSFileUpdate : public CGetFileUpdate {
