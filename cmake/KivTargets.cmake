@@ -3,6 +3,20 @@
 
 set(KIV_WARNINGS -Wall -Wextra -Werror -Wno-unused-parameter)
 
+# Precompiled headers keep the build short: the standard library for every
+# target, Qt's widget headers for the targets that use Qt.
+set(KIV_PCH_STD <string> <vector> <memory> <functional> <algorithm> <map>)
+set(KIV_PCH_QT <QtWidgets/QtWidgets>)
+function(kiv_precompile name deps)
+  if(NOT KIV_PRECOMPILE)
+    return()
+  endif()
+  target_precompile_headers(${name} PRIVATE ${KIV_PCH_STD})
+  if(deps MATCHES "Qt6::")
+    target_precompile_headers(${name} PRIVATE ${KIV_PCH_QT})
+  endif()
+endfunction()
+
 function(kiv_library name folder)
   cmake_parse_arguments(ARG "GENERATED" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
@@ -21,6 +35,7 @@ function(kiv_library name folder)
   target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
   target_compile_options(${name} PRIVATE ${KIV_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  kiv_precompile(${name} "${ARG_DEPS}")
 endfunction()
 
 # One test program per folder of tests/, run as one CTest entry so that
@@ -39,6 +54,12 @@ function(kiv_tests name folder)
   endif()
   add_executable(${name} ${srcs})
   target_compile_options(${name} PRIVATE ${KIV_WARNINGS})
+  if(KIV_PRECOMPILE)
+    target_precompile_headers(${name} PRIVATE <gtest/gtest.h> ${KIV_PCH_STD})
+    if(ARG_QT)
+      target_precompile_headers(${name} PRIVATE ${KIV_PCH_QT})
+    endif()
+  endif()
   if(ARG_QT)
     set(main kiv_testmain_qt)
   else()

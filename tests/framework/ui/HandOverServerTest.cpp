@@ -160,7 +160,10 @@ TEST_F(HandOverTest, ACutOrOversizedSendingOpensNothingAndTheServerGoesOn)
         ::close(fd);
     };
     rawSend("/no/terminator.kivp");
-    rawSend(std::string(fw::HandOverServer::kMaxBytes + 10, 'x') + '\0');
+    // One name longer than a sender may send, with its terminator.
+    std::string oversized(fw::HandOverServer::kMaxBytes + 11, 'x');
+    oversized.back() = '\0';
+    rawSend(oversized);
     PumpUntil([&] { return !received.empty(); }, 300);
     EXPECT_TRUE(received.empty());
 
