@@ -1,3 +1,7 @@
+#include "chart/model/ChartClasses.h"
+#include "chart/model/GraphClasses.h"
+#include "chart/model/ListGraphClasses.h"
+#include "grid/model/GridClasses.h"
 #include "fuzz/FuzzTarget.h"
 
 #include "canvoicegps/Kiv463Unit.h"
@@ -62,6 +66,10 @@ void RegisterEverything()
         RegisterFrequencyModelClasses();
         RegisterCanVoiceGpsClasses();
         RegisterGraphPageClasses();
+        RegisterGridClasses();
+        RegisterChartClasses();
+        RegisterGraphClasses();
+        RegisterListGraphClasses();
         SetCacheTankFolder(ScratchFolder().c_str());
         return true;
     }();

@@ -20,6 +20,8 @@ set(KIV_FUZZ_TARGET_NAMES
   file_listing_fuzz
   string_table_fuzz
   number_date_fuzz
-  formula_fuzz)
+  formula_fuzz
+  grid_style_archive_fuzz
+  graph_archive_fuzz)
 set(KIV_FUZZ_TARGET_LIBRARIES fw_core kiv_common kiv_instrument kiv_freqmodel kiv_canvoicegps kiv_docbase
-    kiv_usb_backend)
+    kiv_usb_backend kiv_gridmodel kiv_chart)
