@@ -17,10 +17,14 @@ function(kiv_precompile name deps)
   endif()
 endfunction()
 
+# A subfolder named in EXCLUDE belongs to a library of its own.
 function(kiv_library name folder)
-  cmake_parse_arguments(ARG "GENERATED" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "GENERATED" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  foreach(sub IN LISTS ARG_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "^${CMAKE_SOURCE_DIR}/${folder}/${sub}/")
+  endforeach()
   list(FILTER srcs EXCLUDE REGEX "/CMakeLists.txt$")
   set(cpps ${srcs})
   list(FILTER cpps INCLUDE REGEX "\\.cpp$")

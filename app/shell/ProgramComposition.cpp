@@ -7,6 +7,7 @@
 #include "app/shell/ShellIds.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
+#include "app/shell/register/SubsystemRegistration.h"
 #include "common/resources/ProgramStrings.h"
 #include "data/model/DataClasses.h"
 #include "data/model/MeasurementDataSaver.h"
@@ -100,4 +101,10 @@ void ComposeProgram()
     // A type registered before start-up (a test's stand-in) stays.
     if (!DocumentTypeMaker(kIdrProjectType))
         RegisterProjectDocumentType();
+    RegisterProjectPages();
+    RegisterMeasureSubsystem();
+    RegisterDataViews();
+    RegisterGraphDocuments();
+    RegisterFrequencyViews();
+    RegisterCanVoiceGpsViews();
 }

@@ -1,0 +1,5 @@
+#include "app/shell/register/SubsystemRegistration.h"
+
+void RegisterFrequencyViews()
+{
+}
