@@ -140,39 +140,95 @@ template <class T> template <class Work> bool CCacheDataTank<T>::OnRawFile(Work&
 
 template <class T> void CCacheDataTank<T>::ReadAt(int64_t index, T* dest, int64_t count)
 {
-    const size_t bytes = size_t(count) * sizeof(T);
-    if (m_file.ReadAt(uint64_t(index) * sizeof(T), dest, bytes) != bytes)
+    // Values of the unwritten fill tail are markers, whatever the file holds.
+    const int64_t fromFile = std::clamp<int64_t>(m_fillFrom - index, 0, count);
+    const size_t bytes = size_t(fromFile) * sizeof(T);
+    if (bytes != 0 && m_file.ReadAt(uint64_t(index) * sizeof(T), dest, bytes) != bytes)
         throw fw::CFileException(fw::CFileException::endOfFile, -1, m_filePath);
+    std::fill(dest + fromFile, dest + count, this->m_fillMarker);
 }
 
 template <class T> void CCacheDataTank<T>::WriteAt(int64_t index, const T* src, int64_t count)
 {
+    if (m_fillFrom < index + count) {
+        // The markers before the written values become real; those after
+        // them stay a tail.
+        if (m_fillFrom < index)
+            WriteFillNow(m_fillFrom, index);
+        m_fillFrom = index + count >= m_storeCount ? kNoFillTail : index + count;
+    }
     m_file.WriteAt(uint64_t(index) * sizeof(T), src, size_t(count) * sizeof(T));
 }
 
 template <class T> bool CCacheDataTank<T>::SetFileLength(int64_t count)
 {
     return OnRawFile([&] {
+        // A grown file reads as it always did beyond the old end, so the
+        // tail is written before it moves.
+        if (count > m_storeCount)
+            WriteFillTail();
         m_file.SetLength(uint64_t(count) * sizeof(T));
         m_storeCount = count;
+        if (m_fillFrom >= count)
+            m_fillFrom = kNoFillTail;
     });
+}
+
+template <class T> void CCacheDataTank<T>::WriteFillNow(int64_t start, int64_t end)
+{
+    if (start >= end)
+        return;
+    int64_t chunk = 0;
+    auto buffer = AllocateBuffer(std::min<int64_t>(end - start, kMaxAccessWindow), chunk);
+    if (!buffer)
+        throw std::bad_alloc();
+    std::fill(buffer.get(), buffer.get() + chunk, this->m_fillMarker);
+    for (int64_t i = start; i < end; i += chunk)
+        m_file.WriteAt(uint64_t(i) * sizeof(T), buffer.get(), size_t(std::min(chunk, end - i)) * sizeof(T));
+}
+
+template <class T> void CCacheDataTank<T>::WriteFillTail()
+{
+    if (m_fillFrom >= m_storeCount) {
+        m_fillFrom = kNoFillTail;
+        return;
+    }
+    // The file may end before the store (appends still in the window).
+    const int64_t fileEnd = std::min<int64_t>(m_storeCount, int64_t(m_file.GetLength() / sizeof(T)));
+    WriteFillNow(m_fillFrom, std::max(fileEnd, m_fillFrom));
+    m_fillFrom = kNoFillTail;
+}
+
+template <class T> bool CCacheDataTank<T>::MaterializeFillTail()
+{
+    if (m_fillFrom == kNoFillTail)
+        return true;
+    return OnRawFile([&] { WriteFillTail(); });
+}
+
+template <class T> const fw::CString& CCacheDataTank<T>::GetFilePath() const
+{
+    // Tanks are never made const; the path is handed out as a view of the
+    // values, so the tail they hold is written first.
+    if (m_fillFrom != kNoFillTail)
+        const_cast<CCacheDataTank*>(this)->MaterializeFillTail();
+    return m_filePath;
 }
 
 template <class T> bool CCacheDataTank<T>::WriteFill(int64_t start, int64_t end)
 {
     if (start >= end)
         return true;
-    int64_t chunk = 0;
-    auto buffer = AllocateBuffer(std::min<int64_t>(end - start, kMaxAccessWindow), chunk);
-    if (!buffer) {
+    if (end >= m_storeCount) {
+        m_fillFrom = std::min(m_fillFrom, start);
+        return true;
+    }
+    try {
+        return OnRawFile([&] { WriteFillNow(start, end); });
+    } catch (const std::bad_alloc&) {
         fw::AfxMessageBox(fw::kIdpOutOfMemory);
         return false;
     }
-    std::fill(buffer.get(), buffer.get() + chunk, this->m_fillMarker);
-    return OnRawFile([&] {
-        for (int64_t i = start; i < end; i += chunk)
-            WriteAt(i, buffer.get(), std::min(chunk, end - i));
-    });
 }
 
 template <class T> void CCacheDataTank<T>::DiscardFiles()
@@ -187,6 +243,7 @@ template <class T> void CCacheDataTank<T>::DiscardFiles()
     m_filePath.Empty();
     DropWindow();
     m_storeCount = 0;
+    m_fillFrom = kNoFillTail;
 }
 
 template <class T> uint64_t CCacheDataTank<T>::FileLength(const fw::CString& path) const
@@ -233,6 +290,7 @@ template <class T> bool CCacheDataTank<T>::CreateCacheFile()
     }
     DropWindow();
     m_storeCount = 0;
+    m_fillFrom = kNoFillTail;
     return CreateTempFile();
 }
 

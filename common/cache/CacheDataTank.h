@@ -132,7 +132,9 @@ public:
     int GetWindowEnd() const { return m_winEnd; }
     bool IsFileOpen() const { return m_open; }
     bool IsDirty() const { return m_dirty; }
-    const fw::CString& GetFilePath() const { return m_filePath; }
+    // The file, with every value written out (a filled tail included), for
+    // callers that read or copy it by name.
+    const fw::CString& GetFilePath() const;
     const fw::CString& GetPreviousPath() const { return m_prevPath; }
 
     // Folder of the temporary files of this value type (the system's
@@ -165,6 +167,12 @@ private:
     // window grown at the end of the store (appends) is ahead of the file
     // until it is written back.
     int64_t m_storeCount = 0;
+    // Values from here to the end of store are the fill marker but not yet
+    // written: a fill to the end (a tank loaded in fill mode, a grown tank)
+    // costs nothing until values behind it are written, so a short archive
+    // cannot make the disk take gigabytes of markers. kNoFillTail: none.
+    static constexpr int64_t kNoFillTail = INT64_MAX;
+    int64_t m_fillFrom = kNoFillTail;
     // Array accessors alive over the window: while any is, the window stays
     // where it is and other values are read and written around it.
     int m_pinned = 0;
@@ -181,6 +189,12 @@ private:
     void WriteAt(int64_t index, const T* src, int64_t count);
     bool SetFileLength(int64_t count);
     bool WriteFill(int64_t start, int64_t end);
+    // Writes the markers of [start, end) to the open file now.
+    void WriteFillNow(int64_t start, int64_t end);
+    // Writes an unwritten fill tail out (the file must be open).
+    void WriteFillTail();
+    // The same, opening the file for it; false on a file error.
+    bool MaterializeFillTail();
     bool WindowCanGrowTo(int64_t n) const;
     void DropWindow();
     bool RemoveFile(const fw::CString& path, bool report);
@@ -193,6 +207,7 @@ private:
     void CheckArchiveHolds(fw::CArchive& ar, int64_t count);
     void LoadValueArray(fw::CArchive& ar, int64_t count);
     void StoreFileBytes(fw::CArchive& ar, const fw::CString& path, uint64_t bytes);
+    void StoreFillMarkers(fw::CArchive& ar, int64_t count);
     void SyncHeaderCount();
     // A fresh, closed temporary file to code `from` into, with `from` kept
     // as the previous file; on failure the tank is back on `from` alone.

@@ -100,7 +100,23 @@ template <class T> void CCacheDataTank<T>::StoreValuePart(fw::CArchive& ar, int3
         return;
     if (!FlushWindow())
         fw::ThrowUserException();
-    StoreFileBytes(ar, m_filePath, uint64_t(count) * sizeof(T));
+    // An unwritten fill tail goes out as markers, not through the file.
+    const int64_t written = std::min<int64_t>(count, m_fillFrom);
+    StoreFileBytes(ar, m_filePath, uint64_t(written) * sizeof(T));
+    StoreFillMarkers(ar, count - written);
+}
+
+template <class T> void CCacheDataTank<T>::StoreFillMarkers(fw::CArchive& ar, int64_t count)
+{
+    if (count <= 0)
+        return;
+    int64_t chunk = 0;
+    auto buffer = AllocateBuffer(count, chunk);
+    if (!buffer)
+        throw std::bad_alloc();
+    std::fill(buffer.get(), buffer.get() + chunk, this->m_fillMarker);
+    for (int64_t done = 0; done < count; done += chunk)
+        ar.Write(buffer.get(), size_t(std::min(chunk, count - done)) * sizeof(T));
 }
 
 template <class T> void CCacheDataTank<T>::CheckArchiveHolds(fw::CArchive& ar, int64_t count)
@@ -224,7 +240,8 @@ template <class T> bool CCacheDataTank<T>::StartCodedCopy(const fw::CString& fro
 template <class T> bool CCacheDataTank<T>::CompressFile()
 {
     ShowStatus(kIdsCompressing);
-    if (!CloseCacheFile())
+    // The coder reads the file by name: every value must be in it.
+    if (!MaterializeFillTail() || !CloseCacheFile())
         return false;
     const fw::CString raw = m_filePath;
     if (!StartCodedCopy(raw))
@@ -268,6 +285,7 @@ template <class T> bool CCacheDataTank<T>::ExpandFile()
     m_prevPath.Empty();
     const uint64_t length = FileLength(m_filePath);
     m_storeCount = int64_t(length / sizeof(T));
+    m_fillFrom = kNoFillTail;
     if (ok && length % sizeof(T) != 0) {
         // Whole values or the data is not what was stored.
         ReportCacheFileError(fw::CArchiveException(fw::CArchiveException::genericException, packed));
@@ -280,6 +298,7 @@ template <class T> bool CCacheDataTank<T>::ExpandFile()
     template void CCacheDataTank<T>::ShowStatus(unsigned);                                        \
     template void CCacheDataTank<T>::SyncHeaderCount();                                           \
     template void CCacheDataTank<T>::StoreFileBytes(fw::CArchive&, const fw::CString&, uint64_t); \
+    template void CCacheDataTank<T>::StoreFillMarkers(fw::CArchive&, int64_t);                  \
     template void CCacheDataTank<T>::StoreValuePart(fw::CArchive&, int32_t, bool);                \
     template void CCacheDataTank<T>::LoadValueArray(fw::CArchive&, int64_t);                      \
     template void CCacheDataTank<T>::CheckArchiveHolds(fw::CArchive&, int64_t);                   \

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 using cachetest::CacheTankTest;
@@ -142,6 +144,56 @@ INSTANTIATE_TEST_SUITE_P(Cases, CacheArchiveModes,
                                            ModeCase{"Fill", 2, 5000}, ModeCase{"LengthOnly", 3, 5000},
                                            ModeCase{"RawEmpty", 0, 0}, ModeCase{"CompressedEmpty", 1, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A short archive may name a fill of any length: the markers cost the disk
+// nothing until values behind them are written, and read and store as
+// markers all the same.
+TEST_F(CacheTankTest, FillModeLoadWritesNoMarkersUntilNeeded)
+{
+    CCacheFltDataTank source;
+    source.SetName("ch1");
+    Fill(source, 0, [](int) { return 0.0f; });
+    Bytes archive = StoredPrefix(source);
+    Append<int32_t>(archive, kCacheStoreFill);
+    Append<int32_t>(archive, 400'000'000); // 1.6 GB of markers
+
+    CCacheFltDataTank huge;
+    EXPECT_EQ(Load(huge, archive), 0u);
+    ASSERT_EQ(huge.GetArraySize(), 400'000'000);
+    float v = 0;
+    ASSERT_TRUE(huge.GetAt(399'999'999, v));
+    EXPECT_EQ(v, HUGE_VALF);
+    ASSERT_TRUE(huge.SetAt(5, 1.5f));
+    huge.ReleaseWindow();
+    ASSERT_TRUE(huge.GetAt(4, v));
+    EXPECT_EQ(v, HUGE_VALF);
+    ASSERT_EQ(CacheFiles().size(), 2u); // the source's and this one
+    uint64_t onDisk = 0;
+    for (const std::string& name : CacheFiles()) {
+        struct stat st {};
+        ASSERT_EQ(::stat((dir.Path() / name).c_str(), &st), 0);
+        onDisk += uint64_t(st.st_blocks) * 512;
+    }
+    EXPECT_LT(onDisk, uint64_t(64) << 20);
+
+    // A small one stores its markers raw around a written value.
+    CCacheFltDataTank small;
+    archive.resize(archive.size() - 4);
+    Append<int32_t>(archive, 1000);
+    EXPECT_EQ(Load(small, archive), 0u);
+    const float written = 2.5f;
+    ASSERT_TRUE(small.WriteValues(10, 1, &written));
+    small.SetStorageMode(kCacheStoreRaw);
+    std::vector<float> expectedValues(1000, HUGE_VALF);
+    expectedValues[10] = 2.5f;
+    EXPECT_EQ(Values(small), expectedValues);
+    const Bytes stored = Store(small);
+    const Bytes raw = RawBytes(expectedValues);
+    ASSERT_GE(stored.size(), raw.size());
+    EXPECT_TRUE(std::equal(raw.begin(), raw.end(), stored.end() - raw.size()));
+    // Written out for callers that read the file by name.
+    EXPECT_EQ(ReadBytes(small.GetFilePath().str()), raw);
+}
 
 TEST_F(CacheTankTest, CompressedFormIsSmallerForChannelData)
 {
