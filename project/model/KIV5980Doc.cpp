@@ -80,6 +80,7 @@ void CKIV5980Doc::DeleteContents()
     DeleteCheckRecords();
     m_history.RemoveAll();
     m_freqHistory.RemoveAll();
+    m_voiceList.RemoveAll();
     m_graphListBytes.clear();
     CKivDocBase::DeleteContents();
 }
@@ -171,6 +172,8 @@ void CKIV5980Doc::OnDocumentLoaded()
     m_freqHistory.InitTanks();
     RebuildFreqHistory();
     m_boxArray.MarkDuplicateCanIds();
+    m_voiceList.CreateTanks();
+    RescanVoiceFiles();
     RebuildChannels();
     RefreshFuncColumn();
     OpenStartupFiles();
@@ -209,6 +212,7 @@ bool CKIV5980Doc::DoSave(const fw::CString& path, bool replace)
     if (after != before) {
         RebuildHistoryFromDataFiles();
         RebuildFreqHistory();
+        RescanVoiceFiles();
     }
     return true;
 }

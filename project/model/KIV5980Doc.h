@@ -12,6 +12,7 @@
 // SettingsFile.cpp (control-unit settings files), AutoModes.cpp (automatic
 // modes), ProjectEditing.cpp (editing operations).
 
+#include "canvoicegps/voice/VoiceListObj.h"
 #include "common/calc/DataSPSetTank.h"
 #include "common/tank/DataTankList.h"
 #include "docbase/doc/KivDocBase.h"
@@ -89,6 +90,7 @@ public:
     CBoxArray& GetActiveBoxArray() { return *m_pActiveSystem; }
     CMMAObject& GetHistory() { return m_history; }
     CHistMMAObject& GetFreqHistory() { return m_freqHistory; }
+    CVoiceListObj& GetVoiceList() { return m_voiceList; }
     CZELGridStyle* GetTable(Table t) const { return m_tables[size_t(t)].get(); }
     CDataSPSetTank* GetCalcSettings() const { return m_pCalcSettings.get(); }
     CDataTankList* GetProgram(Program p) const { return m_programs[size_t(p)].get(); }
@@ -117,6 +119,7 @@ public:
     int FinishDataImport(const ImportRecord& record, bool force);
 
     bool CanAddStep() const { return m_history.GetLastIndex() < kMaxHistorySteps - 1; }
+    bool CanAddVoice() const { return m_voiceList.GetMaxIndex() < kMaxHistorySteps - 1; }
 
     // ---- data folder
     fw::CString GetDataFolder() const;
@@ -125,11 +128,22 @@ public:
     uint64_t EstimateDataSize();
 
     // ---- histories
-    void RebuildHistoryFromDataFiles();
-    // One row per frequency-data file of the data folder, by start time.
-    void RebuildFreqHistory();
     // One list of recorded files per control unit (null: none for it).
     using FileLists = std::vector<std::vector<CKiv406FileInfo>*>;
+    void RebuildHistoryFromDataFiles();
+    // The voice list from the recordings of every subfolder of the data
+    // folder, by recording time.
+    void RescanVoiceFiles();
+    // Copies fetched recordings (per control unit: the source path without
+    // ".wav" in m_name, the recording time in m_firstSampleTime) into the
+    // folder of every step whose span holds them, or once into "VOICE",
+    // never over an existing file, and lists each copy.
+    void CopyVoiceFiles(const FileLists& lists);
+    // Lists a recording written to folder/title.wav of the data folder
+    // unless it is listed already.
+    void AddVoiceRecording(const fw::CString& folder, const fw::CString& title, const fw::COleDateTime& time);
+    // One row per frequency-data file of the data folder, by start time.
+    void RebuildFreqHistory();
     // Saves every frequency record of the lists as a new file in the data
     // folder and adds its row; `card`: read through the control units from
     // their cards, else from the files in a PC folder.
@@ -277,6 +291,7 @@ private:
     CBoxArray m_boxArray;
     CMMAObject m_history;
     CHistMMAObject m_freqHistory;
+    CVoiceListObj m_voiceList;
     std::vector<CCheckData*> m_checkRecords;  // owned
     std::unique_ptr<CBoxArray> m_importSystem;
     CBoxArray* m_pActiveSystem;               // m_boxArray or an import's system

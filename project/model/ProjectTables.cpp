@@ -234,6 +234,7 @@ bool CKIV5980Doc::BuildDefaultProject()
         Widths(*t[kTabFreqHistory], 0, 4, 120);
         m_freqHistory.InitTanks();
         CreateUnit463Tables();
+        m_voiceList.CreateTanks();
         CreateUnit465Table();
 
         m_boxArray.SetDataCount(-1, true);
