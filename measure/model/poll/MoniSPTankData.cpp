@@ -1,0 +1,84 @@
+#include "measure/model/poll/MoniSPTankData.h"
+
+#include "common/calc/CashCalcuDataTank.h"
+#include "framework/core/Services.h"
+#include "framework/core/StringTable.h"
+
+
+CCashCalcuDataTank* CMoniSPTankData::CreateItem(int16_t index, int16_t code)
+{
+    CCashCalcuDataTank* tank = CreateChannelTank(index, code, false);
+    if (tank)
+        tank->SetCacheWindowLength(kWindowValues);
+    return tank;
+}
+
+int32_t CMoniSPTankData::SetDataCount(int32_t count, bool fill)
+{
+    if (count == -1) {
+        count = GetMaxDataCount(0, GetSize() - 1);
+        m_dataCount = count;
+        if (count <= kMaxSamples)
+            return count;
+    }
+    if (count > kMaxSamples)
+        count = 0;
+    for (int i = 0; i < GetSize(); ++i) {
+        if (CDataTankObject* tank = GetObjectAt(i))
+            tank->SetSize(count, fill);
+    }
+    m_dataCount = count;
+    return GetSize() - 1;
+}
+
+CDataTankObject* CMoniSPTankData::GetTimeTank()
+{
+    if (GetSize() > kTimeIndex && GetObjectAt(kTimeIndex))
+        return GetObjectAt(kTimeIndex);
+    CCashCalcuDataTank* tank = CreateItem(kTimeIndex, 0);
+    tank->SetName(fw::LoadStringText(kIdsElapsedTime));
+    tank->SetUnit("sec");
+    return tank;
+}
+
+void CMoniSPTankData::StampTime()
+{
+    m_lastTick = fw::TickCount();
+}
+
+void CMoniSPTankData::AppendElapsedTime()
+{
+    const uint32_t last = m_lastTick.load();
+    double x = 0.0;
+    if (GetDataCount() >= 1) {
+        x = static_cast<uint32_t>(last - m_startTick) / 1000.0;
+    } else {
+        m_startTick = last;
+    }
+    auto* time = dynamic_cast<CCalcuDataTank*>(GetTimeTank());
+    if (!time)
+        return;
+    if (time->GetDataCount() < GetDataCount() + 1)
+        time->SetSize(GetDataCount() + 1, false);
+    time->SetValue(GetDataCount(), x);
+}
+
+void CMoniSPTankData::StoreValues(CKivSPTankData& channels, const std::vector<int16_t>& watched)
+{
+    if (GetDataCount() + 1 > kMaxSamples)
+        SetDataCount(kMaxSamples + 1, false);
+    const int at = GetDataCount();
+    for (int16_t ch : watched) {
+        auto* source = dynamic_cast<CCalcuDataTank*>(channels.GetObjectAt(ch));
+        if (!source || ch == kTimeIndex)
+            continue;
+        CDataTankObject* tank = ch < GetSize() ? GetObjectAt(ch) : nullptr;
+        if (!tank)
+            tank = CreateItem(ch, -1);
+        if (tank->GetDataCount() < at + 1)
+            tank->SetSize(at + 1, false);
+        tank->SetValue(at, source->GetResult());
+    }
+    AppendElapsedTime();
+    m_dataCount = at + 1;
+}
