@@ -1,0 +1,25 @@
+#pragma once
+
+// The dialogs of the spectrum, legend and monitor objects, which live in the
+// views above: the program installs them (fw::Install<IGraphObjectDialogs>);
+// without an implementation every dialog answers Cancel.
+
+#include "framework/core/ServiceSlot.h"
+
+class CDrawLegObj;
+class CMoniDataPrf;
+class CPowGraphPrfList;
+
+class IGraphObjectDialogs {
+public:
+    virtual ~IGraphObjectDialogs() = default;
+    // The spectrum dialog over a profile list; true on OK (list updated).
+    virtual bool EditSpectrum(CPowGraphPrfList& list) { return false; }
+    // The legend dialog on the object (rotation, legend texts); true on OK.
+    virtual bool EditLegend(CDrawLegObj& legend) { return false; }
+    // The numeric-monitor dialog over a profile; true on OK.
+    virtual bool EditMonitor(CMoniDataPrf& profile) { return false; }
+};
+
+// The installed dialogs, or ones that always cancel.
+IGraphObjectDialogs& GraphObjectDialogs();
