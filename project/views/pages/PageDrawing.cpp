@@ -1,0 +1,60 @@
+#include "project/views/pages/PageDrawing.h"
+
+#include "framework/core/DC.h"
+#include "framework/core/Gdi.h"
+#include "grid/model/DrawCell.h"
+#include "grid/views/GridPane.h"
+
+namespace prjpage {
+
+void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last,
+                      const fw::CString& text, int32_t printRight)
+{
+    const int32_t col = cell.m_nCol;
+    const fw::CRect own = cell.m_rcCell;
+    int32_t before = 0;
+    int32_t after = 0;
+    if (pane) {
+        for (int32_t c = first; c < col; ++c)
+            before += pane->GetColumnWidth(c);
+        for (int32_t c = col + 1; c <= last; ++c)
+            after += pane->GetColumnWidth(c);
+    }
+    fw::CRect wide = own;
+    wide.left -= before;
+    wide.right += after;
+    const bool printing = cell.m_pDC && cell.m_pDC->IsPrinting();
+    CellFormat format = cell.m_format;
+    if (printing) {
+        format.nFlags |= kCellFillBack;
+        format.crBack = fw::RGB(255, 255, 255);
+        if (printRight > 0 && wide.right > printRight)
+            wide.right = own.right;
+        if (wide.left < 0)
+            wide.left = 0;
+    }
+    const fw::CRect textOwn = cell.m_rcText;
+    cell.m_rcText = fw::CRect(wide.left + (textOwn.left - own.left), wide.top + (textOwn.top - own.top),
+                              wide.right - (own.right - textOwn.right), wide.bottom - (own.bottom - textOwn.bottom));
+    cell.m_rcCell = wide;
+    cell.DrawText(text, printing ? &format : nullptr);
+    DrawHeaderEdges(cell);
+    cell.m_rcCell = own;
+    cell.m_rcText = textOwn;
+}
+
+void DrawHeaderEdges(CZELDrawCell& cell)
+{
+    if (!cell.m_pDC)
+        return;
+    fw::CDC& dc = *cell.m_pDC;
+    fw::CPen pen(fw::PS_SOLID, 0, fw::RGB(0, 0, 0));
+    fw::CPen* old = dc.SelectObject(&pen);
+    const fw::CRect& r = cell.m_rcCell;
+    dc.MoveTo(r.left, r.bottom);
+    dc.LineTo(r.left, r.top);
+    dc.LineTo(r.right, r.top);
+    dc.SelectObject(old);
+}
+
+} // namespace prjpage

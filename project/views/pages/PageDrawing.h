@@ -1,0 +1,25 @@
+#pragma once
+
+// Header drawing the analysis pages share: a caption over a group of
+// columns drawn as one cell, and the black edge a grouped header cell gets
+// along its left and top sides.
+
+#include "framework/core/CString.h"
+
+#include <cstdint>
+
+class CZELDrawCell;
+class CZELGridPane;
+
+namespace prjpage {
+
+// Widens the cell to the columns `first` to `last` of `pane` and draws
+// `text` there; while printing the background is white, the widened cell
+// keeps its own right edge when it would pass `printRight` (0: no limit)
+// and a negative left edge becomes 0.
+void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last,
+                      const fw::CString& text, int32_t printRight = 0);
+// A black solid line up the cell's left edge and along its top edge.
+void DrawHeaderEdges(CZELDrawCell& cell);
+
+} // namespace prjpage

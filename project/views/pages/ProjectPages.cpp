@@ -1,0 +1,14 @@
+#include "project/views/pages/ProjectPages.h"
+
+#include "project/views/ProjectFrame.h"
+#include "project/views/pages/PrjHistoryView.h"
+#include "project/views/pages/PrjMMAView.h"
+
+const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
+{
+    switch (pageId) {
+    case prjcmd::kPageHistory: return FW_RUNTIME_CLASS(CPrjHistoryView);
+    case prjcmd::kPageStatistics: return FW_RUNTIME_CLASS(CPrjMMAView);
+    default: return nullptr;
+    }
+}
