@@ -34,6 +34,9 @@ public:
     virtual void RestartPanelPolling() {}
     // The measurement panel works on `doc` and measures or runs a mode.
     virtual bool IsMeasuring(const CKIV5980Doc& doc) { return false; }
+    // The panel works on `doc` in a data-trigger, free-run or program
+    // measurement.
+    virtual bool IsTriggerMeasuring(const CKIV5980Doc& doc) { return false; }
     // Ends the panel's running data trigger, free run and program run.
     virtual void EndPanelModes(CKIV5980Doc& doc) {}
     virtual void UpdateAllGraphDocs(intptr_t hint, fw::CObject* hintObject);

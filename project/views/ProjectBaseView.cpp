@@ -22,12 +22,17 @@
 #include "project/model/ProjectHost.h"
 #include "project/views/DataFileRename.h"
 #include "project/views/ProjectFrame.h"
+#include "project/views/ProjectMenus.h"
+#include "framework/ui/Menu.h"
 #include "project/views/RenameDlgs.h"
 
+#include <QPoint>
 #include <QTextCursor>
+#include <QWidget>
 #include <QTextEdit>
 
 #include <cctype>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,6 +57,10 @@ FW_BEGIN_COMMANDS(CProjectBaseView, CZELSpredView)
     FW_ON_UPDATE(CProjectBaseView::kIdTextSave, &CProjectBaseView::OnUpdateAlways)
     FW_ON_COMMAND(CProjectBaseView::kIdRenameDataFile, &CProjectBaseView::OnRenameDataFile)
     FW_ON_UPDATE(CProjectBaseView::kIdRenameDataFile, &CProjectBaseView::OnUpdateRename)
+    FW_ON_COMMAND(CProjectBaseView::kIdInsert, &CProjectBaseView::OnInsertRows)
+    FW_ON_UPDATE(CProjectBaseView::kIdInsert, &CProjectBaseView::OnUpdateInsert)
+    FW_ON_COMMAND(CProjectBaseView::kIdDelete, &CProjectBaseView::OnDeleteRows)
+    FW_ON_UPDATE(CProjectBaseView::kIdDelete, &CProjectBaseView::OnUpdateDelete)
 FW_END_COMMANDS
 
 namespace {
@@ -217,8 +226,15 @@ void CProjectBaseView::Undo()
         int32_t column = -1;
         if (code == kUndoColumn)
             ar >> column;
-        const bool recorded = WriteUndoRecord(*reverse, code, column);
-        switch (code) {
+        // A deletion is undone by inserting the rows again; an insertion
+        // (or the undo of a deletion) by deleting them.
+        int32_t applied = code;
+        if (code == kUndoDeletedRows)
+            applied = kUndoReinsert;
+        else if (code == kUndoReinsert || code == kUndoInsertedRows)
+            applied = kUndoDeletedRows;
+        bool recorded = code != kUndoDeletedRows && WriteUndoRecord(*reverse, applied, column);
+        switch (applied) {
         case kUndoCell:
             ReadBlockBack(ar, OneCell(job.m_current));
             break;
@@ -235,6 +251,15 @@ void CProjectBaseView::Undo()
             break;
         case kUndoColumn:
             ReadBlockBack(ar, {job.m_selection.top, column, job.m_selection.bottom, column});
+            break;
+        case kUndoDeletedRows:
+            DeleteRows(job.m_selection.left, job.m_selection.top, job.m_selection.right, job.m_selection.bottom);
+            break;
+        case kUndoReinsert:
+            InsertRows(job.m_selection.left, job.m_selection.top, job.m_selection.right, job.m_selection.bottom);
+            grid->ApplySelectionJob(job);
+            recorded = WriteUndoRecord(*reverse, kUndoReinsert);
+            ReadBlockBack(ar, job.m_selection);
             break;
         default:
             break;
@@ -642,4 +667,204 @@ void CProjectBaseView::OnRenameDataFile()
     if (!pattern.Validate())
         return;
     CDataFileRename::Rename(*doc, sel.top, sel.bottom, pattern);
+}
+
+// ---- column setters, rows and cell menus ---------------------------------------------------------
+
+bool CProjectBaseView::IsMeasuringNow() const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    return doc && ProjectHost().IsMeasuring(*doc);
+}
+
+bool CProjectBaseView::SetColumnText(int32_t col, const fw::CString& text)
+{
+    CPollingPause pause;
+    CDataTankObject* tank = GetColumnTank(col);
+    if (!tank)
+        return false;
+    const CCellRange sel = GetGrid()->GetSelection();
+    bool any = false;
+    for (int32_t row = sel.top; row <= sel.bottom; ++row) {
+        if (!tank->SetValueText(row, text))
+            break;
+        any = true;
+    }
+    if (any) {
+        GetGrid()->RedrawPanes();
+        GetProjectDoc()->SetModifiedFlag(true);
+        GetProjectDoc()->UpdateAllViews(nullptr, 0, nullptr);
+    }
+    return any;
+}
+
+bool CProjectBaseView::SetColumnNumber(int32_t col, int16_t value)
+{
+    CPollingPause pause;
+    CDataTankObject* tank = GetColumnTank(col);
+    if (!tank)
+        return false;
+    const CCellRange sel = GetGrid()->GetSelection();
+    bool any = false;
+    for (int32_t row = sel.top; row <= sel.bottom; ++row) {
+        if (!tank->SetValue(row, static_cast<double>(value)))
+            break;
+        any = true;
+    }
+    if (any) {
+        GetGrid()->RedrawPanes();
+        GetProjectDoc()->SetModifiedFlag(true);
+        GetProjectDoc()->UpdateAllViews(nullptr, 0, nullptr);
+    }
+    return any;
+}
+
+void CProjectBaseView::UpdateColumnCheck(fw::CCmdUI* ui, int32_t col, int32_t value)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    const CCellRange sel = GetGrid()->GetSelection();
+    CDataTankObject* tank = GetColumnTank(col);
+    if (!doc || !tank || col < sel.left || col > sel.right) {
+        ui->SetCheck(0);
+        ui->Enable(false);
+        return;
+    }
+    bool all = true;
+    for (int32_t row = sel.top; all && row <= sel.bottom; ++row)
+        all = tank->GetValue(row) == static_cast<double>(value);
+    ui->Enable(!doc->IsEditLocked());
+    ui->SetCheck(all ? 1 : 0);
+}
+
+void CProjectBaseView::UpdateChannelValueCheck(fw::CCmdUI* ui, int32_t col, int code, double value, int rowOffset)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    const CCellRange sel = GetGrid()->GetSelection();
+    if (!doc || !CanEditCell(col, col) || col < sel.left || col > sel.right) {
+        ui->SetCheck(0);
+        ui->Enable(false);
+        return;
+    }
+    CBoxArray& system = doc->GetBoxArray();
+    bool enable = !doc->IsEditLocked();
+    bool all = true;
+    for (int32_t row = sel.top; row <= sel.bottom; ++row) {
+        const int channel = rowOffset + row;
+        if (channel < 0 || channel >= system.GetMapSize())
+            break;
+        if (!system.IsChannelValueAllowed(channel, code, static_cast<int>(value)))
+            enable = false;
+        if (system.GetChannelValue(channel, code) != value)
+            all = false;
+    }
+    ui->Enable(enable);
+    ui->SetCheck(all ? 1 : 0);
+}
+
+void CProjectBaseView::InsertRows(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow)
+{
+    if (CDataTankList* table = GetPageTable()) {
+        fw::CWaitCursor wait;
+        table->InsertRows(firstCol, firstRow, lastCol, lastRow);
+    }
+}
+
+void CProjectBaseView::DeleteRows(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow)
+{
+    if (CDataTankList* table = GetPageTable()) {
+        fw::CWaitCursor wait;
+        table->DeleteRows(firstCol, firstRow, lastCol, lastRow);
+    }
+}
+
+bool CProjectBaseView::CanInsert()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc || doc->IsEditLocked() || !GetPageTable())
+        return false;
+    const CCellRange sel = GetGrid()->GetSelection();
+    const int32_t used = GetLastUsedRow(sel.left, sel.right);
+    return (sel.bottom - sel.top + 1) + used < GetGrid()->GetSheetPane()->RowCount();
+}
+
+bool CProjectBaseView::CanDelete()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    return doc && !doc->IsEditLocked() && GetPageTable();
+}
+
+void CProjectBaseView::OnInsertRows()
+{
+    if (GetGrid()->GetActiveEditor() || !CanInsert())
+        return;
+    const CCellRange sel = GetGrid()->GetSelection();
+    RecordSelection(kUndoInsertedRows);
+    InsertRows(sel.left, sel.top, sel.right, sel.bottom);
+    AfterColumnChange(sel.left, sel.right, false);
+}
+
+void CProjectBaseView::OnDeleteRows()
+{
+    if (GetGrid()->GetActiveEditor() || !CanDelete())
+        return;
+    const CCellRange sel = GetGrid()->GetSelection();
+    RecordSelection(kUndoDeletedRows);
+    DeleteRows(sel.left, sel.top, sel.right, sel.bottom);
+    AfterColumnChange(sel.left, sel.right, false);
+}
+
+void CProjectBaseView::OnUpdateInsert(fw::CCmdUI* ui) { ui->Enable(!GetGrid()->GetActiveEditor() && CanInsert()); }
+
+void CProjectBaseView::OnUpdateDelete(fw::CCmdUI* ui) { ui->Enable(!GetGrid()->GetActiveEditor() && CanDelete()); }
+
+unsigned CProjectBaseView::OpenCellMenu(unsigned menuId, int32_t col, int32_t row)
+{
+    EnsureProjectPageMenus();
+    fw::CMenu menu;
+    if (!menu.LoadMenu(menuId))
+        return 0;
+    fw::CMenu* popup = menu.GetSubMenu(0);
+    CZELGridPane* sheet = GetGrid()->GetSheetPane();
+    if (!popup || !sheet)
+        return 0;
+    const fw::CRect cell = sheet->GetCellRect({row, col, row, col});
+    QPoint at(cell.left + 1, cell.bottom);
+    if (sheet->Widget())
+        at = sheet->Widget()->mapToGlobal(at);
+    const unsigned id =
+        popup->TrackPopupMenu(fw::TPM_LEFTALIGN | fw::TPM_RIGHTBUTTON | fw::TPM_RETURNCMD, at.x(), at.y(), this);
+    if (id != 0)
+        OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr);
+    return id;
+}
+
+void CProjectBaseView::SetDropButton(bool on)
+{
+    CZELGridStyle* style = GetGrid() ? GetGrid()->GetStyle() : nullptr;
+    if (!style)
+        return;
+    uint32_t& flags = style->GetPane(kPaneSheet).m_format.nFlags;
+    if (on)
+        flags |= kCellDropButton;
+    else
+        flags &= ~static_cast<uint32_t>(kCellDropButton);
+}
+
+CZELGridRichWnd* CProjectBaseView::MakeNumericEditor(CZELGridPane* pane, const fw::CRect& rect,
+                                                     const fw::CString& text, const fw::CString& allowed,
+                                                     unsigned ch, unsigned key, bool byKey)
+{
+    if (byKey && ch != 0) {
+        const bool digit = ch >= '0' && ch <= '9';
+        const bool extra = ch < 0x80 && !allowed.IsEmpty() && allowed.Find(static_cast<char>(ch)) >= 0;
+        if (!digit && !extra)
+            return nullptr;
+    }
+    auto editor = std::make_unique<CZELDegitEditWnd>();
+    editor->SetAllowedChars(allowed);
+    if (byKey)
+        editor->CreateForKey(pane, rect, text, ch, key, 0);
+    else
+        editor->CreateForMouse(pane, rect, text, 0);
+    return editor.release();
 }

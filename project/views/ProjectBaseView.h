@@ -30,6 +30,8 @@ public:
     static constexpr unsigned kIdTextSave = 32831;
     static constexpr unsigned kIdUndo = 57643;
     static constexpr unsigned kIdRenameDataFile = 32952;
+    static constexpr unsigned kIdInsert = 32833;
+    static constexpr unsigned kIdDelete = 32834;
 
     // Undo record codes.
     enum UndoCode : int32_t {
@@ -60,12 +62,29 @@ public:
     virtual bool SetSelectionAttributeText(int32_t col, int code, const fw::CString& text, int rowOffset = 0);
     virtual bool SetSelectionAttributeValue(int32_t col, int code, double value, int rowOffset = 0);
     virtual bool ClearCellsWithUndo(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow);
+    // One column's tank set over the selected rows, stopping at the first
+    // row the tank refuses; whether any row was set.
+    virtual bool SetColumnText(int32_t col, const fw::CString& text);
+    virtual bool SetColumnNumber(int32_t col, int16_t value);
+    // Enabled while the column is selected and the document unlocked,
+    // checked when every selected row holds the value.
+    virtual void UpdateColumnCheck(fw::CCmdUI* ui, int32_t col, int32_t value);
+    // The same for a channel attribute; a channel that does not allow the
+    // value disables the command.
+    virtual void UpdateChannelValueCheck(fw::CCmdUI* ui, int32_t col, int code, double value, int rowOffset = 0);
+    // Rows of the page's table, in the columns first to last.
+    virtual void InsertRows(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow);
+    virtual void DeleteRows(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow);
+    virtual bool CanInsert();
+    virtual bool CanDelete();
     virtual void ClearRange(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) {}
     virtual bool CanEdit() const;
     virtual bool CanEditCell(int32_t firstCol, int32_t lastCol) { return true; }
     bool CanUndo() const;
     bool HasSelection() const;
     bool IsMeasuringProject() const;
+    // The panel measures or runs an automatic mode on this document.
+    bool IsMeasuringNow() const;
     // Toggles the document's edit lock; the new state.
     bool OnEditLock();
     virtual bool CanPaste() const;
@@ -83,6 +102,18 @@ public:
     // Renames the selected history steps' data with the numbered pattern
     // the user confirms; one step gets the pattern without a number.
     void OnRenameDataFile();
+    void OnInsertRows();
+    void OnDeleteRows();
+    // Opens the first popup of a menu resource under the cell (left
+    // aligned at its lower-left corner); a chosen command goes to this
+    // page. The command, 0 when none was chosen.
+    unsigned OpenCellMenu(unsigned menuId, int32_t col, int32_t row);
+    // Shows the drop-down button in the current cell, or hides it.
+    void SetDropButton(bool on);
+    // A numeric in-cell editor taking digits and `allowed`; a typed key
+    // starts it only when it is a digit, one of `allowed` or no character.
+    static CZELGridRichWnd* MakeNumericEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
+                                              const fw::CString& allowed, unsigned ch, unsigned key, bool byKey);
     // Pages that list history steps allow the rename.
     virtual bool CanRenameDataFiles() const { return false; }
     // The pattern kept between uses.
@@ -108,6 +139,8 @@ protected:
     void OnUpdateUndo(fw::CCmdUI* ui);
     void OnUpdateAlways(fw::CCmdUI* ui);
     void OnUpdateRename(fw::CCmdUI* ui);
+    void OnUpdateInsert(fw::CCmdUI* ui);
+    void OnUpdateDelete(fw::CCmdUI* ui);
     // The selection's columns after a paste, fill or clear.
     void NotifySelectionColumns();
     // After an undo over `range` (the channel page rebuilds its channel list).

@@ -8,6 +8,7 @@
 #include "project/model/KIV5980Doc.h"
 #include "project/views/PrjAmpOutView.h"
 #include "project/views/PrjChView.h"
+#include "project/views/PrjDataTrgView.h"
 #include "project/views/pages/ProjectPages.h"
 
 #include <QMainWindow>
@@ -226,6 +227,8 @@ bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeCl
             pageClass = viewClass ? viewClass : FW_RUNTIME_CLASS(CPrjChView);
         else if (entry.id == kPageOutput)
             pageClass = FW_RUNTIME_CLASS(CPrjAmpOutView);
+        else if (entry.id == kPageDataTrigger)
+            pageClass = FW_RUNTIME_CLASS(CPrjDataTrgView);
         else
             pageClass = ProjectPageClass(entry.id);
         if (!pageClass)

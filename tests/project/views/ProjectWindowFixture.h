@@ -30,6 +30,7 @@ public:
     void StopPanelPolling() override { ++stops; }
     void RestartPanelPolling() override { ++restarts; }
     bool IsMeasuring(const CKIV5980Doc&) override { return measuring; }
+    bool IsTriggerMeasuring(const CKIV5980Doc&) override { return triggerMeasuring; }
     bool ShowHighPassColumns() override { return highPass; }
 
     CMeterInterfacePrf profile;
@@ -37,6 +38,7 @@ public:
     int stops = 0;
     int restarts = 0;
     bool measuring = false;
+    bool triggerMeasuring = false;
     bool highPass = true;
 };
 

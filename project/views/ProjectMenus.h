@@ -1,0 +1,42 @@
+#pragma once
+
+// The menu resources of the project pages: the choice menus that open
+// under a cell and the pages' context menus. Registered on first use, so
+// that a page works the same inside the program and in a test.
+
+namespace prjmenu {
+// Choice menus.
+inline constexpr unsigned kSet = 164;
+inline constexpr unsigned kOnOff = 165;
+inline constexpr unsigned kControl = 150;
+inline constexpr unsigned kInputMode = 348;
+inline constexpr unsigned kRange = 350;
+inline constexpr unsigned kLowPass = 351;
+inline constexpr unsigned kTriggerMode = 356;
+inline constexpr unsigned kJunction = 365;
+inline constexpr unsigned kFilterKind = 372;
+inline constexpr unsigned kHighPass = 418;
+inline constexpr unsigned kBalance = 419;
+inline constexpr unsigned k465Input = 408;
+inline constexpr unsigned k465Range = 409;
+inline constexpr unsigned k465Level = 410;
+// Context menus.
+inline constexpr unsigned kDataListContext = 157;
+inline constexpr unsigned kDataTriggerContext = 158;
+inline constexpr unsigned kComparatorContext = 159;
+inline constexpr unsigned kCycleContext = 160;
+inline constexpr unsigned kChannelContext = 163;
+inline constexpr unsigned k465Context = 417;
+
+// Command ids of the choice menus' items.
+inline constexpr unsigned kIdOff = 32847, kIdOn = 32848;
+inline constexpr unsigned kIdTriggerFirst = 33102, kIdTriggerLast = 33104;
+inline constexpr unsigned kIdEndless = 32842, kIdRepeat = 32843, kIdGoto = 32844;
+inline constexpr unsigned kIdDataSelect = 32850;
+inline constexpr unsigned kId465InputFirst = 33339, kId465InputLast = 33352;
+inline constexpr unsigned kId465RangeFirst = 33354, kId465RangeLast = 33360;
+inline constexpr unsigned kId465LevelFirst = 33361, kId465LevelLast = 33366;
+} // namespace prjmenu
+
+// Registers every menu above that is not registered yet.
+void EnsureProjectPageMenus();
