@@ -52,6 +52,12 @@ bool CKeisokuPanel::InitPanelState()
     CBoxArray& sys = System();
     m_speedClass = sys.GetMaxUnitValue();
     bool ok = RefreshStates();
+    // What the cards already hold counts as fetched.
+    if (ok && m_unitsMode != kModeUnitMemory) {
+        ok = sys.ReadFileLists(true, true);
+        if (ok)
+            sys.SelectLatestFiles(1);
+    }
     if (ok) {
         m_continuousTrigger = m_unitsMode != kModeUnitMemory;
         for (int16_t b : sys.GetBoxesInUse()) {

@@ -179,6 +179,8 @@ private:
     void ShowTriggerStatusForStart(int kind);
     void RebuildAndKick();
     void HaltForFullHistory();
+    // Some box in use lists a waveform file recorded after its current one.
+    bool HasNewCardFiles();
 
     IPanelHost& m_host;
     fw::HWND m_hwnd = 0;

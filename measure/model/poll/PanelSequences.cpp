@@ -26,6 +26,20 @@ bool CardNoRoom(int mode)
 
 } // namespace
 
+bool CKeisokuPanel::HasNewCardFiles()
+{
+    CBoxArray& sys = System();
+    for (int16_t b : sys.GetBoxesInUse()) {
+        CBoxPropaty* box = sys.GetBox(b);
+        const CKiv406FileInfo& current = box->CurrentFile(CBoxPropaty::kWaveList);
+        for (const CKiv406FileInfo& entry : box->FileList(CBoxPropaty::kWaveList)) {
+            if (current < entry)
+                return true;
+        }
+    }
+    return false;
+}
+
 void CKeisokuPanel::TakeStartTime(bool dataTrigger)
 {
     CBoxArray& sys = System();
@@ -124,6 +138,8 @@ int CKeisokuPanel::EndMeasurement(int endKind)
     if (endKind == kEndOneRecord) {
         m_host.SendGraphHint(kHintListsIdle);
         result = sys.FinishRecording(m_cardRecording);
+        if (result == 0 && m_cardRecording && HasNewCardFiles())
+            result = 1;
         if (m_unitsState == kStateCardStop || m_unitsMode == kModeCardLow) {
             m_host.ShowWaitingText(false);
         } else {
@@ -144,6 +160,11 @@ int CKeisokuPanel::EndMeasurement(int endKind)
         m_unitsState = sys.GetState();
         m_statusWord = sys.GetProgramValue();
     }
+    // The current entry is the last file fetched; a record on a card that
+    // held none, or whose last fetched file was deleted, is still there to
+    // fetch.
+    if (result == 0 && m_cardRecording && HasNewCardFiles())
+        result = 1;
     return result;
 }
 
@@ -288,7 +309,12 @@ void CKeisokuPanel::FetchRecordedData(int kind)
             lists.push_back(owned.back().get());
         }
         if (m_cardRecording) {
-            sys.GatherFileLists(lists);
+            // The record's files are the first ones after the last fetched.
+            if (HasNewCardFiles()) {
+                for (int16_t b : sys.GetBoxesInUse())
+                    sys.GetBox(b)->AdvanceCurrentFiles(1);
+                sys.GatherFileLists(lists);
+            }
             for (auto* list : lists) {
                 if (!list)
                     continue;
