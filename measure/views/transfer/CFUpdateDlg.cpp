@@ -91,11 +91,16 @@ void CCFUpdateDlg::StartTransfer()
         return;
     m_thread = std::thread([this] {
         int result = CTransferSession::kFailed;
+        // Everything the run meets becomes a result; nothing may leave the
+        // thread.
         try {
             result = m_session->Run();
+        } catch (const std::exception& e) {
+            try {
+                m_session->ReportException(e);
+            } catch (...) {
+            }
         } catch (...) {
-            // Everything the run meets becomes a result; nothing may leave
-            // the thread.
         }
         m_target->Post([this, result] { OnTransferEnded(result); });
         m_done = true;

@@ -149,3 +149,25 @@ TEST_F(TransferDialogTest, NothingToPrepareEndsWithTwoWithoutShowing)
 
 } // namespace
 } // namespace transferdlgtest
+
+namespace transferdlgtest {
+namespace {
+
+TEST_F(TransferDialogTest, TheLastRoomOfTheHistoryTakesTheSetThenTheRunStops)
+{
+    MakeProject(1);
+    AddCardSet(0, Spec("A0001", 200));
+    AddCardSet(0, Spec("A0002", 200, "15:40:00"));
+    CMMAObject& history = doc->GetHistory();
+    history.Grow(CKIV5980Doc::kMaxHistorySteps - 2);
+    history.SetLastIndex(CKIV5980Doc::kMaxHistorySteps - 2);
+    services.prompt.ExpectText("計測回数が50000回になりました。", fw::IDOK);
+    EXPECT_EQ(RunDialog(CTransferSession::kChosenCardFiles), CTransferSession::kStopped);
+    EXPECT_EQ(Steps(), CKIV5980Doc::kMaxHistorySteps);
+    EXPECT_EQ(DataFolders(), 1);
+    for (const std::string& line : LinesOf(0))
+        EXPECT_NE(line, "DATA0002.HED");
+}
+
+} // namespace
+} // namespace transferdlgtest
