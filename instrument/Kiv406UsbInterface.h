@@ -101,7 +101,6 @@ private:
     void ReadExactly(int device, uint8_t* data, int size);
 
     uint8_t m_packet[kPacketBytes] = {};
-    int16_t m_reserved16 = 0;
     double m_replyTimeoutS = kDefaultReplyTimeoutS;
     int m_byteCount = 0;
     int m_readPosition = 0;

@@ -5,6 +5,7 @@
 #include "chart/model/GrScaleRec.h"
 #include "chart/model/OGPRecord.h"
 #include "chart/model/PlotColorInfo.h"
+#include "chart/model/Oblique3D.h"
 #include "chart/model/PlotFrame.h"
 #include "chart/model/PlotGrid.h"
 #include "chart/model/PlotText.h"
@@ -34,6 +35,8 @@ void RegisterChartClasses()
         FW_RUNTIME_CLASS(CTickYLabel),
         FW_RUNTIME_CLASS(CLogTickXLabel),
         FW_RUNTIME_CLASS(CLogTickYLabel),
+        FW_RUNTIME_CLASS(CPlotFrame3D),
+        FW_RUNTIME_CLASS(CTickXLabel3D),
     };
     for (const auto* cls : kClasses)
         fw::RegisterClass(cls);
