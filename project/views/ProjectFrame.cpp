@@ -8,6 +8,7 @@
 #include "project/model/KIV5980Doc.h"
 #include "project/views/PrjAmpOutView.h"
 #include "project/views/PrjChView.h"
+#include "project/views/Prj465View.h"
 #include "project/views/PrjDataTrgView.h"
 #include "project/views/pages/ProjectPages.h"
 
@@ -229,6 +230,8 @@ bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeCl
             pageClass = FW_RUNTIME_CLASS(CPrjAmpOutView);
         else if (entry.id == kPageDataTrigger)
             pageClass = FW_RUNTIME_CLASS(CPrjDataTrgView);
+        else if (entry.id == kPageDigitalIO)
+            pageClass = FW_RUNTIME_CLASS(CPrj465View);
         else
             pageClass = ProjectPageClass(entry.id);
         if (!pageClass)
