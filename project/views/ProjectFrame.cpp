@@ -8,6 +8,8 @@
 #include "project/model/KIV5980Doc.h"
 #include "project/views/PrjAmpOutView.h"
 #include "project/views/PrjChView.h"
+#include "project/views/PrjCycleTrgView.h"
+#include "project/views/PrjDataCompView.h"
 #include "project/views/Prj465View.h"
 #include "project/views/PrjDataTrgView.h"
 #include "project/views/pages/ProjectPages.h"
@@ -232,6 +234,10 @@ bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeCl
             pageClass = FW_RUNTIME_CLASS(CPrjDataTrgView);
         else if (entry.id == kPageDigitalIO)
             pageClass = FW_RUNTIME_CLASS(CPrj465View);
+        else if (entry.id == kPageCycle)
+            pageClass = FW_RUNTIME_CLASS(CPrjCycleTrgView);
+        else if (entry.id == kPageComparator)
+            pageClass = FW_RUNTIME_CLASS(CPrjDataCompView);
         else
             pageClass = ProjectPageClass(entry.id);
         if (!pageClass)
