@@ -2,6 +2,7 @@
 
 #include "project/views/ProjectFrame.h"
 #include "project/views/pages/PrjHistoryView.h"
+#include "project/views/pages/PrjExChView.h"
 #include "project/views/pages/PrjMMAView.h"
 
 const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
@@ -9,6 +10,7 @@ const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
     switch (pageId) {
     case prjcmd::kPageHistory: return FW_RUNTIME_CLASS(CPrjHistoryView);
     case prjcmd::kPageStatistics: return FW_RUNTIME_CLASS(CPrjMMAView);
+    case prjcmd::kPageCalc: return FW_RUNTIME_CLASS(CPrjExChView);
     default: return nullptr;
     }
 }
