@@ -2,6 +2,7 @@
 
 #include "project/views/ProjectFrame.h"
 #include "project/views/pages/PrjHistoryView.h"
+#include "project/views/pages/PrjIntervalView.h"
 #include "project/views/pages/PrjExChView.h"
 #include "project/views/pages/PrjMMAView.h"
 
@@ -11,6 +12,7 @@ const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
     case prjcmd::kPageHistory: return FW_RUNTIME_CLASS(CPrjHistoryView);
     case prjcmd::kPageStatistics: return FW_RUNTIME_CLASS(CPrjMMAView);
     case prjcmd::kPageCalc: return FW_RUNTIME_CLASS(CPrjExChView);
+    case prjcmd::kPageInterval: return FW_RUNTIME_CLASS(CPrjIntervalView);
     default: return nullptr;
     }
 }
