@@ -62,6 +62,16 @@ public:
     // Whether any row's scale changed.
     bool AutoScaleAll();
 
+    // The list-graph dialogs through the installed IListGraphDialogs; on OK
+    // the rows are recalculated (auto-scaled after scales and draw
+    // methods). True when the user confirmed.
+    bool EditLabels();
+    bool EditScales();
+    bool EditDrawTypes();
+    // Fonts, scales and labels of another list, row by row by Y channel,
+    // and the draw types of the rows at the same places.
+    void CopyLayoutFrom(const CGraphListObj& other);
+
     // Rows: a null entry is an empty row. An index outside the rows throws
     // the invalid-argument exception.
     int GetRowCount() const { return static_cast<int>(m_rows.size()); }
