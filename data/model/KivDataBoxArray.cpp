@@ -124,6 +124,15 @@ void CKivDataBoxArray::AddMarker(std::unique_ptr<fw::CObject> mark)
     m_markers.Add(std::move(mark));
 }
 
+void CKivDataBoxArray::KeepMarkers(const std::function<bool(fw::CObject*)>& keep)
+{
+    std::vector<std::unique_ptr<fw::CObject>> marks = m_markers.TakeAll();
+    m_markerObjects.clear();
+    for (auto& mark : marks)
+        if (keep(mark.get()))
+            AddMarker(std::move(mark));
+}
+
 void CKivDataBoxArray::SerializeMarkers(fw::CArchive& ar)
 {
     if (ar.IsStoring()) {

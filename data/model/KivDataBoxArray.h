@@ -12,6 +12,7 @@
 #include "common/tank/DataBoxArray.h"
 #include "instrument/system/MarkerList.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,10 @@ public:
     // The marks in list order (the list itself gives no access).
     const std::vector<fw::CObject*>& GetMarkerObjects() const { return m_markerObjects; }
     void AddMarker(std::unique_ptr<fw::CObject> mark);
+    // Deletes the marks `keep` refuses; the others stay in their order.
+    void KeepMarkers(const std::function<bool(fw::CObject*)>& keep);
+    // The marks alone, in their archive form (an undo record keeps them).
+    void SerializeMarkerList(fw::CArchive& ar) { SerializeMarkers(ar); }
 
 private:
     void SerializeChannelFiles(fw::CArchive& ar, const fw::CString& folder);

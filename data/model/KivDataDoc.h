@@ -112,6 +112,22 @@ public:
     // Flags a view of `senderClass` adds for the columns first to last.
     static int32_t SenderFlags(const fw::CRuntimeClass* senderClass, int first, int last);
 
+    // --- row operations over every channel (first and last inclusive);
+    // the marks follow their samples, those on removed samples go.
+    void InsertRows(int first, int last);
+    void DeleteRows(int first, int last);
+    void DeleteOutsideRows(int first, int last);
+    // Keeps every (n + 1)-th sample; the internal clock slows to match.
+    void Thin(int n);
+    // Values per channel.
+    int GetSampleCount();
+    // Seconds between samples (the clock in milliseconds).
+    double GetSampleInterval() const;
+    // The caption of the measuring method.
+    fw::CString GetMeasureMethodText() const;
+    bool IsShowingMarkers() const { return m_bShowMarkers; }
+    void SetShowMarkers(bool on) { m_bShowMarkers = on; }
+
     bool HasVoiceData() const { return m_nVoiceCount > 0; }
     bool HasGpsChannels() const { return m_gpsChannels.GetSize() > 0; }
     bool HasGpsTanks() { return m_boxes.GetGpsTanks().GetSize() > 0; }
@@ -161,6 +177,8 @@ private:
     void SerializeGraphLists(fw::CArchive& ar);
     void ReadTail(fw::CArchive& ar);
     void CopyHeaderToRecord();
+    void AfterRowChange();
+    void MoveMarks(int from, int32_t samples);
 
     int32_t m_nVersion = kVersion;
     CMMAHeader* m_pHeader = nullptr;     // not owned
@@ -178,6 +196,7 @@ private:
     int32_t m_nMapPoints = 500;
     int m_nVoiceCount = 0;
     int m_nSkippedMapPoints = 0;
+    bool m_bShowMarkers = true;
     CUseTankList m_gpsChannels;
     std::unique_ptr<IGraphTimeList> m_pGpsGraph;
     std::unique_ptr<IGraphTimeList> m_pCanGraph;

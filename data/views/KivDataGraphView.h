@@ -1,0 +1,65 @@
+#pragma once
+
+// The graph list: one row per used channel with the channel's waveform
+// over time (drawn by the document's time list graph), its legend and,
+// when the style has a third column, the cursor information. The two
+// cursors are the start and end of the graph's selected sample range;
+// samples inside or outside them can be deleted with undo.
+
+#include "data/views/KivDataListViewBase.h"
+
+class CGraphTimeListObj;
+
+class CKivDataGraphView : public CKivDataListViewBase {
+    FW_DECLARE_DYNCREATE(CKivDataGraphView)
+    FW_DECLARE_COMMANDS()
+public:
+    CKivDataGraphView();
+
+    void OnInitialUpdate() override;
+    void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
+    CZELGridStyle* GetViewStyle() override;
+    void DrawSheetCell(CZELDrawCell& cell) override;
+    bool GetSheetText(fw::CString& text, int32_t col, int32_t row, int display) override;
+    bool GetSheetEditText(int32_t, int32_t, fw::CString&) override { return false; }
+    int32_t GetLastUsedRow(int32_t firstCol, int32_t lastCol) override;
+    bool CanEdit() const override { return false; }
+    bool CanInsertRows() override { return false; }
+    bool CanPaste() const override { return false; }
+    bool CanDeleteRows() override;
+    bool WriteUndoRecord(fw::CMemFile& file, int32_t code, int32_t param) override;
+    void WriteUndoExtra(fw::CArchive& ar) override;
+    void ReadUndoExtra(fw::CArchive& ar) override;
+    bool GetSelectedRows(int32_t& first, int32_t& last) override;
+    void SelectRows(int32_t first, int32_t last) override;
+    int32_t GetValueCount() override;
+
+    void OnDeleteRows() override;
+    void OnDeleteOutside();
+
+    CGraphTimeListObj* GetGraphList() const;
+    void SetMarkerSelectMode(bool on) { m_bMarkerSelect = on; }
+    bool IsMarkerSelectMode() const { return m_bMarkerSelect; }
+    // The cursor keys and clicks of the sheet pane (the graph column).
+    // Left/Right move cursor 1, Up/Down cursor 2, one sample each.
+    bool MoveCursorByKey(unsigned key);
+    // A click at a device point of a row: both cursors on the sample, or
+    // with Shift the nearer one; outside the plot both are cleared.
+    void ClickCursor(int32_t row, fw::CPoint point, bool shift);
+    // Repaints the graph and cursor-information columns.
+    void RedrawCursorColumns();
+
+protected:
+    void ReplayRecord(fw::CArchive& ar, int32_t code, CGridJob& job, fw::CMemFile& reverse,
+                      bool& reversed) override;
+    void DrawLegendCell(CZELDrawCell& cell);
+    void DrawCursorInfoCell(CZELDrawCell& cell);
+    void DrawRowGraph(CZELDrawCell& cell);
+
+private:
+    // The cursor range in samples, ordered; false without both cursors.
+    bool CursorRange(int32_t& first, int32_t& last) const;
+    void RunCursorCommand(int32_t code);
+
+    bool m_bMarkerSelect = false;
+};
