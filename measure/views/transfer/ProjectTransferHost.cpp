@@ -14,7 +14,7 @@ CKIV5980Doc::ImportRecord CProjectTransferHost::MakeRecord(const CKiv406FileInfo
     record.interval = entry.m_interval;
     record.method = entry.m_triggerType < 0 ? 0 : entry.m_triggerType;
     // Externally sampled data have no time base: the history counts values.
-    record.countOnly = entry.m_clockKind == CKiv406FileInfo::clockSamples;
+    record.countOnly = entry.m_clockKind != CKiv406FileInfo::clockInterval;
     return record;
 }
 
