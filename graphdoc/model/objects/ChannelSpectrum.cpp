@@ -161,3 +161,19 @@ SpectrumOutcome ComputeChannelSpectrum(const SpectrumSource& source, const Spect
     result.SetMin(0.0);
     return SpectrumOutcome::computed;
 }
+
+bool CopySpectrumValues(CDataTankObject& from, CCacheFltDataTank& to)
+{
+    to.SetName(from.GetName());
+    to.SetUnit(from.GetUnit());
+    const int n = std::max(from.GetDataCount(), 0);
+    std::unique_ptr<double[]> values;
+    try {
+        values.reset(new double[std::max(n, 1)]);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!ReadTankValues(from, 0, n, values.get()))
+        return false;
+    return WriteSpectrum(to, values.get(), n);
+}

@@ -57,3 +57,7 @@ bool ReadTankValues(CDataTankObject& tank, int start, int count, double* dest);
 // The message shown when a document's sampling interval cannot time a spectrum.
 inline constexpr const char* kTextSpectrumBadClock =
     "サンプルクロックが0以下のため、スペクトルを計算できません。";
+
+// Takes over another graph's spectrum: name, unit, count and values of the
+// spectrum tank (false when they cannot be read or stored).
+bool CopySpectrumValues(CDataTankObject& from, CCacheFltDataTank& to);
