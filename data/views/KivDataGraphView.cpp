@@ -4,6 +4,7 @@
 #include "common/tank/UseTankList.h"
 #include "data/model/KivDataDoc.h"
 #include "data/views/DataGraphAccess.h"
+#include "data/views/KivDataGraphGrid.h"
 #include "docbase/doc/UpdateHints.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
@@ -58,6 +59,7 @@ void ReadValues(fw::CArchive& ar, CDataTankList& columns, int32_t first, int32_t
 
 CKivDataGraphView::CKivDataGraphView()
 {
+    ReplaceGrid(std::make_unique<CKivDataGraphGrid>(this));
     m_nContextMenuId = 193;
     m_bMarkersInUndo = true;
 }

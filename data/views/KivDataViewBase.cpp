@@ -615,7 +615,8 @@ void CKivDataViewBase::OnUpdatePaste(fw::CCmdUI* ui) { ui->Enable(CanEdit() && (
 
 void CKivDataViewBase::OnUpdateUndo(fw::CCmdUI* ui)
 {
-    ui->Enable(CanEdit() && (EditorOpen() || CanUndo()));
+    CKivDataDoc* doc = GetDataDoc();
+    ui->Enable(doc && !doc->IsEditLocked() && (EditorOpen() || CanUndo()));
 }
 
 void CKivDataViewBase::OnUpdateFillDown(fw::CCmdUI* ui)

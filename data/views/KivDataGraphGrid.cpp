@@ -1,0 +1,89 @@
+#include "data/views/KivDataGraphGrid.h"
+
+#include "chart/model/GraphTimeListObj.h"
+#include "data/views/KivDataGraphView.h"
+#include "framework/core/Exceptions.h"
+
+#include <cmath>
+
+FW_IMPLEMENT_DYNAMIC(CKivDataGraphGridPane, CZELGridPaneSheet)
+FW_IMPLEMENT_DYNAMIC(CKivDataGraphGrid, CZELViewGrid)
+
+namespace {
+
+constexpr unsigned kVkLeft = 0x25;
+constexpr unsigned kVkDown = 0x28;
+constexpr int32_t kColGraph = 0;
+
+} // namespace
+
+CKivDataGraphGrid::CKivDataGraphGrid(CKivDataGraphView* view) : CZELViewGrid(view)
+{
+    if (!m_panes[kIndexSheet])
+        fw::ThrowInvalidArgException();
+    auto pane = std::make_unique<CKivDataGraphGridPane>();
+    pane->SetGrid(this);
+    pane->SetView(view);
+    m_panes[kIndexSheet] = std::move(pane);
+}
+
+CKivDataGraphGridPane* CKivDataGraphGrid::GraphPane() const
+{
+    return dynamic_cast<CKivDataGraphGridPane*>(GetSheetPane());
+}
+
+void CKivDataGraphGridPane::OnLButtonDown(unsigned flags, fw::CPoint point)
+{
+    const int hit = HitTest(point.x, point.y);
+    if (!m_pView || hit != kHitCell) {
+        // Header borders are still dragged as in any grid.
+        CZELGridPaneSheet::OnLButtonDown(flags, point);
+        return;
+    }
+    SetFocus();
+    const CCellIndices cell = GetHitCell();
+    if (cell.col != kColGraph)
+        return;
+    m_pView->ClickCursor(cell.row, point, (flags & fw::MK_SHIFT) != 0);
+    m_nTrack = kDragging;
+    m_nDragEdge = CGraphTimeListObj::kNearerEdge;
+}
+
+void CKivDataGraphGridPane::OnMouseMove(unsigned flags, fw::CPoint point)
+{
+    if (m_nTrack != kDragging || !m_pView) {
+        CZELGridPaneSheet::OnMouseMove(flags, point);
+        return;
+    }
+    if (HitTest(point.x, point.y) != kHitCell)
+        return;
+    CGraphTimeListObj* graph = m_pView->GetGraphList();
+    if (!graph)
+        return;
+    const double time = graph->TimeAtPoint(GetHitCell().row, point.x, point.y);
+    if (time == HUGE_VAL)
+        return;
+    const int edge = graph->SetSelectionEdge(m_nDragEdge, time);
+    if (edge == CGraphTimeListObj::kStartEdge || edge == CGraphTimeListObj::kEndEdge)
+        m_nDragEdge = edge;
+    m_pView->RedrawCursorColumns();
+}
+
+void CKivDataGraphGridPane::OnLButtonUp(unsigned flags, fw::CPoint point)
+{
+    if (m_nTrack == kDragging) {
+        m_nTrack = kIdle;
+        if (m_pView)
+            if (CGraphTimeListObj* graph = m_pView->GetGraphList())
+                graph->NormalizeSelection();
+        return;
+    }
+    CZELGridPaneSheet::OnLButtonUp(flags, point);
+}
+
+void CKivDataGraphGridPane::OnKeyDown(unsigned key, unsigned repeat, unsigned flags)
+{
+    if (m_pView && key >= kVkLeft && key <= kVkDown && m_pView->MoveCursorByKey(key))
+        return;
+    CZELGridPaneSheet::OnKeyDown(key, repeat, flags);
+}

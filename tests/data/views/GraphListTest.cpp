@@ -1,0 +1,117 @@
+// The graph list: cursors moved by the arrow keys and clicks of its sheet
+// pane, samples deleted inside or outside the cursors with undo.
+
+#include "tests/data/views/DataViewFixture.h"
+
+#include "common/tank/UseTankList.h"
+#include "data/views/KivDataFrame.h"
+#include "data/views/KivDataGraphGrid.h"
+#include "data/views/KivDataGraphView.h"
+
+namespace dataview {
+namespace {
+
+constexpr unsigned kVkLeft = 0x25;
+constexpr unsigned kVkUp = 0x26;
+constexpr unsigned kVkRight = 0x27;
+constexpr unsigned kVkDown = 0x28;
+
+class GraphList : public DataViewFixture {
+protected:
+    CKivDataGraphView* OpenGraphs(int rows, const std::vector<int32_t>& marks = {})
+    {
+        doc = OpenData(rows, marks);
+        if (!doc)
+            return nullptr;
+        FrameOf(doc)->OnDataView(datacmd::kPageGraph);
+        view = ViewOf<CKivDataGraphView>(doc);
+        graph = view ? view->GetGraphList() : nullptr;
+        pane = view ? dynamic_cast<CKivDataGraphGridPane*>(view->GetGrid()->GetSheetPane()) : nullptr;
+        return graph && pane ? view : nullptr;
+    }
+    std::pair<int32_t, int32_t> Cursors() const
+    {
+        int32_t a = 0;
+        int32_t b = 0;
+        graph->GetSelection(a, b);
+        return {a, b};
+    }
+    void Key(unsigned key) { pane->OnKeyDown(key, 1, 0); }
+
+    CKivDataDoc* doc = nullptr;
+    CKivDataGraphView* view = nullptr;
+    CGraphTimeListObj* graph = nullptr;
+    CKivDataGraphGridPane* pane = nullptr;
+};
+
+TEST_F(GraphList, ArrowKeysMoveTheCursorsWithinTheSamples)
+{
+    ASSERT_NE(OpenGraphs(20), nullptr);
+    ASSERT_GT(graph->GetRowCount(), 0);
+    graph->ClearSelection();
+    Key(kVkLeft);
+    EXPECT_EQ(Cursors(), std::make_pair(0, 0)) << "a cursor not set starts at 0";
+    graph->SetSelection(5, 19);
+    Key(kVkUp);
+    EXPECT_EQ(Cursors(), std::make_pair(5, 19)) << "cursor 2 stays on the last sample";
+    Key(kVkRight);
+    Key(kVkDown);
+    EXPECT_EQ(Cursors(), std::make_pair(6, 18));
+    Key(kVkLeft);
+    Key(kVkLeft);
+    EXPECT_EQ(Cursors(), std::make_pair(4, 18));
+}
+
+TEST_F(GraphList, CommandsNeedBothCursors)
+{
+    ASSERT_NE(OpenGraphs(20), nullptr);
+    graph->ClearSelection();
+    EXPECT_FALSE(IsEnabled(view, CKivDataViewBase::kIdDeleteRows));
+    EXPECT_FALSE(IsEnabled(view, CKivDataListViewBase::kIdDeleteOutside));
+    graph->SetSelection(3, 7);
+    EXPECT_TRUE(IsEnabled(view, CKivDataViewBase::kIdDeleteRows));
+    EXPECT_TRUE(IsEnabled(view, CKivDataListViewBase::kIdDeleteOutside));
+    int32_t first = 0;
+    int32_t last = 0;
+    ASSERT_TRUE(view->GetSelectedRows(first, last));
+    EXPECT_EQ(first, 4);
+    EXPECT_EQ(last, 8);
+}
+
+TEST_F(GraphList, DeletingBetweenTheCursorsUndoesAndRedoes)
+{
+    ASSERT_NE(OpenGraphs(40, {2, 12, 30}), nullptr);
+    graph->SetSelection(10, 19);
+    services.prompt.Expect(493, fw::IDNO);
+    Run(view, CKivDataViewBase::kIdDeleteRows);
+    EXPECT_EQ(doc->GetSampleCount(), 30);
+    EXPECT_EQ(MarkIndexes(doc), (std::vector<int32_t>{2, 20}));
+    EXPECT_EQ(doc->GetUseTanks().GetObjectAt(0)->GetValue(10), 20.0);
+    ASSERT_TRUE(IsEnabled(view, CKivDataViewBase::kIdUndo));
+    Run(view, CKivDataViewBase::kIdUndo);
+    EXPECT_EQ(doc->GetSampleCount(), 40);
+    for (int i : {9, 10, 19, 20, 39})
+        EXPECT_EQ(doc->GetUseTanks().GetObjectAt(1)->GetValue(i), 10000.0 + i) << i;
+    EXPECT_EQ(MarkIndexes(doc), (std::vector<int32_t>{2, 12, 30}));
+    EXPECT_EQ(Cursors(), std::make_pair(10, 19));
+    Run(view, CKivDataViewBase::kIdUndo);
+    EXPECT_EQ(doc->GetSampleCount(), 30);
+}
+
+TEST_F(GraphList, UndoingKeepRestoresBothEnds)
+{
+    ASSERT_NE(OpenGraphs(40, {2, 12, 30}), nullptr);
+    graph->SetSelection(10, 19);
+    services.prompt.Expect(493, fw::IDNO);
+    Run(view, CKivDataListViewBase::kIdDeleteOutside);
+    EXPECT_EQ(doc->GetSampleCount(), 10);
+    EXPECT_EQ(MarkIndexes(doc), (std::vector<int32_t>{2}));
+    Run(view, CKivDataViewBase::kIdUndo);
+    EXPECT_EQ(doc->GetSampleCount(), 40);
+    for (int i : {0, 9, 10, 19, 20, 39})
+        EXPECT_EQ(doc->GetUseTanks().GetObjectAt(2)->GetValue(i), 20000.0 + i) << i;
+    EXPECT_EQ(MarkIndexes(doc), (std::vector<int32_t>{2, 12, 30}));
+}
+
+} // namespace
+} // namespace dataview
