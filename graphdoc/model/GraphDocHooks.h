@@ -12,6 +12,7 @@
 class CGraphViewDoc;
 class CKivGraphDraw;
 class GrFrameRec;
+class CDrawObjPrf;
 class CDrawGraphObj;
 
 class IGraphDocDialogs {
@@ -25,10 +26,10 @@ public:
     virtual bool EditGrid(GrFrameRec& frame) { return false; }
     // The text dialog; true on OK.
     virtual bool EditText(fw::CString& text, bool& vertical, bool rotationAllowed) { return false; }
+    // The line and fill dialog over a frame style; true on OK.
+    virtual bool EditLineFill(CDrawObjPrf& style, bool transparencyAllowed) { return false; }
     // The regression dialog of the page; true on OK.
     virtual bool EditRegression(CGraphViewDoc& doc) { return false; }
-    // Opens a new empty graph page (null when none could be made).
-    virtual CGraphViewDoc* OpenNewGraphPage() { return nullptr; }
 };
 
 IGraphDocDialogs& GraphDocDialogs();

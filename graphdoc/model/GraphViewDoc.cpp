@@ -11,6 +11,7 @@
 #include "graphdoc/model/DrawGraphObj.h"
 #include "graphdoc/model/GraphDocHooks.h"
 #include "graphdoc/model/GraphDocTexts.h"
+#include "graphdoc/model/GraphPageHost.h"
 #include "project/model/ProjectHost.h"
 
 #include <algorithm>
@@ -64,6 +65,13 @@ bool IsKindOfClassName(const fw::CObject* object, const char* className)
             return true;
     }
     return false;
+}
+
+IGraphPageHost& GraphPageHost()
+{
+    static CGraphPageHost standalone;
+    IGraphPageHost* installed = fw::Installed<IGraphPageHost>();
+    return installed ? *installed : standalone;
 }
 
 IGraphDocDialogs& GraphDocDialogs()
@@ -471,7 +479,7 @@ void CGraphViewDoc::OnDuplicate()
     CPollingPause pause;
     CGraphViewDoc* target = nullptr;
     try {
-        target = GraphDocDialogs().OpenNewGraphPage();
+        target = GraphPageHost().OpenNewGraphPage();
         if (target)
             DuplicateInto(target);
     } catch (const std::exception&) {

@@ -1,0 +1,4 @@
+#pragma once
+
+// The graph dialogs as the graph-page documents and objects reach them.
+void InstallGraphDocDialogs();
