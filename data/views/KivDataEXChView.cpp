@@ -88,7 +88,7 @@ bool CKivDataEXChView::GetSheetText(fw::CString& text, int32_t col, int32_t row,
         CKivDataDoc* doc = GetDataDoc();
         auto& channels = doc->GetBoxArray().GetTankList();
         const int16_t index = static_cast<int16_t>(CKivDocBase::kFirstCalcChannel + row);
-        if (doc->GetChannelTank(index, CKivDocBase::kChannelList))
+        if (index < channels.GetSize() && channels.GetObjectAt(index))
             if (CDataCalcuOrder* order = channels.GetOrder(index); order && order->GetError() != 0)
                 text = fw::Format("Error%d:%s", order->GetError(), text.c_str());
     }

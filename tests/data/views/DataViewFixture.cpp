@@ -173,7 +173,7 @@ CKivDataDoc* DataViewFixture::OpenData(int rows, const std::vector<int32_t>& mar
         doc.SetTimeUnit(1);
         doc.RebuildChannels();
         doc.SetDefinitionText(0, 0, "SUM", nullptr);
-        doc.SetDefinitionText(1, 0, "CH1+CH2", nullptr);
+        doc.SetDefinitionText(1, 0, "=CH(1)+CH(2)", nullptr);
         doc.RecalculateAll();
         doc.RebuildChannels();
         EXPECT_TRUE(doc.OnSaveDocument(fw::CString(path)));
