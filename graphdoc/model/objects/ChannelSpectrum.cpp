@@ -6,6 +6,7 @@
 #include "graphdoc/model/objects/SpectrumMath.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <memory>
 #include <new>
@@ -37,20 +38,48 @@ template <class T> bool ReadCacheBlocks(CCacheDataTank<T>& tank, int start, int 
     return true;
 }
 
+// Float values are read into the front half of the doubles they become and
+// widened from the back, so that no buffer beyond the signal is needed.
+bool ReadFloatCache(CCacheDataTank<float>& tank, int start, int count, double* dest)
+{
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(dest);
+    for (int done = 0; done < count;) {
+        const int n = std::min(kBlock, count - done);
+        unsigned char* block = bytes + size_t(done) * sizeof(double);
+        if (!tank.ReadValues(int64_t(start) + done, n, reinterpret_cast<float*>(block)))
+            return false;
+        for (int i = n - 1; i >= 0; --i) {
+            float f;
+            std::memcpy(&f, block + size_t(i) * sizeof(float), sizeof f);
+            const double d = f;
+            std::memcpy(block + size_t(i) * sizeof(double), &d, sizeof d);
+        }
+        done += n;
+    }
+    return true;
+}
+
 // The result goes straight into the tank's file in blocks, so that a
-// result longer than any window never needs one.
-bool WriteSpectrum(CCacheFltDataTank& result, const double* v, int count)
+// spectrum longer than any window never needs one. The values are narrowed
+// to floats in place, front to back (float k never overlaps a double not
+// yet read).
+bool WriteSpectrum(CCacheFltDataTank& result, double* v, int count)
 {
     result.ReleaseWindow();
     if (!result.ResizeArray(count))
         return false;
     result.SetDataCount(count);
-    std::unique_ptr<float[]> block(new float[std::max(1, std::min(count, kBlock))]);
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(v);
+    for (int k = 0; k < count; ++k) {
+        double d;
+        std::memcpy(&d, bytes + size_t(k) * sizeof(double), sizeof d);
+        const float f = static_cast<float>(d);
+        std::memcpy(bytes + size_t(k) * sizeof(float), &f, sizeof f);
+    }
+    const float* floats = reinterpret_cast<const float*>(bytes);
     for (int done = 0; done < count;) {
         const int n = std::min(kBlock, count - done);
-        for (int i = 0; i < n; ++i)
-            block[i] = static_cast<float>(v[done + i]);
-        if (!result.WriteValues(done, n, block.get()))
+        if (!result.WriteValues(done, n, floats + done))
             return false;
         done += n;
     }
@@ -84,7 +113,7 @@ bool ReadTankValues(CDataTankObject& tank, int start, int count, double* dest)
     if (start < 0 || int64_t(start) + count > tank.GetDataCount())
         return false;
     if (auto* cache = dynamic_cast<CCacheDataTank<float>*>(&tank))
-        return ReadCacheBlocks(*cache, start, count, dest);
+        return ReadFloatCache(*cache, start, count, dest);
     if (auto* cache = dynamic_cast<CCacheDataTank<double>*>(&tank))
         return ReadCacheBlocks(*cache, start, count, dest);
     for (int i = 0; i < count; ++i)
@@ -152,12 +181,13 @@ SpectrumOutcome ComputeChannelSpectrum(const SpectrumSource& source, const Spect
 
     const int points = length / 2;
     peak = FindSpectrumPeak(v.get(), points);
+    const double peakValue = peak < 0 ? 0.0 : static_cast<double>(static_cast<float>(v[peak]));
     if (!WriteSpectrum(result, v.get(), points)) {
         EmptyResults(result, frequency, peak);
         return SpectrumOutcome::noMemory;
     }
     frequency.SetDataCount(points);
-    result.SetMax(peak < 0 ? 0.0 : static_cast<double>(static_cast<float>(v[peak])));
+    result.SetMax(peakValue);
     result.SetMin(0.0);
     return SpectrumOutcome::computed;
 }
