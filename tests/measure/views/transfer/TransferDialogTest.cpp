@@ -5,8 +5,12 @@
 
 #include "tests/measure/views/transfer/TransferDialogFixture.h"
 
+#include "framework/core/testing/ScriptedFileDialogs.h"
 #include "framework/ui/CommonControls.h"
+#include "grid/views/Grid.h"
+#include "measure/views/transfer/CFDataGetDlg.h"
 #include "measure/views/transfer/ProjectTransferHost.h"
+#include "measure/views/transfer/ReadUnitData.h"
 
 #include <algorithm>
 
@@ -167,6 +171,39 @@ TEST_F(TransferDialogTest, TheLastRoomOfTheHistoryTakesTheSetThenTheRunStops)
     EXPECT_EQ(DataFolders(), 1);
     for (const std::string& line : LinesOf(0))
         EXPECT_NE(line, "DATA0002.HED");
+}
+
+} // namespace
+} // namespace transferdlgtest
+
+
+namespace transferdlgtest {
+namespace {
+
+TEST_F(TransferDialogTest, FolderDataRegisteredInTheImportDialogBecomeSteps)
+{
+    MakeProject(1);
+    AddFolderSet(0, Spec("A0001", 500));
+    AddFolderSet(0, Spec("A0002", 300, "16:00:00"));
+    lists[0].clear();  // the dialog finds them itself
+    fw::test::ScriptedFileDialogs files;
+    files.AnswerFolder((dir / "card").string().c_str());
+    dialogs.On(CCFDataGetDlg::kTemplateId, [](fw::CDialog& d) {
+        auto& dlg = static_cast<CCFDataGetDlg&>(d);
+        dlg.OnBrowse();
+        CZELGrid& found = dlg.FoundGrid(CCFDataGetDlg::kWaveform);
+        found.SetSelection(CCellRange{0, 0, 1, 0}, CCellIndices{0, 0}, CCellIndices{0, 0}, false);
+        dlg.OnRegister();
+        dlg.OnOK();
+        return 0;
+    });
+    dialogs.On(CCFUpdateDlg::kTemplateId, [](fw::CDialog& d) { return RunLoop(d); });
+    EXPECT_EQ(readunitdata::ReadUnitData(*doc, nullptr), CTransferSession::kAllDone);
+    EXPECT_EQ(Steps(), 2);
+    EXPECT_EQ(DataFolders(), 2);
+    // The captions name the newest measurement now.
+    EXPECT_EQ(readunitdata::Captions(*doc)[0].str(), "最終計測日時　2023/12/24 16:00:00");
+    EXPECT_EQ(files.Problems(), "");
 }
 
 } // namespace
