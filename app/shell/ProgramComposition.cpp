@@ -20,6 +20,7 @@
 #include "framework/ui/MultiDocTemplate.h"
 #include "grid/model/GridClasses.h"
 #include "instrument/MeasureModeName.h"
+#include "measure/model/HistDownload.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 #include "project/views/PrjChView.h"
@@ -51,6 +52,12 @@ public:
     CMeterInterfacePrf& MeterProfile() override { return Settings().m_meterInterfacePrf; }
     CADSetPrf& AdDefaults() override { return Settings().m_adSetPrf; }
     bool AlarmAutoReset() override { return Settings().m_bAlarmAutoReset != 0; }
+    bool ReadHistRecord(CBoxArray& system, const std::vector<std::vector<CKiv406FileInfo>*>& lists,
+                        CHistCountArray& analyses, int record, bool card) override
+    {
+        return card ? DownloadCardFiles(system, lists, analyses, record)
+                    : DownloadMemoryFiles(lists, analyses, record);
+    }
 
 private:
     CAppSettings& Settings()
