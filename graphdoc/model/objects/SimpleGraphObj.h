@@ -1,0 +1,45 @@
+#pragma once
+
+// The main graph of the pages that the graph commands make from a data or
+// project document: line, scatter and time-course graphs, distributions
+// and bars, history graphs and the live monitor graphs. While it follows a
+// running measurement, each poll draws only the samples that arrived into
+// the kept picture, and the page's views repaint the dirty area once.
+
+#include "graphdoc/model/DrawGraphObj.h"
+
+class CSimpleGraphObj : public CDrawGraphObj {
+    FW_DECLARE_SERIAL(CSimpleGraphObj)
+public:
+    // Picture marks beyond the base's full redraw (1) and copy (0).
+    static constexpr int kRedrawGraph = 2;
+    static constexpr int kAppendData = 3;
+
+    CSimpleGraphObj();
+    CSimpleGraphObj(const fw::CRect& area, int xAxisKind, int graphType);
+    ~CSimpleGraphObj() override;
+
+    // The data-graph record, then the creation kind.
+    void Serialize(fw::CArchive& ar) override;
+    void Draw(fw::CDC* dc) override;
+    using CDrawGraphObj::Draw;
+    intptr_t OnUpdate(intptr_t hint, fw::CObject* hintObject) override;
+    int GetCreationKind() const override { return m_creationKind; }
+    void SetCreationKind(int kind) { m_creationKind = kind; }
+    bool IsTracking() const { return m_tracking != 0; }
+
+    // Types 1-4 and 10 through the picture, new samples appended to it.
+    virtual void DrawGraph(fw::CDC* dc);
+
+private:
+    bool IsHistoryKind() const { return m_creationKind == 7 || m_creationKind == 8; }
+    // Draws the samples that arrived since the last drawing into the kept
+    // picture; false when there is no picture of the object's size.
+    bool AppendToPicture(const fw::CDC* reference);
+    void Redraw();
+    // A poll or monitor step: the new values, appended unless the scales moved.
+    void TakeNewValues();
+
+    int32_t m_tracking = 0;
+    int32_t m_creationKind = 0;
+};
