@@ -45,7 +45,11 @@ TEST_F(SimpleGraphTest, MonitorGraphAppendsEachPoll)
 
     fw::RecordingSink sink;
     fw::CDC dc(&sink);
-    graph.Draw(&dc);
+    // A full redraw already pending stays one.
+    graph.OnUpdate(20, nullptr);
+    EXPECT_EQ(graph.GetRedrawState(), CDrawGraphObj::kRedrawAll);
+    // After a rendered picture, a poll only appends.
+    graph.SetRedrawState(CDrawGraphObj::kCopyPicture);
     graph.OnUpdate(20, nullptr);
     EXPECT_EQ(graph.GetRedrawState(), CSimpleGraphObj::kAppendData);
     // Without a picture (no window system here) the graph is drawn whole.
