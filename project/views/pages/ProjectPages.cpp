@@ -1,6 +1,8 @@
 #include "project/views/pages/ProjectPages.h"
 
 #include "project/views/ProjectFrame.h"
+#include "project/views/pages/PrjGraphView.h"
+#include "project/views/pages/PrjHistSetView.h"
 #include "project/views/pages/PrjHistoryView.h"
 #include "project/views/pages/PrjIntervalView.h"
 #include "project/views/pages/PrjExChView.h"
@@ -13,6 +15,9 @@ const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
     case prjcmd::kPageStatistics: return FW_RUNTIME_CLASS(CPrjMMAView);
     case prjcmd::kPageCalc: return FW_RUNTIME_CLASS(CPrjExChView);
     case prjcmd::kPageInterval: return FW_RUNTIME_CLASS(CPrjIntervalView);
+    case prjcmd::kPageGraphList: return FW_RUNTIME_CLASS(CPrjGraphView);
+    case prjcmd::kPageFreqNo: return FW_RUNTIME_CLASS(CPrjHistSetView);
+    case prjcmd::kPageProgram: return FW_RUNTIME_CLASS(CPrjHistProgView);
     default: return nullptr;
     }
 }
