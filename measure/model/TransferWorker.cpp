@@ -85,13 +85,24 @@ void CTransferWorker::Run(CCFUpdate* transfer, Mode mode)
 
 CTransferWorker::Report CTransferWorker::Wait(bool every)
 {
+    Report report;
+    WaitFor(report, std::chrono::milliseconds::max(), every);
+    return report;
+}
+
+bool CTransferWorker::WaitFor(Report& out, std::chrono::milliseconds limit, bool every)
+{
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] { return !m_reports.empty(); });
+    const auto ready = [this] { return !m_reports.empty(); };
+    if (limit == std::chrono::milliseconds::max())
+        m_changed.wait(lock, ready);
+    else if (!m_changed.wait_for(lock, limit, ready))
+        return false;
     if (!every) {
         while (m_reports.size() > 1 && m_reports.front().more)
             m_reports.pop_front();
     }
-    const Report report = m_reports.front();
+    out = m_reports.front();
     m_reports.pop_front();
-    return report;
+    return true;
 }

@@ -7,6 +7,7 @@
 // posts a final report and can be joined, so no wait on it is without a
 // way out; Stop lets it finish its current chunk and end.
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -41,6 +42,8 @@ public:
     // The newest report; the older queued ones are dropped unless
     // `every` is set (a report that ends the item is never dropped).
     Report Wait(bool every = false);
+    // The same within `limit`; false, `out` untouched, when no report came.
+    bool WaitFor(Report& out, std::chrono::milliseconds limit, bool every = false);
 
 private:
     void Run(CCFUpdate* transfer, Mode mode);

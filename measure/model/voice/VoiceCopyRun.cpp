@@ -53,7 +53,12 @@ bool CVoiceCopyRun::CopyFile(CCFVoiceUpdate& job, bool& cancelled)
         m_worker.Start(job, CTransferWorker::Mode::Loop);
         CTransferWorker::Report report;
         do {
-            report = m_worker.Wait();
+            while (!m_worker.WaitFor(report, std::chrono::milliseconds(50))) {
+                if (m_idle)
+                    m_idle();
+                if (m_cancel)
+                    break;
+            }
             if (m_cancel) {
                 m_worker.Stop();
                 cancelled = true;

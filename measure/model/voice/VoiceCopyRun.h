@@ -30,6 +30,9 @@ public:
     Result Run(CCFVoiceUpdate& job, const std::function<void(int ordinal)>& opened = {});
     // Asks the worker to stop after its block; the run ends with kCancelled.
     void Cancel() { m_cancel = true; }
+    // Runs while the run waits for the worker (a window keeps painting and
+    // hears its Esc), at least every 50 ms.
+    void SetIdle(std::function<void()> idle) { m_idle = std::move(idle); }
 
 private:
     Result RunFiles(CCFVoiceUpdate& job, const std::function<void(int)>& opened);
@@ -42,4 +45,5 @@ private:
     IVoiceCopyTarget& m_target;
     CTransferWorker m_worker;
     std::atomic<bool> m_cancel{false};
+    std::function<void()> m_idle;
 };

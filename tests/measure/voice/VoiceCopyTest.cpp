@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 namespace {
@@ -86,7 +87,7 @@ protected:
         lists[size_t(box)].push_back(entry);
     }
 
-    CVoiceCopyRun::Result Run(std::vector<int>* ordinals = nullptr)
+    CVoiceCopyRun::Result Run(std::vector<int>* ordinals = nullptr, std::function<void(CVoiceCopyRun&)> idle = {})
     {
         vectors.clear();
         for (Files& list : lists)
@@ -95,6 +96,8 @@ protected:
         job.SetFileLists(&vectors);
         ClearLines();
         CVoiceCopyRun run(host, target);
+        if (idle)
+            run.SetIdle([&] { idle(run); });
         return run.Run(job, [&](int n) {
             if (ordinals)
                 ordinals->push_back(n);
@@ -195,6 +198,21 @@ TEST_F(VoiceCopyTest, EndsAsTheUserAndTheListDecide)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_NE(host.messages[0].find("1個"), std::string::npos);
     EXPECT_EQ(Requests(0), (Lines{"DATR1.wav"}));
+}
+
+TEST_F(VoiceCopyTest, WaitingKeepsCallingTheIdleWorkAndEscEndsTheCopy)
+{
+    Start(1);
+    AddRecording(0, "SLOW", Sound(1000, 4), At(9, 0));
+    FaultsOf(0).DelayReply("DATSLOW.wav", 400);
+    int idles = 0;
+    EXPECT_EQ(Run(nullptr, [&](CVoiceCopyRun& run) {
+                  if (++idles == 2)
+                      run.Cancel();
+              }),
+              CVoiceCopyRun::kCancelled);
+    EXPECT_GE(idles, 2);
+    EXPECT_TRUE(target.listed.empty());
 }
 
 } // namespace
