@@ -44,7 +44,8 @@ void CKivDataGraphGridPane::OnLButtonDown(unsigned flags, fw::CPoint point)
     const CCellIndices cell = GetHitCell();
     if (cell.col != kColGraph)
         return;
-    m_pView->ClickCursor(cell.row, point, (flags & fw::MK_SHIFT) != 0);
+    const fw::CRect rect = GetCellRect(CCellRange::Cell(cell));
+    m_pView->ClickCursor(cell.row, fw::CPoint(point.x - rect.left, point.y - rect.top), (flags & fw::MK_SHIFT) != 0);
     m_nTrack = kDragging;
     m_nDragEdge = CGraphTimeListObj::kNearerEdge;
 }
@@ -60,7 +61,8 @@ void CKivDataGraphGridPane::OnMouseMove(unsigned flags, fw::CPoint point)
     CGraphTimeListObj* graph = m_pView->GetGraphList();
     if (!graph)
         return;
-    const double time = graph->TimeAtPoint(GetHitCell().row, point.x, point.y);
+    const fw::CRect rect = GetCellRect(CCellRange::Cell(GetHitCell()));
+    const double time = graph->TimeAtPoint(GetHitCell().row, point.x - rect.left, point.y - rect.top);
     if (time == HUGE_VAL)
         return;
     const int edge = graph->SetSelectionEdge(m_nDragEdge, time);

@@ -6,6 +6,8 @@
 #include "data/views/DataGraphAccess.h"
 #include "data/views/KivDataGraphGrid.h"
 #include "docbase/doc/UpdateHints.h"
+#include "docbase/graphpage/ZELOffScreenBitmap.h"
+#include "framework/core/DC.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
@@ -64,7 +66,38 @@ CKivDataGraphView::CKivDataGraphView()
     m_bMarkersInUndo = true;
 }
 
-void CKivDataGraphView::OnInitialUpdate() { CKivDataListViewBase::OnInitialUpdate(); }
+CKivDataGraphView::~CKivDataGraphView() = default;
+
+void CKivDataGraphView::OnInitialUpdate()
+{
+    // A style made without sizes would show rows and columns of no extent.
+    if (CZELGridStyle* style = GetViewStyle(); style && style->m_nSheetColWidth == 0) {
+        style->SetDefaultSizes(100, 0, 0, 0, 200, -100);
+        style->ApplySizes();
+        style->SetRowHeights(0, 100, std::max(style->m_sheet.m_nRows, 1));
+        style->SetColumnWidths(kColLegend, 200, std::max(style->m_sheet.m_nCols - 1, 1));
+        style->SetColumnWidths(kColGraph, 500, 1);
+    }
+    CKivDataListViewBase::OnInitialUpdate();
+    if (CGraphTimeListObj* graph = GetGraphList())
+        graph->Recalculate(true);
+    DeleteRowGraphs(-1);
+}
+
+void CKivDataGraphView::DeleteRowGraphs(int32_t row)
+{
+    if (row < 0) {
+        m_pictures.clear();
+        return;
+    }
+    if (static_cast<size_t>(row) < m_pictures.size())
+        m_pictures[static_cast<size_t>(row)].reset();
+}
+
+fw::CRect CKivDataGraphView::SheetCellRect(int32_t row, int32_t col) const
+{
+    return GetGrid()->GetSheetPane()->GetCellRect({row, col, row, col});
+}
 
 CZELGridStyle* CKivDataGraphView::GetViewStyle()
 {
@@ -92,6 +125,7 @@ void CKivDataGraphView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* 
             graph->ApplyFonts();
         if (graph && (data->m_changeFlags & (1 | kFlagRows)))
             graph->Recalculate(true);
+        DeleteRowGraphs(-1);
         grid->RedrawPanes();
         return;
     }
@@ -100,6 +134,7 @@ void CKivDataGraphView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* 
             graph->AutoScaleAll();
             graph->ApplyFonts();
         }
+        DeleteRowGraphs(-1);
         grid->RedrawPanes();
         return;
     }
@@ -165,13 +200,39 @@ void CKivDataGraphView::DrawSheetCell(CZELDrawCell& cell)
 void CKivDataGraphView::DrawRowGraph(CZELDrawCell& cell)
 {
     CGraphTimeListObj* graph = GetGraphList();
-    if (!cell.m_pDC)
+    fw::CDC* dc = cell.m_pDC;
+    const int32_t row = cell.m_nRow;
+    if (!dc || !graph || row < 0 || row >= graph->GetRowCount())
         return;
-    cell.m_pDC->FillSolidRect(cell.m_rcCell, fw::RGB(255, 255, 255));
-    if (!graph || cell.m_nRow >= graph->GetRowCount())
+    const fw::CRect rect = cell.m_rcCell;
+    if (dc->IsPrinting()) {
+        graph->DrawRowPart(*dc, rect, row, CGraphListObj::kFitAndDraw);
         return;
-    graph->DrawRowPart(*cell.m_pDC, cell.m_rcCell, cell.m_nRow, CGraphListObj::kFitAndDraw);
-    graph->DrawSelection(*cell.m_pDC, cell.m_nRow, SheetColumnCount() > 2);
+    }
+    // Rows are drawn at the origin of their own picture, so the graph's
+    // device positions are relative to the cell.
+    const fw::CRect local(0, 0, rect.Width(), rect.Height());
+    if (m_pictures.size() != static_cast<size_t>(graph->GetRowCount()))
+        m_pictures.resize(static_cast<size_t>(graph->GetRowCount()));
+    std::unique_ptr<CZELOffScreenBitmap>& picture = m_pictures[static_cast<size_t>(row)];
+    if (!picture || !picture->IsSize(rect.Width(), rect.Height())) {
+        picture = std::make_unique<CZELOffScreenBitmap>();
+        fw::CDC* mem = picture->Create(dc, rect.Width(), rect.Height()) ? picture->BeginDraw(dc) : nullptr;
+        if (!mem) {
+            picture.reset();
+            dc->FillSolidRect(rect, fw::RGB(255, 255, 255));
+            graph->DrawRowPart(*dc, rect, row, CGraphListObj::kFitAndDraw);
+            return;
+        }
+        mem->FillSolidRect(local, fw::RGB(255, 255, 255));
+        graph->DrawRowPart(*mem, local, row, CGraphListObj::kFitAndDraw);
+        picture->EndDraw();
+    }
+    if (CZELBitmap* bitmap = picture->GetBitmap())
+        bitmap->CopyTo(*dc, fw::CPoint(rect.left, rect.top));
+    const fw::CPoint origin = dc->OffsetViewportOrg(rect.left, rect.top);
+    graph->DrawSelection(*dc, row, SheetColumnCount() > 2);
+    dc->SetViewportOrg(origin);
 }
 
 bool CKivDataGraphView::GetSheetText(fw::CString& text, int32_t col, int32_t row, int)

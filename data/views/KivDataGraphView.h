@@ -8,13 +8,18 @@
 
 #include "data/views/KivDataListViewBase.h"
 
+#include <memory>
+#include <vector>
+
 class CGraphTimeListObj;
+class CZELOffScreenBitmap;
 
 class CKivDataGraphView : public CKivDataListViewBase {
     FW_DECLARE_DYNCREATE(CKivDataGraphView)
     FW_DECLARE_COMMANDS()
 public:
     CKivDataGraphView();
+    ~CKivDataGraphView() override;
 
     void OnInitialUpdate() override;
     void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
@@ -48,6 +53,10 @@ public:
     void ClickCursor(int32_t row, fw::CPoint point, bool shift);
     // Repaints the graph and cursor-information columns.
     void RedrawCursorColumns();
+    // Drops the cached picture of a row, or of every row (-1).
+    void DeleteRowGraphs(int32_t row);
+    // The cell rectangle of a sheet cell in the pane.
+    fw::CRect SheetCellRect(int32_t row, int32_t col) const;
 
 protected:
     void ReplayRecord(fw::CArchive& ar, int32_t code, CGridJob& job, fw::CMemFile& reverse,
@@ -62,4 +71,6 @@ private:
     void RunCursorCommand(int32_t code);
 
     bool m_bMarkerSelect = false;
+    // One picture per row, so that cursor moves repaint by a copy.
+    std::vector<std::unique_ptr<CZELOffScreenBitmap>> m_pictures;
 };

@@ -7,6 +7,8 @@
 #include "data/views/KivDataFrame.h"
 #include "data/views/KivDataGraphGrid.h"
 #include "data/views/KivDataGraphView.h"
+#include "framework/core/DC.h"
+#include "framework/core/RecordingSink.h"
 
 namespace dataview {
 namespace {
@@ -60,6 +62,41 @@ TEST_F(GraphList, ArrowKeysMoveTheCursorsWithinTheSamples)
     Key(kVkLeft);
     Key(kVkLeft);
     EXPECT_EQ(Cursors(), std::make_pair(4, 18));
+}
+
+TEST_F(GraphList, ClicksPutBothCursorsOnASampleAndShiftClicksMoveTheNearerOne)
+{
+    ASSERT_NE(OpenGraphs(200), nullptr);
+    const fw::CRect cell = view->SheetCellRect(0, 0);
+    ASSERT_GT(cell.Width(), 50);
+    {
+        // The row's picture as a paint makes it, at the cell's origin.
+        fw::RecordingSink sink;
+        fw::CDC dc(&sink);
+        graph->DrawRowPart(dc, fw::CRect(0, 0, cell.Width(), cell.Height()), 0, CGraphListObj::kFitAndDraw);
+    }
+    const int y = cell.top + cell.Height() / 2;
+    pane->OnLButtonDown(0, fw::CPoint(cell.left + cell.Width() / 2, y));
+    pane->OnLButtonUp(0, fw::CPoint(cell.left + cell.Width() / 2, y));
+    const auto [a, b] = Cursors();
+    ASSERT_GE(a, 0);
+    EXPECT_EQ(a, b) << "a plain click puts both cursors on the clicked sample";
+    pane->OnLButtonDown(fw::MK_SHIFT, fw::CPoint(cell.left + cell.Width() * 3 / 4, y));
+    pane->OnLButtonUp(fw::MK_SHIFT, fw::CPoint(cell.left + cell.Width() * 3 / 4, y));
+    EXPECT_EQ(Cursors().first, a) << "right of the middle moves cursor 2";
+    EXPECT_GT(Cursors().second, b);
+    pane->OnLButtonDown(fw::MK_SHIFT, fw::CPoint(cell.left + cell.Width() / 3, y));
+    pane->OnLButtonUp(fw::MK_SHIFT, fw::CPoint(cell.left + cell.Width() / 3, y));
+    EXPECT_LT(Cursors().first, a) << "before cursor 1 moves cursor 1";
+    pane->OnLButtonDown(0, fw::CPoint(cell.left + 1, cell.top + 1));
+    pane->OnLButtonUp(0, fw::CPoint(cell.left + 1, cell.top + 1));
+    EXPECT_EQ(Cursors(), std::make_pair(-1, -1)) << "outside the plot clears both";
+    EXPECT_FALSE(IsEnabled(view, CKivDataViewBase::kIdDeleteRows));
+    const auto before = Cursors();
+    const fw::CRect legend = view->SheetCellRect(0, 1);
+    pane->OnLButtonDown(0, fw::CPoint(legend.left + 5, legend.top + 5));
+    EXPECT_EQ(pane->GetTrackState(), CKivDataGraphGridPane::kIdle);
+    EXPECT_EQ(Cursors(), before) << "the legend column moves no cursor";
 }
 
 TEST_F(GraphList, CommandsNeedBothCursors)
