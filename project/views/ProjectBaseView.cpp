@@ -608,6 +608,7 @@ void CProjectBaseView::OnTextSave()
     request.filters.push_back(fw::FileFilter{fw::CString("CSV ﾌｧｲﾙ(*.csv)"), {fw::CString("*.csv")}});
     request.filters.push_back(fw::FileFilter{fw::CString("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)"), {fw::CString("*.txt")}});
     request.defaultExt = "csv";
+    request.flags = fw::OFN_OVERWRITEPROMPT | fw::OFN_HIDEREADONLY;
     const fw::FileDialogResult result = fw::FileDialogs().Save(request);
     if (!result.ok || result.paths.empty())
         return;

@@ -80,8 +80,8 @@ public:
     virtual void ClearRange(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) {}
     virtual bool CanEdit() const;
     virtual bool CanEditCell(int32_t firstCol, int32_t lastCol) { return true; }
-    bool CanUndo() const;
-    bool HasSelection() const;
+    virtual bool CanUndo() const;
+    virtual bool HasSelection() const;
     bool IsMeasuringProject() const;
     // The panel measures or runs an automatic mode on this document.
     bool IsMeasuringNow() const;
@@ -98,7 +98,7 @@ public:
     virtual void OnFillDown();
     void OnSelectAll();
     void OnEditUndo();
-    void OnTextSave();
+    virtual void OnTextSave();
     // Renames the selected history steps' data with the numbered pattern
     // the user confirms; one step gets the pattern without a number.
     void OnRenameDataFile();

@@ -7,6 +7,7 @@
 #include "grid/views/SpredView.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/views/PrjAmpOutView.h"
+#include "project/views/PrjChDataView.h"
 #include "project/views/PrjChView.h"
 #include "project/views/PrjCycleTrgView.h"
 #include "project/views/PrjDataCompView.h"
@@ -238,6 +239,8 @@ bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeCl
             pageClass = FW_RUNTIME_CLASS(CPrjCycleTrgView);
         else if (entry.id == kPageComparator)
             pageClass = FW_RUNTIME_CLASS(CPrjDataCompView);
+        else if (entry.id == kPageDataList)
+            pageClass = FW_RUNTIME_CLASS(CPrjChDataView);
         else
             pageClass = ProjectPageClass(entry.id);
         if (!pageClass)

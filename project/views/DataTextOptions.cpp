@@ -1,0 +1,7 @@
+#include "project/views/DataTextOptions.h"
+
+tTextConvParam& AppTextConvParam()
+{
+    static tTextConvParam options;
+    return options;
+}
