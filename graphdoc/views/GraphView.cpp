@@ -19,6 +19,7 @@
 #include "graphdoc/model/GraphViewDoc.h"
 #include "graphdoc/views/GraphFontChooser.h"
 #include "graphdoc/views/PagePicture.h"
+#include "graphdoc/views/PrintJobsDlg.h"
 #include "project/model/ProjectHost.h"
 
 #include <QWidget>
@@ -40,6 +41,7 @@ FW_ON_COMMAND(ID_GRAPH_EDIT_LOCK, &CGraphView::OnGraphEditLock)
 FW_ON_UPDATE(ID_GRAPH_EDIT_LOCK, &CGraphView::OnUpdateGraphEditLock)
 FW_ON_COMMAND(ID_GRAPH_SAVE_PICTURE, &CGraphView::OnSavePicture)
 FW_ON_COMMAND(ID_GRAPH_BLANK_FORM, &CGraphView::OnBlankForm)
+FW_ON_COMMAND(ID_GRAPH_BATCH_PRINT, &CGraphView::OnGraphBatchPrint)
 FW_END_COMMANDS
 
 namespace {
@@ -517,4 +519,20 @@ void CGraphView::OnSavePicture()
 void CGraphView::OnBlankForm()
 {
     GraphPageHost().OpenNewGraphPage();
+}
+
+void CGraphView::OnGraphBatchPrint()
+{
+    CPrintJobsDlg dialog;
+    dialog.m_pages = GraphPageHost().OpenGraphPages();
+    dialog.m_jobs = GraphPageHost().PrintJobs();
+    if (dialog.DoModal() != fw::IDOK)
+        return;
+    GraphPageHost().PrintJobs() = dialog.m_jobs;
+    if (dialog.m_jobs.m_titles.empty())
+        return;
+    // The batch prints through the first open page of the first title.
+    CGraphViewDoc* page = FindPageByTitle(dialog.m_jobs.m_titles.front());
+    if (CGraphView* view = page ? FirstGraphView(*page) : nullptr)
+        view->PrintJobs();
 }

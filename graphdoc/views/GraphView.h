@@ -78,6 +78,8 @@ public:
     void OnUpdateGraphEditLock(fw::CCmdUI* ui);
     void OnSavePicture();
     void OnBlankForm();
+    // The batch-print dialog, then the batch.
+    void OnGraphBatchPrint();
 
     int32_t m_columns = 1;
     int32_t m_rows = 1;
