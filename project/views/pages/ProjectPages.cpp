@@ -3,6 +3,7 @@
 #include "project/views/ProjectFrame.h"
 #include "project/views/pages/PrjGraphView.h"
 #include "project/views/pages/PrjHistSetView.h"
+#include "project/views/pages/PrjHistView.h"
 #include "project/views/pages/PrjHistoryView.h"
 #include "project/views/pages/PrjIntervalView.h"
 #include "project/views/pages/PrjExChView.h"
@@ -18,6 +19,7 @@ const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
     case prjcmd::kPageGraphList: return FW_RUNTIME_CLASS(CPrjGraphView);
     case prjcmd::kPageFreqNo: return FW_RUNTIME_CLASS(CPrjHistSetView);
     case prjcmd::kPageProgram: return FW_RUNTIME_CLASS(CPrjHistProgView);
+    case prjcmd::kPageFreqHistory: return FW_RUNTIME_CLASS(CPrjHistView);
     default: return nullptr;
     }
 }
