@@ -79,8 +79,8 @@ TEST_F(GraphList, ClicksPutBothCursorsOnASampleAndOutsideThePlotClearThem)
         graph->DrawRowPart(dc, fw::CRect(0, 0, cell.Width(), cell.Height()), 0, CGraphListObj::kFitAndDraw);
     }
     const int y = cell.top + cell.Height() / 2;
-    pane->OnLButtonDown(0, fw::CPoint(cell.right - 5, y));
-    pane->OnLButtonUp(0, fw::CPoint(cell.right - 5, y));
+    pane->OnLButtonDown(0, fw::CPoint(cell.left + cell.Width() * 85 / 100, y));
+    pane->OnLButtonUp(0, fw::CPoint(cell.left + cell.Width() * 85 / 100, y));
     const auto [a, b] = Cursors();
     ASSERT_GE(a, 0);
     EXPECT_EQ(a, b) << "a plain click puts both cursors on the clicked sample";
