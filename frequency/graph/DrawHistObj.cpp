@@ -1,0 +1,388 @@
+#include "frequency/graph/DrawHistObj.h"
+
+#include "chart/model/GrRecord.h"
+#include "chart/model/GraphDocumentLookup.h"
+#include "chart/model/GraphPageParam.h"
+#include "chart/model/GraphParamArray.h"
+#include "common/tank/DblDataTank.h"
+#include "docbase/doc/UpdateHints.h"
+#include "framework/core/Archive.h"
+#include "framework/core/DC.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/Format.h"
+#include "frequency/document/HistDataBoxArray.h"
+#include "frequency/document/HistDoc.h"
+#include "frequency/model/HistTables.h"
+#include "project/model/KIV5980Doc.h"
+
+#include <algorithm>
+
+FW_IMPLEMENT_SERIAL(CDrawHistObj, CDrawMeasObj, 0)
+
+namespace {
+
+constexpr intptr_t kHintDocumentOpened = 1;
+constexpr intptr_t kHintIdentChanged = 3;
+constexpr intptr_t kHintDataChanged = 12;
+constexpr intptr_t kHintAnalysesChanged = 40;
+constexpr int32_t kCountChangeFlags = 0x04 | 0x10 | 0x80;
+constexpr int16_t kAxisTitleSize = 14;
+
+int Place(int origin, int extent, double fraction) { return origin + static_cast<int>(extent * fraction); }
+
+// Count columns of a table of n values.
+int ColumnValues(int operation, int n)
+{
+    switch (operation) {
+    case kHistPeakValley: return n / 4;
+    case kHistMaxMin:
+    case kHistAmp:
+    case kHistLevel: return n / 3;
+    default: return n;
+    }
+}
+
+CHistCountArray* AnalysesOf(fw::CDocument* document)
+{
+    if (auto* hist = dynamic_cast<CHistDoc*>(document))
+        return hist->GetHistCountArray();
+    if (auto* project = dynamic_cast<CKIV5980Doc*>(document))
+        return project->GetHistCountArray();
+    return nullptr;
+}
+
+} // namespace
+
+CDrawHistObj::CDrawHistObj() = default;
+
+CDrawHistObj::CDrawHistObj(const fw::CRect& area)
+{
+    m_relX = kDefaultLeft;
+    m_relY = kDefaultTop;
+    RecalcPosition(area);
+    InitGraphDefaults();
+}
+
+CDrawHistObj::~CDrawHistObj()
+{
+    m_analyses.RemoveAll();
+    ReleaseXTanks();
+}
+
+void CDrawHistObj::InitGraphDefaults()
+{
+    m_bRedraw = true;
+    m_draw.SetOption(0, true);
+    m_draw.m_xTitleFromSeries = 0;
+    m_draw.m_yTitleFromSeries = 0;
+    m_draw.SetAxisTitle('X', {}, {});
+    m_draw.SetAxisTitle('Y', {}, {});
+    m_draw.Scale().m_x.subdivisions = 1;
+    m_draw.Scale().m_y.subdivisions = 1;
+    (void)kAxisTitleSize;
+    m_draw.CreatePlot();
+}
+
+CDblDataTank* CDrawHistObj::XTank(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_xTanks.size()) ? m_xTanks[static_cast<size_t>(index)] : nullptr;
+}
+
+CDblDataTank* CDrawHistObj::EnsureXTank(int index)
+{
+    while (static_cast<int>(m_xTanks.size()) <= index)
+        m_xTanks.push_back(nullptr);
+    CDblDataTank*& tank = m_xTanks[static_cast<size_t>(index)];
+    if (!tank)
+        tank = new CDblDataTank;
+    return tank;
+}
+
+void CDrawHistObj::ReleaseXTanks()
+{
+    for (CDblDataTank* tank : m_xTanks)
+        if (tank)
+            ReleaseTank(tank);
+    m_xTanks.clear();
+}
+
+int CDrawHistObj::SetGraphPrf(const CHistGraphPrf& profile)
+{
+    return SetGraphPrf(profile, const_cast<fw::CDocument*>(FindGraphDocument(profile.m_docIdent)));
+}
+
+int CDrawHistObj::SetGraphPrf(const CHistGraphPrf& profile, fw::CDocument* document)
+{
+    if (&profile != &m_prf)
+        m_prf = profile;
+    CHistCountArray* source = AnalysesOf(document);
+    if (!document || !source)
+        return 0;
+    m_analyses.RemoveAll();
+    m_analyses.m_mode = source->m_mode;
+    m_analyses.m_startTime = source->m_startTime;
+    m_analyses.m_endTime = source->m_endTime;
+    m_analyses.m_measuringTime = source->m_measuringTime;
+    for (int32_t index : m_prf.m_analyses) {
+        CHistCountObj* a = index >= 0 && index < source->GetSize() ? source->GetAt(index) : nullptr;
+        if (a)
+            a->AddRef();
+        m_analyses.Add(a);
+    }
+    if (m_prf.m_layout == CHistGraphPrf::kFromTo)
+        m_prf.m_layout = CHistGraphPrf::kPerAnalysis;
+    m_draw.SetXAxisKind(m_prf.m_layout);
+    if (m_prf.m_layout == CHistGraphPrf::kPerAnalysis)
+        BuildSeriesPerAnalysis(document);
+    else
+        BuildSeriesPerTank(document);
+    m_draw.CreatePlot();
+    m_draw.AutoScale();
+    m_draw.RefreshSeriesNames();
+    m_bRedraw = true;
+    return static_cast<int>(m_prf.m_analyses.size());
+}
+
+fw::CString CDrawHistObj::UnitOf(const CHistCountObj& analysis) const { return HistDisplayUnit(analysis); }
+
+void CDrawHistObj::BuildSeriesPerAnalysis(fw::CDocument* document)
+{
+    const bool project = dynamic_cast<CKIV5980Doc*>(document) != nullptr;
+    const int chosen = static_cast<int>(m_prf.m_analyses.size());
+    for (int i = 0; i < chosen; ++i) {
+        const int k = m_prf.m_analyses[static_cast<size_t>(i)];
+        CGraphParamArray* series = m_draw.GetSeries(i);
+        if (!series)
+            series = m_draw.AddSeries(false);
+        // A series is built again from its tanks each time.
+        while (series->GetItemCount() > 0)
+            series->GetTanks()->RemoveAt(series->GetItemCount() - 1);
+        tSeriesSource source;
+        source.path = m_prf.m_strTitle;
+        source.document = m_prf.m_docIdent;
+        series->SetSource(source);
+        CDblDataTank* x = EnsureXTank(i);
+        CHistCountObj* a = m_analyses.GetAt(i);
+        CDblDataTank* counts = a ? a->GetCountTank() : nullptr;
+        if (!a || !counts) {
+            series->AppendItem(0, 0, x);
+            series->SetDrawRange(0, 0);
+            continue;
+        }
+        const int n = counts->GetDataCount();
+        const int g = ColumnValues(a->m_operation, n);
+        const int h = a->m_operation == kHistAmp || a->m_operation == kHistRain ? 2 : 1;
+        const int plus = a->m_plusSlices;
+        const int minus = a->m_minusSlices;
+        const double stepMinus = minus > 0 ? static_cast<double>(a->m_fullScale) / minus * h : 0.0;
+        const double stepPlus = plus > 0 ? static_cast<double>(a->m_fullScale) / plus * h : 0.0;
+        x->SetDataCount(0);
+        // Every column block holds the same slice edges at the same rows.
+        for (int block = 0; g > 0 && block * g < n; ++block) {
+            int row = block * g;
+            for (int j = -minus; j <= -1 && row < n; ++j)
+                x->SetValue(row++, j * stepMinus);
+            for (int j = 1; j <= plus && row < n; ++j)
+                x->SetValue(row++, j * stepPlus);
+        }
+        if (g >= n) {
+            series->SetDrawRange(0, g - 1);
+        } else {
+            const int t = m_prf.CountType(a->m_operation);
+            series->SetDrawRange(g * t, g * (t + 1) - 1);
+        }
+        x->SetName(project ? fw::Format("DN_%d", k + 1) : a->m_name);
+        x->SetUnit(UnitOf(*a));
+        const char* label = HistCountLabel(a->m_operation, m_prf.CountType(a->m_operation));
+        counts->SetName(*label ? fw::CString(label) : fw::CString(a->GetOperationText()));
+        series->AppendItem(0, 0, x);
+        series->AppendItem(k, 1, counts);
+    }
+    RemoveSeriesFrom(chosen);
+}
+
+void CDrawHistObj::BuildSeriesPerTank(fw::CDocument* document)
+{
+    RemoveSeriesFrom(0);
+    CHistCountObj* a = m_analyses.GetSize() > 0 ? m_analyses.GetAt(0) : nullptr;
+    if (!a)
+        return;
+    CDblDataTank* x = EnsureXTank(0);
+    const int plus = a->m_plusSlices;
+    const int minus = a->m_minusSlices;
+    const double stepMinus = minus > 0 ? static_cast<double>(a->m_fullScale) / minus : 0.0;
+    const double stepPlus = plus > 0 ? static_cast<double>(a->m_fullScale) / plus : 0.0;
+    int row = 0;
+    x->SetDataCount(0);
+    for (int j = -minus; j <= -1; ++j)
+        x->SetValue(row++, j * stepMinus);
+    for (int j = 0; j <= plus - 1; ++j)
+        x->SetValue(row++, j * stepPlus);
+    x->SetName(a->m_name);
+    x->SetUnit(UnitOf(*a));
+    CDataTankList& tanks = a->GetCountTanks();
+    for (int i = 0; i < tanks.GetSize(); ++i) {
+        CDataTankObject* tank = tanks.GetAt(i);
+        if (!tank)
+            continue;
+        tank->SetName(a->GetOperationText());
+        CGraphParamArray* series = m_draw.AddSeries(false);
+        series->SetDrawType(7);
+        series->AppendItem(0, 0, x);
+        series->AppendItem(m_prf.m_analyses.empty() ? 0 : m_prf.m_analyses[0], 1, tank);
+        series->SetDrawRange(0, row - 1);
+    }
+    (void)document;
+}
+
+void CDrawHistObj::RemoveSeriesFrom(int first)
+{
+    while (m_draw.GetSeriesCount() > first) {
+        const int last = m_draw.GetSeriesCount() - 1;
+        CGraphParamArray* series = m_draw.GetSeries(last);
+        m_draw.GetPage()->RemoveSeries(series);
+        delete series;
+        if (last < static_cast<int>(m_xTanks.size()) && m_xTanks[static_cast<size_t>(last)]) {
+            ReleaseTank(m_xTanks[static_cast<size_t>(last)]);
+            m_xTanks[static_cast<size_t>(last)] = nullptr;
+        }
+    }
+}
+
+void CDrawHistObj::UpdateAxisTitles()
+{
+    fw::CString unit;
+    if (fw::CDocument* doc = const_cast<fw::CDocument*>(FindGraphDocument(m_prf.m_docIdent))) {
+        if (m_prf.m_analyses.empty())
+            fw::ThrowInvalidArgException();
+        const CHistCountArray* source = AnalysesOf(doc);
+        const int k = m_prf.m_analyses.front();
+        if (source && k >= 0 && k < source->GetSize() && source->GetAt(k))
+            unit = UnitOf(*source->GetAt(k));
+    }
+    m_draw.SetAxisTitle('X', unit, {});
+    m_draw.SetAxisTitle('Y', "Count", {});
+    m_bRedraw = true;
+}
+
+bool CDrawHistObj::RefersToDocument(const CDocIdent* ident) { return ident && *ident == m_prf.m_docIdent; }
+
+// ---- file ------------------------------------------------------------------------------------
+
+void CDrawHistObj::Serialize(fw::CArchive& ar)
+{
+    CDrawObj::Serialize(ar);
+    m_prf.Serialize(ar);
+    m_draw.Serialize(ar);
+    if (ar.IsStoring()) {
+        ar << m_relRight << m_relBottom;
+        m_analyses.Serialize(ar);
+        return;
+    }
+    ar >> m_relRight >> m_relBottom;
+    m_analyses.Serialize(ar);
+    RelinkTanksAfterLoad();
+    m_bRedraw = true;
+}
+
+void CDrawHistObj::RelinkTanksAfterLoad()
+{
+    ReleaseXTanks();
+    for (int s = 0; s < m_draw.GetSeriesCount(); ++s) {
+        CGraphParamArray* series = m_draw.GetSeries(s);
+        auto* x = series ? dynamic_cast<CDblDataTank*>(series->GetItemTank(0)) : nullptr;
+        if (x)
+            x->AddRef();
+        m_xTanks.push_back(x);
+    }
+    m_draw.CreatePlot();
+}
+
+// ---- drawing ---------------------------------------------------------------------------------
+
+void CDrawHistObj::Draw(fw::CDC* dc)
+{
+    if (!dc)
+        return;
+    const int saved = dc->SaveDC();
+    fw::CRect rect = m_position;
+    rect.NormalizeRect();
+    DrawFrame(dc, rect);
+    rect.DeflateRect(kGraphMargin, kGraphMargin);
+    // The plot leaves room for the axis labels inside the graph rectangle.
+    GrClearError(&m_draw.Record());
+    m_draw.FitPlotRect(*dc, rect);
+    m_draw.DrawGraph(*dc, rect);
+    m_bRedraw = dc->IsPrinting();
+    dc->RestoreDC(saved);
+    if (!dc->IsPrinting())
+        DrawTrackerRect(dc);
+}
+
+void CDrawHistObj::SetFrameStyle(const CDrawObjPrf& style)
+{
+    CDrawObj::SetFrameStyle(style);
+    m_bRedraw = true;
+}
+
+void CDrawHistObj::RecalcPosition(const fw::CRect& area)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    m_position = fw::CRect(Place(area.left, width, m_relX), Place(area.top, height, m_relY),
+                           Place(area.left, width, m_relRight), Place(area.top, height, m_relBottom));
+}
+
+void CDrawHistObj::SetRelativePosition(const fw::CRect& rect, const fw::CRect& area)
+{
+    const double width = area.right - area.left;
+    const double height = area.bottom - area.top;
+    if (width != 0.0) {
+        m_relX = (rect.left - area.left) / width;
+        m_relRight = (rect.right - area.left) / width;
+    }
+    if (height != 0.0) {
+        m_relY = (rect.top - area.top) / height;
+        m_relBottom = (rect.bottom - area.top) / height;
+    }
+    m_position = rect;
+    if (width != 0.0 && height != 0.0)
+        RecalcPosition(area);
+}
+
+intptr_t CDrawHistObj::OnUpdate(intptr_t hint, fw::CObject* hintObject)
+{
+    switch (hint) {
+    case kHintDocumentOpened:
+    case kHintAnalysesChanged: {
+        auto* update = dynamic_cast<CUpdateDataDoc*>(hintObject);
+        auto* doc = update ? dynamic_cast<CZELDataDoc*>(update->m_pDocument) : nullptr;
+        if (!doc || doc->GetDocIdent() != m_prf.m_docIdent)
+            return 0;
+        SetGraphPrf(m_prf, doc);
+        Invalidate();
+        return 1;
+    }
+    case kHintIdentChanged: {
+        auto* change = dynamic_cast<CUpdateChangeDocIdent*>(hintObject);
+        if (!change || change->m_oldIdent != m_prf.m_docIdent)
+            return 0;
+        m_prf.m_docIdent = change->m_newIdent;
+        m_prf.m_strTitle = change->m_title;
+        SetGraphPrf(m_prf);
+        Invalidate();
+        return 1;
+    }
+    case kHintDataChanged: {
+        auto* update = dynamic_cast<CUpdateKivData*>(hintObject);
+        auto* doc = update ? dynamic_cast<CZELDataDoc*>(update->m_pDocument) : nullptr;
+        if (!doc || doc->GetDocIdent() != m_prf.m_docIdent || !(update->m_changeFlags & kCountChangeFlags))
+            return 0;
+        SetGraphPrf(m_prf, doc);
+        Invalidate();
+        return 1;
+    }
+    default:
+        return 0;
+    }
+}

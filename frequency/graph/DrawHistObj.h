@@ -1,0 +1,81 @@
+#pragma once
+
+// The frequency graph of a graph page: the counts of chosen analyses of a
+// frequency-data document (or of the project's measuring system) drawn as
+// columns over their slices. The analyses are held by reference, so a page
+// keeps drawing them while their document is closed, and they are stored
+// with the page.
+
+#include "frequency/graph/HistGraphDraw.h"
+#include "frequency/graph/HistGraphPrf.h"
+#include "frequency/model/HistCountArray.h"
+#include "graphdoc/model/DrawMeasObj.h"
+
+#include <vector>
+
+class CDblDataTank;
+
+namespace fw {
+class CDocument;
+}
+
+class CDrawHistObj : public CDrawMeasObj {
+    FW_DECLARE_SERIAL(CDrawHistObj)
+public:
+    static constexpr double kDefaultLeft = 0.02;
+    static constexpr double kDefaultTop = 0.06;
+    static constexpr double kDefaultRight = 0.8;
+    static constexpr double kDefaultBottom = 0.98;
+    static constexpr int kGraphMargin = 10;
+
+    CDrawHistObj();
+    // A new graph placed inside the page area by the default fractions.
+    explicit CDrawHistObj(const fw::CRect& area);
+    ~CDrawHistObj() override;
+
+    // Takes the profile and, when its document is open, the analyses it
+    // names; the number of chosen indexes, 0 when the document is not open.
+    int SetGraphPrf(const CHistGraphPrf& profile);
+    // The same with the source document given (null: not open).
+    int SetGraphPrf(const CHistGraphPrf& profile, fw::CDocument* document);
+    // X title: the unit of the first chosen analysis; Y title "Count".
+    void UpdateAxisTitles();
+    CHistGraphPrf* GetGraphPrf() { return &m_prf; }
+
+    void Serialize(fw::CArchive& ar) override;
+    void Draw(fw::CDC* dc) override;
+    void SetFrameStyle(const CDrawObjPrf& style) override;
+    void RecalcPosition(const fw::CRect& area) override;
+    void SetRelativePosition(const fw::CRect& rect, const fw::CRect& area) override;
+    intptr_t OnUpdate(intptr_t hint, fw::CObject* hintObject) override;
+    CDrawObj* Clone(CZELGraphViewDoc* document) override { return nullptr; }
+    bool CanCopy() override { return false; }
+    bool CanDelete() override { return false; }
+    void ResetSize() override { ApplyFrameMargins(); }
+    bool RefersToDocument(const CDocIdent* ident) override;
+    const CDataMeasPrf* GetDataSource() const override { return &m_prf; }
+
+    CHistGraphDraw& GraphDraw() { return m_draw; }
+    CHistCountArray& Analyses() { return m_analyses; }
+    CDblDataTank* XTank(int index) const;
+    bool NeedsRedraw() const { return m_bRedraw; }
+
+    double m_relRight = kDefaultRight;
+    double m_relBottom = kDefaultBottom;
+
+private:
+    void InitGraphDefaults();
+    void BuildSeriesPerAnalysis(fw::CDocument* document);
+    void BuildSeriesPerTank(fw::CDocument* document);
+    void RemoveSeriesFrom(int first);
+    CDblDataTank* EnsureXTank(int index);
+    void ReleaseXTanks();
+    void RelinkTanksAfterLoad();
+    fw::CString UnitOf(const CHistCountObj& analysis) const;
+
+    CHistGraphPrf m_prf;
+    CHistCountArray m_analyses;
+    std::vector<CDblDataTank*> m_xTanks;
+    CHistGraphDraw m_draw;
+    bool m_bRedraw = true;
+};
