@@ -16,14 +16,24 @@ CVoiceCopyRun::Result CVoiceCopyRun::Run(CCFVoiceUpdate& job, const std::functio
     Result result = kCancelled;
     try {
         if (job.Prepare())
-            result = RunFiles(job, opened);
+            result = RunPrepared(job, opened);
     } catch (const std::exception& e) {
-        m_worker.Stop();
         m_host.ReportException(e);
         result = kFailed;
     }
     RestoreTimeout();
     return result;
+}
+
+CVoiceCopyRun::Result CVoiceCopyRun::RunPrepared(CCFVoiceUpdate& job, const std::function<void(int)>& opened)
+{
+    try {
+        return RunFiles(job, opened);
+    } catch (const std::exception& e) {
+        m_worker.Stop();
+        m_host.ReportException(e);
+        return kFailed;
+    }
 }
 
 CVoiceCopyRun::Result CVoiceCopyRun::RunFiles(CCFVoiceUpdate& job, const std::function<void(int)>& opened)

@@ -28,6 +28,11 @@ public:
     // Prepares and runs the job; `opened` hears of each file as it starts
     // (its ordinal among all files, 1 on).
     Result Run(CCFVoiceUpdate& job, const std::function<void(int ordinal)>& opened = {});
+    // The same for a job already prepared; the time-out stays for the caller
+    // (RestoreTimeout).
+    Result RunPrepared(CCFVoiceUpdate& job, const std::function<void(int ordinal)>& opened = {});
+    // The link of the first control unit gets the reply time-out of 10 s.
+    void RestoreTimeout();
     // Asks the worker to stop after its block; the run ends with kCancelled.
     void Cancel() { m_cancel = true; }
     // Runs while the run waits for the worker (a window keeps painting and
@@ -39,7 +44,6 @@ private:
     // One file to its end: true when complete; false on a failure the user
     // did not retry (or a retry that could not reopen the file).
     bool CopyFile(CCFVoiceUpdate& job, bool& cancelled);
-    void RestoreTimeout();
 
     ITransferHost& m_host;
     IVoiceCopyTarget& m_target;
