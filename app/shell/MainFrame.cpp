@@ -144,6 +144,13 @@ CMainFrame::CMainFrame()
     InstallMainFormatTable(&m_dataFormat);
 }
 
+bool CMainFrame::OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerInfo* info)
+{
+    if (fw::CMDIFrameWnd::OnCmdMsg(id, code, ui, info))
+        return true;
+    return s_pMeasureCommands && s_pMeasureCommands->OnCmdMsg(id, code, ui, info);
+}
+
 CMainFrame::~CMainFrame()
 {
     if (&MainFormatTable() == &m_dataFormat)

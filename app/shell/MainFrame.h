@@ -37,6 +37,10 @@ public:
     bool LoadFrame(unsigned resourceId, fw::CWnd* parent = nullptr) override;
 
     void OnInitMenuPopup(fw::CMenu* popup, unsigned index, bool sysMenu) override;
+    // The measurement commands go to the measurement subsystem's target
+    // after the frame's own route (set at registration; not owned).
+    bool OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerInfo* info = nullptr) override;
+    static void SetMeasureCommandTarget(fw::CCmdTarget* target) { s_pMeasureCommands = target; }
     // The number-format item (32840) and the engineering-unit item (33108)
     // of the shown menu become their popups, keeping their captions.
     void OnInitMenu(fw::CMenu* menu) override;
@@ -95,6 +99,7 @@ private:
     fw::CString m_plannedDuration;
     bool m_bMultiUnit = false;
     CDataFormat m_dataFormat;
+    static inline fw::CCmdTarget* s_pMeasureCommands = nullptr;
 };
 
 // The main window of the program, or null.

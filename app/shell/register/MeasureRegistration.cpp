@@ -1,5 +1,112 @@
 #include "app/shell/register/SubsystemRegistration.h"
 
+#include "app/shell/KIV5980App.h"
+#include "app/shell/MainFrame.h"
+#include "framework/core/ServiceSlot.h"
+#include "instrument/ContinueQuestion.h"
+#include "measure/views/panel/MeasureCommands.h"
+#include "measure/views/panel/PanelShell.h"
+#include "measure/views/panel/TLimitMessDlg.h"
+#include "project/model/KIV5980Doc.h"
+
+#include <optional>
+
+namespace {
+
+// The panel reaches the application, its main frame and the graph
+// documents through this.
+class CAppPanelShell final : public IPanelShell {
+public:
+    CMeterInterface* CreateLink(const CMeterInterfacePrf& profile) override
+    {
+        CKIV5980App* app = GetKivApp();
+        return app ? app->CreateMeterInterface(profile) : nullptr;
+    }
+    void ReleaseLink() override
+    {
+        if (CKIV5980App* app = GetKivApp())
+            app->ReleaseMeterInterface();
+    }
+    void ShowWaitingText(bool on) override
+    {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->ShowWaitingText(on);
+    }
+    void UpdateTriggerStatus(const fw::COleDateTime& start, double days, int code) override
+    {
+        CMainFrame* frame = GetMainFrame();
+        if (!frame)
+            return;
+        const bool valid = start.GetStatus() == fw::COleDateTime::valid;
+        const double from = valid ? start.m_dt : 0.0;
+        frame->UpdateTriggerStatus(from, valid && days > 0 ? from + days : 0.0, code);
+    }
+    void ClearTriggerStatus() override
+    {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->UpdateTriggerStatus(0.0, 0.0, -1);
+    }
+    void ShowRecordCount(int count, bool writing) override
+    {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->ShowRecordCount(count, writing);
+    }
+    void ShowElapsedTime(const fw::COleDateTimeSpan& span, bool writing) override
+    {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->ShowElapsedTime(0.0, span.m_span, writing);
+    }
+    void UpdateCfStatus(int unitsMode, const CBoxArray* system) override
+    {
+        if (CMainFrame* frame = GetMainFrame())
+            frame->UpdateCfStatus(unitsMode, system);
+    }
+    void SendGraphHint(int hint, CKIV5980Doc*) override
+    {
+        if (CKIV5980App* app = GetKivApp())
+            app->UpdateAllGraphDocs(hint, nullptr);
+    }
+    void RaiseAlarmSound(int16_t level) override
+    {
+        if (CKIV5980App* app = GetKivApp())
+            app->Settings().RaiseAlarmSound(level);
+    }
+    void ResetAlarmSound() override
+    {
+        if (CKIV5980App* app = GetKivApp())
+            app->Settings().ResetAlarmSound();
+    }
+    void PlayAlarmSound() override
+    {
+        if (CKIV5980App* app = GetKivApp())
+            app->Settings().PlayAlarmSound();
+    }
+    bool DontSaveAutomatically() override
+    {
+        CKIV5980App* app = GetKivApp();
+        return app && app->m_bDontSaveData != 0;
+    }
+    bool DeleteCardFilesAfterFetch() override
+    {
+        CKIV5980App* app = GetKivApp();
+        return app && app->m_bDeleteCardFiles != 0;
+    }
+};
+
+} // namespace
+
 void RegisterMeasureSubsystem()
 {
+    static CTimeLimitQuestion question;
+    InstallContinueQuestion(&question);
+    static CAppPanelShell shell;
+    fw::Install<IPanelShell>(&shell);
+    static CMeasureCommands commands;
+    commands.owner = []() -> fw::CWnd* { return GetMainFrame(); };
+    commands.activeDocument = []() -> fw::CDocument* {
+        CMainFrame* frame = GetMainFrame();
+        return frame ? frame->GetActiveDocument() : nullptr;
+    };
+    SetMeasureCommands(&commands);
+    CMainFrame::SetMeasureCommandTarget(&commands);
 }

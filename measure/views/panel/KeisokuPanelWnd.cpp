@@ -1,0 +1,231 @@
+#include "measure/views/panel/KeisokuPanelWnd.h"
+
+#include "framework/core/Services.h"
+#include "framework/core/StringTable.h"
+#include "framework/ui/Controls.h"
+#include "framework/ui/Dialog.h"
+#include "framework/ui/DialogBuilder.h"
+#include "framework/ui/View.h"
+#include "measure/views/panel/ArarmFrame.h"
+#include "measure/views/panel/MeasureCommands.h"
+#include "measure/views/panel/PanelShell.h"
+#include "project/model/KIV5980Doc.h"
+
+#include <QMainWindow>
+
+FW_IMPLEMENT_DYNAMIC(CKeisokuPanelWnd, fw::CMiniFrameWnd)
+
+FW_BEGIN_COMMANDS(CKeisokuPanelWnd, fw::CMiniFrameWnd)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_START, &CKeisokuPanelWnd::OnStart)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_START, &CKeisokuPanelWnd::OnUpdateStart)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_SHOW_PROJECT, &CKeisokuPanelWnd::OnShowProject)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_SHOW_PROJECT, &CKeisokuPanelWnd::OnUpdateAlways)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_MONITORING, &CKeisokuPanelWnd::OnMonitoring)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_MONITORING, &CKeisokuPanelWnd::OnUpdateMonitoring)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_PEAK_RESET, &CKeisokuPanelWnd::OnPeakReset)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_PEAK_RESET, &CKeisokuPanelWnd::OnUpdatePeakReset)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_DATA_TRIGGER, &CKeisokuPanelWnd::OnDataTrigger)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_DATA_TRIGGER, &CKeisokuPanelWnd::OnUpdateDataTrigger)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_INTERVAL, &CKeisokuPanelWnd::OnInterval)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_INTERVAL, &CKeisokuPanelWnd::OnUpdateInterval)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_COMPARATOR, &CKeisokuPanelWnd::OnComparator)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_COMPARATOR, &CKeisokuPanelWnd::OnUpdateComparator)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_CYCLE_TRIGGER, &CKeisokuPanelWnd::OnUpdateCycleTrigger)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_FREE_RUN, &CKeisokuPanelWnd::OnFreeRun)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_FREE_RUN, &CKeisokuPanelWnd::OnUpdateFreeRun)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_PROGRAM, &CKeisokuPanelWnd::OnProgram)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_PROGRAM, &CKeisokuPanelWnd::OnUpdateProgram)
+FW_END_COMMANDS
+
+namespace {
+
+constexpr unsigned kIdsHighSpeedTitle = 432;
+constexpr int kHighSpeedClass = 2;
+constexpr double kMinAutoSeconds = 10;
+
+} // namespace
+
+CKeisokuPanelWnd::CKeisokuPanelWnd(CKIV5980Doc& doc, CArarmFrame* alarms) : m_host(doc), m_alarms(alarms)
+{
+    m_panel = std::make_unique<CKeisokuPanel>(m_host);
+    m_host.redrawMonitor = [this] {
+        if (m_grid.Widget())
+            m_grid.RedrawPanes();
+    };
+    m_host.refreshAlarms = [this](bool sound) {
+        if (m_alarms)
+            m_alarms->UpdateAlarms(sound);
+    };
+    m_host.closePanel = [this] {
+        if (GetSafeHwnd())
+            fw::PostMessage(GetSafeHwnd(), fw::WM_CLOSE, 0, 0);
+    };
+    m_host.cancelDialog = [] {
+        if (fw::CDialog* dialog = fw::TopModalDialog())
+            dialog->EndDialog(fw::IDCANCEL);
+    };
+    m_host.updateStartButton = [this] { UpdateStartButton(); };
+    if (m_alarms)
+        m_alarms->SetDocument(&doc);
+}
+
+CKeisokuPanelWnd::~CKeisokuPanelWnd()
+{
+    m_panel->StopPolling();
+    m_grid.Attach(nullptr);
+}
+
+void CKeisokuPanelWnd::BuildBar(fw::DialogBuilder& b)
+{
+    b.Button(ID_START, m_panel->StartButtonText(), true);
+    b.Button(ID_SHOW_PROJECT, Document().GetTitle());
+    b.Static(kIdClock, "00:00:00");
+    b.Button(ID_AUTO_MENU, "自動計測▼");
+    b.Check(ID_MONITORING, "ﾓﾆﾀﾘﾝｸﾞ");
+    b.Button(ID_MONITOR_SETTINGS, "ﾓﾆﾀ設定");
+    b.Button(ID_PEAK_RESET, "P.R");
+}
+
+bool CKeisokuPanelWnd::Open(fw::CWnd* owner)
+{
+    if (!CreateMini(fw::LoadStringText(kIdsTitle), owner, fw::CRect(0, 0, 420, 260)))
+        return false;
+    if (!m_bar.Create(this, [this](fw::DialogBuilder& b) { BuildBar(b); }, kBarId))
+        return false;
+    if (!m_grid.Create(fw::CRect(0, 0, 400, 200), this, 1187))
+        return false;
+    if (MainWindow())
+        MainWindow()->setCentralWidget(m_grid.Widget());
+    m_grid.Attach(&Document());
+    SetTimer(kTimerId, 500);
+    OnTimer(kTimerId);
+    if (m_panel->GetUnitSpeedClass() == kHighSpeedClass)
+        SetWindowText(fw::LoadStringText(kIdsHighSpeedTitle));
+    m_panel->SetMonitoring(!Document().GetPanelMonitor().m_channels.empty());
+    if (!m_panel->InitPanelState())
+        return false;
+    if (m_panel->GetUnitSpeedClass() == kHighSpeedClass)
+        SetWindowText(fw::LoadStringText(kIdsHighSpeedTitle));
+    UpdateStartButton();
+    CenterWindow();
+    ShowWindow(fw::SW_SHOW);
+    return true;
+}
+
+void CKeisokuPanelWnd::OnTimer(unsigned id)
+{
+    if (id != kTimerId)
+        return;
+    if (fw::CWnd* clock = m_bar.GetDlgItem(kIdClock))
+        clock->SetWindowText(fw::COleDateTime::GetCurrentTime().Format("%H:%M:%S"));
+}
+
+void CKeisokuPanelWnd::UpdateStartButton()
+{
+    if (fw::CWnd* button = m_bar.GetDlgItem(static_cast<int>(ID_START)))
+        button->SetWindowText(m_panel->StartButtonText());
+}
+
+void CKeisokuPanelWnd::OnClose()
+{
+    if (m_closing)
+        return;
+    if (!m_panel->Close())
+        return;
+    m_closing = true;
+    KillTimer(kTimerId);
+    m_grid.Attach(nullptr);
+    if (m_alarms)
+        m_alarms->SetDocument(nullptr);
+    PanelShell().OnPanelClosed();
+    if (CMeasureCommands* commands = MeasureCommands())
+        commands->OnKeisokuPanelClosed();
+    DestroyWindow();
+}
+
+void CKeisokuPanelWnd::OnShowProject()
+{
+    fw::POSITION pos = Document().GetFirstViewPosition();
+    fw::CView* view = pos ? Document().GetNextView(pos) : nullptr;
+    if (!view)
+        return;
+    if (fw::CFrameWnd* frame = view->GetParentFrame())
+        frame->ActivateFrame();
+}
+
+double CKeisokuPanelWnd::MeasureSeconds()
+{
+    return m_panel->System().GetADSet().GetMeasureTime(CADSetPrf::unitS);
+}
+
+void CKeisokuPanelWnd::OnUpdateStart(fw::CCmdUI* ui)
+{
+    ui->Enable(m_panel->IsMeasuring() || m_panel->GetProgram() != 0 || Armed() || m_panel->CanStart());
+}
+
+void CKeisokuPanelWnd::OnUpdateMonitoring(fw::CCmdUI* ui)
+{
+    ui->Enable(true);
+    ui->SetCheck(m_panel->IsMonitoring() ? 1 : 0);
+}
+
+void CKeisokuPanelWnd::OnUpdatePeakReset(fw::CCmdUI* ui)
+{
+    ui->Enable(Document().GetPanelMonitor().m_bPeakMoni != 0);
+}
+
+void CKeisokuPanelWnd::OnUpdateDataTrigger(fw::CCmdUI* ui)
+{
+    CKeisokuPanel& p = *m_panel;
+    ui->Enable(!Armed() && p.CanStart() && p.System().GetSaveMode() == 1 && p.GetProgram() != 1 && !p.IsMeasuring());
+    ui->SetCheck(p.IsDataTrigger() ? 1 : 0);
+}
+
+void CKeisokuPanelWnd::OnUpdateInterval(fw::CCmdUI* ui)
+{
+    CKeisokuPanel& p = *m_panel;
+    if (Armed() || (!p.CanStart() && p.System().GetSaveMode() == 2)) {
+        ui->Enable(false);
+        ui->SetCheck(0);
+        return;
+    }
+    ui->Enable(!p.IsMeasuring());
+    ui->SetCheck(p.IsInterval() ? 1 : 0);
+}
+
+void CKeisokuPanelWnd::OnUpdateComparator(fw::CCmdUI* ui)
+{
+    CKeisokuPanel& p = *m_panel;
+    if (Armed()) {
+        ui->Enable(false);
+        ui->SetCheck(0);
+        return;
+    }
+    ui->Enable(!(p.IsMeasuring() || (!p.CanStart() && p.System().GetSaveMode() == 2)));
+    ui->SetCheck(p.IsComparator() ? 1 : 0);
+}
+
+// The measuring system offers no cycle trigger in any configuration.
+void CKeisokuPanelWnd::OnUpdateCycleTrigger(fw::CCmdUI* ui)
+{
+    ui->Enable(false);
+    ui->SetCheck(0);
+}
+
+void CKeisokuPanelWnd::OnUpdateFreeRun(fw::CCmdUI* ui)
+{
+    CKeisokuPanel& p = *m_panel;
+    const bool startable = Armed() || (!p.IsMeasuring() && p.CanStart() && !p.IsAutoMeasuring());
+    ui->Enable(p.GetUnitSpeedClass() != kHighSpeedClass && startable && p.GetUnitsMode() == 0 &&
+               !p.HasStorageUnit() && MeasureSeconds() >= kMinAutoSeconds);
+    ui->SetCheck(p.GetFreeRun() != 0 ? 1 : 0);
+}
+
+void CKeisokuPanelWnd::OnUpdateProgram(fw::CCmdUI* ui)
+{
+    CKeisokuPanel& p = *m_panel;
+    const bool highSpeedOk = p.GetUnitSpeedClass() != kHighSpeedClass || p.System().GetSaveMode() == 1;
+    ui->Enable(!p.IsMeasuring() && p.CanStart() && !p.IsAutoMeasuring() && p.GetUnitsMode() == 0 && !Armed() &&
+               !p.HasStorageUnit() && MeasureSeconds() >= kMinAutoSeconds && highSpeedOk);
+    ui->SetCheck(p.GetProgram() != 0 ? 1 : 0);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+// The floating measurement panel of one project: the start button, the
+// project name, the clock, the automatic-measurement menu, monitoring,
+// monitor settings and peak reset along the top, the monitor grid below.
+// It owns the panel's state and worker (CKeisokuPanel) and shows what the
+// poll cycle finds.
+
+#include "framework/ui/DialogBar.h"
+#include "framework/ui/MiniFrameWnd.h"
+#include "measure/model/poll/KeisokuPanel.h"
+#include "measure/views/panel/MoniterGrid.h"
+#include "measure/views/panel/ProjectPanelHost.h"
+
+#include <memory>
+
+class CKIV5980Doc;
+class CArarmFrame;
+
+class CKeisokuPanelWnd : public fw::CMiniFrameWnd {
+    FW_DECLARE_DYNAMIC(CKeisokuPanelWnd)
+    FW_DECLARE_COMMANDS()
+public:
+    static constexpr unsigned kIdsTitle = 445;
+    static constexpr unsigned kBarId = 32914;
+    static constexpr unsigned kTimerId = 197;
+    static constexpr int kIdClock = 1192;
+    static constexpr unsigned ID_START = 32900, ID_SHOW_PROJECT = 32897, ID_AUTO_MENU = 32915,
+                              ID_MONITORING = 32901, ID_MONITOR_SETTINGS = 32902, ID_PEAK_RESET = 32934,
+                              ID_DATA_TRIGGER = 32904, ID_INTERVAL = 32905, ID_COMPARATOR = 32906,
+                              ID_CYCLE_TRIGGER = 32907, ID_FREE_RUN = 33155, ID_PROGRAM = 33197;
+
+    CKeisokuPanelWnd(CKIV5980Doc& doc, CArarmFrame* alarms);
+    ~CKeisokuPanelWnd() override;
+
+    // Makes the window and joins what the units do; false when it could
+    // not be made or the panel aborted at once.
+    bool Open(fw::CWnd* owner);
+    CKeisokuPanel& Panel() { return *m_panel; }
+    CKIV5980Doc& Document() { return m_host.Document(); }
+    CMoniterGrid& Grid() { return m_grid; }
+
+    void OnTimer(unsigned id) override;
+    void OnClose() override;
+    void UpdateStartButton();
+
+    // The command handlers, also reached from the main frame.
+    void OnStart() { m_panel->OnStart(); }
+    void OnMonitoring() { m_panel->ToggleMonitoring(); }
+    void OnPeakReset() { m_panel->ResetPeaks(); }
+    void OnDataTrigger() { m_panel->OnDataTrigger(); }
+    void OnInterval() { m_panel->OnInterval(); }
+    void OnComparator() { m_panel->OnDataComparator(); }
+    void OnFreeRun() { m_panel->OnFreeRun(); }
+    void OnProgram() { m_panel->OnProgramMeasure(); }
+    void OnShowProject();
+    void OnUpdateStart(fw::CCmdUI* ui);
+    void OnUpdateMonitoring(fw::CCmdUI* ui);
+    void OnUpdatePeakReset(fw::CCmdUI* ui);
+    void OnUpdateDataTrigger(fw::CCmdUI* ui);
+    void OnUpdateInterval(fw::CCmdUI* ui);
+    void OnUpdateComparator(fw::CCmdUI* ui);
+    void OnUpdateCycleTrigger(fw::CCmdUI* ui);
+    void OnUpdateFreeRun(fw::CCmdUI* ui);
+    void OnUpdateProgram(fw::CCmdUI* ui);
+    void OnUpdateAlways(fw::CCmdUI* ui) { ui->Enable(true); }
+
+private:
+    void BuildBar(fw::DialogBuilder& b);
+    bool Armed() const { return m_panel->GetFreeRun() == 1; }
+    double MeasureSeconds();
+
+    CProjectPanelHost m_host;
+    std::unique_ptr<CKeisokuPanel> m_panel;
+    CArarmFrame* m_alarms;
+    fw::CDialogBar m_bar;
+    CMoniterGrid m_grid;
+    bool m_closing = false;
+};

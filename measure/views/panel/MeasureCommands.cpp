@@ -1,0 +1,243 @@
+#include "measure/views/panel/MeasureCommands.h"
+
+#include "docview/instrumentdlg/UnitTypeTable.h"
+#include "framework/core/Format.h"
+#include "framework/core/Services.h"
+#include "framework/core/StringTable.h"
+#include "instrument/Kiv406ErrStr.h"
+#include "instrument/system/BoxPropaty.h"
+#include "instrument/system/SequenceSupport.h"
+#include "measure/model/poll/UnitCheck.h"
+#include "measure/views/panel/ArarmFrame.h"
+#include "measure/views/panel/KeisokuPanelWnd.h"
+#include "measure/views/panel/PanelShell.h"
+#include "project/model/KIV5980Doc.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+CMeasureCommands* g_commands = nullptr;
+
+// Commands that the panel handles itself, with its update rules.
+constexpr unsigned kForwarded[] = {32900, 32897, 32901, 32934, 32904, 32905, 32906, 32907, 33155, 33197};
+
+} // namespace
+
+CMeasureCommands* MeasureCommands()
+{
+    return g_commands;
+}
+
+void SetMeasureCommands(CMeasureCommands* commands)
+{
+    g_commands = commands;
+}
+
+FW_BEGIN_COMMANDS(CMeasureCommands, fw::CCmdTarget)
+    FW_ON_COMMAND(CMeasureCommands::ID_KEISOKU_PANEL, &CMeasureCommands::OnKeisokuPanel)
+    FW_ON_UPDATE(CMeasureCommands::ID_KEISOKU_PANEL, &CMeasureCommands::OnUpdateKeisokuPanel)
+    FW_ON_COMMAND(CMeasureCommands::ID_ALARM_SHOW, &CMeasureCommands::OnAlarmShow)
+    FW_ON_UPDATE(CMeasureCommands::ID_ALARM_SHOW, &CMeasureCommands::OnUpdateAlarmShow)
+    FW_ON_COMMAND(CMeasureCommands::ID_METER_CHECK, &CMeasureCommands::OnMeterCheck)
+    FW_ON_UPDATE(CMeasureCommands::ID_METER_CHECK, &CMeasureCommands::OnUpdateIdleCommand)
+FW_END_COMMANDS
+
+CMeasureCommands::CMeasureCommands() = default;
+
+CMeasureCommands::~CMeasureCommands()
+{
+    if (g_commands == this)
+        g_commands = nullptr;
+}
+
+bool CMeasureCommands::OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerInfo* info)
+{
+    if (fw::CCmdTarget::OnCmdMsg(id, code, ui, info))
+        return true;
+    if (std::find(std::begin(kForwarded), std::end(kForwarded), id) == std::end(kForwarded))
+        return false;
+    if (m_panel)
+        return m_panel->OnCmdMsg(id, code, ui, info);
+    if (ui && !info) {
+        ui->Enable(false);
+        ui->SetCheck(0);
+        return true;
+    }
+    return false;
+}
+
+CArarmFrame* CMeasureCommands::Alarms()
+{
+    if (!m_alarms) {
+        auto* alarms = new CArarmFrame();
+        if (!alarms->CreateFrame(owner ? owner() : nullptr)) {
+            delete alarms;
+            return nullptr;
+        }
+        alarms->SetAutoDelete(true);
+        m_alarms = alarms;
+    }
+    return m_alarms;
+}
+
+bool CMeasureCommands::StopPanelPolling()
+{
+    m_wasOpen = m_panel != nullptr;
+    return m_panel ? m_panel->Panel().StopPolling() : false;
+}
+
+void CMeasureCommands::RestartPanelPolling()
+{
+    if (!m_wasOpen || !m_panel)
+        return;
+    if (!m_panel->Panel().StartPolling()) {
+        m_panel->Panel().System().CloseMeters();
+        CloseKeisokuPanel();
+    }
+}
+
+void CMeasureCommands::OnKeisokuPanelClosed()
+{
+    m_panel = nullptr;
+    if (m_alarms)
+        m_alarms->ShowWindow(fw::SW_HIDE);
+}
+
+void CMeasureCommands::CloseKeisokuPanel()
+{
+    if (m_panel)
+        m_panel->OnClose();
+}
+
+void CMeasureCommands::OnKeisokuPanel()
+{
+    if (m_panel) {
+        fw::PostMessage(m_panel->GetSafeHwnd(), fw::WM_CLOSE, 0, 0);
+        return;
+    }
+    OpenKeisokuPanel();
+}
+
+void CMeasureCommands::OnUpdateKeisokuPanel(fw::CCmdUI* ui)
+{
+    ui->Enable(m_panel != nullptr || dynamic_cast<CKIV5980Doc*>(activeDocument ? activeDocument() : nullptr));
+    ui->SetCheck(m_panel ? 1 : 0);
+}
+
+void CMeasureCommands::OnAlarmShow()
+{
+    CArarmFrame* alarms = Alarms();
+    if (!alarms || !m_panel)
+        return;
+    StopPanelPolling();
+    const bool show = !alarms->Widget() || !alarms->Widget()->isVisible();
+    alarms->ShowWindow(show ? fw::SW_SHOW : fw::SW_HIDE);
+    m_panel->Panel().SetAlarmWatch(show);
+    RestartPanelPolling();
+}
+
+void CMeasureCommands::OnUpdateAlarmShow(fw::CCmdUI* ui)
+{
+    ui->Enable(m_panel != nullptr);
+    ui->SetCheck(m_alarms && m_alarms->Widget() && m_alarms->Widget()->isVisible() ? 1 : 0);
+}
+
+void CMeasureCommands::OnUpdateIdleCommand(fw::CCmdUI* ui)
+{
+    ui->Enable(m_panel && !m_panel->Panel().IsTriggerMeasuring());
+}
+
+CKeisokuPanelWnd* CMeasureCommands::OpenKeisokuPanel()
+{
+    auto* doc = dynamic_cast<CKIV5980Doc*>(activeDocument ? activeDocument() : nullptr);
+    if (!doc)
+        return nullptr;
+    if (m_panel)
+        m_panel->OnClose();
+    if (!PrepareMeasurement(*doc))
+        return nullptr;
+    auto* panel = new CKeisokuPanelWnd(*doc, Alarms());
+    panel->SetAutoDelete(true);
+    m_panel = panel;
+    if (!panel->Open(owner ? owner() : nullptr)) {
+        // A panel whose window exists closes through its abort path.
+        if (!panel->Widget()) {
+            m_panel = nullptr;
+            delete panel;
+        }
+        return m_panel;
+    }
+    return panel;
+}
+
+bool CMeasureCommands::PrepareMeasurement(CKIV5980Doc& doc)
+{
+    if (!doc.SaveForMeasurement())
+        return false;
+    if (PanelShell().DontSaveAutomatically() &&
+        fw::AfxMessageBox(kMsgNoAutoSave, fw::MB_YESNO | fw::MB_DEFBUTTON2) != fw::IDYES)
+        return false;
+    if (!ConnectAndCheckUnits(doc)) {
+        PanelShell().ReleaseLink();
+        return false;
+    }
+    return true;
+}
+
+bool CMeasureCommands::ConnectAndCheckUnits(CKIV5980Doc& doc)
+{
+    CBoxArray& system = doc.GetBoxArray();
+    CMeterInterface* link = PanelShell().CreateLink(system.GetProfile());
+    if (!link)
+        return false;
+    if (!system.ConnectMeters(link)) {
+        system.CloseMeters();
+        return false;
+    }
+    for (;;) {
+        try {
+            system.CollectBoxStates();
+            break;
+        } catch (const std::exception& e) {
+            CKiv406ErrStr texts;
+            if (!system.AskContinue(texts.GetExceptionText(e).c_str(), nullptr)) {
+                system.CloseMeters();
+                return false;
+            }
+        }
+    }
+    if (!system.CheckDataCounts()) {
+        system.CloseMeters();
+        return false;
+    }
+    try {
+        const auto mismatch = CheckUnitPorts(system);
+        if (mismatch) {
+            const fw::CString box = system.GetBox(mismatch->box)->GetName();
+            fw::CString text;
+            if (mismatch->messageId == kMsgOtherUnit) {
+                CUnitTypeTable table;
+                table.Load();
+                fw::CString kind;
+                try {
+                    kind = table.GetTypeName(mismatch->pluggedCode);
+                } catch (const std::exception&) {
+                }
+                text = fw::Format(fw::LoadStringText(mismatch->messageId), box.c_str(), mismatch->port, kind.c_str());
+            } else {
+                text = fw::Format(fw::LoadStringText(mismatch->messageId), box.c_str(), mismatch->port);
+            }
+            system.CloseMeters();
+            fw::AfxMessageBox(text);
+            return false;
+        }
+    } catch (const std::exception& e) {
+        system.CloseMeters();
+        CKiv406ErrStr texts;
+        texts.ReportException(e);
+        return false;
+    }
+    return true;
+}

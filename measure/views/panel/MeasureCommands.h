@@ -1,0 +1,68 @@
+#pragma once
+
+// The main frame's measurement commands: opening and closing the
+// measurement panel for the active project after its control units were
+// connected and checked, the commands forwarded to the panel, the alarm
+// window, and the pause of the panel's polling around every other command
+// sequence to the instruments. The program routes the main frame's
+// commands here after its own.
+
+#include "framework/core/CmdTarget.h"
+
+#include <functional>
+#include <memory>
+
+namespace fw {
+class CDocument;
+class CWnd;
+}
+class CArarmFrame;
+class CKIV5980Doc;
+class CKeisokuPanelWnd;
+
+class CMeasureCommands : public fw::CCmdTarget {
+    FW_DECLARE_COMMANDS()
+public:
+    static constexpr unsigned ID_KEISOKU_PANEL = 32779, ID_ALARM_SHOW = 32817, ID_METER_CHECK = 32898;
+    static constexpr unsigned kMsgNoAutoSave = 517;
+
+    CMeasureCommands();
+    ~CMeasureCommands() override;
+
+    // The window the panels float above and the document of its active
+    // child.
+    std::function<fw::CWnd*()> owner;
+    std::function<fw::CDocument*()> activeDocument;
+
+    CKeisokuPanelWnd* OpenKeisokuPanel();
+    void CloseKeisokuPanel();
+    CKeisokuPanelWnd* Panel() const { return m_panel; }
+    CArarmFrame* Alarms();
+    // False when no panel was polling.
+    bool StopPanelPolling();
+    void RestartPanelPolling();
+    // The panel window has gone.
+    void OnKeisokuPanelClosed();
+
+    bool PrepareMeasurement(CKIV5980Doc& doc);
+    // Own commands first; the panel's commands go to the panel, and are
+    // disabled while none is open.
+    bool OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerInfo* info = nullptr) override;
+    bool ConnectAndCheckUnits(CKIV5980Doc& doc);
+
+private:
+    void OnKeisokuPanel();
+    void OnUpdateKeisokuPanel(fw::CCmdUI* ui);
+    void OnAlarmShow();
+    void OnUpdateAlarmShow(fw::CCmdUI* ui);
+    void OnUpdateIdleCommand(fw::CCmdUI* ui);
+    void OnMeterCheck() {}
+
+    CKeisokuPanelWnd* m_panel = nullptr;  // deletes itself with its window
+    CArarmFrame* m_alarms = nullptr;  // deleted with its window
+    bool m_wasOpen = false;
+};
+
+// The one instance the program routes to (null before registration).
+CMeasureCommands* MeasureCommands();
+void SetMeasureCommands(CMeasureCommands* commands);

@@ -1,0 +1,209 @@
+#include "measure/views/panel/ProjectPanelHost.h"
+
+#include "docview/dialogs/DtgStartDlg.h"
+#include "docview/dialogs/StartFreerunDlg.h"
+#include "framework/core/ServiceSlot.h"
+#include "framework/core/Services.h"
+#include "measure/views/panel/PanelShell.h"
+#include "measure/views/transfer/CFUpdateDlg.h"
+#include "project/model/KIV5980Doc.h"
+
+namespace {
+
+constexpr unsigned kMsgCloseWhileMeasuring = 447;
+constexpr int kTransferAllDone = 1;
+
+} // namespace
+
+IPanelShell& PanelShell()
+{
+    static IPanelShell silent;
+    IPanelShell* shell = fw::Installed<IPanelShell>();
+    return shell ? *shell : silent;
+}
+
+CBoxArray& CProjectPanelHost::System()
+{
+    return m_doc.GetBoxArray();
+}
+
+const CMoniterPrf& CProjectPanelHost::MonitorSettings()
+{
+    return m_doc.GetPanelMonitor();
+}
+
+bool CProjectPanelHost::CanAddStep()
+{
+    return m_doc.CanAddStep();
+}
+
+bool CProjectPanelHost::HasChannelLimits(int channel)
+{
+    return m_doc.HasChannelLimits(channel);
+}
+
+bool CProjectPanelHost::ConfirmStopMeasurement()
+{
+    return fw::AfxMessageBox(kMsgCloseWhileMeasuring, fw::MB_YESNO | fw::MB_DEFBUTTON2) == fw::IDYES;
+}
+
+void CProjectPanelHost::RefreshProjectViews()
+{
+    m_doc.UpdateAllViews(nullptr);
+}
+
+bool CProjectPanelHost::DontSaveAutomatically()
+{
+    return PanelShell().DontSaveAutomatically();
+}
+
+bool CProjectPanelHost::RecordHistoryWithoutSave()
+{
+    return PanelShell().RecordHistoryWithoutSave();
+}
+
+bool CProjectPanelHost::DeleteCardFilesAfterFetch()
+{
+    return PanelShell().DeleteCardFilesAfterFetch();
+}
+
+void CProjectPanelHost::SendGraphHint(int hint)
+{
+    PanelShell().SendGraphHint(hint, &m_doc);
+}
+
+void CProjectPanelHost::ShowWaitingText(bool on)
+{
+    PanelShell().ShowWaitingText(on);
+}
+
+void CProjectPanelHost::UpdateTriggerStatus(const fw::COleDateTime& start, double days, int code)
+{
+    PanelShell().UpdateTriggerStatus(start, days, code);
+}
+
+void CProjectPanelHost::ClearTriggerStatus()
+{
+    PanelShell().ClearTriggerStatus();
+}
+
+void CProjectPanelHost::ShowRecordCount(int count)
+{
+    PanelShell().ShowRecordCount(count, System().GetState() == 4);
+}
+
+void CProjectPanelHost::ShowElapsedTime(const fw::COleDateTimeSpan& span)
+{
+    PanelShell().ShowElapsedTime(span, System().GetState() == 4);
+}
+
+void CProjectPanelHost::UpdateCfStatus(int unitsMode)
+{
+    PanelShell().UpdateCfStatus(unitsMode, &System());
+}
+
+void CProjectPanelHost::UpdateStartButton()
+{
+    if (updateStartButton)
+        updateStartButton();
+}
+
+void CProjectPanelHost::RedrawMonitor()
+{
+    if (redrawMonitor)
+        redrawMonitor();
+}
+
+void CProjectPanelHost::RefreshAlarms(bool sound)
+{
+    if (refreshAlarms)
+        refreshAlarms(sound);
+}
+
+void CProjectPanelHost::ResetAlarmSound()
+{
+    PanelShell().ResetAlarmSound();
+}
+
+void CProjectPanelHost::PlayAlarmSound()
+{
+    PanelShell().PlayAlarmSound();
+}
+
+void CProjectPanelHost::CancelOpenDialog()
+{
+    if (cancelDialog)
+        cancelDialog();
+}
+
+void CProjectPanelHost::ClosePanel()
+{
+    if (closePanel)
+        closePanel();
+}
+
+// The one place where a finished record is handed to the transfer dialog.
+int CProjectPanelHost::RunTransfer(CBoxArray::FileVectors& lists, int mode, bool deleteAfter)
+{
+    CCFUpdateDlg dialog;
+    dialog.SetDocument(&m_doc);
+    dialog.SetFileSelection(&lists);
+    dialog.m_nMode = mode;
+    dialog.m_nDeleteAfterTransfer = deleteAfter ? 1 : 0;
+    return dialog.DoModal() == kTransferAllDone ? fw::IDOK : fw::IDCANCEL;
+}
+
+int CProjectPanelHost::AskDataTriggerStart(bool continuousTrigger)
+{
+    CDtgStartDlg dialog;
+    dialog.m_bConditionsMet = continuousTrigger ? 1 : 0;
+    const int result = dialog.DoModal();
+    return result == fw::IDOK ? 1 : result == CDtgStartDlg::kIdContinuous ? 2 : 0;
+}
+
+int CProjectPanelHost::AskFreeRunStart()
+{
+    CStartFreerunDlg dialog;
+    const int result = dialog.DoModal();
+    return result == CStartFreerunDlg::kIdStart ? 2 : result == CStartFreerunDlg::kIdWait ? 1 : 0;
+}
+
+bool CProjectPanelHost::CheckIntervalProgram()
+{
+    return m_doc.CheckIntervalProgram();
+}
+
+bool CProjectPanelHost::IsIntervalTableEmpty()
+{
+    return m_doc.IsIntervalTableEmpty();
+}
+
+bool CProjectPanelHost::StartInterval(fw::COleDateTime& time)
+{
+    return m_doc.StartInterval(time);
+}
+
+bool CProjectPanelHost::ScheduleNextInterval(fw::COleDateTime& time)
+{
+    return m_doc.ScheduleNextInterval(time);
+}
+
+bool CProjectPanelHost::StartComparator()
+{
+    return m_doc.StartComparator();
+}
+
+bool CProjectPanelHost::ResetComparator(int mode)
+{
+    return m_doc.ResetComparator(mode);
+}
+
+int CProjectPanelHost::CheckComparatorLimits()
+{
+    return m_doc.CheckComparatorLimits();
+}
+
+bool CProjectPanelHost::AdvanceComparator()
+{
+    return m_doc.AdvanceComparator();
+}
