@@ -8,9 +8,11 @@
 #include "docbase/graphpage/DrawObjPrf.h"
 #include "graphdoc/model/PrintJobList.h"
 
+#include <map>
 #include <vector>
 
 class CGraphViewDoc;
+class CKivDocBase;
 
 class IGraphPageHost {
 public:
@@ -26,6 +28,10 @@ public:
     virtual CGraphViewDoc* OpenNewGraphPage() = 0;
     // The main window takes no input while a batch prints.
     virtual void EnableMainWindow(bool enable) {}
+    // The open instrument documents of template `templateId` (129 project,
+    // 130 measurement data, 132 frequency data); false when the program has
+    // no such template.
+    virtual bool DocumentsOfTemplate(unsigned templateId, std::vector<CKivDocBase*>& out) = 0;
 };
 
 // Keeps the values itself.
@@ -37,11 +43,20 @@ public:
     CDrawObjPrf& DefaultFrameStyle() override { return m_frameStyle; }
     std::vector<CGraphViewDoc*> OpenGraphPages() override { return m_pages; }
     CGraphViewDoc* OpenNewGraphPage() override { return nullptr; }
+    bool DocumentsOfTemplate(unsigned templateId, std::vector<CKivDocBase*>& out) override
+    {
+        const auto it = m_documents.find(templateId);
+        if (it == m_documents.end())
+            return false;
+        out = it->second;
+        return true;
+    }
 
     bool m_paperSize = true;
     CPrintJobList m_jobs;
     CDrawObjPrf m_frameStyle;
     std::vector<CGraphViewDoc*> m_pages;
+    std::map<unsigned, std::vector<CKivDocBase*>> m_documents;
 };
 
 IGraphPageHost& GraphPageHost();

@@ -2,12 +2,14 @@
 
 #include "app/shell/DocumentTypes.h"
 #include "app/shell/KIV5980App.h"
+#include "docbase/doc/KivDocBase.h"
 #include "framework/core/DocTemplate.h"
 #include "framework/core/ServiceSlot.h"
 #include "framework/ui/MultiDocTemplate.h"
 #include "graphdoc/model/GraphDocClasses.h"
 #include "graphdoc/model/GraphPageHost.h"
 #include "graphdoc/model/GraphViewDoc.h"
+#include "graphdoc/model/objects/GraphObjectClasses.h"
 #include "graphdoc/model/objects/GraphObjectClasses.h"
 #include "graphdoc/views/GraphDocDialogs.h"
 #include "graphdoc/views/GraphPageMenus.h"
@@ -62,6 +64,21 @@ public:
             app->m_pMainWnd->EnableWindow(enable);
     }
 
+    bool DocumentsOfTemplate(unsigned templateId, std::vector<CKivDocBase*>& out) override
+    {
+        out.clear();
+        CKIV5980App* app = GetKivApp();
+        fw::CDocTemplate* tmpl = app ? app->FindDocTemplate(templateId) : nullptr;
+        if (!tmpl)
+            return false;
+        fw::POSITION pos = tmpl->GetFirstDocPosition();
+        while (pos) {
+            if (auto* doc = dynamic_cast<CKivDocBase*>(tmpl->GetNextDoc(pos)))
+                out.push_back(doc);
+        }
+        return true;
+    }
+
 private:
     bool m_paperSize = true;
     CPrintJobList m_jobs;
@@ -73,6 +90,7 @@ private:
 void RegisterGraphDocuments()
 {
     RegisterGraphDocClasses();
+    RegisterGraphObjectClasses();
     RegisterGraphObjectClasses();
     fw::RegisterClass(FW_RUNTIME_CLASS(CGraphView));
     fw::RegisterClass(FW_RUNTIME_CLASS(CGraphViewFrame));
