@@ -7,6 +7,7 @@
 #include "docbase/doc/KivDocBase.h"
 #include "docbase/doc/UpdateHints.h"
 #include "framework/core/Archive.h"
+#include "framework/core/RecordingSink.h"
 #include "graphdoc/model/DisplayContext.h"
 #include "tests/support/ArchiveBytes.h"
 
@@ -214,6 +215,39 @@ TEST_F(MonitorTest, RecordRoundTripsAndReattaches)
     EXPECT_EQ(loaded.GetTank(), doc.GetChannelTank(504, 2));
     EXPECT_EQ(loaded.m_textColor, 0x123456u);
     EXPECT_EQ(loaded.GetProfile().m_channel, 504);
+}
+
+} // namespace
+
+namespace {
+
+// The box is filled in the alarm colour and the value is centred in it;
+// the frame's own fill colour is kept for the next paint.
+TEST_F(MonitorTest, DrawsTheValueOnTheAlarmColour)
+{
+    AlarmMonitor monitor(fw::CRect(0, 0, 10, 10));
+    CMoniDataPrf p = monitor.GetProfile();
+    p.m_alarmCheck = 1;
+    monitor.SetProfile(p);
+    monitor.state = 2;
+    monitor.UpdateAlarmColor();
+    const fw::COLORREF fill = monitor.GetFrameStyle().m_fill.lbColor;
+
+    fw::RecordingSink sink(fw::kDisplayWidthPx, fw::kDisplayHeightPx, fw::kDisplayDpi, true);
+    fw::CDC dc(&sink);
+    monitor.Draw(&dc);
+    bool red = false;
+    bool value = false;
+    for (const std::string& line : sink.Log()) {
+        red = red || (line.rfind("rect ", 0) == 0 && line.find("brush=solid #FF0000") != std::string::npos);
+        value = value || (line.rfind("text ", 0) == 0 && line.find("\"504.5\"") != std::string::npos);
+    }
+    std::string all;
+    for (const std::string& line : sink.Log())
+        all += line + "\n";
+    EXPECT_TRUE(red) << all;
+    EXPECT_TRUE(value) << all;
+    EXPECT_EQ(monitor.GetFrameStyle().m_fill.lbColor, fill);
 }
 
 } // namespace
