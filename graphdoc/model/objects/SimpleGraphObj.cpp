@@ -1,6 +1,15 @@
 #include "graphdoc/model/objects/SimpleGraphObj.h"
 
+#include "chart/model/GraphParamArray.h"
+#include "common/tank/DataTankList.h"
+#include "docbase/doc/KivDocBase.h"
 #include "docbase/doc/UpdateHints.h"
+#include "framework/core/Exceptions.h"
+#include "graphdoc/model/objects/SourceDocuments.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
 #include "framework/core/Archive.h"
 #include "framework/core/DC.h"
 #include "graphdoc/model/GraphViewDoc.h"
@@ -169,4 +178,192 @@ intptr_t CSimpleGraphObj::OnUpdate(intptr_t hint, fw::CObject* hintObject)
         break;
     }
     return 0;
+}
+
+// --- profiles ------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kXTimeAxis = 2;
+
+// The second source value: time-based X values, distributions, or neither.
+int16_t SecondSourceValue(int kind, int xAxisKind)
+{
+    if (kind == 2 || kind == 7 || kind == 8 || kind == 10)
+        return 2;
+    return xAxisKind == 1 ? 1 : 0;
+}
+
+CDataTankObject* ProfileTank(CKivDocBase* doc, const std::vector<int32_t>& channels,
+                             const std::vector<int16_t>& kinds, const CGraphParamArray* source, int item)
+{
+    CDataTankObject* tank = nullptr;
+    if (doc && !channels.empty())
+        tank = doc->GetChannelTank(channels.front(), kinds.empty() ? 2 : kinds.front());
+    if (!tank && source)
+        tank = source->GetItemTank(item);
+    return tank;
+}
+
+} // namespace
+
+void CSimpleGraphObj::SwitchAutoScroll(const CSimpleGraphPrfList& list)
+{
+    if (m_draw.m_autoScroll == 0 && list.m_autoScroll != 0) {
+        GrScaleRec::Axis* x = m_draw.ScaleAxis('X');
+        m_draw.SetAutoScale('X', 1);
+        if (x) {
+            const double width = m_draw.m_autoScrollWidth;
+            double step = x->step;
+            if (width <= step)
+                step = width / 2;
+            m_draw.SetAxisRange('X', 0.0, width, step, x->subdivisions);
+        }
+        int16_t type = m_draw.Info().m_graphType;
+        if (type == 2)
+            type = 4;
+        else if (type == 3)
+            type = 1;
+        if (type >= 1 && type <= 4)
+            m_draw.SetGraphType(type);
+    }
+    m_draw.m_autoScroll = list.m_autoScroll;
+}
+
+void CSimpleGraphObj::TakeOutSeries(CSimpleGraphPrfList& list)
+{
+    std::vector<CGraphParamArray*> series;
+    for (int i = 0; i < m_draw.GetSeriesCount(); ++i)
+        series.push_back(m_draw.GetSeries(i));
+    for (CGraphParamArray* s : series) {
+        m_draw.GetPage()->RemoveSeries(s);
+        bool named = false;
+        for (int i = 1; i < list.GetSize(); ++i)
+            named = named || list.GetAt(i)->m_pSeries == s;
+        if (!named)
+            delete s;
+    }
+}
+
+void CSimpleGraphObj::BuildSeriesFromProfiles(CSimpleGraphPrfList& list)
+{
+    if (list.GetSize() < 1)
+        fw::ThrowInvalidArgException();
+    const bool lines = list.GetAt(0)->m_lineStyle != 0;
+    const int xAxisKind = m_draw.Info().m_xAxisKind;
+    for (int i = 1; i < list.GetSize(); ++i) {
+        CGraphPrf& profile = *list.GetAt(i);
+        CKivDocBase* doc = FindKivDocument(profile.m_docIdent);
+        if (!doc && !profile.m_pSeries)
+            continue;
+        if (profile.m_xChannels.empty() || profile.m_yChannels.empty())
+            fw::ThrowInvalidArgException();
+        CGraphParamArray* series = m_draw.AddSeries(lines);
+        tSeriesSource source;
+        source.path = profile.m_strSourceName;
+        source.document = profile.m_docIdent;
+        source.sampleOffset = static_cast<int16_t>(profile.m_seriesValue);
+        source.nameKind = SecondSourceValue(m_creationKind, xAxisKind);
+        series->SetSource(source);
+        if (profile.m_pSeries) {
+            int16_t block[CGraphPrf::kLineBlockValues];
+            profile.GetLineBlock(block);
+            tSeriesStyle style;
+            static_assert(sizeof block == sizeof style);
+            std::memcpy(&style, block, sizeof style);
+            series->SetStyle(style);
+        }
+        if (doc) {
+            const int16_t xKind = profile.m_xListKinds.empty() ? 2 : profile.m_xListKinds.front();
+            const int16_t yKind = profile.m_yListKinds.empty() ? 2 : profile.m_yListKinds.front();
+            CDataTankObject* x = ProfileTank(doc, profile.m_xChannels, profile.m_xListKinds, profile.m_pSeries, 0);
+            CDataTankObject* y = ProfileTank(doc, profile.m_yChannels, profile.m_yListKinds, profile.m_pSeries, 1);
+            series->SetItem(0, xKind, profile.m_xChannels.front(), x, true);
+            series->SetItem(1, yKind, profile.m_yChannels.front(), y, true);
+            int last = 0;
+            if (profile.m_autoRange == 1) {
+                if (CDataTankList* tanks = yKind == 2 ? doc->GetChannelTankList() : nullptr)
+                    for (int t = 0; t < tanks->GetSize(); ++t)
+                        if (CDataTankObject* tank = tanks->GetObjectAt(t))
+                            last = std::max(last, tank->GetDataCount() - 1);
+                series->SetDrawRange(0, last);
+            } else {
+                series->SetDrawRange(profile.m_rangeStart - 1, profile.m_rangeEnd - 1);
+            }
+            if (!profile.m_strNote.IsEmpty())
+                series->SetName(profile.m_strNote);
+            else
+                series->RebuildName();
+        } else {
+            const CGraphParamArray& from = *profile.m_pSeries;
+            for (int item = 0; item < from.GetItemCount(); ++item) {
+                const tDataTankParam& param = from.GetTanks()->GetAt(item);
+                series->SetItem(item, param.first, param.second, from.GetItemTank(item), true);
+            }
+            series->SetName(from.GetName());
+            series->SetDrawRange(profile.m_rangeStart - 1, profile.m_rangeEnd - 1);
+        }
+    }
+    m_draw.UpdateAutoScaleModes();
+}
+
+void CSimpleGraphObj::SetPrfList(CSimpleGraphPrfList& list)
+{
+    m_creationKind = list.m_creationKind;
+    SwitchAutoScroll(list);
+    SetMonitorUse(false);
+    TakeOutSeries(list);
+    BuildSeriesFromProfiles(list);
+    if (list.m_bFlag)
+        for (int i = 1; i < list.GetSize(); ++i)
+            if (list.GetAt(i)->m_pSeries)
+                list.GetAt(i)->m_bOwner = 1;
+    m_draw.RebuildPlot();
+    m_draw.AutoScale();
+    UpdateAxisTitles();
+    UpdateLegendTexts();
+    MarkRedraw();
+    SetMonitorUse(true);
+}
+
+bool CSimpleGraphObj::GetPrfList(CSimpleGraphPrfList& list)
+{
+    try {
+        list.m_creationKind = m_creationKind;
+        list.m_autoScroll = m_draw.m_autoScroll;
+        list.Add(new CGraphPrf);
+        for (int i = 0; i < m_draw.GetSeriesCount(); ++i) {
+            CGraphParamArray* series = m_draw.GetSeries(i);
+            auto profile = std::make_unique<CGraphPrf>();
+            profile->m_pSeries = series;
+            profile->m_strSourceName = series->GetSourcePath();
+            profile->m_docIdent = series->GetSourceDocument();
+            profile->m_seriesValue = series->GetSampleOffset();
+            profile->m_secondFlag = series->GetNameKind();
+            profile->m_autoRange = 1;
+            const int first = std::max(series->GetSampleIndex(0), 0);
+            profile->m_rangeStart = first + 1;
+            profile->m_rangeEnd = std::max(series->GetSampleIndex(series->GetLastSamplePosition()), first) + 1;
+            int16_t block[CGraphPrf::kLineBlockValues];
+            std::memcpy(block, &series->GetStyle(), sizeof block);
+            profile->SetLineBlock(block);
+            if (series->GetItemCount() >= 2) {
+                const tDataTankParam& x = series->GetTanks()->GetAt(0);
+                const tDataTankParam& y = series->GetTanks()->GetAt(1);
+                profile->m_xChannels = {x.second};
+                profile->m_xListKinds = {static_cast<int16_t>(x.first)};
+                profile->m_yChannels = {y.second};
+                profile->m_yListKinds = {static_cast<int16_t>(y.first)};
+                if (x.first == 5 && y.first == 5 && x.second == y.second - 1) {
+                    profile->m_xChannels = {CKivDocBase::kTimeChannel};
+                    profile->m_xListKinds = {2};
+                }
+            }
+            list.Add(profile.release());
+        }
+        return true;
+    } catch (const std::bad_alloc& e) {
+        fw::ReportException(e);
+        return false;
+    }
 }

@@ -7,6 +7,18 @@
 // the kept picture, and the page's views repaint the dirty area once.
 
 #include "graphdoc/model/DrawGraphObj.h"
+#include "graphdoc/model/GraphPrf.h"
+
+// The profiles of a simple graph's series (entry 0 a placeholder whose
+// line style decides whether new series get lines) with the creation kind
+// and the auto-scroll switch.
+class CSimpleGraphPrfList : public CGraphPrfList {
+public:
+    CSimpleGraphPrfList() = default;
+
+    int32_t m_creationKind = 0;
+    int32_t m_autoScroll = 0;
+};
 
 class CSimpleGraphObj : public CDrawGraphObj {
     FW_DECLARE_SERIAL(CSimpleGraphObj)
@@ -30,8 +42,18 @@ public:
 
     // Types 1-4 and 10 through the picture, new samples appended to it.
     virtual void DrawGraph(fw::CDC* dc);
+    // Rebuilds every series from the profiles (a list without entries: the
+    // invalid-argument exception).
+    virtual void SetPrfList(CSimpleGraphPrfList& list);
+    // A list describing the series (the list does not own them); false when
+    // memory runs out.
+    bool GetPrfList(CSimpleGraphPrfList& list);
 
 private:
+    // Series taken out of the drawer that no profile names are deleted.
+    void TakeOutSeries(CSimpleGraphPrfList& list);
+    void BuildSeriesFromProfiles(CSimpleGraphPrfList& list);
+    void SwitchAutoScroll(const CSimpleGraphPrfList& list);
     bool IsHistoryKind() const { return m_creationKind == 7 || m_creationKind == 8; }
     // Draws the samples that arrived since the last drawing into the kept
     // picture; false when there is no picture of the object's size.
