@@ -1,7 +1,11 @@
 #include "project/views/PrjChView.h"
 
 #include "common/calc/DataFormat.h"
+#include "docbase/naming/NameSetParam.h"
 #include "docview/instrumentdlg/KivUnitMenu.h"
+#include "docview/naming/NameSetDlg.h"
+#include "framework/core/ServiceSlot.h"
+#include "framework/ui/Menu.h"
 #include "framework/core/CmdTarget.h"
 #include "framework/core/DC.h"
 #include "framework/core/Services.h"
@@ -11,6 +15,7 @@
 #include "grid/views/GridRichWnd.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
+#include "project/views/ProjectMenus.h"
 
 #include <iterator>
 #include <memory>
@@ -30,6 +35,8 @@ constexpr unsigned kIdFormatFirst = 32797, kIdFormatLast = 32813;
 } // namespace
 
 FW_BEGIN_COMMANDS(CPrjChView, CProjectBaseView)
+    FW_ON_COMMAND(CPrjChView::kIdName, &CPrjChView::OnName)
+    FW_ON_UPDATE(CPrjChView::kIdName, &CPrjChView::OnUpdateName)
     FW_ON_COMMAND_RANGE(kIdSetFirst, kIdSetLast, &CPrjChView::OnChoice)
     FW_ON_UPDATE_RANGE(kIdSetFirst, kIdSetLast, &CPrjChView::OnUpdateChoice)
     FW_ON_COMMAND_RANGE(kIdRangeFirst, kIdRangeLast, &CPrjChView::OnChoice)
@@ -397,12 +404,18 @@ CZELGridRichWnd* CPrjChView::CreateCellEditorForKey(CZELGridPane* pane, const fw
     return MakeEditor(pane, rect, text, ch, key, true);
 }
 
-void CPrjChView::OnSheetDoubleClick(int32_t row, int32_t col, unsigned, fw::CPoint)
+void CPrjChView::OnSheetDoubleClick(int32_t row, int32_t col, unsigned, fw::CPoint screen)
 {
     CKIV5980Doc* doc = GetProjectDoc();
     const int code = ColumnCode(col);
-    if (!doc || (code != kOn && code != kJunction && code != kBalance))
+    if (!doc || code < 0)
         return;
+    if (code != kOn && code != kJunction && code != kBalance) {
+        // Typed columns have no menu.
+        if (IsChoiceCode(code))
+            OnDropDown(col, row, screen);
+        return;
+    }
     if (IsMeasuringProject() || doc->IsEditLocked())
         return;
     const CCellIndices cur = GetGrid()->GetSheetPane()->GetCurrentCell();
@@ -411,6 +424,39 @@ void CPrjChView::OnSheetDoubleClick(int32_t row, int32_t col, unsigned, fw::CPoi
         return;
     const double value = doc->GetBoxArray().GetChannelValue(cur.row, code) == 1 ? 0 : 1;
     SetSelectionAttributeValue(col, code, value);
+}
+
+void CPrjChView::OnDropDown(int32_t col, int32_t row, fw::CPoint)
+{
+    const int code = ColumnCode(col);
+    if (!CanEditCell(col, col))
+        return;
+    switch (code) {
+    case kOn: OpenCellMenu(prjmenu::kSet, col, row); break;
+    case kInputMode: OpenCellMenu(prjmenu::kInputMode, col, row); break;
+    case kRange: OpenCellMenu(prjmenu::kRange, col, row); break;
+    case kJunction: OpenCellMenu(prjmenu::kJunction, col, row); break;
+    case kFilterKind: OpenCellMenu(prjmenu::kFilterKind, col, row); break;
+    case kHighPass: OpenCellMenu(prjmenu::kHighPass, col, row); break;
+    case kBalance: OpenCellMenu(prjmenu::kBalance, col, row); break;
+    case kUnit: {
+        CKivUnitMenu units;
+        units.LoadUnits(CKivUnitMenu::kUnitItemId);
+        TrackCellMenu(units, col, row);
+        break;
+    }
+    case kFormat: {
+        fw::CMenu formats;
+        if (!formats.CreatePopupMenu())
+            return;
+        for (const CDataFormat::MenuItem& item : CDataFormat::DefaultMenuItems())
+            formats.AppendMenu(fw::MF_STRING, item.command, item.text);
+        TrackCellMenu(formats, col, row);
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 void CPrjChView::OnCurrentCellChanged()
@@ -602,4 +648,42 @@ bool CPrjChView::OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerI
     else
         SetSelectionAttributeText(col, kUnit, unit);
     return true;
+}
+
+// ---- naming --------------------------------------------------------------------------------------
+
+void CPrjChView::OnUpdateName(fw::CCmdUI* ui)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    const CCellRange sel = GetGrid()->GetSelection();
+    const int32_t nameCol = CodeColumn(kName);
+    ui->Enable(doc && !doc->IsEditLocked() && sel.left <= nameCol && sel.right >= nameCol && sel.top < sel.bottom);
+}
+
+void CPrjChView::OnName()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    const CCellRange sel = GetGrid()->GetSelection();
+    const int32_t nameCol = CodeColumn(kName);
+    if (!doc || doc->IsEditLocked() || sel.left > nameCol || sel.right < nameCol || sel.top >= sel.bottom)
+        return;
+    CNameSetDlg dlg(this);
+    CNameSetParam local;
+    INameSetRecord* record = fw::Installed<INameSetRecord>();
+    if (!record)
+        dlg.SetTarget(&local);
+    if (dlg.DoModal() != fw::IDOK)
+        return;
+    CNameSetParam& param = record ? record->GetNameSetParam() : local;
+    RecordSelection(kUndoBlock);
+    param.ParseStartNumber();
+    for (int32_t row = sel.top; row <= sel.bottom && row < doc->GetBoxArray().GetMeasuringCount(); ++row) {
+        fw::CString name;
+        param.MakeNextName(name);
+        SetSheetText(row, nameCol, name, 0);
+    }
+    doc->RebuildChannels();
+    doc->NotifyColumnsChanged(this, sel.left, sel.right, 0, true);
+    doc->SetModifiedFlag(true);
+    GetGrid()->RedrawPanes();
 }

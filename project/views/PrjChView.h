@@ -50,6 +50,8 @@ public:
     void DrawColumnHeaderCell(CZELDrawCell& cell) override;
     void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row) override;
     void OnSheetDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen) override;
+    // The column's choice menu under the cell.
+    void OnDropDown(int32_t col, int32_t row, fw::CPoint screen) override;
     CZELGridRichWnd* CreateCellEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                       fw::CPoint screen) override;
     CZELGridRichWnd* CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
@@ -72,6 +74,10 @@ public:
     // Sets the choice into the selected rows after an undo record.
     void OnChoice(unsigned id);
     void OnUpdateChoice(fw::CCmdUI* ui);
+    // Numbered names into the selected rows' name column.
+    void OnName();
+    void OnUpdateName(fw::CCmdUI* ui);
+    static constexpr unsigned kIdName = 32845;
     // The unit commands (one id per unit of the unit menu) come before the
     // command tables.
     bool OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerInfo* info = nullptr) override;

@@ -825,15 +825,20 @@ unsigned CProjectBaseView::OpenCellMenu(unsigned menuId, int32_t col, int32_t ro
     if (!menu.LoadMenu(menuId))
         return 0;
     fw::CMenu* popup = menu.GetSubMenu(0);
+    return popup ? TrackCellMenu(*popup, col, row) : 0;
+}
+
+unsigned CProjectBaseView::TrackCellMenu(fw::CMenu& popup, int32_t col, int32_t row)
+{
     CZELGridPane* sheet = GetGrid()->GetSheetPane();
-    if (!popup || !sheet)
+    if (!sheet)
         return 0;
     const fw::CRect cell = sheet->GetCellRect({row, col, row, col});
     QPoint at(cell.left + 1, cell.bottom);
     if (sheet->Widget())
         at = sheet->Widget()->mapToGlobal(at);
     const unsigned id =
-        popup->TrackPopupMenu(fw::TPM_LEFTALIGN | fw::TPM_RIGHTBUTTON | fw::TPM_RETURNCMD, at.x(), at.y(), this);
+        popup.TrackPopupMenu(fw::TPM_LEFTALIGN | fw::TPM_RIGHTBUTTON | fw::TPM_RETURNCMD, at.x(), at.y(), this);
     if (id != 0)
         OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr);
     return id;

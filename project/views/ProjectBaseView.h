@@ -19,6 +19,7 @@ class CReNamePrf;
 namespace fw {
 class CArchive;
 class CMemFile;
+class CMenu;
 }
 
 class CProjectBaseView : public CZELSpredView {
@@ -108,6 +109,7 @@ public:
     // aligned at its lower-left corner); a chosen command goes to this
     // page. The command, 0 when none was chosen.
     unsigned OpenCellMenu(unsigned menuId, int32_t col, int32_t row);
+    unsigned TrackCellMenu(fw::CMenu& popup, int32_t col, int32_t row);
     // Shows the drop-down button in the current cell, or hides it.
     void SetDropButton(bool on);
     // A numeric in-cell editor taking digits and `allowed`; a typed key

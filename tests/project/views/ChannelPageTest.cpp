@@ -384,3 +384,61 @@ TEST_F(ChannelCommandTest, TypedEditsAndChoiceCellsKeepPollingAndDropButtonsInSt
 
 } // namespace
 } // namespace prjview
+
+#include "docview/naming/NameSetDlg.h"
+#include "framework/ui/Controls.h"
+#include "framework/ui/Menu.h"
+
+namespace prjview {
+namespace {
+
+TEST_F(ChannelCommandTest, ChoiceMenusOpenUnderTheCellAndSetTheSelectedRows)
+{
+    OpenPage();
+    Select(0, kColMode, 1, kColMode);
+    std::vector<std::string> items;
+    fw::CMenu::SetTrackHook([&](fw::CMenu& popup) -> unsigned {
+        for (int i = 0; i < popup.GetMenuItemCount(); ++i)
+            items.push_back(popup.GetMenuString(i, fw::MF_BYPOSITION).str());
+        return 33097;  // 電圧
+    });
+    page->OnSheetDoubleClick(0, kColMode, 0, {});
+    EXPECT_EQ(items.size(), 6u);
+    EXPECT_EQ(items.at(2), "電圧");
+    for (int row = 0; row < 2; ++row)
+        EXPECT_EQ(system->GetChannelValue(row, 7), 33) << row;
+    // Typed columns open no menu; while measuring the choice columns neither.
+    items.clear();
+    page->OnSheetDoubleClick(0, kColShift, 0, {});
+    projectHost.measuring = true;
+    page->OnSheetDoubleClick(0, kColMode, 0, {});
+    fw::CMenu::SetTrackHook(nullptr);
+    EXPECT_TRUE(items.empty());
+}
+
+TEST_F(ChannelCommandTest, NamingNumbersTheSelectedRowsAndUndoes)
+{
+    OpenPage();
+    const fw::CString first = Shown(0, kColName);
+    Select(0, kColName, 2, kColName);
+    uiDialogs.On(CNameSetDlg::kTemplateId, [](fw::CDialog& d) {
+        d.GetDlgItemAs<fw::CComboBox>(CNameSetDlg::kIdMode)->SetCurSel(1);
+        d.SetDlgItemText(CNameSetDlg::kIdLeading, "T");
+        d.SetDlgItemText(CNameSetDlg::kIdStartNumber, "7");
+        d.OnOK();
+        return fw::IDOK;
+    });
+    Run(CPrjChView::kIdName);
+    EXPECT_EQ(Shown(0, kColName).str(), "T7");
+    EXPECT_EQ(Shown(2, kColName).str(), "T9");
+    Run(CProjectBaseView::kIdUndo);
+    EXPECT_EQ(Shown(0, kColName), first);
+    // One selected row: the command is off.
+    Select(0, kColName, 0, kColName);
+    fw::CCmdUI ui(CPrjChView::kIdName);
+    page->OnCmdMsg(ui.m_nID, fw::CN_UPDATE_COMMAND_UI, &ui);
+    EXPECT_FALSE(ui.m_bEnabled);
+}
+
+} // namespace
+} // namespace prjview
