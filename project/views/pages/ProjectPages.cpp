@@ -4,6 +4,7 @@
 #include "project/views/pages/PrjGraphView.h"
 #include "project/views/pages/PrjHistSetView.h"
 #include "project/views/pages/PrjHistView.h"
+#include "project/views/pages/PrjCheckView.h"
 #include "project/views/pages/PrjHistoryView.h"
 #include "project/views/pages/PrjIntervalView.h"
 #include "project/views/pages/PrjExChView.h"
@@ -20,6 +21,7 @@ const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
     case prjcmd::kPageFreqNo: return FW_RUNTIME_CLASS(CPrjHistSetView);
     case prjcmd::kPageProgram: return FW_RUNTIME_CLASS(CPrjHistProgView);
     case prjcmd::kPageFreqHistory: return FW_RUNTIME_CLASS(CPrjHistView);
+    case prjcmd::kPageCheck: return FW_RUNTIME_CLASS(CPrjCheckHistoryView);
     default: return nullptr;
     }
 }
