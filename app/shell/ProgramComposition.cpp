@@ -8,6 +8,7 @@
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
 #include "app/shell/register/SubsystemRegistration.h"
+#include "chart/views/ListGraphDialogsImpl.h"
 #include "common/resources/ProgramStrings.h"
 #include "data/model/DataClasses.h"
 #include "data/model/MeasurementDataSaver.h"
@@ -21,6 +22,8 @@
 #include "grid/model/GridClasses.h"
 #include "instrument/MeasureModeName.h"
 #include "measure/model/HistDownload.h"
+#include "measure/views/panel/KeisokuPanelWnd.h"
+#include "measure/views/panel/MeasureCommands.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 #include "project/views/PrjChView.h"
@@ -52,6 +55,23 @@ public:
     CMeterInterfacePrf& MeterProfile() override { return Settings().m_meterInterfacePrf; }
     CADSetPrf& AdDefaults() override { return Settings().m_adSetPrf; }
     bool AlarmAutoReset() override { return Settings().m_bAlarmAutoReset != 0; }
+    void StopPanelPolling() override
+    {
+        if (CMeasureCommands* commands = MeasureCommands())
+            commands->StopPanelPolling();
+    }
+    void RestartPanelPolling() override
+    {
+        if (CMeasureCommands* commands = MeasureCommands())
+            commands->RestartPanelPolling();
+    }
+    bool IsMeasuring(const CKIV5980Doc& doc) override
+    {
+        CMeasureCommands* commands = MeasureCommands();
+        CKeisokuPanelWnd* panel = commands ? commands->Panel() : nullptr;
+        return panel && &panel->Document() == &doc &&
+               (panel->Panel().IsMeasuring() || panel->Panel().IsAutoMeasuring());
+    }
     bool ReadHistRecord(CBoxArray& system, const std::vector<std::vector<CKiv406FileInfo>*>& lists,
                         CHistCountArray& analyses, int record, bool card) override
     {
@@ -98,6 +118,8 @@ void ComposeProgram()
     fw::Install<IProgramFileVersion>(&fileVersion);
     RegisterGridClasses();
     InstallGraphListHooks();
+    static CListGraphDialogs listGraphDialogs;
+    fw::Install<IListGraphDialogs>(&listGraphDialogs);
     static CAppProjectHost projectHost;
     fw::Install<IProjectHost>(&projectHost);
     // The project makes the data document of a finished measurement
