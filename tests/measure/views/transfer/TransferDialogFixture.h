@@ -31,6 +31,7 @@
 #include "tests/emulator/RecordedData.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/link/SystemTestSupport.h"
+#include "tests/support/ui/DialogFixture.h"
 
 #include <QCoreApplication>
 

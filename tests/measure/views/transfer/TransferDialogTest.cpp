@@ -8,6 +8,7 @@
 #include "framework/core/testing/ScriptedFileDialogs.h"
 #include "framework/ui/CommonControls.h"
 #include "grid/views/Grid.h"
+#include "measure/views/dialogs/CardCommands.h"
 #include "measure/views/transfer/CFDataGetDlg.h"
 #include "measure/views/transfer/ProjectTransferHost.h"
 #include "measure/views/transfer/ReadUnitData.h"
@@ -41,6 +42,7 @@ TEST_F(TransferDialogTest, ChosenCardFilesBecomeOneStepAndDataDocumentEach)
     EXPECT_EQ(DataFolders(), 2);
     EXPECT_EQ(doc->GetHistory().GetCardFileName(0).str(), "A0001");
     EXPECT_EQ(fileProgress, 2);
+    EXPECT_EQ(caption, "KIV-406(1)を更新中");
     // The temporary measuring system is gone; the views heard both hints.
     EXPECT_EQ(&doc->GetActiveBoxArray(), &doc->GetBoxArray());
     EXPECT_TRUE(Has(projectHost.hints, CProjectTransferHost::kHintTransferBegins));
@@ -204,6 +206,37 @@ TEST_F(TransferDialogTest, FolderDataRegisteredInTheImportDialogBecomeSteps)
     // The captions name the newest measurement now.
     EXPECT_EQ(readunitdata::Captions(*doc)[0].str(), "最終計測日時　2023/12/24 16:00:00");
     EXPECT_EQ(files.Problems(), "");
+}
+
+} // namespace
+} // namespace transferdlgtest
+
+namespace transferdlgtest {
+namespace {
+
+TEST_F(TransferDialogTest, CardFilesChosenFromTheUnitsListsBecomeSteps)
+{
+    MakeProject(1);
+    AddCardSet(0, Spec("A0001", 400));
+    AddCardSet(0, Spec("A0002", 300, "15:40:00"));
+    ASSERT_TRUE(doc->GetBoxArray().BuildInUseList());
+    dialogs.On(CCFDataGetDlg::kTemplateId, [](fw::CDialog& d) {
+        auto& dlg = static_cast<CCFDataGetDlg&>(d);
+        EXPECT_FALSE(appuitest::Shown(d, CCFDataGetDlg::kIdBrowse));
+        // The second recording only.
+        dlg.FoundGrid(CCFDataGetDlg::kWaveform)
+            .SetSelection(CCellRange{1, 0, 1, 0}, CCellIndices{1, 0}, CCellIndices{1, 0}, false);
+        dlg.OnRegister();
+        dlg.OnOK();
+        return 0;
+    });
+    dialogs.On(CCFUpdateDlg::kTemplateId, [](fw::CDialog& d) { return RunLoop(d); });
+    ClearLines();
+    EXPECT_TRUE(cardcommands::ReadCardData(*doc, {}, nullptr));
+    EXPECT_EQ(Steps(), 1);
+    EXPECT_EQ(doc->GetHistory().GetCardFileName(0).str(), "A0002");
+    // The listing read both headers; only the chosen data came over.
+    EXPECT_EQ(LinesWith(0, {"DATA0001.DAT", "DATA0002.DAT"}), (Lines{"DATA0002.DAT"}));
 }
 
 } // namespace
