@@ -1,5 +1,6 @@
 #include "measure/views/transfer/InterfaceThreadTarget.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QObject>
 
@@ -72,8 +73,14 @@ void CInterfaceThreadTarget::WaitUntil(const std::function<bool()>& done)
         RunWaitingCalls();
         if (done())
             return;
-        std::unique_lock lock(m_mutex);
-        m_changed.wait_for(lock, 10ms, [this] { return !m_tasks.empty(); });
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait_for(lock, 10ms, [this] { return !m_tasks.empty(); });
+        }
+        // The windows keep painting while the chunk in hand finishes; the
+        // user's input waits.
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 }
 
