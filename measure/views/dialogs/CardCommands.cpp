@@ -9,7 +9,10 @@
 #include "measure/views/transfer/CFDataGetDlg.h"
 #include "measure/views/transfer/CFUpdateDlg.h"
 #include "measure/views/transfer/TransferSession.h"
+#include "measure/views/voice/VoiceUpdateDlg.h"
 #include "project/model/KIV5980Doc.h"
+
+#include <algorithm>
 
 namespace cardcommands {
 
@@ -62,6 +65,15 @@ bool ReadCardData(CKIV5980Doc& doc, const Captions& captions, fw::CWnd* parent)
         if (!hists.empty() && !hists.front()->empty()) {
             doc.ImportHistogramData(hists, true);
             system.SelectLatestFiles(CBoxPropaty::kHistList);
+        }
+        // The copy takes every box's chosen recordings at once.
+        const CCFDataGetDlg::FileLists& voices = dlg.GetRegisteredLists(CCFDataGetDlg::kVoice);
+        if (std::any_of(voices.begin(), voices.end(), [](const auto* list) { return list && !list->empty(); })) {
+            CVoiceUpdateDlg copy(parent);
+            copy.SetDocument(&doc);
+            copy.SetFileLists(&voices);
+            copy.DoModal();
+            system.SelectLatestFiles(CBoxPropaty::kVoiceList);
         }
     }
     dlg.FreeFileLists();

@@ -26,7 +26,7 @@ std::vector<std::vector<CKiv406FileInfo>> CopyLists(CBoxArray& system, int which
 
 // Halts the units, reads their lists, lets the user choose in the import
 // dialog and reads the chosen waveform files (mode 3), frequency files and
-// voice recordings into the project. False when the lists could not be
+// voice recordings into the project, making the newest of each current. False when the lists could not be
 // read (the panel aborts).
 bool ReadCardData(CKIV5980Doc& doc, const Captions& captions, fw::CWnd* parent);
 
