@@ -367,3 +367,33 @@ bool CSimpleGraphObj::GetPrfList(CSimpleGraphPrfList& list)
         return false;
     }
 }
+
+CDrawObj* CSimpleGraphObj::Clone(CZELGraphViewDoc* document)
+{
+    auto copy = std::make_unique<CSimpleGraphObj>(m_position, m_draw.Info().m_xAxisKind, m_draw.Info().m_graphType);
+    copy->Assign(*this);
+    copy->m_draw.m_dataMode = m_draw.m_dataMode;
+    CSimpleGraphPrfList list;
+    if (!GetPrfList(list))
+        return nullptr;
+    for (int i = 1; i < list.GetSize(); ++i)
+        if (CGraphParamArray* series = list.GetAt(i)->m_pSeries)
+            list.GetAt(i)->m_strNote = series->GetName();
+    // The series stay this graph's.
+    list.m_bFlag = 0;
+    copy->SetPrfList(list);
+    copy->m_draw.Scale() = m_draw.Scale();
+    copy->m_draw.m_autoScroll = m_draw.m_autoScroll;
+    copy->m_draw.m_autoScrollWidth = m_draw.m_autoScrollWidth;
+    tRegressionSettings regression;
+    if (m_draw.GetRegression(regression)) {
+        regression.recompute = 1;
+        copy->m_draw.SetRegression(regression);
+    }
+    copy->m_draw.RebuildPlot();
+    copy->m_draw.SetGraphRect(fw::CRect());
+    CSimpleGraphObj* result = copy.release();
+    if (document)
+        document->AddObject(result);
+    return result;
+}

@@ -36,6 +36,8 @@ public:
     void Draw(fw::CDC* dc) override;
     using CDrawGraphObj::Draw;
     intptr_t OnUpdate(intptr_t hint, fw::CObject* hintObject) override;
+    // A copy that reads the same documents (or keeps this graph's tanks).
+    CDrawObj* Clone(CZELGraphViewDoc* document) override;
     int GetCreationKind() const override { return m_creationKind; }
     void SetCreationKind(int kind) { m_creationKind = kind; }
     bool IsTracking() const { return m_tracking != 0; }

@@ -10,6 +10,7 @@
 #include "common/tank/DataTankList.h"
 #include "common/tank/TimeDataTank.h"
 #include "data/model/KivDataDoc.h"
+#include "docbase/doc/UpdateHints.h"
 #include "framework/core/Archive.h"
 #include "framework/core/RecordingSink.h"
 #include "graphdoc/model/GraphViewDoc.h"
@@ -201,6 +202,30 @@ TEST_F(SpectrumGraphTest, LegendShowsTheSpectrumLines)
     for (const std::string& line : sink.Log())
         texts += line.rfind("text ", 0) == 0 && line.find("CH1") != std::string::npos;
     EXPECT_EQ(texts, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SpectrumGraphTest, FollowsARenamedSourceAndItsUnit)
+{
+    auto graph = MakeGraph();
+    CDataTankObject* channel = s_doc->GetChannelTank(501, 2);
+    channel->SetUnit("mV");
+    CUpdateKivData changed(s_doc);
+    changed.m_changeFlags = 0x10;
+    graph->OnUpdate(12, &changed);
+    channel->SetUnit("V");
+    EXPECT_EQ(graph->GetSpectrumTank()->GetUnit(), "(mV)\\super2\\super");
+    EXPECT_NE(graph->Draw().GetSeries(0)->GetName().Find("(mV)"), -1);
+    EXPECT_EQ(graph->GetPeak(), 131);
+
+    CUpdateChangeDocIdent renamed(CDocIdent(3, 9999), CDocIdent(3, 4242), "sine2");
+    graph->OnUpdate(3, &renamed);
+    EXPECT_EQ(graph->GetPowPrf().m_docIdent, CDocIdent(3, 9999));
+    EXPECT_EQ(graph->GetPowPrf().m_strName, "sine2");
+    EXPECT_EQ(graph->GetSpectrumTank()->GetDataCount(), 512);
 }
 
 } // namespace

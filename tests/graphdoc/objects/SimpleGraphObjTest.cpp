@@ -169,3 +169,26 @@ TEST_F(SimpleGraphTest, AProfileWithoutChannelsIsRefused)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SimpleGraphTest, AClonePlotsTheSameTanks)
+{
+    TenSamples doc;
+    Lookup lookup;
+    lookup.doc = &doc;
+    fw::ScopedInstall<IGraphDocumentLookup> installed(lookup);
+    CSimpleGraphObj graph(fw::CRect(0, 0, 2000, 1500), 0, 1);
+    CSimpleGraphPrfList list;
+    FillList(list, 2, -1);
+    graph.SetPrfList(list);
+    std::unique_ptr<CDrawObj> copy(graph.Clone(nullptr));
+    auto* clone = dynamic_cast<CSimpleGraphObj*>(copy.get());
+    ASSERT_NE(clone, nullptr);
+    EXPECT_EQ(clone->GetCreationKind(), 2);
+    ASSERT_EQ(clone->Draw().GetSeriesCount(), 1);
+    EXPECT_EQ(clone->Draw().GetSeries(0)->GetItemTank(1), doc.GetChannelTank(2, 2));
+    EXPECT_EQ(graph.Draw().GetSeriesCount(), 1);
+}
+
+} // namespace
