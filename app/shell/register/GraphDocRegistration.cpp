@@ -10,11 +10,11 @@
 #include "graphdoc/model/GraphPageHost.h"
 #include "graphdoc/model/GraphViewDoc.h"
 #include "graphdoc/model/objects/GraphObjectClasses.h"
-#include "graphdoc/model/objects/GraphObjectClasses.h"
 #include "graphdoc/views/GraphDocDialogs.h"
 #include "graphdoc/views/GraphPageMenus.h"
 #include "graphdoc/views/GraphView.h"
 #include "graphdoc/views/GraphViewFrame.h"
+#include "graphdoc/views/objects/GraphObjectDialogs.h"
 
 namespace {
 
@@ -91,13 +91,13 @@ void RegisterGraphDocuments()
 {
     RegisterGraphDocClasses();
     RegisterGraphObjectClasses();
-    RegisterGraphObjectClasses();
     fw::RegisterClass(FW_RUNTIME_CLASS(CGraphView));
     fw::RegisterClass(FW_RUNTIME_CLASS(CGraphViewFrame));
     RegisterGraphPageMenus();
     static CAppGraphPageHost host;
     fw::Install<IGraphPageHost>(&host);
     InstallGraphDocDialogs();
+    InstallGraphObjectDialogs();
     RegisterDocumentType(CGraphViewDoc::kTemplateId, [] {
         return new fw::CMultiDocTemplate(CGraphViewDoc::kTemplateId, FW_RUNTIME_CLASS(CGraphViewDoc),
                                          FW_RUNTIME_CLASS(CGraphViewFrame), FW_RUNTIME_CLASS(CGraphView));
