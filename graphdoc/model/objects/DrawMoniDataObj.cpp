@@ -12,6 +12,7 @@
 #include "graphdoc/model/objects/ObjectDialogs.h"
 #include "graphdoc/model/objects/SourceDocuments.h"
 #include "project/model/KIV5980Doc.h"
+#include "project/model/ProjectHost.h"
 
 #include <algorithm>
 
@@ -202,7 +203,8 @@ void CDrawMoniDataObj::OnEditProperties()
     CMoniDataPrf edited = m_profile;
     if (!GraphObjectDialogs().EditMonitor(edited))
         return;
-    // Panel polling is stopped by the dialog's host around this change.
+    // The panel's poll reads the tank that the monitor lets go of here.
+    CPollingPause pause;
     ReleaseTank();
     m_profile = edited;
     DefaultMonitorProfile() = edited;

@@ -15,6 +15,7 @@
 #include "graphdoc/model/objects/ObjectDialogs.h"
 #include "graphdoc/model/objects/SourceDocuments.h"
 #include "project/model/KIV5980Doc.h"
+#include "project/model/ProjectHost.h"
 
 #include <cstring>
 #include <new>
@@ -269,6 +270,7 @@ void CDrawPowObj::OnEditProperties()
         return;
     if (!GraphObjectDialogs().EditSpectrum(list))
         return;
+    CPollingPause pause;
     try {
         SetPrfList(list);
     } catch (const std::bad_alloc& e) {

@@ -251,3 +251,45 @@ TEST_F(MonitorTest, DrawsTheValueOnTheAlarmColour)
 }
 
 } // namespace
+
+#include "graphdoc/model/objects/ObjectDialogs.h"
+#include "project/model/ProjectHost.h"
+
+namespace {
+
+class CountingHost : public IProjectHost {
+public:
+    CMeterInterfacePrf& MeterProfile() override { return *meter; }
+    CADSetPrf& AdDefaults() override { return ad; }
+    void StopPanelPolling() override { events += "stop "; }
+    void RestartPanelPolling() override { events += "restart "; }
+    CMeterInterfacePrf* meter = nullptr;
+    CADSetPrf ad;
+    std::string events;
+};
+
+class SwitchChannel : public IGraphObjectDialogs {
+public:
+    bool EditMonitor(CMoniDataPrf& profile) override
+    {
+        profile.m_channel = 3;
+        return true;
+    }
+};
+
+// Properties stop the panel's polling while the monitor changes its tank,
+// and the next monitor starts from the edited profile.
+TEST_F(MonitorTest, PropertiesRebindWhilePollingIsStopped)
+{
+    CountingHost host;
+    fw::ScopedInstall<IProjectHost> hosted(host);
+    SwitchChannel dialogs;
+    fw::ScopedInstall<IGraphObjectDialogs> shown(dialogs);
+    CDrawMoniDataObj monitor(fw::CRect(0, 0, 10, 10));
+    monitor.OnEditProperties();
+    EXPECT_EQ(host.events, "stop restart ");
+    EXPECT_EQ(monitor.GetValueText(), "3.5");
+    EXPECT_EQ(DefaultMonitorProfile().m_channel, 3);
+}
+
+} // namespace
