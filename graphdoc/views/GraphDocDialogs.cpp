@@ -6,11 +6,33 @@
 #include "graphdoc/model/GraphDocHooks.h"
 #include "graphdoc/views/DrawTextDlg.h"
 #include "graphdoc/views/GraphGrid.h"
+#include "graphdoc/views/ScaleDlg.h"
+#include "graphdoc/views/XYLabelDlg.h"
 
 namespace {
 
 class CGraphDocDialogs final : public IGraphDocDialogs {
 public:
+    bool EditScales(CKivGraphDraw& draw) override
+    {
+        CScaleDlg dialog;
+        dialog.LoadScales(draw);
+        if (dialog.DoModal() != fw::IDOK)
+            return false;
+        dialog.StoreScales(draw);
+        return true;
+    }
+
+    bool EditLabels(CKivGraphDraw& draw) override
+    {
+        CXYLabelDlg dialog;
+        dialog.LoadLabels(draw);
+        if (dialog.DoModal() != fw::IDOK)
+            return false;
+        dialog.StoreLabels(draw);
+        return true;
+    }
+
     bool EditGrid(GrFrameRec& frame) override
     {
         CGraphGrid dialog;
