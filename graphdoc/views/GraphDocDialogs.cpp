@@ -6,6 +6,7 @@
 #include "graphdoc/model/GraphDocHooks.h"
 #include "graphdoc/views/DrawTextDlg.h"
 #include "graphdoc/views/GraphGrid.h"
+#include "graphdoc/views/LineFillDlg.h"
 #include "graphdoc/views/ScaleDlg.h"
 #include "graphdoc/views/XYLabelDlg.h"
 
@@ -41,6 +42,12 @@ public:
             return false;
         dialog.StoreFrame(frame);
         return true;
+    }
+
+    bool EditLineFill(CDrawObjPrf& style, bool transparencyAllowed) override
+    {
+        CLineFillDlg dialog(style, transparencyAllowed);
+        return dialog.DoModal() == fw::IDOK;
     }
 
     bool EditText(fw::CString& text, bool& vertical, bool rotationAllowed) override

@@ -80,3 +80,47 @@ TEST_F(GraphDialogsTest, GridRoundTripsTheFrameRecord)
 }
 
 } // namespace
+
+#include "graphdoc/views/LineFillDlg.h"
+
+namespace {
+
+TEST_F(GraphDialogsTest, LineFillWritesTheFrameStyleOnOk)
+{
+    CDrawObjPrf style;
+    style.m_sides = CDrawObjPrf::kTop;
+    style.m_penWidth = 2;
+    CLineFillDlg dialog(style, true);
+    dialogs.On(CLineFillDlg::IDD, [](fw::CDialog& d) {
+        auto* transparent = d.GetDlgItemAs<fw::CButton>(CLineFillDlg::IDC_TRANSPARENT);
+        EXPECT_TRUE(appuitest::Enabled(d, CLineFillDlg::IDC_SHADOW));
+        Click(d, CLineFillDlg::IDC_TRANSPARENT);
+        EXPECT_EQ(transparent->GetCheck(), 1);
+        EXPECT_FALSE(appuitest::Enabled(d, CLineFillDlg::IDC_SHADOW));
+        Click(d, CLineFillDlg::IDC_LEFT);
+        d.GetDlgItem(CLineFillDlg::IDC_WIDTH)->SetWindowText("4");
+        Click(d, fw::IDOK);
+        return 0;
+    });
+    ASSERT_EQ(dialog.DoModal(), fw::IDOK);
+    EXPECT_EQ(style.m_sides, CDrawObjPrf::kTop | CDrawObjPrf::kLeft);
+    EXPECT_EQ(style.m_penWidth, 4);
+    EXPECT_EQ(style.m_transparent, 1);
+}
+
+TEST_F(GraphDialogsTest, LineFillWithoutTransparencyDisablesIt)
+{
+    CDrawObjPrf style;
+    CLineFillDlg dialog(style, false);
+    dialogs.On(CLineFillDlg::IDD, [](fw::CDialog& d) {
+        EXPECT_FALSE(appuitest::Enabled(d, CLineFillDlg::IDC_TRANSPARENT));
+        EXPECT_TRUE(appuitest::Enabled(d, CLineFillDlg::IDC_FILL_COLOR));
+        Click(d, fw::IDCANCEL);
+        return 0;
+    });
+    const CDrawObjPrf before = style;
+    EXPECT_EQ(dialog.DoModal(), fw::IDCANCEL);
+    EXPECT_EQ(style.m_sides, before.m_sides);
+}
+
+} // namespace
