@@ -182,8 +182,11 @@ bool CKeisokuPanel::RebuildPollLists()
         }
         if (m_alarmWatch) {
             CKivSPTankData& tanks = System().GetTankList();
+            const int measuring = System().GetMeasuringCount();
             for (int i = 0; i < tanks.GetSize(); ++i) {
-                if (tanks.GetObjectAt(i) && m_host.HasChannelLimits(i))
+                // The elapsed time and the outputs carry no limits.
+                const bool limited = i < measuring || i >= CBoxArray::kFirstCalcChannel;
+                if (limited && tanks.GetObjectAt(i) && m_host.HasChannelLimits(i))
                     m_watched.push_back(static_cast<int16_t>(i));
             }
             SortUnique(m_watched);

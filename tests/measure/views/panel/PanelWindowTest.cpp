@@ -8,7 +8,12 @@
 
 #include "framework/core/Message.h"
 #include "measure/views/panel/KeisokuPanelWnd.h"
+#include "docbase/settings/PlayAlertSound.h"
+#include "docbase/settings/SoundOutput.h"
+#include "framework/core/ServiceSlot.h"
+#include "measure/views/panel/ArarmFrame.h"
 #include "measure/views/panel/MoniterGrid.h"
+#include "measure/views/panel/PanelShell.h"
 
 #include <QImage>
 #include <QPainter>
@@ -79,6 +84,62 @@ TEST_F(PanelWindowTest, ThePanelPollsShowsTheMonitoredValuesAndFetchesAManualMea
     EXPECT_EQ(doc->GetHistory().GetLastIndex(), 0);
     wnd->Panel().StopPolling();
     wnd->OnClose();
+    QCoreApplication::processEvents();
+}
+
+// The sound output of the alarm: every call recorded.
+class RecordingSound final : public ISoundOutput {
+public:
+    void PlayFileAsync(const fw::CString& path) override { calls.push_back("file " + path.str()); }
+    void Purge() override { calls.push_back("purge"); }
+    void Beep(unsigned kind) override { calls.push_back("beep " + std::to_string(kind)); }
+    std::vector<std::string> calls;
+};
+
+// The program's alarm sound as the panel reaches it.
+class SoundShell final : public IPanelShell {
+public:
+    void RaiseAlarmSound(int16_t level) override
+    {
+        raised.push_back(level);
+        alert.Raise(level);
+    }
+    void ResetAlarmSound() override { alert.Reset(); }
+    void PlayAlarmSound() override { alert.Play(output); }
+    CPlayAlertSound alert;
+    RecordingSound output;
+    std::vector<int> raised;
+};
+
+TEST_F(PanelWindowTest, AChannelAboveItsUpperLimitIsListedInTheAlarmWindowAndSoundsTheAlarm)
+{
+    MakeProject(1);
+    SoundShell shell;
+    fw::ScopedInstall<IPanelShell> installed(shell);
+    CBoxArray& system = doc->GetBoxArray();
+    ASSERT_TRUE(system.SetChannelValue(0, 1008, 1));
+    ASSERT_TRUE(system.SetChannelValue(0, 1009, 1.0));
+    doc->GetPanelMonitor().m_channels = {0};
+    auto* alarms = new CArarmFrame();
+    alarms->SetAutoDelete(true);
+    ASSERT_TRUE(alarms->CreateFrame(nullptr));
+    auto* wnd = new CKeisokuPanelWnd(*doc, alarms);
+    wnd->SetAutoDelete(true);
+    ASSERT_TRUE(wnd->Open(nullptr));
+    wnd->Panel().StopPolling();
+    wnd->Panel().SetAlarmWatch(true);
+    ASSERT_TRUE(wnd->Panel().StartPolling());
+    ASSERT_TRUE(Pump([&] { return !alarms->List().Rows().empty(); }));
+    const fw::CString row = alarms->List().Rows().front().text;
+    EXPECT_EQ(CAlarmList::Field(row, 0), fw::CString("CH1"));
+    EXPECT_EQ(CAlarmList::Field(row, 3), fw::CString("Upp"));
+    ASSERT_TRUE(Pump([&] { return !shell.output.calls.empty(); }));
+    EXPECT_EQ(shell.raised.front(), 2);
+    EXPECT_EQ(shell.output.calls.front(), "purge");
+    EXPECT_EQ(shell.output.calls.at(1), "beep " + std::to_string(ISoundOutput::kBeepExclamation));
+    wnd->Panel().StopPolling();
+    wnd->OnClose();
+    alarms->DestroyWindow();
     QCoreApplication::processEvents();
 }
 
