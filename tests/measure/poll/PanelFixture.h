@@ -51,6 +51,20 @@ public:
         return RunPanelRetrieval(transfer, lists, mode);
     }
     int AskDataTriggerStart(bool) override { return dataTriggerAnswer; }
+    int AskComparatorReference() override { return comparatorReference; }
+    bool StartComparator() override { return true; }
+    bool ResetComparator(int) override { return true; }
+    // One answer per check; -1 (between) when the script ran out.
+    int CheckComparatorLimits() override
+    {
+        if (crossings.empty())
+            return -1;
+        const int answer = crossings.front();
+        crossings.erase(crossings.begin());
+        return answer;
+    }
+    bool AdvanceComparator() override { return --comparatorRows > 0; }
+    void EnableComparator(bool on) override { comparatorEnabled.push_back(on); }
     int AskFreeRunStart() override { return freeRunAnswer; }
     bool CheckIntervalProgram() override { return intervalValid; }
     bool IsIntervalTableEmpty() override { return intervalEmpty; }
@@ -81,6 +95,10 @@ public:
     std::vector<int> transferModes;
     int dataTriggerAnswer = 0;
     int freeRunAnswer = 0;
+    int comparatorReference = 1;
+    std::vector<int> crossings;
+    int comparatorRows = 2;
+    std::vector<bool> comparatorEnabled;
     bool intervalValid = true;
     bool intervalEmpty = true;
     int intervalSeconds = 10;

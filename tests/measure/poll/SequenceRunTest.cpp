@@ -202,4 +202,53 @@ TEST_F(SequenceRunTest, TheStartButtonHaltsARunningRecordAndFetchesWhatWasRecord
     EXPECT_FALSE(panel->IsAborted());
 }
 
+TEST_F(SequenceRunTest, TheComparatorStartsARecordAtEachCrossingUntilItsTableRunsOut)
+{
+    OpenOnCard();
+    host.crossings = {-1, 1, -1, 1};
+    host.comparatorRows = 2;
+    panel->OnDataComparator();
+    EXPECT_TRUE(panel->IsComparator());
+    ASSERT_TRUE(PumpUntil([&] { return host.transferModes.size() == 2 && !panel->IsMeasuring(); }));
+    EXPECT_FALSE(panel->IsComparator());
+    EXPECT_EQ(panel->GetLastStartKind(), CKeisokuPanel::kStartComparator);
+    panel->StopPolling();
+    EXPECT_EQ(CountOf(0, "TRG"), 2);
+}
+
+TEST_F(SequenceRunTest, AFullHistoryEndsAContinuousDataTriggerWithAHalt)
+{
+    OpenOnCard();
+    host.maxSteps = 1;
+    host.dataTriggerAnswer = 2;
+    panel->OnDataTrigger();
+    ASSERT_TRUE(PumpUntil([&] { return host.transferModes.size() == 1 && !panel->IsDataTrigger(); }));
+    ASSERT_TRUE(PumpPolls(1));
+    panel->StopPolling();
+    EXPECT_FALSE(panel->IsRepeat());
+    EXPECT_FALSE(panel->IsMeasuring());
+    const Lines commands = Commands(0);
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands.back(), "HLT");
+    EXPECT_FALSE(panel->CanStart());
+}
+
+TEST_F(SequenceRunTest, AManualStartWhileADataTriggerWaitsHaltsTheUnitsFirst)
+{
+    OpenOnCard();
+    host.dataTriggerAnswer = 1;
+    Dev(0).With([](kivemu::MeasureDevice& m, kivemu::MeterDevice&, kivemu::DeviceState&) { m.triggerPolls = 1000; });
+    panel->OnDataTrigger();
+    ASSERT_TRUE(PumpPolls(2));
+    ClearLines();
+    Dev(0).With([](kivemu::MeasureDevice& m, kivemu::MeterDevice&, kivemu::DeviceState&) { m.triggerPolls = 2; });
+    panel->StopPolling();
+    ASSERT_TRUE(panel->StartMeasurement(CKeisokuPanel::kStartButton));
+    const Lines commands = Commands(0);
+    ASSERT_GE(commands.size(), 3u);
+    EXPECT_EQ(commands[0], "HLT");
+    EXPECT_EQ(commands[1], "CFMS");
+    EXPECT_EQ(commands[2], "TRG");
+}
+
 } // namespace
