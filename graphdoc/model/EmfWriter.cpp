@@ -261,9 +261,14 @@ void CEmfWriter::Poly(uint32_t type, const std::vector<fw::CPoint>& points)
     Begin(type);
     PutRect(bounds);
     Put32(static_cast<uint32_t>(points.size()));
+    // The points in one go: long polylines are most of a graph's picture.
+    const size_t at = m_bytes.size();
+    m_bytes.resize(at + points.size() * 4);
+    uint8_t* out = m_bytes.data() + at;
     for (const fw::CPoint& p : points) {
-        Put16(static_cast<uint16_t>(Clamp16(p.x)));
-        Put16(static_cast<uint16_t>(Clamp16(p.y)));
+        const int16_t xy[2] = {Clamp16(p.x), Clamp16(p.y)};
+        std::memcpy(out, xy, 4);
+        out += 4;
     }
     End();
 }
