@@ -10,7 +10,9 @@
 #include "framework/core/DC.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
+#include "docbase/graphpage/ZELGraphViewDoc.h"
 #include "frequency/document/HistDataBoxArray.h"
+#include "frequency/graph/HistGraphDlg.h"
 #include "frequency/document/HistDoc.h"
 #include "frequency/model/HistTables.h"
 #include "project/model/KIV5980Doc.h"
@@ -385,4 +387,24 @@ intptr_t CDrawHistObj::OnUpdate(intptr_t hint, fw::CObject* hintObject)
     default:
         return 0;
     }
+}
+
+void CDrawHistObj::OnEditProperties()
+{
+    CHistGraphPrf edited = m_prf;
+    CHistGraphDlg dlg(edited);
+    if (dlg.DoModal() != fw::IDOK)
+        return;
+    SetGraphPrf(edited);
+    Invalidate();
+}
+
+CDrawHistObj* AddHistGraph(CZELGraphViewDoc& page, const CHistGraphPrf& profile, fw::CDocument* source)
+{
+    auto* graph = new CDrawHistObj(page.GetPageRect());
+    graph->SetGraphPrf(profile, source);
+    graph->UpdateAxisTitles();
+    page.AddObject(graph);
+    page.SetModifiedFlag(true);
+    return graph;
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 class CDblDataTank;
+class CZELGraphViewDoc;
 
 namespace fw {
 class CDocument;
@@ -41,6 +42,8 @@ public:
     // X title: the unit of the first chosen analysis; Y title "Count".
     void UpdateAxisTitles();
     CHistGraphPrf* GetGraphPrf() { return &m_prf; }
+    // The settings dialog on a copy of the profile; on OK the graph takes it.
+    void OnEditProperties() override;
 
     void Serialize(fw::CArchive& ar) override;
     void Draw(fw::CDC* dc) override;
@@ -79,3 +82,7 @@ private:
     CHistGraphDraw m_draw;
     bool m_bRedraw = true;
 };
+
+// A new frequency graph over the page area of `page` showing `profile` of
+// `source`, added to the page; the graph.
+CDrawHistObj* AddHistGraph(CZELGraphViewDoc& page, const CHistGraphPrf& profile, fw::CDocument* source);

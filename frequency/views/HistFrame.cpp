@@ -3,6 +3,7 @@
 #include "docview/controls/ZELEdit.h"
 #include "docview/controls/ZELTabCtrl.h"
 #include "framework/core/Format.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Controls.h"
 #include "framework/ui/DialogBuilder.h"
@@ -11,6 +12,7 @@
 #include "frequency/model/HistCountArray.h"
 #include "frequency/views/HistAmpInView.h"
 #include "frequency/views/HistCountView.h"
+#include "frequency/views/HistGraphMaker.h"
 #include "frequency/views/HistOpeView.h"
 #include "frequency/views/HistViewIds.h"
 #include "grid/views/SpredView.h"
@@ -98,6 +100,8 @@ FW_BEGIN_COMMANDS(CHistFrame, fw::CMDIChildWnd)
     FW_ON_UPDATE_RANGE(kIdShowInput, kIdShowFrequency, &CHistFrame::OnUpdateSwitch)
     FW_ON_CBN_SELCHANGE(kIdTab, &CHistFrame::OnTabChange)
     FW_ON_EN_USERCHANGE(kIdTitle, &CHistFrame::OnTitleChange)
+    FW_ON_COMMAND(kIdFrequencyGraph, &CHistFrame::OnFrequencyGraph)
+    FW_ON_UPDATE(kIdFrequencyGraph, &CHistFrame::OnUpdateFrequencyGraph)
 FW_END_COMMANDS
 
 CHistFrame::CHistFrame() : m_nSwitch(kIdShowInput) {}
@@ -302,4 +306,16 @@ void CHistFrame::OnTitleChange()
     edit->SetWindowText(doc->GetTestTitle());
     edit->SetSel(start, end);
     g_titleChanging = false;
+}
+
+void CHistFrame::OnFrequencyGraph()
+{
+    IHistGraphMaker* maker = fw::Installed<IHistGraphMaker>();
+    if (CHistDoc* doc = HistDoc(); doc && maker)
+        maker->MakeGraph(*doc);
+}
+
+void CHistFrame::OnUpdateFrequencyGraph(fw::CCmdUI* ui)
+{
+    ui->Enable(HistDoc() != nullptr && fw::Installed<IHistGraphMaker>() != nullptr);
 }

@@ -72,6 +72,8 @@ private:
     void OnUpdateSwitch(fw::CCmdUI* ui);
     void OnTabChange();
     void OnTitleChange();
+    void OnFrequencyGraph();
+    void OnUpdateFrequencyGraph(fw::CCmdUI* ui);
 
     unsigned m_nSwitch;
     fw::CWnd* m_pCurrent = nullptr;
