@@ -1,6 +1,9 @@
 #include "project/views/ProjectBaseView.h"
 
 #include "common/base/TextFile.h"
+#include "common/calc/DataFormat.h"
+#include "docview/controls/ContextMenus.h"
+#include "docview/instrumentdlg/KivUnitMenu.h"
 #include "docview/instrumentdlg/UnitTypeTable.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
@@ -94,7 +97,14 @@ CProjectBaseView::CProjectBaseView()
 
 CKIV5980Doc* CProjectBaseView::GetProjectDoc() const { return dynamic_cast<CKIV5980Doc*>(GetDocument()); }
 
-void CProjectBaseView::OnInitialUpdate() { CZELSpredView::OnInitialUpdate(); }
+void CProjectBaseView::OnInitialUpdate()
+{
+    CZELSpredView::OnInitialUpdate();
+    if (!m_bMenuRouted) {
+        m_bMenuRouted = true;
+        appctl::RouteContextMenu(Widget(), [this](fw::CPoint screen) { ShowContextMenu(screen); });
+    }
+}
 
 void CProjectBaseView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject)
 {
@@ -873,4 +883,47 @@ CZELGridRichWnd* CProjectBaseView::MakeNumericEditor(CZELGridPane* pane, const f
     else
         editor->CreateForMouse(pane, rect, text, 0);
     return editor.release();
+}
+
+// ---- context menu --------------------------------------------------------------------------------
+
+void CProjectBaseView::OnContextMenu(fw::CWnd*, fw::CPoint point) { ShowContextMenu(point); }
+
+unsigned CProjectBaseView::ShowContextMenu(fw::CPoint screen)
+{
+    if (auto* frame = GetParentFrame())
+        frame->SetActiveView(this);
+    const fw::CPoint at = appctl::ContextMenuPoint(*this, screen);
+    EnsureProjectPageMenus();
+    fw::CMenu menu;
+    if (m_nContextMenuId == 0 || !menu.LoadMenu(static_cast<unsigned>(m_nContextMenuId)))
+        return 0;
+    fw::CMenu* popup = menu.GetSubMenu(0);
+    if (!popup)
+        return 0;
+    fw::CMenu formats;
+    if (popup->FindAction(kIdFormatItem, fw::MF_BYCOMMAND) && formats.CreatePopupMenu()) {
+        for (const CDataFormat::MenuItem& item : CDataFormat::DefaultMenuItems())
+            formats.AppendMenu(fw::MF_STRING, item.command, item.text);
+        const int pos = popup->PositionOf(kIdFormatItem);
+        const fw::CString caption = popup->GetMenuString(kIdFormatItem, fw::MF_BYCOMMAND);
+        popup->ModifyMenu(static_cast<unsigned>(pos), fw::MF_BYPOSITION | fw::MF_POPUP,
+                          reinterpret_cast<uintptr_t>(formats.Detach()), caption);
+    }
+    CKivUnitMenu units;
+    if (popup->FindAction(kIdUnitItem, fw::MF_BYCOMMAND)) {
+        units.LoadUnits(kIdUnitItem);
+        units.AttachToItem(*popup, kIdUnitItem);
+    }
+    popup->DeleteMenu(32963, fw::MF_BYCOMMAND);
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i)
+        if (popup->GetMenuString(static_cast<unsigned>(i), fw::MF_BYPOSITION) == "最大最小表示") {
+            popup->DeleteMenu(static_cast<unsigned>(i), fw::MF_BYPOSITION);
+            break;
+        }
+    const unsigned id = popup->TrackPopupMenu(fw::TPM_LEFTALIGN | fw::TPM_RIGHTBUTTON | fw::TPM_RETURNCMD, at.x,
+                                              at.y, this);
+    if (id != 0)
+        OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr);
+    return id;
 }

@@ -110,6 +110,13 @@ public:
     // page. The command, 0 when none was chosen.
     unsigned OpenCellMenu(unsigned menuId, int32_t col, int32_t row);
     unsigned TrackCellMenu(fw::CMenu& popup, int32_t col, int32_t row);
+    // The page's context menu at `screen` ((-1, -1): from the keyboard,
+    // inside the top-left corner) with its format and unit submenus; the
+    // chosen command, 0 when none.
+    unsigned ShowContextMenu(fw::CPoint screen);
+    void OnContextMenu(fw::CWnd* wnd, fw::CPoint point) override;
+    static constexpr unsigned kIdFormatItem = 32840;
+    static constexpr unsigned kIdUnitItem = 33108;
     // Shows the drop-down button in the current cell, or hides it.
     void SetDropButton(bool on);
     // A numeric in-cell editor taking digits and `allowed`; a typed key
@@ -132,6 +139,7 @@ public:
     bool m_bTimingLine = true;
     bool m_bRowHeaderInText = true;
     int32_t m_nContextMenuId = 0;
+    bool m_bMenuRouted = false;
 
 protected:
     void OnUpdateEditable(fw::CCmdUI* ui);

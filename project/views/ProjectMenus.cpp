@@ -4,6 +4,7 @@
 #include "framework/core/StandardCommands.h"
 
 #include <initializer_list>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -100,4 +101,18 @@ void EnsureProjectPageMenus()
         Register(kComparatorContext, WithTail(std::move(items)));
     }
     Register(k465Context, WithTail(EditHead()));
+    {
+        std::vector<M> items = EditHead();
+        items.push_back(M::Separator());
+        items.push_back(M::Popup("SET", Items({{"SET", 32855}, {"OFF", 32854}})));
+        items.push_back(M::Item("名前...", 32845));
+        const unsigned choices[] = {kInputMode, kRange, kLowPass, kFilterKind, kHighPass, kBalance};
+        const char* captions[] = {"入力ﾓｰﾄﾞ", "入力ﾚﾝｼﾞ", "ﾛｰﾊﾟｽﾌｨﾙﾀ", "フィルタ特性", "ﾊｲﾊﾟｽﾌｨﾙﾀ", "ﾊﾞﾗﾝｽ"};
+        for (size_t i = 0; i < std::size(choices); ++i)
+            items.push_back(M::Popup(captions[i], fw::FindMenuResource(choices[i])->children.front().children));
+        items.push_back(M::Item("単位", 33108));
+        items.push_back(M::Item("ﾌｫｰﾏｯﾄ", 32840));
+        items.push_back(M::Popup("ON/OFF", OnOffItems()));
+        Register(kChannelContext, WithTail(std::move(items)));
+    }
 }

@@ -442,3 +442,30 @@ TEST_F(ChannelCommandTest, NamingNumbersTheSelectedRowsAndUndoes)
 
 } // namespace
 } // namespace prjview
+
+namespace prjview {
+namespace {
+
+TEST_F(ChannelCommandTest, ContextMenuTurnsFormatAndUnitIntoSubmenus)
+{
+    OpenPage();
+    Select(0, kColName, 0, kColName);
+    unsigned formatState = 0, unitState = 0;
+    fw::CMenu::SetTrackHook([&](fw::CMenu& popup) -> unsigned {
+        for (int i = 0; i < popup.GetMenuItemCount(); ++i) {
+            const fw::CString text = popup.GetMenuString(i, fw::MF_BYPOSITION);
+            if (text == "ﾌｫｰﾏｯﾄ")
+                formatState = popup.GetMenuState(i, fw::MF_BYPOSITION);
+            if (text == "単位")
+                unitState = popup.GetMenuState(i, fw::MF_BYPOSITION);
+        }
+        return 0;
+    });
+    EXPECT_EQ(page->ShowContextMenu({-1, -1}), 0u);
+    fw::CMenu::SetTrackHook(nullptr);
+    EXPECT_NE(formatState & fw::MF_POPUP, 0u);
+    EXPECT_NE(unitState & fw::MF_POPUP, 0u);
+}
+
+} // namespace
+} // namespace prjview

@@ -164,3 +164,27 @@ TEST_F(DataTriggerPageTest, TriggerMeasurementOfTheProjectLocksEveryCell)
 
 } // namespace
 } // namespace prjview
+
+namespace prjview {
+namespace {
+
+TEST_F(DataTriggerPageTest, ContextMenuFromTheKeyboardCarriesThePagesChoices)
+{
+    OpenPage();
+    Select(0, CPrjDataTrgView::kColOnOff, 1, CPrjDataTrgView::kColOnOff);
+    std::vector<std::string> items;
+    fw::CMenu::SetTrackHook([&](fw::CMenu& popup) -> unsigned {
+        for (int i = 0; i < popup.GetMenuItemCount(); ++i)
+            items.push_back(popup.GetMenuString(i, fw::MF_BYPOSITION).str());
+        return prjmenu::kIdOn;
+    });
+    EXPECT_EQ(page->ShowContextMenu({-1, -1}), prjmenu::kIdOn);
+    fw::CMenu::SetTrackHook(nullptr);
+    EXPECT_NE(std::find(items.begin(), items.end(), "ﾄﾘｶﾞﾓｰﾄﾞ"), items.end());
+    EXPECT_EQ(items.back(), "テキストで保存...");
+    EXPECT_EQ(system->GetChannelValue(0, 11), 1);
+    EXPECT_EQ(system->GetChannelValue(1, 11), 1);
+}
+
+} // namespace
+} // namespace prjview
