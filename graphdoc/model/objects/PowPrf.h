@@ -8,7 +8,7 @@
 #include "common/base/DocIdent.h"
 #include "framework/core/CString.h"
 #include "graphdoc/model/GraphPrf.h"
-#include "graphdoc/model/objects/ChannelSpectrum.h"
+#include "graphdoc/model/objects/ChannelFft.h"
 
 #include <cstdint>
 

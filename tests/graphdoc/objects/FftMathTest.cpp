@@ -1,4 +1,4 @@
-#include "graphdoc/model/objects/SpectrumMath.h"
+#include "graphdoc/model/objects/FftMath.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 // transform; the tanks keep their own bounded windows.
 
 #include "framework/core/CString.h"
-#include "graphdoc/model/objects/SpectrumMath.h"
+#include "graphdoc/model/objects/FftMath.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
-#include "graphdoc/model/objects/ChannelSpectrum.h"
+#include "graphdoc/model/objects/ChannelFft.h"
 
 #include "common/cache/CacheTanks.h"
 #include "common/calc/CalcuDataTank.h"
 #include "common/tank/TimeDataTank.h"
-#include "graphdoc/model/objects/SpectrumMath.h"
+#include "graphdoc/model/objects/FftMath.h"
 
 #include <algorithm>
 #include <cstring>

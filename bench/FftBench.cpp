@@ -15,8 +15,8 @@
 #include "common/cache/CacheTanks.h"
 #include "common/calc/CashCalcuDataTank.h"
 #include "common/tank/TimeDataTank.h"
-#include "graphdoc/model/objects/ChannelSpectrum.h"
-#include "graphdoc/model/objects/SpectrumMath.h"
+#include "graphdoc/model/objects/ChannelFft.h"
+#include "graphdoc/model/objects/FftMath.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "graphdoc/model/objects/ChannelSpectrum.h"
+#include "graphdoc/model/objects/ChannelFft.h"
 
 #include "common/cache/CacheClasses.h"
 #include "common/cache/CacheTanks.h"
