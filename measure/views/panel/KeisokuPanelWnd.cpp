@@ -11,7 +11,13 @@
 #include "measure/views/panel/PanelShell.h"
 #include "project/model/KIV5980Doc.h"
 
+#include "framework/ui/Menu.h"
+
 #include <QMainWindow>
+#include <QPoint>
+#include <QWidget>
+
+#include <utility>
 
 FW_IMPLEMENT_DYNAMIC(CKeisokuPanelWnd, fw::CMiniFrameWnd)
 
@@ -20,6 +26,8 @@ FW_BEGIN_COMMANDS(CKeisokuPanelWnd, fw::CMiniFrameWnd)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_START, &CKeisokuPanelWnd::OnUpdateStart)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_SHOW_PROJECT, &CKeisokuPanelWnd::OnShowProject)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_SHOW_PROJECT, &CKeisokuPanelWnd::OnUpdateAlways)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_AUTO_MENU, &CKeisokuPanelWnd::OnAutoMenu)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_AUTO_MENU, &CKeisokuPanelWnd::OnUpdateAutoMenu)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_MONITORING, &CKeisokuPanelWnd::OnMonitoring)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_MONITORING, &CKeisokuPanelWnd::OnUpdateMonitoring)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_PEAK_RESET, &CKeisokuPanelWnd::OnPeakReset)
@@ -151,6 +159,32 @@ void CKeisokuPanelWnd::OnShowProject()
         return;
     if (fw::CFrameWnd* frame = view->GetParentFrame())
         frame->ActivateFrame();
+}
+
+void CKeisokuPanelWnd::OnAutoMenu()
+{
+    fw::CMenu menu;
+    if (!menu.CreatePopupMenu())
+        return;
+    const std::pair<unsigned, const char*> items[] = {
+        {ID_FREE_RUN, "フリーラン..."}, {ID_DATA_TRIGGER, "ﾃﾞｰﾀﾄﾘｶﾞ..."}, {ID_PROGRAM, "プログラム計測"},
+        {ID_INTERVAL, "ｲﾝﾀｰﾊﾞﾙ"},       {ID_COMPARATOR, "ﾃﾞｰﾀｺﾝﾊﾟﾚｰﾀ..."}, {ID_CYCLE_TRIGGER, "ｻｲｸﾙﾄﾘｶﾞ..."}};
+    for (const auto& [id, text] : items)
+        menu.AppendMenu(fw::MF_STRING, id, text);
+    OnInitMenuPopup(&menu, 0, false);
+    QPoint at;
+    if (fw::CWnd* button = m_bar.GetDlgItem(static_cast<int>(ID_AUTO_MENU)); button && button->Widget())
+        at = button->Widget()->mapToGlobal(QPoint(0, button->Widget()->height()));
+    const unsigned chosen = menu.TrackPopupMenu(fw::TPM_LEFTALIGN | fw::TPM_RIGHTBUTTON | fw::TPM_RETURNCMD, at.x(),
+                                                at.y(), this);
+    if (chosen != 0)
+        ExecuteCommand(chosen);
+}
+
+void CKeisokuPanelWnd::OnUpdateAutoMenu(fw::CCmdUI* ui)
+{
+    ui->Enable(!m_panel->IsMeasuring() && m_panel->GetProgram() != 1);
+    ui->SetCheck(m_panel->IsAutoMeasuring() ? 1 : 0);
 }
 
 double CKeisokuPanelWnd::MeasureSeconds()

@@ -54,6 +54,8 @@ public:
     void OnFreeRun() { m_panel->OnFreeRun(); }
     void OnProgram() { m_panel->OnProgramMeasure(); }
     void OnShowProject();
+    void OnAutoMenu();
+    void OnUpdateAutoMenu(fw::CCmdUI* ui);
     void OnUpdateStart(fw::CCmdUI* ui);
     void OnUpdateMonitoring(fw::CCmdUI* ui);
     void OnUpdatePeakReset(fw::CCmdUI* ui);

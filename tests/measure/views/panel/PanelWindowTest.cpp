@@ -15,6 +15,9 @@
 #include "measure/views/panel/MoniterGrid.h"
 #include "measure/views/panel/PanelShell.h"
 
+#include "framework/ui/Menu.h"
+
+#include <QAction>
 #include <QImage>
 #include <QPainter>
 #include <QWidget>
@@ -57,6 +60,23 @@ TEST_F(PanelWindowTest, ThePanelPollsShowsTheMonitoredValuesAndFetchesAManualMea
     ASSERT_TRUE(Pump([&] { return wnd->Grid().GetSheetText(value, 1, 0, 0) && !value.IsEmpty(); }));
     fw::CString name;
     EXPECT_TRUE(wnd->Grid().GetSheetText(name, 0, 0, 0));
+
+    // The automatic-measurement menu: six modes, the cycle trigger never
+    // offered.
+    int items = 0;
+    bool cycleEnabled = true;
+    bool intervalEnabled = false;
+    fw::CMenu::SetTrackHook([&](fw::CMenu& menu) -> unsigned {
+        items = menu.GetMenuItemCount();
+        cycleEnabled = menu.FindAction(CKeisokuPanelWnd::ID_CYCLE_TRIGGER, fw::MF_BYCOMMAND)->isEnabled();
+        intervalEnabled = menu.FindAction(CKeisokuPanelWnd::ID_INTERVAL, fw::MF_BYCOMMAND)->isEnabled();
+        return 0;
+    });
+    wnd->OnAutoMenu();
+    fw::CMenu::SetTrackHook({});
+    EXPECT_EQ(items, 6);
+    EXPECT_FALSE(cycleEnabled);
+    EXPECT_TRUE(intervalEnabled);
 
     wnd->OnStart();
     EXPECT_TRUE(wnd->Panel().IsMeasuring());
