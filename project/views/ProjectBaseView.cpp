@@ -2,6 +2,7 @@
 
 #include "common/base/TextFile.h"
 #include "common/calc/DataFormat.h"
+#include "docbase/doc/UpdateHints.h"
 #include "docview/controls/ContextMenus.h"
 #include "docview/instrumentdlg/KivUnitMenu.h"
 #include "docview/instrumentdlg/UnitTypeTable.h"
@@ -69,6 +70,10 @@ FW_END_COMMANDS
 namespace {
 
 constexpr int32_t kUndoKind = CUndoBuffer::kDataViewKind;
+constexpr intptr_t kHintRepaint = 0;
+constexpr intptr_t kHintColumns = 12;
+constexpr intptr_t kHintSetup = 16;
+constexpr intptr_t kHintPaneMetrics = 30;
 constexpr int kCodeOn = 0;
 constexpr int kCodeSource = 23;
 constexpr int kCodeUnitType = -2;
@@ -108,8 +113,38 @@ void CProjectBaseView::OnInitialUpdate()
 
 void CProjectBaseView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject)
 {
-    if (GetGrid() && GetGrid()->GetStyle())
-        GetGrid()->RedrawPanes();
+    CZELViewGrid* grid = GetGrid();
+    if (!grid || !grid->GetStyle())
+        return;
+    auto sentByKin = [&] {
+        auto* data = dynamic_cast<CUpdateKivData*>(hintObject);
+        return data && data->IsSentBy(GetDocument(), GetRuntimeClass());
+    };
+    switch (hint) {
+    case kHintRepaint:
+    case kHintSetup:
+        grid->RedrawPanes();
+        break;
+    case kHintColumns:
+        if (sentByKin())
+            grid->RedrawPanes();
+        break;
+    case kHintTestTitleChanged:
+        if (Widget() && Widget()->isVisible()) {
+            if (auto* frame = dynamic_cast<CProjectFrame*>(GetParentFrame())) {
+                frame->SyncTitleEdit();
+                frame->UpdateFrameBar();
+            }
+        } else if (sentByKin()) {
+            grid->RedrawPanes();
+        }
+        break;
+    case kHintPaneMetrics:
+        grid->ResetPaneMetrics();
+        break;
+    default:
+        break;
+    }
 }
 
 // ---- undo -----------------------------------------------------------------------------------------
