@@ -20,6 +20,10 @@
 #include "graphdoc/views/GraphFontChooser.h"
 #include "graphdoc/views/PagePicture.h"
 #include "graphdoc/views/PrintJobsDlg.h"
+#include "graphdoc/views/GraphUpdateDlgs.h"
+#include "chart/model/GraphUpdateHints.h"
+#include "docbase/doc/DataDocHost.h"
+#include "docbase/doc/KivDocBase.h"
 #include "project/model/ProjectHost.h"
 
 #include <QWidget>
@@ -42,6 +46,8 @@ FW_ON_UPDATE(ID_GRAPH_EDIT_LOCK, &CGraphView::OnUpdateGraphEditLock)
 FW_ON_COMMAND(ID_GRAPH_SAVE_PICTURE, &CGraphView::OnSavePicture)
 FW_ON_COMMAND(ID_GRAPH_BLANK_FORM, &CGraphView::OnBlankForm)
 FW_ON_COMMAND(ID_GRAPH_BATCH_PRINT, &CGraphView::OnGraphBatchPrint)
+FW_ON_COMMAND(ID_GRAPH_PLOT_RANGE, &CGraphView::OnUpdatePlotRange)
+FW_ON_COMMAND(ID_GRAPH_REFERENCE, &CGraphView::OnChangeReference)
 FW_END_COMMANDS
 
 namespace {
@@ -535,4 +541,74 @@ void CGraphView::OnGraphBatchPrint()
     CGraphViewDoc* page = FindPageByTitle(dialog.m_jobs.m_titles.front());
     if (CGraphView* view = page ? FirstGraphView(*page) : nullptr)
         view->PrintJobs();
+}
+
+namespace {
+
+// To every graph page, or to this one only.
+void SendPageHint(CGraphViewDoc& page, bool all, intptr_t hint, fw::CObject* object)
+{
+    if (all)
+        DataDocHost().UpdateAllGraphDocs(hint, object);
+    else
+        page.DispatchUpdate(hint, object);
+}
+
+CKivDocBase* OpenSource(const CDocIdent& ident)
+{
+    for (unsigned id : {129u, 130u}) {
+        std::vector<CKivDocBase*> documents;
+        GraphPageHost().DocumentsOfTemplate(id, documents);
+        for (CKivDocBase* doc : documents) {
+            if (!ident.IsNone() && doc->GetDocIdent() == ident)
+                return doc;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void CGraphView::OnUpdatePlotRange()
+{
+    CGraphViewDoc* page = GetGraphDocument();
+    if (!page)
+        return;
+    CGraphUpdateDlg dialog(page);
+    if (dialog.DoModal() != fw::IDOK)
+        return;
+    CUpdateGraphStep step;
+    step.m_doc = dialog.m_ident;
+    step.m_key = dialog.m_kind == 1 ? 3 : 2;
+    step.m_first = dialog.m_start - 1;
+    step.m_second = dialog.m_end - 1;
+    SendPageHint(*page, dialog.m_all != 0, kHintPlotRange, &step);
+    if (dialog.m_kind == 0) {
+        step.m_key = 5;
+        SendPageHint(*page, dialog.m_all != 0, kHintPlotRange, &step);
+    }
+}
+
+void CGraphView::OnChangeReference()
+{
+    CGraphViewDoc* page = GetGraphDocument();
+    if (!page)
+        return;
+    CGraphSheetUpdateDlg dialog(page);
+    if (dialog.DoModal() != fw::IDOK)
+        return;
+    CKivDocBase* source = OpenSource(dialog.m_newIdent);
+    if (!source)
+        return;
+    CPollingPause pause;
+    CUpdateGraph update;
+    update.m_firstDoc = dialog.m_oldIdent;
+    update.m_secondDoc = dialog.m_newIdent;
+    update.m_path = dialog.m_newName;
+    update.m_flag = dialog.m_rename;
+    update.m_firstKey = 2;
+    update.m_secondKey = 1;
+    update.m_firstTanks = source->GetChannelTankList();
+    update.m_secondTanks = source->GetOpDataList();
+    SendPageHint(*page, dialog.m_all != 0, kHintReferenceFile, &update);
 }

@@ -80,6 +80,10 @@ public:
     void OnBlankForm();
     // The batch-print dialog, then the batch.
     void OnGraphBatchPrint();
+    // The plot range of one source document, here or on every page.
+    void OnUpdatePlotRange();
+    // One source document replaced by another, here or on every page.
+    void OnChangeReference();
 
     int32_t m_columns = 1;
     int32_t m_rows = 1;
