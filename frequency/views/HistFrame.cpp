@@ -146,6 +146,8 @@ bool CHistFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeClass
     if (!m_pFrequency->CreateView(0, 0, FW_RUNTIME_CLASS(CHistOpeView), fw::CSize(300, 100), document) ||
         !m_pFrequency->CreateView(1, 0, FW_RUNTIME_CLASS(CHistCountView), fw::CSize(200, 200), document))
         return false;
+    DropPlaceholders(*m_pFrequency, 0, m_pFrequency->GetPane(0, 0));
+    DropPlaceholders(*m_pFrequency, 1, m_pFrequency->GetPane(1, 0));
     m_pFrequency->RecalcLayout();
     CHistOpeView* analyses = AnalysisView();
     CHistCountView* counts = CountView();

@@ -13,6 +13,7 @@
 #include "framework/core/StandardCommands.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/Print.h"
+#include "framework/ui/SplitterWnd.h"
 #include "frequency/document/HistFileTextParam.h"
 #include "frequency/model/HistTables.h"
 #include "frequency/views/HistViewIds.h"
@@ -21,6 +22,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QSplitter>
 
 #include <fstream>
 #include <numeric>
@@ -107,6 +109,9 @@ TEST_F(HistWindowFixture, FileOpensWithItsTabsAndSwitchesByTabOrCommand)
     EXPECT_EQ(frame->GetActiveView(), frame->InputView());
     EXPECT_EQ(frame->GetCurrentClient()->GetDlgCtrlID(), fw::AFX_IDW_PANE_FIRST);
 
+    // Each pane of the frequency client holds its view alone.
+    for (int row = 0; row < 2; ++row)
+        EXPECT_EQ(frame->FrequencyClient()->RowSplitter(row)->count(), 1) << row;
     frame->OnSwitchClient(kIdShowFrequency);
     EXPECT_EQ(frame->GetCurrentSwitch(), kIdShowFrequency);
     EXPECT_EQ(tabs->GetCurSel(), 1);
