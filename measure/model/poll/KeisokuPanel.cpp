@@ -5,6 +5,7 @@
 #include "framework/core/StringTable.h"
 #include "instrument/meter/KivMeter.h"
 #include "instrument/system/BoxPropaty.h"
+#include "instrument/system/SequenceSupport.h"
 #include "measure/model/poll/PanelHost.h"
 
 namespace {
@@ -80,10 +81,16 @@ bool CKeisokuPanel::InitPanelState()
                         m_freqPolling = true;
                 } else {
                     char letter = 'S';
-                    try {
-                        letter = sys.GetBox(sys.GetBoxesInUse().front())->GetMeter()->QueryCardMode();
-                    } catch (const std::exception& e) {
-                        ok = false;
+                    for (;;) {
+                        try {
+                            letter = sys.GetBox(sys.GetBoxesInUse().front())->GetMeter()->QueryCardMode();
+                            break;
+                        } catch (const std::exception& e) {
+                            if (!AskContinue(sequence::ErrorText(e).str())) {
+                                ok = false;
+                                break;
+                            }
+                        }
                     }
                     if (ok && letter != 'F') {
                         m_dataTrigger = true;

@@ -252,3 +252,33 @@ TEST_F(SequenceRunTest, AManualStartWhileADataTriggerWaitsHaltsTheUnitsFirst)
 }
 
 } // namespace
+
+namespace {
+
+using paneltest::PanelTest;
+
+TEST_F(PanelTest, OpeningWhileTheUnitsRecordJoinsTheRecordAsADataTrigger)
+{
+    Connect(1);
+    system.SetTankDisplayModes();
+    Dev(0).With([](kivemu::MeasureDevice& m, kivemu::MeterDevice&, kivemu::DeviceState&) {
+        m.dataCount = 300;
+        m.writesRecordings = true;
+    });
+    ASSERT_TRUE(system.SendCfm('S'));
+    system.GetBox(0)->GetMeter()->Command("TRG");
+    for (int i = 0; i < 3; ++i)
+        system.CollectBoxStates();
+    ASSERT_EQ(system.GetState(), CKeisokuPanel::kStateRecording);
+    panel = std::make_unique<CKeisokuPanel>(host);
+    ASSERT_TRUE(panel->InitPanelState());
+    EXPECT_TRUE(panel->IsDataTrigger());
+    EXPECT_FALSE(panel->IsRepeat());
+    EXPECT_TRUE(host.waiting);
+    ASSERT_TRUE(PumpUntil([&] { return host.transferModes.size() == 1 && !panel->IsMeasuring(); }));
+    panel->StopPolling();
+    EXPECT_FALSE(panel->IsDataTrigger());
+    EXPECT_FALSE(panel->IsAborted());
+}
+
+} // namespace
