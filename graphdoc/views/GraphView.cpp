@@ -20,6 +20,9 @@
 #include "graphdoc/views/GraphFontChooser.h"
 #include "graphdoc/views/PagePicture.h"
 #include "graphdoc/views/PrintJobsDlg.h"
+#include "graphdoc/model/objects/DrawMoniDataObj.h"
+#include "graphdoc/model/objects/MoniDataPrf.h"
+#include "graphdoc/model/objects/ObjectDialogs.h"
 #include "graphdoc/views/GraphUpdateDlgs.h"
 #include "chart/model/GraphUpdateHints.h"
 #include "docbase/doc/DataDocHost.h"
@@ -36,6 +39,7 @@ FW_IMPLEMENT_DYNCREATE(CGraphView, CZELGraphView)
 FW_BEGIN_COMMANDS(CGraphView, CZELGraphView)
 FW_ON_COMMAND(ID_GRAPH_ADD_TEXT, &CGraphView::OnAddText)
 FW_ON_UPDATE(ID_GRAPH_ADD_TEXT, &CGraphView::OnUpdateUnlocked)
+FW_ON_COMMAND(ID_GRAPH_ADD_MONITOR, &CGraphView::OnAddMoniData)
 FW_ON_UPDATE(ID_GRAPH_ADD_MONITOR, &CGraphView::OnUpdateUnlocked)
 FW_ON_COMMAND(ID_GRAPH_FONT, &CGraphView::OnGraphFont)
 FW_ON_UPDATE(ID_GRAPH_FONT, &CGraphView::OnUpdateGraphFont)
@@ -611,4 +615,27 @@ void CGraphView::OnChangeReference()
     update.m_firstTanks = source->GetChannelTankList();
     update.m_secondTanks = source->GetOpDataList();
     SendPageHint(*page, dialog.m_all != 0, kHintReferenceFile, &update);
+}
+
+void CGraphView::OnAddMoniData()
+{
+    CZELGraphViewDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    if (!GraphObjectDialogs().EditMonitor(DefaultMonitorProfile()))
+        return;
+    CPollingPause pause;
+    CDrawMoniDataObj* object = nullptr;
+    try {
+        object = new CDrawMoniDataObj(GetLastClickRect());
+        object->SetFrameStyle(GraphPageHost().DefaultFrameStyle());
+        doc->AddObject(object);
+        Invalidate();
+    } catch (const std::exception&) {
+        if (object) {
+            doc->RemoveObject(object);
+            object->Remove();
+        }
+        fw::AfxMessageBox(kIdsObjectNotCreated);
+    }
 }

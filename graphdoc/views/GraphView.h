@@ -68,6 +68,9 @@ public:
     void SaveEmf(const fw::CString& path);
 
     // --- commands ----------------------------------------------------------------------
+    // The numeric-monitor dialog on the default profile, then a monitor at
+    // the last click.
+    void OnAddMoniData();
     void OnAddText();
     void OnUpdateUnlocked(fw::CCmdUI* ui);
     void OnGraphFont();

@@ -321,3 +321,28 @@ TEST_F(GraphViewTest, FrameTitleNamesTheGraphKind)
 }
 
 } // namespace
+
+#include "graphdoc/model/objects/DrawMoniDataObj.h"
+#include "graphdoc/model/objects/ObjectDialogs.h"
+
+namespace {
+
+class AcceptingObjectDialogs final : public IGraphObjectDialogs {
+public:
+    bool EditMonitor(CMoniDataPrf&) override { return true; }
+};
+
+TEST_F(GraphViewTest, AddedMonitorTakesTheDefaultFrameStyle)
+{
+    AcceptingObjectDialogs objectDialogs;
+    fw::ScopedInstall<IGraphObjectDialogs> scope(objectDialogs);
+    host.m_frameStyle.m_penWidth = 3;
+    Page page("m", fw::CSize(400, 300));
+    page.view.OnAddMoniData();
+    ASSERT_EQ(page.doc.GetObjects().size(), 1u);
+    auto* monitor = dynamic_cast<CDrawMoniDataObj*>(page.doc.GetObjects()[0]);
+    ASSERT_NE(monitor, nullptr);
+    EXPECT_EQ(monitor->GetFrameStyle().m_penWidth, 3);
+}
+
+} // namespace
