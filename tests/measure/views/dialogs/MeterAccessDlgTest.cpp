@@ -100,3 +100,26 @@ TEST_F(MeterAccessDlgTest, SendingWhileTheUnitsMeasureIsAskedFirst)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MeterAccessDlgTest, ReadingFailsWhenTheProjectCannotBeSaved)
+{
+    Connect(1);
+    ASSERT_TRUE(system.BuildInUseList());
+    saveAnswer = false;
+    CMeterAccessDlg dlg(system, Host());
+    dialogs.On(CMeterAccessDlg::kTemplateId, [](fw::CDialog& d) {
+        d.GetDlgItemAs<fw::CButton>(CMeterAccessDlg::kIdSend)->SetCheck(0);
+        Click(d, CMeterAccessDlg::kIdRead);
+        Click(d, fw::IDOK);
+        return 0;
+    });
+    EXPECT_EQ(dlg.DoModal(), fw::IDCANCEL);
+    EXPECT_EQ(dlg.m_nMode, CMeterAccessDlg::kReadSettings);
+    EXPECT_EQ(rebuilt, 1);
+    EXPECT_EQ(connected, 1);
+    EXPECT_FALSE(Sent(0, "DTE")) << "reading sets no clock";
+}
+
+} // namespace
