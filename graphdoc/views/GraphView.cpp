@@ -102,6 +102,8 @@ CGraphViewDoc* CGraphView::GetGraphDocument() const
 void CGraphView::OnInitialUpdate()
 {
     CZELGraphView::OnInitialUpdate();
+    // Objects that follow their view (monitors) learn of it here.
+    NotifyViewInitialUpdate(this);
 }
 
 void CGraphView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject)
