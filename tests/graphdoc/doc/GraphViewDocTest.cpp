@@ -244,3 +244,26 @@ TEST_F(HintRoutingTest, AxisResetGoesToTheMainGraph)
 
 } // namespace
 } // namespace gdtest
+
+namespace gdtest {
+namespace {
+
+TEST_F(GraphDocTest, SavedFileReopensWithTheSameObjects)
+{
+    kivtest::TempDir dir;
+    const std::string path = (dir / "page.kivg").string();
+    doc.AddObject(new CDrawTextObj(fw::CRect(40, 50, 0, 0), "保存"));
+    doc.AddObject(new CDrawGraphObj(doc.GetPageRect()));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    CGraphViewDoc reopened;
+    reopened.m_bAutoDelete = false;
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    ASSERT_EQ(reopened.GetObjects().size(), 2u);
+    EXPECT_EQ(dynamic_cast<CDrawTextObj*>(reopened.GetObjects()[0])->m_strText, "保存");
+    EXPECT_NE(reopened.FindGraphObj(), nullptr);
+    EXPECT_FALSE(reopened.IsModified());
+    EXPECT_EQ(services.prompt.Problems(), "");
+}
+
+} // namespace
+} // namespace gdtest
