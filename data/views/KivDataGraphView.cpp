@@ -25,6 +25,8 @@ FW_IMPLEMENT_DYNCREATE(CKivDataGraphView, CKivDataListViewBase)
 FW_BEGIN_COMMANDS(CKivDataGraphView, CKivDataListViewBase)
     FW_ON_COMMAND(CKivDataViewBase::kIdDeleteRows, &CKivDataGraphView::OnDeleteRows)
     FW_ON_COMMAND(CKivDataListViewBase::kIdDeleteOutside, &CKivDataGraphView::OnDeleteOutside)
+    FW_ON_COMMAND(CKivDataGraphView::kIdCursorInfo, &CKivDataGraphView::OnCursorInfo)
+    FW_ON_UPDATE(CKivDataGraphView::kIdCursorInfo, &CKivDataGraphView::OnUpdateCursorInfo)
 FW_END_COMMANDS
 
 namespace {
@@ -358,6 +360,27 @@ void CKivDataGraphView::RunCursorCommand(int32_t code)
     GetGrid()->RedrawPanes();
     doc->SendUpdateHint(this, 0, 0, kFlagRows);
     doc->SetModifiedFlag(true);
+}
+
+void CKivDataGraphView::OnCursorInfo()
+{
+    CZELGridStyle* style = GetGrid()->GetStyle();
+    if (!style)
+        return;
+    if (style->m_sheet.m_nCols > 2) {
+        style->SetColumnCount(2);
+    } else {
+        style->SetColumnCount(3);
+        style->SetColumnWidths(kColCursor, 240, 1);
+    }
+    GetGrid()->ApplyStyle(true);
+    GetGrid()->RedrawPanes();
+}
+
+void CKivDataGraphView::OnUpdateCursorInfo(fw::CCmdUI* ui)
+{
+    ui->Enable(true);
+    ui->SetCheck(SheetColumnCount() > 2 ? 1 : 0);
 }
 
 void CKivDataGraphView::OnDeleteRows() { RunCursorCommand(kUndoDeletedRows); }

@@ -39,8 +39,12 @@ public:
     void SelectRows(int32_t first, int32_t last) override;
     int32_t GetValueCount() override;
 
+    static constexpr unsigned kIdCursorInfo = 32963;
+
     void OnDeleteRows() override;
     void OnDeleteOutside();
+    // Shows or hides the cursor-information column (width 240).
+    void OnCursorInfo();
 
     CGraphTimeListObj* GetGraphList() const;
     void SetMarkerSelectMode(bool on) { m_bMarkerSelect = on; }
@@ -64,6 +68,7 @@ protected:
     void DrawLegendCell(CZELDrawCell& cell);
     void DrawCursorInfoCell(CZELDrawCell& cell);
     void DrawRowGraph(CZELDrawCell& cell);
+    void OnUpdateCursorInfo(fw::CCmdUI* ui);
 
 private:
     // The cursor range in samples, ordered; false without both cursors.

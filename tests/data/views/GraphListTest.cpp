@@ -7,6 +7,7 @@
 #include "data/views/KivDataFrame.h"
 #include "data/views/KivDataGraphGrid.h"
 #include "data/views/KivDataGraphView.h"
+#include "grid/model/GridStyle.h"
 #include "framework/core/DC.h"
 #include "framework/core/RecordingSink.h"
 
@@ -93,6 +94,26 @@ TEST_F(GraphList, ClicksPutBothCursorsOnASampleAndOutsideThePlotClearThem)
     pane->OnLButtonDown(0, fw::CPoint(legend.left + 5, legend.top + 5));
     EXPECT_EQ(pane->GetTrackState(), CKivDataGraphGridPane::kIdle);
     EXPECT_EQ(Cursors(), before) << "the legend column moves no cursor";
+}
+
+TEST_F(GraphList, CursorInformationColumnComesAndGoes)
+{
+    ASSERT_NE(OpenGraphs(20), nullptr);
+    int check = -1;
+    IsEnabled(view, CKivDataGraphView::kIdCursorInfo, &check);
+    EXPECT_EQ(check, 0);
+    Run(view, CKivDataGraphView::kIdCursorInfo);
+    EXPECT_EQ(doc->GetStyle(CKivDataDoc::kStyleGraph)->m_sheet.m_nCols, 3);
+    EXPECT_EQ(view->SheetCellRect(0, 2).Width(), 240);
+    IsEnabled(view, CKivDataGraphView::kIdCursorInfo, &check);
+    EXPECT_EQ(check, 1);
+    graph->SetSelection(3, -1);
+    fw::CString text;
+    view->GetSheetText(text, 2, 0, 0);
+    EXPECT_EQ(text, "\tカーソル1\tカーソル2\t差\n 値\t3\t\t\n 時間\t0.03\t\t\n 位置\t4\t\t")
+        << "with only cursor 1 set the cursor-2 and difference blocks stay empty";
+    Run(view, CKivDataGraphView::kIdCursorInfo);
+    EXPECT_EQ(doc->GetStyle(CKivDataDoc::kStyleGraph)->m_sheet.m_nCols, 2);
 }
 
 TEST_F(GraphList, CommandsNeedBothCursors)
