@@ -110,3 +110,20 @@ TEST_F(HistoryPageTest, AnEmptyHistoryDisablesTheDataFileCommands)
 
 } // namespace
 } // namespace prjview
+
+namespace prjview {
+namespace {
+
+TEST_F(HistoryPageTest, PrintingCoversThePagesOwnColumns)
+{
+    Open(3, {"D1", "", "D3"});
+    AddChannel(0, "A", "V");
+    AddChannel(1, "B", "V");
+    AddChannel(2, "C", "V");
+    // Nine channel columns in the history, but this page has its own few.
+    EXPECT_EQ(page->PrintLastColumn(), page->GetGrid()->GetSheetPane()->ColumnCount() - 1);
+    EXPECT_LT(page->PrintLastColumn(), 8);
+}
+
+} // namespace
+} // namespace prjview
