@@ -9,6 +9,10 @@
 #include "data/views/KivDataFrame.h"
 #include "grid/model/GridStyle.h"
 
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
 namespace dataview {
 namespace {
 
@@ -171,6 +175,37 @@ TEST_F(RowOperations, WholeRowsOfTheRealColumnCountEnableInsertAndDelete)
     view->GetGrid()->SetSelection({3, 1, 3, 1}, {3, 1}, {3, 1}, false);
     EXPECT_FALSE(IsEnabled(view, CKivDataViewBase::kIdInsertRows));
     EXPECT_FALSE(IsEnabled(view, CKivDataViewBase::kIdDeleteRows));
+}
+
+} // namespace
+} // namespace dataview
+
+namespace dataview {
+namespace {
+
+TEST_F(DataViewFixture, ValueListSavesCommaSeparatedForCsvInAnyCaseAndTabsOtherwise)
+{
+    CKivDataDoc* doc = OpenData(3);
+    ASSERT_NE(doc, nullptr);
+    FrameOf(doc)->OnDataView(datacmd::kPageValues);
+    auto* view = ViewOf<CKivDataChDataView>(doc);
+    ASSERT_NE(view, nullptr);
+    const std::string csv = (dir / "list.CsV").string();
+    const std::string txt = (dir / "list.txt").string();
+    ASSERT_TRUE(view->SaveTextFile(fw::CString(csv)));
+    ASSERT_TRUE(view->SaveTextFile(fw::CString(txt)));
+    auto read = [](const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    };
+    const std::string a = read(csv);
+    const std::string b = read(txt);
+    // Title, timing and record lines, five header rows, three samples.
+    EXPECT_EQ(std::count(a.begin(), a.end(), '\n'), 11) << a;
+    EXPECT_NE(a.find("\r\n1,0.00,0,10000,20000,"), std::string::npos) << a;
+    EXPECT_NE(b.find("\r\n1\t0.00\t0\t10000\t20000\t"), std::string::npos) << b;
 }
 
 } // namespace
