@@ -19,6 +19,7 @@
 #include "grid/views/GridClipboard.h"
 #include "grid/views/GridPane.h"
 #include "grid/views/GridRichWnd.h"
+#include "grid/views/WHsetDlg.h"
 #include "instrument/meter/KivMeter.h"
 #include "instrument/system/BoxPropaty.h"
 #include "instrument/unit/KivUnit.h"
@@ -62,6 +63,12 @@ FW_BEGIN_COMMANDS(CProjectBaseView, CZELSpredView)
     FW_ON_COMMAND(CProjectBaseView::kIdRenameDataFile, &CProjectBaseView::OnRenameDataFile)
     FW_ON_UPDATE(CProjectBaseView::kIdRenameDataFile, &CProjectBaseView::OnUpdateRename)
     FW_ON_COMMAND(CProjectBaseView::kIdInsert, &CProjectBaseView::OnInsertRows)
+    FW_ON_COMMAND(CProjectBaseView::kIdColumnWidth, &CProjectBaseView::OnColumnWidth)
+    FW_ON_UPDATE(CProjectBaseView::kIdColumnWidth, &CProjectBaseView::OnUpdateWidth)
+    FW_ON_COMMAND(CProjectBaseView::kIdLeftColumnWidth, &CProjectBaseView::OnLeftColumnWidth)
+    FW_ON_UPDATE(CProjectBaseView::kIdLeftColumnWidth, &CProjectBaseView::OnUpdateWidth)
+    FW_ON_COMMAND(CProjectBaseView::kIdEditCell, &CProjectBaseView::OnEditCell)
+    FW_ON_UPDATE(CProjectBaseView::kIdEditCell, &CProjectBaseView::OnUpdateWidth)
     FW_ON_UPDATE(CProjectBaseView::kIdInsert, &CProjectBaseView::OnUpdateInsert)
     FW_ON_COMMAND(CProjectBaseView::kIdDelete, &CProjectBaseView::OnDeleteRows)
     FW_ON_UPDATE(CProjectBaseView::kIdDelete, &CProjectBaseView::OnUpdateDelete)
@@ -961,4 +968,53 @@ unsigned CProjectBaseView::ShowContextMenu(fw::CPoint screen)
     if (id != 0)
         OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr);
     return id;
+}
+
+// ---- sizes and the cell editor -------------------------------------------------------------------
+
+void CProjectBaseView::OnUpdateWidth(fw::CCmdUI* ui)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    ui->Enable(doc && !doc->IsEditLocked() && !GetGrid()->GetActiveEditor());
+}
+
+void CProjectBaseView::OnColumnWidth()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc || doc->IsEditLocked())
+        return;
+    CWHsetDlg dlg(GetGrid()->GetSheetPane(), this);
+    if (dlg.DoModal() != fw::IDOK)
+        return;
+    doc->SetModifiedFlag(true);
+    // Every page showing the same table follows.
+    doc->UpdateAllViews(nullptr, kHintRepaint, nullptr);
+}
+
+void CProjectBaseView::OnLeftColumnWidth()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CZELGridPane* corner = GetGrid()->GetPane(kIndexCorner);
+    CZELGridPane* rowHeader = GetGrid()->GetPane(kIndexRowHeader);
+    if (!doc || doc->IsEditLocked() || !corner || !rowHeader)
+        return;
+    CWHsetDlg dlg(corner, this);
+    if (dlg.DoModal() != fw::IDOK)
+        return;
+    rowHeader->SetColumnWidths(0, corner->GetColumnWidth(0), 1);
+    GetGrid()->RecalcLayout(false);
+    doc->SetModifiedFlag(true);
+    GetGrid()->RedrawPanes();
+}
+
+void CProjectBaseView::OnEditCell()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CZELGridPane* sheet = GetGrid()->GetSheetPane();
+    if (!doc || doc->IsEditLocked() || !sheet || GetGrid()->GetActiveEditor())
+        return;
+    const CCellIndices cur = sheet->GetCurrentCell();
+    GetGrid()->EnsureCellVisible(cur.row, cur.col, true);
+    const fw::CRect cell = sheet->GetCellRect({cur.row, cur.col, cur.row, cur.col});
+    sheet->OnLButtonDblClk(0, fw::CPoint(cell.left + 1, cell.top + 1));
 }

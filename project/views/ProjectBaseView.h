@@ -33,6 +33,9 @@ public:
     static constexpr unsigned kIdRenameDataFile = 32952;
     static constexpr unsigned kIdInsert = 32833;
     static constexpr unsigned kIdDelete = 32834;
+    static constexpr unsigned kIdColumnWidth = 32836;
+    static constexpr unsigned kIdLeftColumnWidth = 32837;
+    static constexpr unsigned kIdEditCell = 32838;
 
     // Undo record codes.
     enum UndoCode : int32_t {
@@ -105,6 +108,12 @@ public:
     void OnRenameDataFile();
     void OnInsertRows();
     void OnDeleteRows();
+    // The width dialog on the sheet's selected columns, or on the corner
+    // whose width the row header's first column then takes.
+    void OnColumnWidth();
+    void OnLeftColumnWidth();
+    // Opens the in-cell editor of the current cell, as a double click does.
+    void OnEditCell();
     // Opens the first popup of a menu resource under the cell (left
     // aligned at its lower-left corner); a chosen command goes to this
     // page. The command, 0 when none was chosen.
@@ -150,6 +159,7 @@ protected:
     void OnUpdateAlways(fw::CCmdUI* ui);
     void OnUpdateRename(fw::CCmdUI* ui);
     void OnUpdateInsert(fw::CCmdUI* ui);
+    void OnUpdateWidth(fw::CCmdUI* ui);
     void OnUpdateDelete(fw::CCmdUI* ui);
     // The selection's columns after a paste, fill or clear.
     void NotifySelectionColumns();

@@ -197,3 +197,32 @@ TEST_F(ProgramPageTest, ComparatorChannelFromTheDataSelectionGoesIntoEverySelect
 
 } // namespace
 } // namespace prjview
+
+#include "grid/views/GridPane.h"
+#include "grid/views/GridRichWnd.h"
+#include "grid/views/WHsetDlg.h"
+
+namespace prjview {
+namespace {
+
+TEST_F(ProgramPageTest, ColumnWidthCommandSizesTheSelectedColumns)
+{
+    auto* page = OpenPage<CPrjCycleTrgView>(prjcmd::kPageCycle);
+    ASSERT_NE(page, nullptr);
+    doc->SetModifiedFlag(false);
+    CZELGridPane* sheet = page->GetGrid()->GetSheetPane();
+    const int32_t before = sheet->GetColumnWidth(1);
+    Select(0, 1, 0, 1);
+    uiDialogs.On(CWHsetDlg::kTemplateId, [](fw::CDialog& d) {
+        d.SetDlgItemText(CWHsetDlg::kIdValue, "30");
+        d.OnOK();
+        return fw::IDOK;
+    });
+    frame->ExecuteCommand(CProjectBaseView::kIdColumnWidth);
+    EXPECT_NE(sheet->GetColumnWidth(1), before);
+    EXPECT_EQ(sheet->GetColumnWidth(1), CWHsetDlg::HundredthsMmToPixels(3000));
+    EXPECT_TRUE(doc->IsModified());
+}
+
+} // namespace
+} // namespace prjview
