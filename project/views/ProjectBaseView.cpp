@@ -1,6 +1,7 @@
 #include "project/views/ProjectBaseView.h"
 
 #include "common/base/TextFile.h"
+#include "common/base/LogFont.h"
 #include "common/calc/DataFormat.h"
 #include "docbase/doc/UpdateHints.h"
 #include "docview/controls/ContextMenus.h"
@@ -8,7 +9,9 @@
 #include "docview/instrumentdlg/UnitTypeTable.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/DC.h"
 #include "framework/core/File.h"
+#include "framework/core/Gdi.h"
 #include "framework/core/FileDialogs.h"
 #include "framework/core/Services.h"
 #include "framework/core/StandardCommands.h"
@@ -1017,4 +1020,73 @@ void CProjectBaseView::OnEditCell()
     GetGrid()->EnsureCellVisible(cur.row, cur.col, true);
     const fw::CRect cell = sheet->GetCellRect({cur.row, cur.col, cur.row, cur.col});
     sheet->OnLButtonDblClk(0, fw::CPoint(cell.left + 1, cell.top + 1));
+}
+
+// ---- printing ------------------------------------------------------------------------------------
+
+bool CProjectBaseView::s_bPrintAcrossFirst = false;
+
+namespace {
+
+// The page header's font: the program's proportional face at 12 points.
+bool MakeHeaderFont(fw::CFont& font)
+{
+    fw::LOGFONT lf{};
+    SetDefaultLogFont(&lf, true, 0);
+    lf.lfHeight = 120;
+    return font.CreatePointFontIndirect(lf);
+}
+
+} // namespace
+
+int CProjectBaseView::GetPrintPageCount(fw::CDC& dc)
+{
+    const int32_t lastRow = std::max(GetLastUsedRow(0, -1), 0);
+    const int32_t lastCol = std::max(GetGrid()->GetSheetPane()->ColumnCount() - 1, 0);
+    return GetGrid()->BeginPrint(dc, m_rcPrint, true, lastRow, lastCol, s_bPrintAcrossFirst);
+}
+
+void CProjectBaseView::OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info)
+{
+    fw::CFont font;
+    fw::CFont* old = MakeHeaderFont(font) ? dc->SelectObject(&font) : nullptr;
+    m_nPrintTextHeight = dc->GetTextExtent("A").cy;
+    if (old)
+        dc->SelectObject(old);
+    const int width = info ? info->m_rectDraw.Width() : dc->GetDeviceCaps(fw::HORZRES);
+    const int height = info ? info->m_rectDraw.Height() : dc->GetDeviceCaps(fw::VERTRES);
+    m_rcPrint = fw::CRect(m_nMarginLeft, m_nMarginTop + 2 * m_nPrintTextHeight, width - m_nMarginRight,
+                          height - m_nMarginBottom);
+    const int pages = GetPrintPageCount(*dc);
+    if (info)
+        info->SetMaxPage(static_cast<unsigned>(std::max(pages, 1)));
+}
+
+void CProjectBaseView::OnPrint(fw::CDC* dc, fw::CPrintInfo* info)
+{
+    OnDraw(dc);
+    CZELSpredView::OnPrint(dc, info);
+}
+
+void CProjectBaseView::OnDraw(fw::CDC* dc)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!dc || !dc->IsPrinting() || !doc)
+        return;
+    fw::CFont font;
+    fw::CFont* old = MakeHeaderFont(font) ? dc->SelectObject(&font) : nullptr;
+    const int h = m_nPrintTextHeight > 0 ? m_nPrintTextHeight : dc->GetTextExtent("A").cy;
+    const int right = dc->GetDeviceCaps(fw::HORZRES) - m_nMarginRight;
+    dc->SetBkMode(fw::TRANSPARENT);
+    fw::CRect line(m_nMarginLeft, m_nMarginTop, right, m_nMarginTop + h);
+    dc->DrawText(doc->GetTestTitle(), &line, fw::DT_SINGLELINE | fw::DT_VCENTER);
+    if (m_bTimingLine) {
+        fw::CString timing;
+        if (auto* frame = dynamic_cast<CProjectFrame*>(GetParentFrame()))
+            frame->GetTimingText(timing, ' ');
+        line.OffsetRect(0, h);
+        dc->DrawText(timing, &line, fw::DT_SINGLELINE | fw::DT_VCENTER);
+    }
+    if (old)
+        dc->SelectObject(old);
 }

@@ -53,6 +53,13 @@ public:
     void DiscardUndo() override;
     void RecordUndo(CZELGridPane* pane, int change, const CCellRange* range) override;
     void Undo() override;
+    // Printing: the page header (test title and timing line) above the grid.
+    void OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info) override;
+    void OnPrint(fw::CDC* dc, fw::CPrintInfo* info) override;
+    void OnDraw(fw::CDC* dc) override;
+    // The printed pages of rows 0 to the last used row (at least row 0) and
+    // every column, in the rectangle left below the header.
+    virtual int GetPrintPageCount(fw::CDC& dc);
 
     // --- the page's own operations
     // One undo record into a memory file; `extra` is the column of code 100.
@@ -149,8 +156,13 @@ public:
     bool m_bRowHeaderInText = true;
     int32_t m_nContextMenuId = 0;
     bool m_bMenuRouted = false;
+    // Pages across before down when set (the print options' page order).
+    static bool s_bPrintAcrossFirst;
 
 protected:
+    // The header font's line height on the printer; the grid's rectangle.
+    int m_nPrintTextHeight = 0;
+    fw::CRect m_rcPrint;
     void OnUpdateEditable(fw::CCmdUI* ui);
     void OnUpdateCopy(fw::CCmdUI* ui);
     void OnUpdatePaste(fw::CCmdUI* ui);

@@ -143,3 +143,32 @@ TEST_F(ProjectWindowFixture, EditLockMakesTheTitleReadOnlyAndStopsEditing)
 
 } // namespace
 } // namespace prjview
+
+#include "framework/core/DC.h"
+#include "framework/core/RecordingSink.h"
+#include "framework/core/PrintInfo.h"
+
+namespace prjview {
+namespace {
+
+TEST_F(ProjectWindowFixture, PrintedPageCarriesTheTitleAndCountsRowZeroOfAnEmptyPage)
+{
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    doc->SetTestTitle("試験A");
+    CPrjChView* page = ChannelPage(doc);
+    fw::RecordingSink sink(4000, 6000, 600, true);
+    fw::CDC dc(&sink);
+    fw::CPrintInfo info;
+    info.m_rectDraw = fw::CRect(0, 0, 4000, 6000);
+    page->OnBeginPrinting(&dc, &info);
+    EXPECT_GE(page->GetPrintPageCount(dc), 1);
+    page->OnDraw(&dc);
+    bool title = false;
+    for (const std::string& line : sink.Log())
+        title = title || line.find("試験A") != std::string::npos;
+    EXPECT_TRUE(title);
+}
+
+} // namespace
+} // namespace prjview
