@@ -22,6 +22,9 @@ set(KIV_FUZZ_TARGET_NAMES
   number_date_fuzz
   formula_fuzz
   grid_style_archive_fuzz
-  graph_archive_fuzz)
-set(KIV_FUZZ_TARGET_LIBRARIES fw_core kiv_common kiv_instrument kiv_freqmodel kiv_canvoicegps kiv_docbase
-    kiv_usb_backend kiv_gridmodel kiv_chart)
+  graph_archive_fuzz
+  project_file_fuzz
+  data_file_fuzz
+  hist_file_fuzz)
+set(KIV_FUZZ_TARGET_LIBRARIES kiv_data kiv_project kiv_freqdoc fw_core kiv_common kiv_instrument kiv_freqmodel
+    kiv_canvoicegps kiv_docbase kiv_usb_backend kiv_gridmodel kiv_chart)
