@@ -49,9 +49,10 @@ TEST_F(ShellTest, TemplatesAreFoundByTheirFileNewName)
     fw::CDocTemplate* project = app.FindDocTemplate(kIdrProjectType);
     ASSERT_NE(project, nullptr);
     EXPECT_EQ(project->GetResourceId(), kIdrProjectType);
-    EXPECT_EQ(app.FindDocTemplate(kIdrGraphType), nullptr) << "no graph documents yet";
-    EXPECT_EQ(app.FindDocTemplate(kIdrCombinedFilter), nullptr);
-    EXPECT_EQ(app.OpenDocumentByTemplate(kIdrGraphType, CString(), true), nullptr);
+    fw::CDocTemplate* graph = app.FindDocTemplate(kIdrGraphType);
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->GetResourceId(), kIdrGraphType);
+    EXPECT_EQ(app.FindDocTemplate(kIdrCombinedFilter), nullptr) << "the combined filter names no type";
 }
 
 TEST_F(ShellTest, TheCombinedFilterNeverYieldsADocument)
