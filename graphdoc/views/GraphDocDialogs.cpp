@@ -8,6 +8,7 @@
 #include "graphdoc/views/GraphGrid.h"
 #include "graphdoc/views/LineFillDlg.h"
 #include "graphdoc/views/ScaleDlg.h"
+#include "graphdoc/views/objects/GraphObjectDialogs.h"
 #include "graphdoc/views/XYLabelDlg.h"
 
 namespace {
@@ -43,6 +44,8 @@ public:
         dialog.StoreFrame(frame);
         return true;
     }
+
+    bool EditRegression(CGraphViewDoc& doc) override { return RunRegressionDialog(doc) == fw::IDOK; }
 
     bool EditLineFill(CDrawObjPrf& style, bool transparencyAllowed) override
     {
