@@ -1,11 +1,13 @@
 #include "measure/views/panel/KeisokuPanelWnd.h"
 
+#include "framework/core/Format.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
 #include "framework/ui/Controls.h"
 #include "framework/ui/Dialog.h"
 #include "framework/ui/DialogBuilder.h"
 #include "framework/ui/View.h"
+#include "measure/views/dialogs/CardCommands.h"
 #include "measure/views/panel/ArarmFrame.h"
 #include "measure/views/panel/MeasureCommands.h"
 #include "measure/views/panel/PanelShell.h"
@@ -22,6 +24,16 @@
 FW_IMPLEMENT_DYNAMIC(CKeisokuPanelWnd, fw::CMiniFrameWnd)
 
 FW_BEGIN_COMMANDS(CKeisokuPanelWnd, fw::CMiniFrameWnd)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_READ_CARD, &CKeisokuPanelWnd::OnReadCard)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_READ_CARD, &CKeisokuPanelWnd::OnUpdateBetweenMeasurements)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_DELETE_CARD, &CKeisokuPanelWnd::OnDeleteCard)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_DELETE_CARD, &CKeisokuPanelWnd::OnUpdateBetweenMeasurements)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_RECORD_DATA, &CKeisokuPanelWnd::OnRecordData)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_RECORD_DATA, &CKeisokuPanelWnd::OnUpdateBetweenMeasurements)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_BALANCE, &CKeisokuPanelWnd::OnBalance)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_BALANCE, &CKeisokuPanelWnd::OnUpdateBetweenMeasurements)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_CAL_OUTPUT, &CKeisokuPanelWnd::OnCalibrationOutput)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_CAL_OUTPUT, &CKeisokuPanelWnd::OnUpdateBetweenMeasurements)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_START, &CKeisokuPanelWnd::OnStart)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_START, &CKeisokuPanelWnd::OnUpdateStart)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_SHOW_PROJECT, &CKeisokuPanelWnd::OnShowProject)
@@ -263,3 +275,68 @@ void CKeisokuPanelWnd::OnUpdateProgram(fw::CCmdUI* ui)
                !p.HasStorageUnit() && MeasureSeconds() >= kMinAutoSeconds && highSpeedOk);
     ui->SetCheck(p.GetProgram() != 0 ? 1 : 0);
 }
+
+// ---- card and unit operations between measurements ---------------------------------------
+
+void CKeisokuPanelWnd::BetweenPolls(const std::function<bool()>& operation)
+{
+    m_panel->StopPolling();
+    if (!operation()) {
+        m_panel->AbortPanel();
+        return;
+    }
+    m_panel->StartPolling();
+}
+
+std::array<fw::CString, 3> CKeisokuPanelWnd::LatestCaptions()
+{
+    constexpr unsigned kIdsLastMeasured = 556;  // "最終計測日時　%s"
+    constexpr unsigned kIdsLastRecorded = 818;  // "最終録音日時　%s"
+    std::array<fw::CString, 3> captions;
+    CKIV5980Doc& doc = Document();
+    const int step = doc.GetHistory().GetLastIndex();
+    if (step >= 0)
+        captions[0] = fw::Format(fw::LoadStringText(kIdsLastMeasured),
+                                 doc.GetHistory().GetStepTime(step).Format("%Y/%m/%d %H:%M:%S").c_str());
+    CHistMMAObject& freq = doc.GetFreqHistory();
+    if (freq.GetMaxIndex() >= 0)
+        captions[1] = fw::Format(fw::LoadStringText(kIdsLastMeasured),
+                                 freq.GetStartTime(freq.GetMaxIndex()).Format("%y/%m/%d %H:%M:%S").c_str());
+    CVoiceListObj& voices = doc.GetVoiceList();
+    if (voices.GetMaxIndex() >= 0)
+        captions[2] =
+            fw::Format(fw::LoadStringText(kIdsLastRecorded),
+                       fw::COleDateTime(voices.GetRecordDate(voices.GetMaxIndex())).Format("%Y/%m/%d %H:%M:%S").c_str());
+    return captions;
+}
+
+void CKeisokuPanelWnd::OnReadCard()
+{
+    BetweenPolls([this] { return cardcommands::ReadCardData(Document(), LatestCaptions(), this); });
+}
+
+void CKeisokuPanelWnd::OnDeleteCard()
+{
+    BetweenPolls(
+        [this] { return cardcommands::SelectDeleteCardFiles(Document().GetBoxArray(), LatestCaptions(), this); });
+}
+
+void CKeisokuPanelWnd::OnRecordData()
+{
+    BetweenPolls([this] { return cardcommands::SetRecordData(Document().GetBoxArray(), this); });
+}
+
+void CKeisokuPanelWnd::OnBalance()
+{
+    BetweenPolls([this] { return cardcommands::Balance(Document(), this); });
+}
+
+void CKeisokuPanelWnd::OnCalibrationOutput()
+{
+    BetweenPolls([this] {
+        cardcommands::CalibrationOutput(Document().GetBoxArray(), this);
+        return true;
+    });
+}
+
+void CKeisokuPanelWnd::OnUpdateBetweenMeasurements(fw::CCmdUI* ui) { ui->Enable(!m_panel->IsMeasuring()); }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <functional>
+
 // The floating measurement panel of one project: the start button, the
 // project name, the clock, the automatic-measurement menu, monitoring,
 // monitor settings and peak reset along the top, the monitor grid below.
@@ -29,6 +32,9 @@ public:
                               ID_MONITORING = 32901, ID_MONITOR_SETTINGS = 32902, ID_PEAK_RESET = 32934,
                               ID_DATA_TRIGGER = 32904, ID_INTERVAL = 32905, ID_COMPARATOR = 32906,
                               ID_CYCLE_TRIGGER = 32907, ID_FREE_RUN = 33155, ID_PROGRAM = 33197;
+    // The card and unit operations between measurements.
+    static constexpr unsigned ID_READ_CARD = 32913, ID_DELETE_CARD = 33157, ID_RECORD_DATA = 33190,
+                              ID_BALANCE = 32899, ID_CAL_OUTPUT = 32818;
 
     CKeisokuPanelWnd(CKIV5980Doc& doc, CArarmFrame* alarms);
     ~CKeisokuPanelWnd() override;
@@ -66,11 +72,24 @@ public:
     void OnUpdateFreeRun(fw::CCmdUI* ui);
     void OnUpdateProgram(fw::CCmdUI* ui);
     void OnUpdateAlways(fw::CCmdUI* ui) { ui->Enable(true); }
+    void OnReadCard();
+    void OnDeleteCard();
+    void OnRecordData();
+    void OnBalance();
+    void OnCalibrationOutput();
+    // Enabled while no measurement runs.
+    void OnUpdateBetweenMeasurements(fw::CCmdUI* ui);
 
 private:
     void BuildBar(fw::DialogBuilder& b);
     bool Armed() const { return m_panel->GetFreeRun() == 1; }
     double MeasureSeconds();
+    // Polling stopped around a card or unit operation; the panel aborts
+    // when the operation answers false, as it cannot go on with the units.
+    void BetweenPolls(const std::function<bool()>& operation);
+    // The newest measurement, frequency and voice times as the card
+    // dialogs show them.
+    std::array<fw::CString, 3> LatestCaptions();
 
     CProjectPanelHost m_host;
     std::unique_ptr<CKeisokuPanel> m_panel;

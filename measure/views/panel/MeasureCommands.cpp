@@ -10,6 +10,7 @@
 #include "measure/model/poll/UnitCheck.h"
 #include "measure/views/panel/ArarmFrame.h"
 #include "measure/views/panel/KeisokuPanelWnd.h"
+#include "measure/views/transfer/ReadUnitData.h"
 #include "measure/views/panel/PanelShell.h"
 #include "project/model/KIV5980Doc.h"
 
@@ -21,7 +22,8 @@ namespace {
 CMeasureCommands* g_commands = nullptr;
 
 // Commands that the panel handles itself, with its update rules.
-constexpr unsigned kForwarded[] = {32900, 32897, 32901, 32934, 32904, 32905, 32906, 32907, 33155, 33197};
+constexpr unsigned kForwarded[] = {32900, 32897, 32901, 32934, 32904, 32905, 32906, 32907, 33155, 33197,
+                                   32913, 33157, 33190, 32899, 32818};
 
 } // namespace
 
@@ -40,6 +42,8 @@ FW_BEGIN_COMMANDS(CMeasureCommands, fw::CCmdTarget)
     FW_ON_UPDATE(CMeasureCommands::ID_KEISOKU_PANEL, &CMeasureCommands::OnUpdateKeisokuPanel)
     FW_ON_COMMAND(CMeasureCommands::ID_ALARM_SHOW, &CMeasureCommands::OnAlarmShow)
     FW_ON_UPDATE(CMeasureCommands::ID_ALARM_SHOW, &CMeasureCommands::OnUpdateAlarmShow)
+    FW_ON_COMMAND(CMeasureCommands::ID_READ_UNIT_DATA, &CMeasureCommands::OnReadUnitData)
+    FW_ON_UPDATE(CMeasureCommands::ID_READ_UNIT_DATA, &CMeasureCommands::OnUpdateReadUnitData)
     FW_ON_COMMAND(CMeasureCommands::ID_METER_CHECK, &CMeasureCommands::OnMeterCheck)
     FW_ON_UPDATE(CMeasureCommands::ID_METER_CHECK, &CMeasureCommands::OnUpdateIdleCommand)
 FW_END_COMMANDS
@@ -240,4 +244,23 @@ bool CMeasureCommands::ConnectAndCheckUnits(CKIV5980Doc& doc)
         return false;
     }
     return true;
+}
+
+// "KIV-406データ読み込み...": recorded files copied to a PC folder come into
+// the active project, with the panel's polling paused meanwhile.
+void CMeasureCommands::OnReadUnitData()
+{
+    auto* doc = dynamic_cast<CKIV5980Doc*>(activeDocument ? activeDocument() : nullptr);
+    if (!doc)
+        return;
+    const bool polling = StopPanelPolling();
+    readunitdata::ReadUnitData(*doc, owner ? owner() : nullptr);
+    if (polling)
+        RestartPanelPolling();
+}
+
+void CMeasureCommands::OnUpdateReadUnitData(fw::CCmdUI* ui)
+{
+    auto* doc = dynamic_cast<CKIV5980Doc*>(activeDocument ? activeDocument() : nullptr);
+    ui->Enable(doc && !(m_panel && m_panel->Panel().IsMeasuring()));
 }

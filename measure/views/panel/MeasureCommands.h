@@ -23,7 +23,8 @@ class CKeisokuPanelWnd;
 class CMeasureCommands : public fw::CCmdTarget {
     FW_DECLARE_COMMANDS()
 public:
-    static constexpr unsigned ID_KEISOKU_PANEL = 32779, ID_ALARM_SHOW = 32817, ID_METER_CHECK = 32898;
+    static constexpr unsigned ID_KEISOKU_PANEL = 32779, ID_ALARM_SHOW = 32817, ID_METER_CHECK = 32898,
+                              ID_READ_UNIT_DATA = 33106;
     static constexpr unsigned kMsgNoAutoSave = 517;
 
     CMeasureCommands();
@@ -57,6 +58,8 @@ private:
     void OnUpdateAlarmShow(fw::CCmdUI* ui);
     void OnUpdateIdleCommand(fw::CCmdUI* ui);
     void OnMeterCheck() {}
+    void OnReadUnitData();
+    void OnUpdateReadUnitData(fw::CCmdUI* ui);
 
     CKeisokuPanelWnd* m_panel = nullptr;  // deletes itself with its window
     CArarmFrame* m_alarms = nullptr;  // deleted with its window
