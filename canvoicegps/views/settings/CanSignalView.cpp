@@ -1,16 +1,24 @@
 #include "canvoicegps/views/settings/CanSignalView.h"
 
 #include "canvoicegps/CanAttributes.h"
+#include "canvoicegps/CanNodeArray.h"
 #include "canvoicegps/CanSigArray.h"
+#include "canvoicegps/Kiv463Unit.h"
 #include "canvoicegps/views/settings/CanNodeBitsView.h"
 #include "canvoicegps/views/settings/CanNodeUpdate.h"
 #include "canvoicegps/views/settings/CanPageSupport.h"
 #include "common/calc/DataFormat.h"
 #include "framework/core/Collections.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/Services.h"
+#include "framework/core/StringTable.h"
+#include "framework/ui/DataExchange.h"
 #include "grid/views/Grid.h"
 #include "grid/views/GridPane.h"
+#include "instrument/meter/KivMeter.h"
+#include "instrument/system/BoxArray.h"
 #include "instrument/system/BoxPropaty.h"
+#include "instrument/system/DataPropaty.h"
 #include "instrument/unit/EngUnitTable.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
@@ -64,6 +72,9 @@ const CDataFormat& Formats()
     static const CDataFormat formats;
     return formats;
 }
+
+// The decimals a signal stores: the number formats 0 .. 0.0000000.
+constexpr size_t kMaxDecimals = 7;
 
 // A send signal fills the frame's two bytes, most significant first.
 constexpr int kSendStartBit = 7;
@@ -250,6 +261,20 @@ std::vector<int> CCanSignalView::ChannelsNamed(const fw::CString& name) const
     return numbers;
 }
 
+bool CCanSignalView::SetDecimalsText(int32_t row, const fw::CString& text)
+{
+    // "0.00000000" and longer name more decimals than a signal stores;
+    // taking them as 0 would lose the user's intent without a word.
+    const std::string s = text.str();
+    if (s.size() > 2 + kMaxDecimals && s.compare(0, 2, "0.") == 0 &&
+        s.find_first_not_of('0', 2) == std::string::npos) {
+        fw::Prompt().MessageBox(fw::FormatString(fw::kIdpParseIntRange, "0", std::to_string(kMaxDecimals)),
+                                fw::MB_OK | fw::MB_ICONEXCLAMATION, fw::kIdpParseIntRange);
+        return false;
+    }
+    return m_pSignals->SetValue(row, kDecimals, std::max<int16_t>(Formats().FindFormatCode(text), 0));
+}
+
 bool CCanSignalView::SetSource(int32_t row, const fw::CString& text)
 {
     if (text.IsEmpty())
@@ -286,7 +311,7 @@ bool CCanSignalView::SetSheetText(int32_t row, int32_t col, const fw::CString& t
         if (code == kSignalName)
             changed = SetName(row, text);
         else if (code == kDecimals)
-            changed = m_pSignals->SetValue(row, kDecimals, std::max<int16_t>(Formats().FindFormatCode(text), 0));
+            changed = SetDecimalsText(row, text);
         else if (code == kSource)
             changed = SetSource(row, text);
         else
@@ -361,6 +386,50 @@ void CCanSignalView::SyncSlotChannel(int32_t row, int32_t col)
         return;
     if (code == kFactor)
         doc->NotifyColumnsChanged(this, col, col, 0, true);
+    const int source = static_cast<int>(m_pSignals->GetValue(row, kSource));
+    if (source <= 0)
+        return;
+    const int index = FedChannel(source);
+    if (index < 0)
+        return;
+    C463CanMesSignal* signal = m_pSignals->GetAt(row);
+    CBoxArray& system = doc->GetBoxArray();
+    system.SetChannelValue(index, CDataPropaty::kOffset, signal->GetOffset() / signal->GetFactor());
+    system.SetChannelValue(index, CDataPropaty::kFormat, signal->GetDecimals());
+    fw::CString unit;
+    signal->GetText(kUnit, unit);
+    system.SetChannelText(index, CKiv463Unit::kAttrEngUnit, unit.c_str());
+    doc->NotifyColumnsChanged(this, col, col, 0, true);
+}
+
+int CCanSignalView::FedChannel(int source) const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CBoxArray* system = doc ? &doc->GetBoxArray() : nullptr;
+    CBoxPropaty* box = system ? system->GetBox(m_unitIndex) : nullptr;
+    CKivMeter* meter = box ? box->GetMeter() : nullptr;
+    if (!meter)
+        return -1;
+    int port = -1;
+    for (int p = 0; p < CKivMeter::kPorts && port < 0; ++p) {
+        auto* unit = dynamic_cast<CKiv463Unit*>(meter->GetUnit(p));
+        for (int entry = 0; unit && entry < CCanNodeArray::kEntries; ++entry) {
+            C463CanMesNode* message = unit->Messages().GetAt(entry);
+            if (message && &message->Signals() == m_pSignals)
+                port = p;
+        }
+    }
+    if (port < 0)
+        return -1;
+    for (int m = 0; m < system->GetMapSize(); ++m) {
+        const tagBOXCH entry = system->GetMapEntry(m);
+        if (entry.box != m_unitIndex)
+            continue;
+        const tagBOXCH ref = box->GetChannelRef(entry.ch);
+        if (ref.box == port && ref.ch == source - 1)
+            return m;
+    }
+    return -1;
 }
 
 bool CCanSignalView::CommandColumn(unsigned id, int32_t& col, double& value) const

@@ -74,10 +74,15 @@ private:
     bool CommandColumn(unsigned id, int32_t& col, double& value) const;
     bool SetName(int32_t row, const fw::CString& text);
     bool SetSource(int32_t row, const fw::CString& text);
+    bool SetDecimalsText(int32_t row, const fw::CString& text);
     // The control unit's channel numbers (from 1) whose name is `name`.
     std::vector<int> ChannelsNamed(const fw::CString& name) const;
     void SourceText(int source, fw::CString& text) const;
+    // Keeps the channel a receive signal feeds through its data slot in
+    // step with the signal's scaling, decimals and unit.
     void SyncSlotChannel(int32_t row, int32_t col);
+    // The map index of the channel that data slot `source` feeds; -1.
+    int FedChannel(int source) const;
     void Notify(int32_t kind, fw::CObject* object);
     void Repaint();
     int32_t RowCount() const;

@@ -7,6 +7,8 @@
 #include "canvoicegps/CanAttributes.h"
 #include "canvoicegps/CanNodeArray.h"
 #include "canvoicegps/CanSigArray.h"
+#include "framework/ui/DataExchange.h"
+#include "instrument/system/BoxArray.h"
 
 namespace cangrid {
 namespace {
@@ -97,6 +99,12 @@ TEST_F(CanSignalViewTest, AReceiveMessageListsItsSignalsAndRefusesBadValues)
         EXPECT_EQ(Text(signalGrid, c.col, 0), c.shown) << c.what;
     }
 
+    Type(signalGrid, 8, 0, "0.0000000");
+    EXPECT_EQ(Text(signalGrid, 8, 0), "0.0000000") << "seven decimals";
+    services.prompt.Expect(fw::kIdpParseIntRange, fw::IDOK);
+    Type(signalGrid, 8, 0, "0.00000000");
+    EXPECT_EQ(Text(signalGrid, 8, 0), "0.0000000") << "eight decimals are refused";
+
     Select(signalGrid, 0, 8, 0, 8);
     Execute(signalGrid, CCanSignalView::kIdFirstFormat + 2);
     EXPECT_EQ(signalGrid->GetSignals()->GetValue(0, canattr::kDecimals), 2);
@@ -155,6 +163,26 @@ TEST_F(CanSignalViewTest, TheBitLayoutShowsWhichSignalUsesEachBit)
     bits->GetGrid()->SetSelection({1, 3, 1, 3}, {1, 3}, {1, 3}, false);
     bits->OnCurrentCellChanged();
     EXPECT_EQ(bits->GetCurrentSignal(), 1);
+}
+
+TEST_F(CanSignalViewTest, AReceiveSignalKeepsItsSlotChannelInStep)
+{
+    OneMessage(false);
+    Type(signalGrid, 0, 0, "TEMP");
+    CCanSigArray* sigs = signalGrid->GetSignals();
+    ASSERT_TRUE(sigs->SetValue(0, canattr::kSource, 3));
+    Type(signalGrid, 5, 0, "0.5");
+    Type(signalGrid, 6, 0, "-40");
+    CBoxArray& system = doc.GetBoxArray();
+    int fed = -1;
+    for (int m = 0; m < system.GetMapSize(); ++m) {
+        const tagBOXCH entry = system.GetMapEntry(m);
+        const tagBOXCH ref = system.GetBox(entry.box)->GetChannelRef(entry.ch);
+        if (entry.box == 0 && ref.box == 0 && ref.ch == 2)
+            fed = m;
+    }
+    ASSERT_GE(fed, 0) << "slot 3 of the unit in port 1 is a channel of the system";
+    EXPECT_EQ(system.GetChannelValue(fed, 1001), -80.0);
 }
 
 } // namespace
