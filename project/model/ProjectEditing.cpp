@@ -32,7 +32,8 @@ constexpr int kColUpper = 5;
 constexpr int kColLower = 6;
 constexpr int kColOpData1 = 7;
 constexpr int kColOpData3 = 9;
-constexpr int kLastChannel = 1499;
+// Clang takes its uses in lambdas for none.
+[[maybe_unused]] constexpr int kLastChannel = 1499;
 constexpr intptr_t kHintInserted = 13;
 constexpr intptr_t kHintDeleted = 14;
 constexpr intptr_t kHintAdChanged = 15;
