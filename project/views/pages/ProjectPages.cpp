@@ -22,6 +22,9 @@ const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
     case prjcmd::kPageProgram: return FW_RUNTIME_CLASS(CPrjHistProgView);
     case prjcmd::kPageFreqHistory: return FW_RUNTIME_CLASS(CPrjHistView);
     case prjcmd::kPageCheck: return FW_RUNTIME_CLASS(CPrjCheckHistoryView);
+    // The CAN/voice/GPS pages live above this window and are found by the
+    // class name the program registers them under.
+    case prjcmd::kPageVoice: return fw::CRuntimeClass::FromName("CPrjVoiceView");
     default: return nullptr;
     }
 }

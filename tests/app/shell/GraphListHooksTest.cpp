@@ -70,13 +70,15 @@ TEST_F(ShellTest, NewProjectSavesItsTimeListGraphAndReopensByteForByte)
          pos = bytes.find("<LISTGRAPHEX>", pos + 1))
         ++tagged;
     EXPECT_EQ(tagged, drawn) << "one tagged drawer per row with a channel";
+    // The list goes with its document.
+    const int rows = list.GetRowCount();
     app.CloseAllDocuments(false);
 
     auto* again = dynamic_cast<CKIV5980Doc*>(app.OpenDocumentFile(fw::CString(path)));
     ASSERT_NE(again, nullptr);
     auto* reread = dynamic_cast<CChartGraphTimeList*>(&again->GetGraphTimeList());
     ASSERT_NE(reread, nullptr);
-    EXPECT_EQ(reread->Graph().GetRowCount(), list.GetRowCount());
+    EXPECT_EQ(reread->Graph().GetRowCount(), rows);
     ASSERT_TRUE(again->DoSave(fw::CString(path), true));
     const std::string second = ReadBytes(path);
     EXPECT_EQ(bytes.size(), second.size());
