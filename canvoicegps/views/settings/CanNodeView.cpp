@@ -3,6 +3,7 @@
 #include "canvoicegps/CanAttributes.h"
 #include "canvoicegps/CanNodeArray.h"
 #include "canvoicegps/views/settings/CanPageSupport.h"
+#include "canvoicegps/views/settings/CanSetView.h"
 #include "canvoicegps/views/settings/CanNodeUpdate.h"
 #include "canvoicegps/views/settings/CanSignalView.h"
 #include "framework/core/Collections.h"
@@ -393,13 +394,25 @@ void CCanNodeView::DeleteMessages()
         if (C463CanMesNode* message = GetMessage(row))
             doomed.push_back(message);
     CPollingPause pause;
-    for (C463CanMesNode* message : doomed) {
-        if (m_pMessages->Detach(message) < 0)
-            continue;
-        std::erase(m_shown, message);
-        deleted.Add(message);
+    auto* tree = dynamic_cast<CCanSetView*>(m_pTree);
+    if (tree) {
+        // The tree deletes them with its items.
+        std::vector<fw::CObject*> objects(doomed.begin(), doomed.end());
+        for (C463CanMesNode* message : doomed) {
+            std::erase(m_shown, message);
+            deleted.Add(message);
+        }
+        tree->DeleteItems(objects);
+        doomed.clear();
+    } else {
+        for (C463CanMesNode* message : doomed) {
+            if (m_pMessages->Detach(message) < 0)
+                continue;
+            std::erase(m_shown, message);
+            deleted.Add(message);
+        }
+        RecomputeDuplicates();
     }
-    RecomputeDuplicates();
     CCanNodeUpdate update(CCanNodeUpdate::kDeleted, &deleted, m_direction != 0);
     update.m_unitIndex = m_unitIndex;
     update.m_itemKind = m_shown.empty() ? 2 : 3;

@@ -59,9 +59,17 @@ void CCanSetView::Fill(QTreeWidgetItem* widgetItem, CCanTreeItem* item)
 
 void CCanSetView::Rebuild()
 {
+    if (!RebuildItems())
+        return;
+    SelectItem(m_items.Root(false));
+}
+
+bool CCanSetView::RebuildItems()
+{
     CKIV5980Doc* doc = GetProjectDoc();
     if (!doc || !m_tree)
-        return;
+        return false;
+    const bool notify = m_notify;
     m_notify = false;
     m_tree->clear();
     m_byWidget.clear();
@@ -73,8 +81,8 @@ void CCanSetView::Rebuild()
         auto* widget = new QTreeWidgetItem(m_tree, QStringList(QString::fromUtf8(root->label.c_str())));
         Fill(widget, root);
     }
-    m_notify = true;
-    SelectItem(m_items.Root(false));
+    m_notify = notify;
+    return true;
 }
 
 void CCanSetView::SelectItem(CCanTreeItem* item) { ShowSelection(item, true); }
@@ -177,6 +185,9 @@ void CCanSetView::DeleteItems(const std::vector<fw::CObject*>& objects)
             m_items.Delete(item, doc->GetBoxArray(), deleted);
     doc->SetModifiedFlag();
     doc->GetBoxArray().MarkDuplicateCanIds();
+    // The widget's items pointed at what is gone; the grid shows its own
+    // selection again.
+    RebuildItems();
     m_notify = true;
 }
 

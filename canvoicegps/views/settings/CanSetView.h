@@ -32,6 +32,8 @@ public:
     CCanTree& Items() { return m_items; }
     // Rebuilds the items and the widget, the first root selected.
     void Rebuild();
+    // The items and the widget anew, nothing selected.
+    bool RebuildItems();
     // Selects an item as the user would.
     void SelectItem(CCanTreeItem* item);
     CCanTreeItem* GetSelectedItem() const { return m_selected; }

@@ -7,6 +7,7 @@
 #include "canvoicegps/views/settings/CanNodeBitsView.h"
 #include "canvoicegps/views/settings/CanNodeUpdate.h"
 #include "canvoicegps/views/settings/CanPageSupport.h"
+#include "canvoicegps/views/settings/CanSetView.h"
 #include "common/calc/DataFormat.h"
 #include "framework/core/Collections.h"
 #include "framework/core/Exceptions.h"
@@ -581,10 +582,18 @@ void CCanSignalView::DeleteSignals()
             doomed.push_back(signal);
     CPollingPause pause;
     fw::CObArray deleted;
-    for (C463CanMesSignal* signal : doomed)
-        if (m_pSignals->RemoveSignal(signal))
+    if (auto* tree = dynamic_cast<CCanSetView*>(m_pTree)) {
+        // The tree deletes them with its items.
+        for (C463CanMesSignal* signal : doomed)
             deleted.Add(signal);
-    m_pSignals->UpdateBitUsage();
+        tree->DeleteItems(std::vector<fw::CObject*>(doomed.begin(), doomed.end()));
+        doomed.clear();
+    } else {
+        for (C463CanMesSignal* signal : doomed)
+            if (m_pSignals->RemoveSignal(signal))
+                deleted.Add(signal);
+        m_pSignals->UpdateBitUsage();
+    }
     if (CKIV5980Doc* doc = GetProjectDoc()) {
         doc->SetModifiedFlag();
         CCanNodeUpdate update(CCanNodeUpdate::kDeleted, &deleted, m_direction != 0);

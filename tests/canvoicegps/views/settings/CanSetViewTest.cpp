@@ -58,5 +58,31 @@ TEST_F(CanSetViewTest, DeleteFollowsTheLockAndEmptiesTheEntry)
     EXPECT_TRUE(doc.IsModified());
 }
 
+TEST_F(CanSetViewTest, TheGridsDeleteThroughTheTree)
+{
+    CCanSetView* tree = MakeTree();
+    nodes->SetTreeView(tree);
+    signalGrid->SetTreeView(tree);
+    ShowDirection(false);
+    Type(nodes, 0, 0, "R1");
+    Type(nodes, 0, 1, "R2");
+    ShowDirection(false);
+    Type(signalGrid, 0, 0, "S1");
+    ASSERT_EQ(Messages().GetAt(0)->Signals().GetSize(), 1);
+    ASSERT_NE(tree->Items().Find(Messages().GetAt(0)->Signals().GetAt(0)), nullptr) << "the tree follows new items";
+
+    Select(signalGrid, 0, 0, 0, 8);
+    Execute(signalGrid, CProjectBaseView::kIdDelete);
+    EXPECT_EQ(Messages().GetAt(0)->Signals().GetSize(), 0);
+
+    ShowDirection(false);
+    Select(nodes, 0, 0, 0, 5);
+    Execute(nodes, CProjectBaseView::kIdDelete);
+    EXPECT_EQ(Messages().CountMessages(false), 1);
+    EXPECT_EQ(nodes->GetShownCount(), 1);
+    EXPECT_EQ(Text(nodes, 0, 0), "R2");
+    EXPECT_EQ(tree->Items().Root(false)->children[0]->children.size(), 1u);
+}
+
 } // namespace
 } // namespace cangrid
