@@ -1,0 +1,86 @@
+#pragma once
+
+// The basic settings page of the CAN/voice/GPS units: one tab per unit of
+// the selected control unit, with its memory split, voice trigger, CAN bus
+// options, GPS receiver options and the sources of its eight data slots.
+// Every change goes straight into the unit and is announced to the project.
+
+#include "framework/ui/View.h"
+
+#include <vector>
+
+class CKIV5980Doc;
+class CKiv463Unit;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QTabBar;
+
+class CGPSFormView : public fw::CView {
+    FW_DECLARE_DYNCREATE(CGPSFormView)
+public:
+    enum ControlId : int {
+        kTabs = 1360, kCanMemory = 1369, kVoiceMemory = 1370, kGpsMemory = 1371, kTotal = 1372,
+        kLevelTrigger = 1353, kTriggerLevel = 1352, kCanRate = 1358, kSingleShot = 1375, kBusOff = 1376,
+        kAck = 1377, kReceiver = 1354, kGpsRate = 1355, kCycle = 1356, kCorrection = 1357, kSpeedLimit = 1416,
+        kFirstSlotLabel = 1379, kFirstSlotButton = 1361,
+    };
+    static constexpr unsigned kIdsInvalidSlots = 789;
+    static constexpr intptr_t kHintUnitSettings = 43;
+
+    CGPSFormView();
+
+    CKIV5980Doc* GetProjectDoc() const;
+    void SetControlUnit(int box) { m_box = box; }
+    // The control with that id (its object name), nullptr when none.
+    QWidget* Control(int id) const;
+    CKiv463Unit* GetShownUnit() const;
+    int GetShownPort() const { return m_port; }
+
+    void FillPortTabs();
+    void EnableControls();
+
+    void OnDraw(fw::CDC*) override {}
+    void OnInitialUpdate() override;
+    void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
+
+    // The edits as they take a finished entry (also what leaving them does).
+    void OnMemoryEdited(int id);
+    void OnSpeedLimitEdited();
+    void OnReceiverChosen(int receiver);
+    void OnCorrectionClicked(bool on);
+
+protected:
+    QWidget* CreateViewWidget(QWidget* parent) override;
+
+private:
+    void Changed(int32_t flags = 0);
+    bool IsLocked() const;
+    void FillUnit(CKiv463Unit& unit);
+    void RefreshAllChannels();
+
+    QWidget* m_form = nullptr;
+    QTabBar* m_tabs = nullptr;
+    QLineEdit* m_memory[3] = {};
+    QLineEdit* m_total = nullptr;
+    QCheckBox* m_levelTrigger = nullptr;
+    QSlider* m_level = nullptr;
+    QComboBox* m_canRate = nullptr;
+    QCheckBox* m_singleShot = nullptr;
+    QCheckBox* m_busOff = nullptr;
+    QCheckBox* m_ack = nullptr;
+    QComboBox* m_receiver = nullptr;
+    QComboBox* m_gpsRate = nullptr;
+    QComboBox* m_cycle = nullptr;
+    QCheckBox* m_correction = nullptr;
+    QLineEdit* m_speedLimit = nullptr;
+    QLabel* m_slotLabels[8] = {};
+    QPushButton* m_slotButtons[8] = {};
+    std::vector<int> m_ports;
+    int m_box = 0;
+    int m_port = -1;
+    bool m_filling = false;
+};
