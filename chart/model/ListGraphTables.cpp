@@ -119,6 +119,26 @@ void CListGraphTableRows::MapRows(const CGraphListObj& list)
     }
 }
 
+void CListGraphTableRows::ForMappedRows(CGraphListObj& list, const std::function<void(int, CListGraphDraw&)>& f) const
+{
+    for (int k = 0; k < GetRowCount(); ++k)
+        if (CListGraphDraw* row = list.GetRow(GetListRow(k)))
+            f(k, *row);
+}
+
+void CListGraphTableRows::ForRowsByChannel(CGraphListObj& list,
+                                           const std::function<void(int, CListGraphDraw&)>& f) const
+{
+    for (int r = 0; r < list.GetRowCount(); ++r) {
+        CListGraphDraw* row = list.GetRow(r);
+        if (!row)
+            continue;
+        const int k = FindByYChannel(YChannelNumberOf(*row));
+        if (k >= 0)
+            f(k, *row);
+    }
+}
+
 fw::CString CListGraphTableRows::RowHeaderText(int row) const
 {
     const int number = GetYChannelNumber(row);
@@ -171,21 +191,12 @@ void CGraphListLabelTable::StoreRow(int k, CListGraphDraw& target) const
 
 void CGraphListLabelTable::StoreLabels(CGraphListObj& list) const
 {
-    for (int k = 0; k < GetRowCount(); ++k)
-        if (CListGraphDraw* row = list.GetRow(GetListRow(k)))
-            StoreRow(k, *row);
+    ForMappedRows(list, [this](int k, CListGraphDraw& row) { StoreRow(k, row); });
 }
 
 void CGraphListLabelTable::ApplyLabelsByChannel(CGraphListObj& list) const
 {
-    for (int r = 0; r < list.GetRowCount(); ++r) {
-        CListGraphDraw* row = list.GetRow(r);
-        if (!row)
-            continue;
-        const int k = FindByYChannel(YChannelNumberOf(*row));
-        if (k >= 0)
-            StoreRow(k, *row);
-    }
+    ForRowsByChannel(list, [this](int k, CListGraphDraw& row) { StoreRow(k, row); });
 }
 
 // --- scales -------------------------------------------------------------------------
@@ -235,21 +246,12 @@ void CGraphListScaleTable::StoreRow(int k, CListGraphDraw& target) const
 
 void CGraphListScaleTable::StoreScales(CGraphListObj& list) const
 {
-    for (int k = 0; k < GetRowCount(); ++k)
-        if (CListGraphDraw* row = list.GetRow(GetListRow(k)))
-            StoreRow(k, *row);
+    ForMappedRows(list, [this](int k, CListGraphDraw& row) { StoreRow(k, row); });
 }
 
 void CGraphListScaleTable::ApplyScalesByChannel(CGraphListObj& list) const
 {
-    for (int r = 0; r < list.GetRowCount(); ++r) {
-        CListGraphDraw* row = list.GetRow(r);
-        if (!row)
-            continue;
-        const int k = FindByYChannel(YChannelNumberOf(*row));
-        if (k >= 0)
-            StoreRow(k, *row);
-    }
+    ForRowsByChannel(list, [this](int k, CListGraphDraw& row) { StoreRow(k, row); });
 }
 
 // --- draw types ---------------------------------------------------------------------

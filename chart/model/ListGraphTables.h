@@ -13,6 +13,7 @@
 #include "framework/core/CString.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CGraphListObj;
@@ -62,6 +63,11 @@ protected:
     // Maps the non-empty rows of `list`; a first series of fewer than two
     // items is an invalid argument.
     void MapRows(const CGraphListObj& list);
+    // f(table row, list row) for every table row's list row.
+    void ForMappedRows(CGraphListObj& list, const std::function<void(int, CListGraphDraw&)>& f) const;
+    // f(table row, list row) for every row of `list` whose Y channel a
+    // table row shows.
+    void ForRowsByChannel(CGraphListObj& list, const std::function<void(int, CListGraphDraw&)>& f) const;
     static int YChannelNumberOf(const CListGraphDraw& row);
 
     std::vector<int16_t> m_rowMap;
