@@ -60,6 +60,8 @@ public:
     // The markers changed: the next map writes the file again.
     void MarkersChanged() { m_rewrite = true; }
     bool MustRewrite() const { return m_rewrite; }
+    // The file written before still holds the current markers.
+    void MarkersCurrent() { m_rewrite = false; }
 
     // Writes and uploads the file when needed and opens the page; the
     // size position is stored under "GPSMAP"/"SIZE" when `profile` is
