@@ -3,6 +3,8 @@
 #include "canvoicegps/Kiv463Unit.h"
 #include "canvoicegps/views/settings/CanPageSupport.h"
 #include "canvoicegps/views/settings/GpsFormText.h"
+#include "canvoicegps/views/settings/SlotChoices.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/core/Format.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
@@ -169,6 +171,7 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
         m_slotButtons[slot] = Named(new QPushButton(m_form), kFirstSlotButton + slot);
         grid->addWidget(m_slotLabels[slot], slot + 1, 2);
         grid->addWidget(m_slotButtons[slot], slot + 1, 3);
+        QObject::connect(m_slotButtons[slot], &QPushButton::clicked, m_form, [this, slot] { OnSlotButton(slot + 1); });
     }
     QObject::connect(m_tabs, &QTabBar::currentChanged, m_form, [this](int index) {
         if (m_filling || index < 0 || index >= static_cast<int>(m_ports.size()))
@@ -385,4 +388,25 @@ void CGPSFormView::OnCorrectionClicked(bool on)
         RefreshAllChannels();
     }
     Changed();
+}
+
+void CGPSFormView::OnSlotButton(int slot)
+{
+    CKiv463Unit* unit = GetShownUnit();
+    ISlotChooser* chooser = fw::Installed<ISlotChooser>();
+    if (!unit || !chooser || IsLocked())
+        return;
+    CSlotChoiceInputs inputs;
+    inputs.speedCorrection = unit->Gps().speedCorrection;
+    inputs.lastSlot = slot == CKiv463Unit::kSlots;
+    inputs.receiver = unit->Gps().receiver != 0;
+    const int value = chooser->Choose(slotchoice::Build(*unit, inputs));
+    if (!slotchoice::CanConfirm(value))
+        return;
+    {
+        CPollingPause pause;
+        unit->SetSlotCode(static_cast<int16_t>(slotchoice::SlotCodeOf(value)), static_cast<int16_t>(slot - 1));
+    }
+    RefreshAllChannels();
+    Changed(4);
 }

@@ -52,6 +52,8 @@ public:
     void OnSpeedLimitEdited();
     void OnReceiverChosen(int receiver);
     void OnCorrectionClicked(bool on);
+    // A data-slot button (1..8): the slot dialog, then its choice stored.
+    void OnSlotButton(int slot);
 
 protected:
     QWidget* CreateViewWidget(QWidget* parent) override;

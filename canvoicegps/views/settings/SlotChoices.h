@@ -23,6 +23,13 @@ struct CSlotChoiceInputs {
     bool receiver = false;
 };
 
+// Shows the slot dialog over the choices and answers the chosen value; 0
+// when cancelled (fw::Install<ISlotChooser>).
+struct ISlotChooser {
+    virtual ~ISlotChooser() = default;
+    virtual int Choose(const std::vector<CSlotChoice>& choices) = 0;
+};
+
 namespace slotchoice {
 
 inline constexpr int kNoSource = 1;

@@ -5,6 +5,8 @@
 #include "tests/canvoicegps/views/settings/CanPageFixture.h"
 
 #include "canvoicegps/views/settings/GPSFormView.h"
+#include "canvoicegps/views/settings/SlotChoices.h"
+#include "framework/core/ServiceSlot.h"
 #include "framework/ui/DataExchange.h"
 
 #include <QComboBox>
@@ -77,6 +79,37 @@ TEST_F(GPSFormViewTest, TheSlowReceiverLimitsTheCycles)
     auto* cycles = Get<QComboBox>(CGPSFormView::kCycle);
     ASSERT_EQ(cycles->count(), 3);
     EXPECT_EQ(cycles->currentText().toStdString(), "0.25");
+}
+
+} // namespace
+} // namespace cangrid
+
+namespace cangrid {
+namespace {
+
+class FirstGpsItem : public ISlotChooser {
+public:
+    int Choose(const std::vector<CSlotChoice>& choices) override
+    {
+        offered = choices;
+        return choices[2].children.empty() ? 0 : choices[2].children[0].value;
+    }
+    std::vector<CSlotChoice> offered;
+};
+
+TEST_F(GPSFormViewTest, ASlotTakesTheDialogsChoice)
+{
+    FirstGpsItem chooser;
+    fw::ScopedInstall<ISlotChooser> install{chooser};
+    form->OnSlotButton(1);
+    EXPECT_EQ(Unit().GetSlotCode(0), 0) << "no receiver: nothing offered";
+
+    Unit().Gps().receiver = 1;
+    Unit().Gps().speedCorrection = true;
+    form->OnSlotButton(1);
+    EXPECT_EQ(Unit().GetSlotCode(0), 3) << "the corrected longitude";
+    EXPECT_FALSE(Get<QPushButton>(CGPSFormView::kFirstSlotButton + 1)->isEnabled()) << "its second slot";
+    EXPECT_TRUE(doc.IsModified());
 }
 
 } // namespace
