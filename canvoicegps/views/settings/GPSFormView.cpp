@@ -1,6 +1,7 @@
 #include "canvoicegps/views/settings/GPSFormView.h"
 
 #include "canvoicegps/Kiv463Unit.h"
+#include "common/base/TextFile.h"
 #include "canvoicegps/views/settings/CanPageSupport.h"
 #include "canvoicegps/views/settings/GpsFormText.h"
 #include "canvoicegps/views/settings/SlotChoices.h"
@@ -24,7 +25,9 @@
 #include <QSlider>
 #include <QTabBar>
 
+#include <cctype>
 #include <cstdlib>
+#include <string>
 
 FW_IMPLEMENT_DYNCREATE(CGPSFormView, fw::CView)
 
@@ -409,4 +412,41 @@ void CGPSFormView::OnSlotButton(int slot)
     }
     RefreshAllChannels();
     Changed(4);
+}
+
+void CGPSFormView::WriteLines(fw::CStringArray& lines, bool csv) const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CBoxPropaty* box = doc ? doc->GetBoxArray().GetBox(m_box) : nullptr;
+    if (!doc)
+        return;
+    lines.Add(csv ? CTextFile::MakeCsvField(doc->GetTestTitle()) : doc->GetTestTitle());
+    if (!box || !box->GetMeter())
+        return;
+    for (int port : gpsform::PortsWithUnits(*box->GetMeter()))
+        if (auto* unit = dynamic_cast<CKiv463Unit*>(box->GetMeter()->GetUnit(port)))
+            gpsform::WritePortLines(*unit, port, csv, lines);
+}
+
+bool CGPSFormView::SaveText(const fw::CString& path) const
+{
+    std::string upper = path.str();
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const size_t dot = upper.rfind('.');
+    const bool csv = dot != std::string::npos && upper.substr(dot) == ".CSV";
+    fw::CStringArray lines;
+    WriteLines(lines, csv);
+    CTextFile file;
+    if (!file.OpenFile(path, fw::CFile::modeCreate | fw::CFile::modeWrite | fw::CFile::shareExclusive))
+        return false;
+    try {
+        for (int i = 0; i < lines.GetSize(); ++i)
+            file.WriteLine(lines[i], true);
+        file.Close();
+    } catch (const std::exception& e) {
+        CTextFile::ReportFileError(path, e, true, 264);
+        return false;
+    }
+    return true;
 }

@@ -5,6 +5,7 @@
 // options, GPS receiver options and the sources of its eight data slots.
 // Every change goes straight into the unit and is announced to the project.
 
+#include "framework/core/Collections.h"
 #include "framework/ui/View.h"
 
 #include <vector>
@@ -54,6 +55,10 @@ public:
     void OnCorrectionClicked(bool on);
     // A data-slot button (1..8): the slot dialog, then its choice stored.
     void OnSlotButton(int slot);
+    // The form as text: the project's test title, then every tab's port.
+    void WriteLines(fw::CStringArray& lines, bool csv) const;
+    // Saves the form as CSV (a name ending ".csv", any case) or tabbed text.
+    bool SaveText(const fw::CString& path) const;
 
 protected:
     QWidget* CreateViewWidget(QWidget* parent) override;

@@ -10,6 +10,9 @@
 #include "framework/ui/DataExchange.h"
 
 #include <QComboBox>
+
+#include <fstream>
+#include <sstream>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -110,6 +113,38 @@ TEST_F(GPSFormViewTest, ASlotTakesTheDialogsChoice)
     EXPECT_EQ(Unit().GetSlotCode(0), 3) << "the corrected longitude";
     EXPECT_FALSE(Get<QPushButton>(CGPSFormView::kFirstSlotButton + 1)->isEnabled()) << "its second slot";
     EXPECT_TRUE(doc.IsModified());
+}
+
+} // namespace
+} // namespace cangrid
+
+namespace cangrid {
+namespace {
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+TEST_F(GPSFormViewTest, TheFormSavesAsCsvOrTabbedText)
+{
+    doc.SetTestTitle("試験,1");
+    const std::string csvPath = (dir / "form.CSV").string();
+    const std::string txtPath = (dir / "form.txt").string();
+    ASSERT_TRUE(form->SaveText(csvPath.c_str()));
+    ASSERT_TRUE(form->SaveText(txtPath.c_str()));
+    const std::string csv = ReadAll(csvPath);
+    const std::string txt = ReadAll(txtPath);
+    // The file is CP932: only the ASCII parts are compared.
+    const std::string title = csv.substr(0, csv.find_first_of("\r\n"));
+    EXPECT_EQ(title.front(), '"') << "a title with a comma is one quoted field";
+    EXPECT_EQ(title.substr(title.size() - 3), ",1\"");
+    EXPECT_NE(csv.find("CAN,2000000"), std::string::npos);
+    EXPECT_NE(txt.find("CAN\t2000000"), std::string::npos);
+    EXPECT_NE(txt.find("ch.8\t"), std::string::npos);
 }
 
 } // namespace
