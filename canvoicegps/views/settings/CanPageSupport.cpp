@@ -8,6 +8,7 @@
 #include "grid/views/Grid.h"
 #include "grid/views/GridPane.h"
 #include "grid/views/SpredView.h"
+#include "project/views/ProjectMenus.h"
 
 namespace canpage {
 
@@ -85,7 +86,8 @@ void EnsureCanMenus()
     for (int n = 1; n <= 8; ++n)
         lengths.push_back(M::Item(std::to_string(n).c_str(), 33308 + static_cast<unsigned>(n)));
     Register(401, std::move(lengths));
-    Register(165, {M::Item("OFF", 32847), M::Item("ON", 32848)});
+    // The OFF/ON menu is the project pages' own.
+    EnsureProjectPageMenus();
     Register(402, {M::Item("符号なし", 33317), M::Item("符号あり", 33318)});
     Register(403, {M::Item("Motorola", 33319), M::Item("Intel", 33320)});
     Register(404, {M::Item("コピー(&C)", fw::ID_EDIT_COPY), M::Item("貼り付け(&P)", fw::ID_EDIT_PASTE), M::Separator(),
