@@ -205,3 +205,15 @@ void FindVoiceFiles(const fw::CString& folder, const fw::CString& subFolder, std
         records.push_back(std::move(record));
     }
 }
+
+fw::CString VoiceFileName(const fw::CString& path)
+{
+    const std::string text = path.str();
+    const size_t cut = text.find_last_of("/\\");
+    return fw::CString(cut == std::string::npos ? text : text.substr(cut + 1));
+}
+
+fw::CString VoiceCopyTitle(int unit, const fw::CString& path)
+{
+    return fw::CString("B" + std::to_string(unit) + VoiceFileName(path).str());
+}

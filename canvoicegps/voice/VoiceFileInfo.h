@@ -30,3 +30,8 @@ bool ReadVoiceFileInfo(const fw::CString& path, fw::COleDateTime* recordTime, ui
 // Files that are not recordings are left out without a word.
 inline constexpr size_t kMaxVoiceRecords = 50000;
 void FindVoiceFiles(const fw::CString& folder, const fw::CString& subFolder, std::vector<CVoiceFileTriger>& records);
+
+// The file name of a recording's path (after its last separator), and the
+// title a copy of it gets in the data folder: "B<unit>" and that name.
+fw::CString VoiceFileName(const fw::CString& path);
+fw::CString VoiceCopyTitle(int unit, const fw::CString& path);

@@ -14,9 +14,6 @@ namespace {
 int DepthX(const fw::CRect& r) { return (r.right - r.left) / 4; }
 int DepthY(const fw::CRect& r) { return (r.bottom - r.top) / 3; }
 
-bool OnFirstSide(int16_t side) { return side == 2 || side == 4; }
-bool OnSecondSide(int16_t side) { return side == 3 || side == 4; }
-
 } // namespace
 
 // Y onto the floor (min at B, max at B - dy) or the full height; X over the

@@ -24,8 +24,6 @@ constexpr int16_t kDateCodes[] = {'d', 'g', 'f', 'h', 'i', 'j', 'e', 'n'};
 // A background mode the context does not take: its own stays in force.
 constexpr int32_t kKeepBackground = 13;
 
-bool OnFirstSide(int16_t side) { return side == 2 || side == 4; }
-bool OnSecondSide(int16_t side) { return side == 3 || side == 4; }
 
 } // namespace
 

@@ -88,6 +88,9 @@ protected:
     // record's minimum label width in "0" characters.
     int WidestLabel(fw::CDC& dc, double low, double high, int zeros);
     int Gap(const fw::CDC& dc) const;
+    // Sides 2 and 4 label the first side (top or left), 3 and 4 the second.
+    static bool OnFirstSide(int16_t side) { return side == 2 || side == 4; }
+    static bool OnSecondSide(int16_t side) { return side == 3 || side == 4; }
     int MeasureHeight(fw::CDC& dc);
 
     int16_t m_gap = 150;

@@ -28,14 +28,6 @@ std::vector<std::string> SortedSubFolders(const std::filesystem::path& folder)
     return names;
 }
 
-// "B<unit>" and the file name part of a source path.
-fw::CString CopyTitle(int unit, const fw::CString& source)
-{
-    const std::string path = source.str();
-    const size_t slash = path.find_last_of("/\\");
-    return fw::CString("B" + std::to_string(unit) + (slash == std::string::npos ? path : path.substr(slash + 1)));
-}
-
 } // namespace
 
 void CKIV5980Doc::RescanVoiceFiles()
@@ -88,7 +80,7 @@ void CKIV5980Doc::CopyVoiceFiles(const FileLists& lists)
         if (!lists[unit])
             continue;
         for (const CKiv406FileInfo& record : *lists[unit]) {
-            const fw::CString title = CopyTitle(static_cast<int>(unit) + 1, record.m_name);
+            const fw::CString title = VoiceCopyTitle(static_cast<int>(unit) + 1, record.m_name);
             const fs::path source(record.m_name.str() + ".wav");
             // Into every step whose span holds the recording, or once into
             // "VOICE" when none does.

@@ -4,6 +4,7 @@
 #include "framework/core/Format.h"
 #include "instrument/Kiv406ErrStr.h"
 #include "instrument/meter/KivMeter.h"
+#include "canvoicegps/voice/VoiceFileInfo.h"
 #include "measure/model/DataStream.h"
 #include "measure/model/voice/VoiceCopyTarget.h"
 
@@ -14,14 +15,6 @@
 namespace {
 
 constexpr const char* kVoiceFolderName = "VOICE";
-
-// The card file's name after its last backslash.
-std::string CardFileName(const fw::CString& name)
-{
-    const std::string text = name.str();
-    const size_t cut = text.find_last_of('\\');
-    return cut == std::string::npos ? text : text.substr(cut + 1);
-}
 
 } // namespace
 
@@ -87,7 +80,7 @@ bool CCFVoiceUpdate::OpenItem()
     m_file = (*list)[static_cast<size_t>(m_item)];
     m_step = m_target.FindStepByTime(m_file.m_firstSampleTime, 0);
     m_subFolder = m_step < 0 ? fw::CString(kVoiceFolderName) : m_target.StepFolder(m_step);
-    m_fileTitle = fw::CString("B" + std::to_string(m_box + 1) + CardFileName(m_file.m_name));
+    m_fileTitle = VoiceCopyTitle(m_box + 1, m_file.m_name);
     const std::filesystem::path target =
         std::filesystem::path(m_dataFolder.str()) / m_subFolder.str() / (m_fileTitle.str() + ".wav");
     m_targetPath = fw::CString(target.string());
@@ -176,7 +169,7 @@ bool CCFVoiceUpdate::NextItem()
 
 void CCFVoiceUpdate::GetCaption(fw::CString& text) const
 {
-    text = UpdatingText(fw::CString(CardFileName(m_file.m_name)));
+    text = UpdatingText(VoiceFileName(m_file.m_name));
 }
 
 int CCFVoiceUpdate::GetFileCount() const
