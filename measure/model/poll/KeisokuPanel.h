@@ -10,7 +10,8 @@
 //
 // Sources: KeisokuPanel.cpp (state, commands, closing), PanelPolling.cpp
 // (worker and poll cycle), PanelSequences.cpp (start, end, retrieval),
-// PanelAutoModes.cpp (automatic modes).
+// PanelAutoModes.cpp (automatic modes), PanelCycleTrigger.cpp (the cycle
+// trigger).
 
 #include "framework/core/DateTime.h"
 #include "framework/core/Message.h"
@@ -54,6 +55,7 @@ public:
     static constexpr unsigned kMsgCardFull = 630;
     static constexpr unsigned kMsgEndInterval = 224;
     static constexpr unsigned kMsgEndComparator = 231;
+    static constexpr unsigned kMsgEndCycleTrigger = 240;
     static constexpr unsigned kMsgEndDataTrigger = 241;
     static constexpr unsigned kMsgEndFreeRun = 621;
     static constexpr unsigned kMsgEndProgram = 714;
@@ -113,6 +115,7 @@ public:
     void OnDataTrigger();
     void OnInterval();
     void OnDataComparator();
+    void OnCycleTrigger();
     void OnFreeRun();
     void OnProgramMeasure();
     void OnFreeRunDetected();
@@ -120,6 +123,7 @@ public:
     void OnProgramEnded();
     bool IntervalStep(bool& started);
     bool ComparatorStep(bool& started);
+    bool CycleStep(bool& started);
     bool FreeRunStep();
     bool ProgramStep();
     bool RearmDataTrigger(bool sendAgain);
@@ -139,6 +143,7 @@ public:
     bool IsRepeat() const { return m_repeat; }
     int GetFreeRun() const { return m_freeRun; }
     int GetProgram() const { return m_program; }
+    int GetCycleCount() const { return m_cycleCount; }
     int GetUnitsState() const { return m_unitsState; }
     int GetUnitsMode() const { return m_unitsMode; }
     int GetStatusWord() const { return m_statusWord; }

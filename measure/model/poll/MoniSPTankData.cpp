@@ -1,16 +1,42 @@
 #include "measure/model/poll/MoniSPTankData.h"
 
-#include "common/calc/CashCalcuDataTank.h"
+#include "common/cache/CacheDataTank.h"
+#include "common/cache/CacheFileReport.h"
+#include "common/formula/DataCalcuOrder.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
 
 
-CCashCalcuDataTank* CMoniSPTankData::CreateItem(int16_t index, int16_t code)
+CMoniCalcuDataTank* CMoniSPTankData::CreateItem(int16_t index, int16_t code)
 {
-    CCashCalcuDataTank* tank = CreateChannelTank(index, code, false);
-    if (tank)
+    if (index < 0)
+        return nullptr;
+    if (GetSize() < index + 1)
+        SetSize(index + 1);
+    CCacheReportScope reports;
+    auto* tank = new CMoniCalcuDataTank;
+    try {
+        tank->SetKind(code);
+        tank->SetCacheWindowPlacement(kWindowFromIndex);
         tank->SetCacheWindowLength(kWindowValues);
+        tank->CreateCacheFile();
+        tank->SetSize(m_dataCount, false);
+        tank->SetOrder(NewOrder());
+        SetTankAt(index, tank, false);
+    } catch (...) {
+        delete tank;
+        throw;
+    }
     return tank;
+}
+
+void CMoniSPTankData::LinkSources(CDataTankList& channels)
+{
+    for (int i = 0; i < GetSize(); ++i) {
+        auto* tank = dynamic_cast<CMoniCalcuDataTank*>(GetObjectAt(i));
+        if (tank && i != kTimeIndex)
+            tank->SetSourceTank(i < channels.GetSize() ? channels.GetObjectAt(i) : nullptr);
+    }
 }
 
 int32_t CMoniSPTankData::SetDataCount(int32_t count, bool fill)
@@ -35,7 +61,7 @@ CDataTankObject* CMoniSPTankData::GetTimeTank()
 {
     if (GetSize() > kTimeIndex && GetObjectAt(kTimeIndex))
         return GetObjectAt(kTimeIndex);
-    CCashCalcuDataTank* tank = CreateItem(kTimeIndex, 0);
+    CMoniCalcuDataTank* tank = CreateItem(kTimeIndex, 0);
     tank->SetName(fw::LoadStringText(kIdsElapsedTime));
     tank->SetUnit("sec");
     return tank;
@@ -73,8 +99,11 @@ void CMoniSPTankData::StoreValues(CKivSPTankData& channels, const std::vector<in
         if (!source || ch == kTimeIndex)
             continue;
         CDataTankObject* tank = ch < GetSize() ? GetObjectAt(ch) : nullptr;
-        if (!tank)
-            tank = CreateItem(ch, -1);
+        if (!tank) {
+            CMoniCalcuDataTank* made = CreateItem(ch, -1);
+            made->SetSourceTank(source);
+            tank = made;
+        }
         if (tank->GetDataCount() < at + 1)
             tank->SetSize(at + 1, false);
         tank->SetValue(at, source->GetResult());

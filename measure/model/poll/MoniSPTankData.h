@@ -7,6 +7,7 @@
 // channel tanks themselves keep only the current value.
 
 #include "common/calc/KivSPTankData.h"
+#include "measure/model/monitor/MoniCalcuDataTank.h"
 
 #include <atomic>
 #include <cstdint>
@@ -22,8 +23,11 @@ public:
     CMoniSPTankData() = default;
 
     // A monitor tank at `index` (the list grows to hold it), sized to the
-    // data count. On failure nothing is left in the list.
-    CCashCalcuDataTank* CreateItem(int16_t index, int16_t code);
+    // data count, not yet linked. On failure nothing is left in the list.
+    CMoniCalcuDataTank* CreateItem(int16_t index, int16_t code);
+    // Every monitor tank but the elapsed time follows the channel tank of
+    // the same number in `channels` (none where that has no tank).
+    void LinkSources(CDataTankList& channels);
     // -1: the largest count of the entries. A count above kMaxSamples
     // empties every tank.
     int32_t SetDataCount(int32_t count, bool fill) override;

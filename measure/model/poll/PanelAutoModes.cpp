@@ -196,6 +196,8 @@ bool CKeisokuPanel::ComparatorStep(bool& started)
         m_comparator = false;
         m_host.EnableComparator(false);
         StopPolling();
+        // Polling starts again in the handler, as after a start.
+        started = true;
         return true;
     case 1:
         StopPolling();

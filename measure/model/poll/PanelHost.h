@@ -93,4 +93,16 @@ struct IPanelHost {
     virtual int CheckComparatorLimits() { return -1; }
     virtual bool AdvanceComparator() { return false; }
     virtual void EnableComparator(bool on) {}
+    // The cycle program: validated (false with its message), empty first
+    // row, reset to a count, the unit's count against the next due count
+    // (0 unreadable, -1 before it, 1 reached; `count` takes the unit's
+    // count), moved on past a count (false when it has run out).
+    virtual bool StartCycleTrigger() { return false; }
+    virtual bool IsCycleTableEmpty() { return true; }
+    virtual bool ResetCycleTrigger(int count) { return false; }
+    virtual int CheckCycleDue(int& count) { return 0; }
+    virtual bool AdvanceCycleTrigger(int count) { return false; }
+    // The cycle-count dialog over the unit's `count`: -1 cancelled, 0 keep
+    // counting, 1 start over from the entered `count`.
+    virtual int AskCycleCount(int& count) { return -1; }
 };

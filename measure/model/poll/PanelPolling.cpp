@@ -166,6 +166,10 @@ void CKeisokuPanel::BuildPollLists()
 bool CKeisokuPanel::RebuildPollLists()
 {
     try {
+        // The channels may have been rebuilt since the last poll; the trend
+        // follows them, and with them their watchers.
+        if (CMoniSPTankData* set = m_host.MonitorSet())
+            set->LinkSources(System().GetTankList());
         m_freqChannels.clear();
         if (System().GetSaveMode() != 1)
             m_freqChannels = m_host.HistogramChannels();
@@ -393,6 +397,8 @@ void CKeisokuPanel::OnMonitorPollDone(bool ok)
     }
     bool started = false;
     if (!IntervalStep(started))
+        return;
+    if (!CycleStep(started))
         return;
     if (!ComparatorStep(started))
         return;
