@@ -1,5 +1,6 @@
 #include "chart/model/ChartClasses.h"
 
+#include "chart/model/DrawMarker.h"
 #include "chart/model/GDataInfoRec.h"
 #include "chart/model/GrFrameRec.h"
 #include "chart/model/GrScaleRec.h"
@@ -15,6 +16,9 @@
 void RegisterChartClasses()
 {
     static const fw::CRuntimeClass* const kClasses[] = {
+        FW_RUNTIME_CLASS(CDrawMarker),
+        FW_RUNTIME_CLASS(CDrawGPSMarker),
+        FW_RUNTIME_CLASS(CDrawGraphMarker),
         FW_RUNTIME_CLASS(OGPRecord),
         FW_RUNTIME_CLASS(GDataInfoRec),
         FW_RUNTIME_CLASS(GrScaleRec),

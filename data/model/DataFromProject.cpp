@@ -59,8 +59,8 @@ bool CKivDataBoxArray::BuildFromProject(CBoxArray& system)
             }
             m_sourceCodes[static_cast<size_t>(ch)] = static_cast<int16_t>(system.GetChannelValue(ch, kAttrSource));
         }
-        for (auto& mark : system.GetMarkers().TakeAll())
-            AddMarker(std::move(mark));
+        m_markers.DeleteAll();
+        m_markers.TakeAllFrom(system.GetMarkers());
         m_gpsTanks.CopyList(system.GetGpsTanks());
         m_canTanks.CopyList(system.GetCanTanks());
     } catch (const std::exception& e) {

@@ -118,37 +118,21 @@ void CKivDataBoxArray::SerializeGpsCan(fw::CArchive& ar, const fw::CString& fold
     }
 }
 
-void CKivDataBoxArray::AddMarker(std::unique_ptr<fw::CObject> mark)
+void CKivDataBoxArray::KeepMarkers(const std::function<bool(const CMarkerObj&)>& keep)
 {
-    m_markerObjects.push_back(mark.get());
-    m_markers.Add(std::move(mark));
-}
-
-void CKivDataBoxArray::KeepMarkers(const std::function<bool(fw::CObject*)>& keep)
-{
-    std::vector<std::unique_ptr<fw::CObject>> marks = m_markers.TakeAll();
-    m_markerObjects.clear();
-    for (auto& mark : marks)
-        if (keep(mark.get()))
-            AddMarker(std::move(mark));
+    for (fw::POSITION pos = m_markers.GetHeadPosition(); pos;) {
+        const fw::POSITION at = pos;
+        CMarkerObj* mark = m_markers.GetNext(pos);
+        if (!keep(*mark)) {
+            m_markers.RemoveAt(at);
+            delete mark;
+        }
+    }
 }
 
 void CKivDataBoxArray::SerializeMarkers(fw::CArchive& ar)
 {
-    if (ar.IsStoring()) {
-        ar.WriteCount(m_markerObjects.size());
-        for (fw::CObject* mark : m_markerObjects)
-            ar.WriteObject(mark);
-        return;
-    }
-    m_markers.DeleteAll();
-    m_markerObjects.clear();
-    const uint64_t n = ar.ReadCount(2);
-    for (uint64_t i = 0; i < n; ++i) {
-        fw::CObject* mark = ar.ReadOwnedObject(nullptr);
-        if (mark)
-            AddMarker(std::unique_ptr<fw::CObject>(mark));
-    }
+    m_markers.Serialize(ar);
 }
 
 void CKivDataBoxArray::SaveOrLoadChannelFile(fw::CArchive& ar, const fw::CString& path, CDataTankObject* tank)

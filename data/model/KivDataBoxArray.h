@@ -65,11 +65,8 @@ public:
     void SetCompressFiles(bool on) { m_bCompress = on; }
     // The folder of the channel files; the archive's file when empty.
     void SetFolder(const fw::CString& folder) { m_folder = folder; }
-    // The marks in list order (the list itself gives no access).
-    const std::vector<fw::CObject*>& GetMarkerObjects() const { return m_markerObjects; }
-    void AddMarker(std::unique_ptr<fw::CObject> mark);
     // Deletes the marks `keep` refuses; the others stay in their order.
-    void KeepMarkers(const std::function<bool(fw::CObject*)>& keep);
+    void KeepMarkers(const std::function<bool(const CMarkerObj&)>& keep);
     // The marks alone, in their archive form (an undo record keeps them).
     void SerializeMarkerList(fw::CArchive& ar) { SerializeMarkers(ar); }
 
@@ -89,7 +86,6 @@ private:
     CMarkerList m_markers;
     // (staged path, final path) of the save in progress.
     std::vector<std::pair<std::string, std::string>> m_staged;
-    std::vector<fw::CObject*> m_markerObjects; // owned by m_markers
     fw::CString m_folder;
     bool m_bCompress = false;
 };

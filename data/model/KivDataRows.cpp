@@ -1,17 +1,10 @@
 #include "data/model/KivDataDoc.h"
 
 #include "common/tank/TimeDataTank.h"
-#include "data/model/DataMark.h"
 #include "framework/core/Services.h"
 #include "instrument/MeasureModeName.h"
 
 #include <algorithm>
-
-namespace {
-
-IDataMark* MarkOf(fw::CObject* object) { return dynamic_cast<IDataMark*>(object); }
-
-} // namespace
 
 int CKivDataDoc::GetSampleCount() { return m_boxes.GetTankList().GetDataCount(); }
 
@@ -37,9 +30,10 @@ void CKivDataDoc::AfterRowChange()
 void CKivDataDoc::MoveMarks(int from, int32_t samples)
 {
     const double interval = GetSampleInterval();
-    for (fw::CObject* object : m_boxes.GetMarkerObjects())
-        if (IDataMark* mark = MarkOf(object); mark && mark->GetSampleIndex() >= from)
-            mark->MoveBy(samples, interval);
+    CMarkerList& marks = m_boxes.GetMarkers();
+    for (fw::POSITION pos = marks.GetHeadPosition(); pos;)
+        if (CMarkerObj* mark = marks.GetNext(pos); mark->GetSampleIndex() >= from)
+            mark->Move(samples, interval);
 }
 
 void CKivDataDoc::InsertRows(int first, int last)
@@ -61,9 +55,8 @@ void CKivDataDoc::DeleteRows(int first, int last)
     CKivSPTankData& list = m_boxes.GetTankList();
     list.DeleteRows(0, first, list.GetSize() - 1, last);
     AfterRowChange();
-    m_boxes.KeepMarkers([&](fw::CObject* object) {
-        const IDataMark* mark = MarkOf(object);
-        return !mark || mark->GetSampleIndex() < first || mark->GetSampleIndex() > last;
+    m_boxes.KeepMarkers([&](const CMarkerObj& mark) {
+        return mark.GetSampleIndex() < first || mark.GetSampleIndex() > last;
     });
     MoveMarks(last + 1, -(last - first + 1));
 }
@@ -79,9 +72,8 @@ void CKivDataDoc::DeleteOutsideRows(int first, int last)
     if (first > 0)
         list.DeleteRows(0, 0, list.GetSize() - 1, first - 1);
     AfterRowChange();
-    m_boxes.KeepMarkers([&](fw::CObject* object) {
-        const IDataMark* mark = MarkOf(object);
-        return !mark || (mark->GetSampleIndex() >= first && mark->GetSampleIndex() <= last);
+    m_boxes.KeepMarkers([&](const CMarkerObj& mark) {
+        return mark.GetSampleIndex() >= first && mark.GetSampleIndex() <= last;
     });
     MoveMarks(0, -first);
 }
@@ -100,9 +92,10 @@ void CKivDataDoc::Thin(int n)
     }
     AfterRowChange();
     const double interval = GetSampleInterval();
-    for (fw::CObject* object : m_boxes.GetMarkerObjects())
-        if (IDataMark* mark = MarkOf(object)) {
-            const int32_t index = (mark->GetSampleIndex() + 1) / (n + 1);
-            mark->SetMark(index, m_dStartTime + index * interval / 86400.0);
-        }
+    CMarkerList& marks = m_boxes.GetMarkers();
+    for (fw::POSITION pos = marks.GetHeadPosition(); pos;) {
+        CMarkerObj* mark = marks.GetNext(pos);
+        const int32_t index = (mark->GetSampleIndex() + 1) / (n + 1);
+        mark->Set(index, fw::COleDateTime(m_dStartTime + index * interval / 86400.0));
+    }
 }

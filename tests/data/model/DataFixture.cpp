@@ -5,6 +5,7 @@
 #include "data/model/DataClasses.h"
 #include "data/model/KivDataBoxPropaty.h"
 #include "grid/model/GridClasses.h"
+#include "instrument/system/SystemClasses.h"
 
 #include <filesystem>
 #include <fstream>
@@ -31,6 +32,7 @@ void DataFixture::SetUpTestSuite()
     kivtest::RegisterAllClasses();
     RegisterGridClasses();
     RegisterDataClasses();
+    RegisterSystemClasses();
 }
 
 DataFixture::DataFixture() : m_oldHost(InstallDataDocHost(&host))

@@ -13,21 +13,12 @@
 #include "framework/core/Archive.h"
 #include "framework/core/StringTable.h"
 #include "grid/model/GridClasses.h"
+#include "instrument/system/SystemClasses.h"
 
 #include <algorithm>
 #include <filesystem>
 
 namespace dataview {
-
-FW_IMPLEMENT_SERIAL(CTestMark, fw::CObject, fw::VERSIONABLE_SCHEMA | 1)
-
-void CTestMark::Serialize(fw::CArchive& ar)
-{
-    if (ar.IsStoring())
-        ar << m_index << m_date;
-    else
-        ar >> m_index >> m_date;
-}
 
 namespace {
 
@@ -104,7 +95,7 @@ void DataViewFixture::SetUpTestSuite()
     RegisterDataClasses();
     RegisterGraphClasses();
     RegisterListGraphClasses();
-    fw::RegisterClass(FW_RUNTIME_CLASS(CTestMark));
+    RegisterSystemClasses();
     fw::Install<IGraphTimeListFactory>(&g_factory);
     fw::Install<IDataGraphAccess>(&g_access);
     fw::Install<IGraphDocumentTanks>(&g_tanks);
@@ -163,7 +154,7 @@ CKivDataDoc* DataViewFixture::OpenData(int rows, const std::vector<int32_t>& mar
         }
         boxes.GetSourceCodes().assign(3, 0);
         for (int32_t index : marks)
-            boxes.AddMarker(std::make_unique<CTestMark>(index, 45322.5 + index * 0.01 / 86400));
+            boxes.GetMarkers().AddTail(new CMarkerObj(fw::COleDateTime(45322.5 + index * 0.01 / 86400), index));
         doc.SetTitleText("振動試験");
         doc.SetMeasureMethod(2);
         doc.SetStartTime(45322.5);
@@ -190,9 +181,9 @@ CKivDataFrame* DataViewFixture::FrameOf(CKivDataDoc* doc) const
 std::vector<int32_t> DataViewFixture::MarkIndexes(CKivDataDoc* doc)
 {
     std::vector<int32_t> out;
-    for (fw::CObject* object : doc->GetBoxArray().GetMarkerObjects())
-        if (auto* mark = dynamic_cast<IDataMark*>(object))
-            out.push_back(mark->GetSampleIndex());
+    CMarkerList& marks = doc->GetBoxArray().GetMarkers();
+    for (fw::POSITION pos = marks.GetHeadPosition(); pos;)
+        out.push_back(marks.GetNext(pos)->GetSampleIndex());
     return out;
 }
 

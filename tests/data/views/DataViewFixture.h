@@ -5,7 +5,6 @@
 // services, with the charting engine's time list graph behind it.
 
 #include "chart/model/GraphTimeListObj.h"
-#include "data/model/DataMark.h"
 #include "data/model/KivDataDoc.h"
 #include "docbase/doc/DataDocHost.h"
 #include "docbase/doc/GraphDocumentLookup.h"
@@ -28,26 +27,6 @@ class CKivDataEXChView;
 class CKivDataGraphView;
 
 namespace dataview {
-
-// A time mark as the row operations see it.
-class CTestMark : public fw::CObject, public IDataMark {
-    FW_DECLARE_SERIAL(CTestMark)
-public:
-    CTestMark() = default;
-    CTestMark(int32_t index, double date) : m_index(index), m_date(date) {}
-    void Serialize(fw::CArchive& ar) override;
-    int32_t GetSampleIndex() const override { return m_index; }
-    double GetMarkDate() const override { return m_date; }
-    void SetMark(int32_t index, double date) override
-    {
-        m_index = index;
-        m_date = date;
-    }
-
-private:
-    int32_t m_index = -1;
-    double m_date = 0;
-};
 
 class DataViewFixture : public ::testing::Test {
 protected:
