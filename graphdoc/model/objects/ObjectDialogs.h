@@ -7,8 +7,11 @@
 #include "framework/core/ServiceSlot.h"
 
 class CDrawLegObj;
+class CGraphPrfList;
+class CKivGraphDraw;
 class CMoniDataPrf;
 class CPowGraphPrfList;
+class CSimpleGraphPrfList;
 
 class IGraphObjectDialogs {
 public:
@@ -19,6 +22,17 @@ public:
     virtual bool EditLegend(CDrawLegObj& legend) { return false; }
     // The numeric-monitor dialog over a profile; true on OK.
     virtual bool EditMonitor(CMoniDataPrf& profile) { return false; }
+    // The plot-data dialog over a simple graph's profiles; true on OK.
+    virtual bool EditPlotData(CSimpleGraphPrfList& list, int xAxisKind, int graphType, int dataMode,
+                              bool projectOnly)
+    {
+        return false;
+    }
+    // The plot-line dialog (bars: the bar-line dialog) over profiles 1 on;
+    // true on OK.
+    virtual bool EditPlotLines(CGraphPrfList& list, bool bars, bool showInterval) { return false; }
+    // The time-axis dialog over the drawer's scales; true on OK.
+    virtual bool EditTimeScales(CKivGraphDraw& draw) { return false; }
 };
 
 // The installed dialogs, or ones that always cancel.

@@ -35,6 +35,12 @@ public:
     void Serialize(fw::CArchive& ar) override;
     void Draw(fw::CDC* dc) override;
     using CDrawGraphObj::Draw;
+    // The plot-data dialog; on OK the series are rebuilt under paused polling.
+    void OnEditProperties() override;
+    // The axis dialog, or the time-axis dialog for a time X axis.
+    bool EditAxes() override;
+    // The plot-line or bar-line dialog; the profiles' styles go to the series.
+    bool EditPlotLines() override;
     intptr_t OnUpdate(intptr_t hint, fw::CObject* hintObject) override;
     // A copy that reads the same documents (or keeps this graph's tanks).
     CDrawObj* Clone(CZELGraphViewDoc* document) override;
