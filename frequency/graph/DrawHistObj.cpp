@@ -15,9 +15,15 @@
 #include "frequency/graph/HistGraphDlg.h"
 #include "frequency/document/HistDoc.h"
 #include "frequency/model/HistTables.h"
+#include "graphdoc/model/GraphDocHooks.h"
+#include "graphdoc/views/ScaleDlg.h"
+#include "chart/model/GraphUpdateHints.h"
 #include "project/model/KIV5980Doc.h"
+#include "project/model/ProjectHost.h"
 
 #include <algorithm>
+#include <memory>
+#include <new>
 
 FW_IMPLEMENT_SERIAL(CDrawHistObj, CDrawMeasObj, 0)
 
@@ -25,10 +31,19 @@ namespace {
 
 constexpr intptr_t kHintDocumentOpened = 1;
 constexpr intptr_t kHintIdentChanged = 3;
-constexpr intptr_t kHintDataChanged = 12;
 constexpr intptr_t kHintAnalysesChanged = 40;
+// The measurement panel's hints: following a document, new current values,
+// polling stopped, the panel opened.
+constexpr intptr_t kHintFollow = 19;
+constexpr intptr_t kHintFollowAgain = 31;
+constexpr intptr_t kHintNewValues = 20;
+constexpr intptr_t kHintNewValuesAgain = 32;
+constexpr intptr_t kHintStopped = 21;
+constexpr intptr_t kHintProjectPanel = 22;
 constexpr int32_t kCountChangeFlags = 0x04 | 0x10 | 0x80;
-constexpr int16_t kAxisTitleSize = 14;
+// Axis titles in points (the fonts count tenths of a point).
+constexpr int kAxisTitleHeight = 140;
+constexpr int16_t kGridColour = 15;
 
 int Place(int origin, int extent, double fraction) { return origin + static_cast<int>(extent * fraction); }
 
@@ -81,7 +96,23 @@ void CDrawHistObj::InitGraphDefaults()
     m_draw.SetAxisTitle('Y', {}, {});
     m_draw.Scale().m_x.subdivisions = 1;
     m_draw.Scale().m_y.subdivisions = 1;
-    (void)kAxisTitleSize;
+    GrFrameRec& frame = m_draw.Frame();
+    frame.m_gridMajorColor = kGridColour;
+    frame.m_gridMinorColor = kGridColour;
+    frame.m_xGridMajorWidth = 1;
+    frame.m_xGridMinorWidth = 0;
+    frame.m_xTickSide = GrFrameRec::kSideNone;
+    frame.m_yGridMajorWidth = 1;
+    frame.m_yGridMinorWidth = 0;
+    frame.m_yTickSide = GrFrameRec::kSideNone;
+    for (int axis : {'X', 'Y'}) {
+        if (CPlotLabel* title = m_draw.GetAxisTitle(axis)) {
+            tTextAttributes attributes;
+            title->GetTextAttributes(attributes);
+            attributes.font.lfHeight = kAxisTitleHeight;
+            title->SetTextAttributes(attributes);
+        }
+    }
     m_draw.CreatePlot();
 }
 
@@ -361,8 +392,7 @@ intptr_t CDrawHistObj::OnUpdate(intptr_t hint, fw::CObject* hintObject)
         auto* doc = update ? dynamic_cast<CZELDataDoc*>(update->m_pDocument) : nullptr;
         if (!doc || doc->GetDocIdent() != m_prf.m_docIdent)
             return 0;
-        SetGraphPrf(m_prf, doc);
-        Invalidate();
+        Retake(doc, false);
         return 1;
     }
     case kHintIdentChanged: {
@@ -371,8 +401,7 @@ intptr_t CDrawHistObj::OnUpdate(intptr_t hint, fw::CObject* hintObject)
             return 0;
         m_prf.m_docIdent = change->m_newIdent;
         m_prf.m_strTitle = change->m_title;
-        SetGraphPrf(m_prf);
-        Invalidate();
+        Retake(const_cast<fw::CDocument*>(FindGraphDocument(m_prf.m_docIdent)), false);
         return 1;
     }
     case kHintDataChanged: {
@@ -380,13 +409,83 @@ intptr_t CDrawHistObj::OnUpdate(intptr_t hint, fw::CObject* hintObject)
         auto* doc = update ? dynamic_cast<CZELDataDoc*>(update->m_pDocument) : nullptr;
         if (!doc || doc->GetDocIdent() != m_prf.m_docIdent || !(update->m_changeFlags & kCountChangeFlags))
             return 0;
-        SetGraphPrf(m_prf, doc);
+        Retake(doc, true);
+        return 1;
+    }
+    default:
+        return OnLiveHint(hint, hintObject);
+    }
+}
+
+intptr_t CDrawHistObj::OnLiveHint(intptr_t hint, fw::CObject* hintObject)
+{
+    const auto* named = dynamic_cast<const CUpdateDataDoc*>(hintObject);
+    const fw::CDocument* document = named ? named->m_pDocument : nullptr;
+    switch (hint) {
+    case kHintFollow:
+    case kHintFollowAgain: {
+        // The panel names no document when it sends these: the graph's own
+        // source is the one measured.
+        if (!document)
+            document = FindGraphDocument(m_prf.m_docIdent);
+        fw::CDC none(nullptr);
+        m_draw.SetHighlight(none, 0, 1, document);
+        return 1;
+    }
+    case kHintNewValues:
+    case kHintNewValuesAgain:
+        m_draw.AutoScaleExpand();
+        m_bRedraw = true;
         Invalidate();
+        return 1;
+    case kHintStopped: {
+        fw::CDC none(nullptr);
+        m_draw.SetHighlight(none, 0, 0, nullptr);
+        m_bRedraw = true;
+        Invalidate();
+        return 1;
+    }
+    case kHintProjectPanel: {
+        auto* project = dynamic_cast<CKIV5980Doc*>(const_cast<fw::CDocument*>(document));
+        if (!m_prf.m_projectSource || !project)
+            return 0;
+        m_prf.m_docIdent = project->GetDocIdent();
+        Retake(project, true);
+        return 1;
+    }
+    case kHintReferenceFile: {
+        const auto* change = dynamic_cast<const CUpdateGraph*>(hintObject);
+        if (!change || change->m_firstDoc != m_prf.m_docIdent)
+            return 0;
+        m_prf.m_docIdent = change->m_secondDoc;
+        fw::CDocument* doc = const_cast<fw::CDocument*>(FindGraphDocument(m_prf.m_docIdent));
+        if (!change->m_path.IsEmpty())
+            m_prf.m_strTitle = change->m_path;
+        else if (doc)
+            m_prf.m_strTitle = doc->GetTitle();
+        Retake(doc, false);
         return 1;
     }
     default:
         return 0;
     }
+}
+
+void CDrawHistObj::Retake(fw::CDocument* document, bool resizeLegend)
+{
+    SetGraphPrf(m_prf, document);
+    if (resizeLegend)
+        ResizeLegend();
+    m_bRedraw = true;
+    Invalidate();
+    MarkModified();
+}
+
+void CDrawHistObj::ResizeLegend()
+{
+    if (auto* page = dynamic_cast<CGraphViewDoc*>(m_pDocument))
+        if (CDrawObj* legend = page->FindLegObj())
+            legend->ResetSize();
 }
 
 void CDrawHistObj::OnEditProperties()
@@ -395,8 +494,106 @@ void CDrawHistObj::OnEditProperties()
     CHistGraphDlg dlg(edited);
     if (dlg.DoModal() != fw::IDOK)
         return;
-    SetGraphPrf(edited);
-    Invalidate();
+    ProjectHost().StopPanelPolling();
+    try {
+        SetGraphPrf(edited);
+    } catch (const std::bad_alloc& e) {
+        // The panel stays paused: the graph is left half-taken.
+        fw::ReportException(e);
+        return;
+    }
+    ResizeLegend();
+    NotifyChanged();
+    MarkModified();
+    ProjectHost().RestartPanelPolling();
+}
+
+// ---- the page's graph commands ---------------------------------------------------------------
+
+bool CDrawHistObj::EditScales()
+{
+    CScaleDlg dlg;
+    // The frequency graph offers linear or logarithmic counts only.
+    dlg.m_settings.frequencyMode = 1;
+    dlg.LoadScales(m_draw);
+    if (dlg.DoModal() != fw::IDOK)
+        return false;
+    dlg.StoreScales(m_draw);
+    m_bRedraw = true;
+    return true;
+}
+
+bool CDrawHistObj::EditGrid()
+{
+    GrFrameRec frame = m_draw.Frame();
+    if (!GraphDocDialogs().EditGrid(frame))
+        return false;
+    m_draw.Frame() = frame;
+    m_draw.CreatePlot();
+    m_bRedraw = true;
+    return true;
+}
+
+bool CDrawHistObj::EditLabels()
+{
+    if (!GraphDocDialogs().EditLabels(m_draw))
+        return false;
+    m_bRedraw = true;
+    return true;
+}
+
+// The plot-line dialog of bar series is not part of the program yet: the
+// command changes nothing.
+bool CDrawHistObj::EditPlotLines() { return false; }
+
+CDrawObj* CDrawHistObj::Clone(CZELGraphViewDoc* document)
+{
+    auto copy = std::make_unique<CDrawHistObj>();
+    copy->CopyFrom(*this);
+    copy->m_relRight = m_relRight;
+    copy->m_relBottom = m_relBottom;
+    copy->m_prf = m_prf;
+    copy->SetGraphPrf(m_prf);
+    CHistGraphDraw& draw = copy->m_draw;
+    draw.Info() = m_draw.Info();
+    draw.Scale() = m_draw.Scale();
+    draw.Frame() = m_draw.Frame();
+    draw.m_color = m_draw.m_color;
+    draw.m_fill = m_draw.m_fill;
+    draw.m_xTitleFromSeries = m_draw.m_xTitleFromSeries;
+    draw.m_yTitleFromSeries = m_draw.m_yTitleFromSeries;
+    draw.m_autoNames = m_draw.m_autoNames;
+    CopyAxisTexts(draw);
+    draw.CreatePlot();
+    draw.SetGraphRect(fw::CRect());
+    copy->m_bRedraw = true;
+    CDrawHistObj* result = copy.release();
+    if (document)
+        document->AddObject(result);
+    return result;
+}
+
+void CDrawHistObj::CopyAxisTexts(CHistGraphDraw& target) const
+{
+    for (int axis : {'X', 'Y'}) {
+        CTickLabel* from = m_draw.GetTickLabels(axis);
+        CTickLabel* to = target.GetTickLabels(axis);
+        if (from && to) {
+            tTickLabelAttributes attributes;
+            from->GetAttributes(attributes);
+            to->SetAttributes(attributes);
+        }
+        if (CPlotLabel* title = m_draw.GetAxisTitle(axis)) {
+            fw::CString text, unit;
+            tTextAttributes attributes;
+            int16_t side = 0;
+            int colour = 0;
+            title->GetLabel(text, unit, attributes, side, colour);
+            target.SetAxisTitle(axis, text, unit);
+            if (CPlotLabel* copy = target.GetAxisTitle(axis))
+                copy->SetTextAttributes(attributes);
+        }
+    }
 }
 
 CDrawHistObj* AddHistGraph(CZELGraphViewDoc& page, const CHistGraphPrf& profile, fw::CDocument* source)

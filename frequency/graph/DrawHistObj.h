@@ -10,6 +10,7 @@
 #include "frequency/graph/HistGraphPrf.h"
 #include "frequency/model/HistCountArray.h"
 #include "graphdoc/model/DrawMeasObj.h"
+#include "graphdoc/model/GraphViewDoc.h"
 
 #include <vector>
 
@@ -20,7 +21,7 @@ namespace fw {
 class CDocument;
 }
 
-class CDrawHistObj : public CDrawMeasObj {
+class CDrawHistObj : public CDrawMeasObj, public IGraphEditors, public IMainGraphDrawSource {
     FW_DECLARE_SERIAL(CDrawHistObj)
 public:
     static constexpr double kDefaultLeft = 0.02;
@@ -51,12 +52,21 @@ public:
     void RecalcPosition(const fw::CRect& area) override;
     void SetRelativePosition(const fw::CRect& rect, const fw::CRect& area) override;
     intptr_t OnUpdate(intptr_t hint, fw::CObject* hintObject) override;
-    CDrawObj* Clone(CZELGraphViewDoc* document) override { return nullptr; }
+    // A copy with the same profile, scales, frame and labels, added to
+    // `document` when one is given.
+    CDrawObj* Clone(CZELGraphViewDoc* document) override;
     bool CanCopy() override { return false; }
     bool CanDelete() override { return false; }
     void ResetSize() override { ApplyFrameMargins(); }
     bool RefersToDocument(const CDocIdent* ident) override;
     const CDataMeasPrf* GetDataSource() const override { return &m_prf; }
+
+    // The page's graph commands: each answers whether the graph changed.
+    bool EditScales() override;
+    bool EditGrid() override;
+    bool EditLabels() override;
+    bool EditPlotLines() override;
+    CGraphSetting* GetMainGraphDraw() override { return &m_draw; }
 
     CHistGraphDraw& GraphDraw() { return m_draw; }
     CHistCountArray& Analyses() { return m_analyses; }
@@ -68,6 +78,13 @@ public:
 
 private:
     void InitGraphDefaults();
+    // Hints of the measurement panel and of the graph view's reference file.
+    intptr_t OnLiveHint(intptr_t hint, fw::CObject* hintObject);
+    void ResizeLegend();
+    // Tick-label looks and axis titles of this graph onto another drawer.
+    void CopyAxisTexts(CHistGraphDraw& target) const;
+    // Takes the profile again after its document changed, redrawn in full.
+    void Retake(fw::CDocument* document, bool resizeLegend);
     void BuildSeriesPerAnalysis(fw::CDocument* document);
     void BuildSeriesPerTank(fw::CDocument* document);
     void RemoveSeriesFrom(int first);

@@ -56,6 +56,7 @@ void CHistGraphDraw::CreatePlot()
     GrSetXRange(m_scale.m_x.minimum, m_scale.m_x.maximum, &m_record);
     GrSetYRange(m_scale.m_y.minimum, m_scale.m_y.maximum, &m_record);
     CKivGraphDraw::CreatePlot();
+    CreateDepthElements();
     if (m_info.m_graphType == kLinearType)
         m_columns = std::make_unique<CHistColumnPlot>();
     else
@@ -70,7 +71,7 @@ bool CHistGraphDraw::AutoScale()
         changed = AutoScaleAxis('X', false, m_scale.m_x.autoMode == 2) || changed;
     if (m_scale.m_y.autoMode)
         changed = AutoScaleAxis('Y', false, m_scale.m_y.autoMode == 2) || changed;
-    if (IsOblique() && m_zAutoMode)
+    if (IsOblique() && m_scale.m_z.autoMode)
         changed = AutoScaleAxis('Z', false, true) || changed;
     if (!changed)
         return false;
@@ -101,12 +102,9 @@ bool CHistGraphDraw::AutoScaleAxis(int axis, bool expandOnly, bool mode2)
         maximum += 1;
     }
     if (expandOnly) {
-        double low = m_zMin;
-        double high = m_zMax;
-        if (const GrScaleRec::Axis* a = ScaleAxis(axis)) {
-            low = a->minimum;
-            high = a->maximum;
-        }
+        const GrScaleRec::Axis* a = ScaleAxis(axis);
+        const double low = a ? a->minimum : 0.0;
+        const double high = a ? a->maximum : 0.0;
         const bool outside = axis == 'Y' ? minimum != low || maximum > high : minimum < low || maximum > high;
         if (!outside)
             return false;
@@ -167,11 +165,6 @@ void CHistGraphDraw::ApplyNiceRange(int axis, int logKind, double maximum, doubl
         if (!ok)
             return;
     }
-    if (axis == 'Z') {
-        m_zMin = low;
-        m_zMax = high;
-        return;
-    }
     SetAxisRange(axis, low, high, step, kDivisions);
 }
 
@@ -180,10 +173,10 @@ void CHistGraphDraw::DrawAllSeries(fw::CDC& dc, const fw::CRect&)
     if (!m_page || !m_columns)
         return;
     const int count = GetSeriesCount();
-    m_columns->m_zMin = m_zMin;
-    m_columns->m_zMax = m_zMax;
+    m_columns->m_zMin = ZMin();
+    m_columns->m_zMax = ZMax();
     // Oblique rows are painted from the back wall toward the front face.
-    const bool backward = IsOblique() && m_zMin > m_zMax;
+    const bool backward = IsOblique() && ZMin() > ZMax();
     for (int k = 0; k < count; ++k) {
         const int e = backward ? count - 1 - k : k;
         if (CGraphParamArray* series = GetSeries(e))

@@ -92,20 +92,13 @@ bool CHistAmpInView::GetColumnHeaderText(fw::CString& text, int32_t col, int32_t
 
 bool CHistAmpInView::GetRowHeaderText(fw::CString& text, int32_t, int32_t row, int)
 {
-    text.Empty();
-    if (CHistDoc* doc = GetHistDoc(); doc && row >= 0)
-        doc->GetBoxArray().GetText(row, kHistColName, text);
+    HistAnalysisName(GetHistDoc(), row, text);
     return true;
 }
 
 bool CHistAmpInView::GetSheetText(fw::CString& text, int32_t col, int32_t row, int)
 {
-    text.Empty();
-    CHistDoc* doc = GetHistDoc();
-    if (!doc || row < 0 || col < 0 || col >= kColumnCount)
-        return false;
-    doc->GetBoxArray().GetText(row, kColumns[col].code, text);
-    return true;
+    return HistAnalysisCell(GetHistDoc(), kColumns, col, row, text);
 }
 
 bool CHistAmpInView::SetSheetText(int32_t row, int32_t col, const fw::CString& text, int fromEditor)

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <span>
 
+class CHistDoc;
+
 struct HistColumnSpec {
     int code;          // column of CHistDataBoxArray
     const char* upper; // header row 0
@@ -21,3 +23,10 @@ struct HistColumnSpec {
 // saved table has it once. False outside the table.
 bool HistHeaderCaption(std::span<const HistColumnSpec> columns, int32_t col, int32_t row, int display,
                        fw::CString& text);
+
+// The analysis name of sheet row `row`: the row header of both tables.
+void HistAnalysisName(CHistDoc* doc, int32_t row, fw::CString& text);
+// The field that `columns[col]` shows of the analysis of sheet row `row`;
+// false outside the table or without a document.
+bool HistAnalysisCell(CHistDoc* doc, std::span<const HistColumnSpec> columns, int32_t col, int32_t row,
+                      fw::CString& text);

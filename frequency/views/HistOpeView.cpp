@@ -1,6 +1,7 @@
 #include "frequency/views/HistOpeView.h"
 
 #include "common/base/TextFile.h"
+#include "docbase/doc/DocTextConversion.h"
 #include "docbase/doc/UpdateHints.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
@@ -101,20 +102,13 @@ bool CHistOpeView::GetColumnHeaderText(fw::CString& text, int32_t col, int32_t r
 
 bool CHistOpeView::GetRowHeaderText(fw::CString& text, int32_t, int32_t row, int)
 {
-    text.Empty();
-    if (CHistDoc* doc = GetHistDoc(); doc && row >= 0)
-        doc->GetBoxArray().GetText(row, kHistColName, text);
+    HistAnalysisName(GetHistDoc(), row, text);
     return true;
 }
 
 bool CHistOpeView::GetSheetText(fw::CString& text, int32_t col, int32_t row, int)
 {
-    text.Empty();
-    CHistDoc* doc = GetHistDoc();
-    if (!doc || row < 0 || col < 0 || col >= kColumnCount)
-        return false;
-    doc->GetBoxArray().GetText(row, kColumns[col].code, text);
-    return true;
+    return HistAnalysisCell(GetHistDoc(), kColumns, col, row, text);
 }
 
 void CHistOpeView::ShowAnalysis(int index)
@@ -271,4 +265,18 @@ bool CHistOpeView::ConvertFile(const fw::CString& path, const CHistFileTextParam
     const bool written = ExportEachAnalysis(target, settings.m_commaSeparated, true);
     m_nTextMode = mode;
     return written;
+}
+
+bool ConvertHistDocumentToText(fw::CDocument& document, const CHistFileTextParam& settings)
+{
+    for (fw::POSITION pos = document.GetFirstViewPosition(); pos;) {
+        auto* view = dynamic_cast<CHistOpeView*>(document.GetNextView(pos));
+        if (!view)
+            continue;
+        // The output never lands beside the frequency file but in the
+        // chosen folder.
+        const fw::CString path = MakeExportBasePath(settings.m_folder, document.GetTitle());
+        return !path.IsEmpty() && view->ConvertFile(path, settings);
+    }
+    return false;
 }

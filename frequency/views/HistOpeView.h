@@ -59,3 +59,13 @@ private:
     CHistCountView* m_pCountView = nullptr;
     int m_nTextMode = kSaveShownCounts;
 };
+
+namespace fw {
+class CDocument;
+}
+
+// The record history's conversion of an open frequency document: its
+// analysis list writes the files named after the document's title into the
+// folder of the settings. False when the document has no analysis list or
+// no full path can be made.
+bool ConvertHistDocumentToText(fw::CDocument& document, const CHistFileTextParam& settings);
