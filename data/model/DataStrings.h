@@ -12,6 +12,10 @@ inline constexpr unsigned kIdsHeadTag = 260;
 inline constexpr unsigned kMsgNewerVersion = 175;
 inline constexpr unsigned kMsgCannotOverwrite = 477;
 inline constexpr unsigned kMsgNotThisDocument = 521;
+inline constexpr unsigned kMsgNoRoomToOpen = 522;
+// The text of message 522, the work folder in place of %s.
+inline constexpr const char* kTextNoRoomToOpen =
+    "作業用フォルダの空きディスク容量が不足しているため、ファイルを開けません。\n作業用フォルダ\n%s";
 inline constexpr unsigned kMsgCannotSaveHere = 721;
 inline constexpr unsigned kIdsThermocouple = 486;
 inline constexpr unsigned kIdsVoltage = 487;

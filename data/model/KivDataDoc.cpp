@@ -1,5 +1,6 @@
 #include "data/model/KivDataDoc.h"
 
+#include "common/cache/CacheDataTank.h"
 #include "common/calc/CalcColumnTanks.h"
 #include "common/calc/CashCalcuDataTank.h"
 #include "common/tank/DataBoxPropaty.h"
@@ -7,6 +8,7 @@
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/FileSystem.h"
+#include "framework/core/Format.h"
 #include "framework/core/ServiceSlot.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
@@ -153,8 +155,26 @@ fw::CString CKivDataDoc::GetDataFolder() const
     return fw::fs::FolderOf(GetPathName());
 }
 
+bool CKivDataDoc::HasRoomToOpen(const fw::CString& path, const fw::CString& workFolder)
+{
+    std::error_code ec;
+    const uintmax_t size = std::filesystem::file_size(std::filesystem::path(path.str()), ec);
+    if (ec)
+        return true;
+    // The channel values are cached in the work folder while the document
+    // is open; an unreadable free space does not stop the open.
+    const std::optional<uint64_t> free = fw::fs::DiskFree(workFolder);
+    if (!free || size < *free)
+        return true;
+    fw::Prompt().MessageBox(fw::Format(datastr::kTextNoRoomToOpen, workFolder),
+                            fw::MB_OK | fw::MB_ICONEXCLAMATION, datastr::kMsgNoRoomToOpen);
+    return false;
+}
+
 bool CKivDataDoc::OnOpenDocument(const fw::CString& path)
 {
+    if (!HasRoomToOpen(path, CCacheDataTank<float>::GetTempFolder()))
+        return false;
     m_boxes.SetFolder(fw::fs::FolderOf(path));
     return CKivDocBase::OnOpenDocument(path);
 }

@@ -47,7 +47,10 @@ public:
     void DeleteContents() override;
     void OnDocumentLoaded() override;
     void SetPathName(const fw::CString& path, bool addToMru = true) override;
+    // Refused (message 522) when the file is not smaller than the free
+    // space of the work folder.
     bool OnOpenDocument(const fw::CString& path) override;
+    static bool HasRoomToOpen(const fw::CString& path, const fw::CString& workFolder);
     // The channel files are staged beside the ".kivd" and replace the old
     // ones only when the whole save succeeded.
     bool OnSaveDocument(const fw::CString& path) override;
