@@ -18,6 +18,7 @@
 namespace fw {
 class CDC;
 }
+class CDrawMarkerList;
 
 class CGraphListObj : public fw::CObject {
     FW_DECLARE_SERIAL(CGraphListObj)
@@ -57,6 +58,10 @@ public:
     // Draws row `row` into the rectangle (modes above; other modes draw
     // nothing).
     void DrawRowPart(fw::CDC& dc, const fw::CRect& rect, int row, int mode);
+    // Places every drawn marker on row `row` at its mark's sample of the
+    // row's first series and draws it; a marker beyond the plot's X extent
+    // is hidden. An empty row draws nothing.
+    void DrawMarkers(fw::CDC& dc, int row, CDrawMarkerList& markers);
     void ApplyFonts();
     void RebuildAxes();
     // Whether any row's scale changed.

@@ -97,9 +97,28 @@ bool CKivDataDoc::WriteGpsMapFile(fw::CString& path, int16_t askMode, int first,
     std::string text = "<?xml version='1.0' encoding='UTF-8'?>\r\n<markers>\r\n";
     const std::string start = fw::COleDateTime(m_dStartTime).Format(kDateFormat).str();
     int skipped = point(first, text, start.c_str()) ? 0 : 1;
+    // The recording's marks replace the plain point they fall on or before,
+    // with their own position and date.
+    CMarkerList& marks = m_boxes.GetMarkers();
+    fw::POSITION next = marks.GetHeadPosition();
+    const CMarkerObj* pending = nullptr;
+    while (next && !pending)
+        if (const CMarkerObj* mark = marks.GetNext(next); mark->GetSampleIndex() > first)
+            pending = mark;
     for (int k = first + step; k < last; k += step) {
-        if (!point(k, text, nullptr))
-            ++skipped;
+        if (!pending || k < pending->GetSampleIndex()) {
+            if (!point(k, text, nullptr))
+                ++skipped;
+            continue;
+        }
+        while (pending && k >= pending->GetSampleIndex()) {
+            const int at = pending->GetSampleIndex();
+            const std::string date = pending->GetDate().Format(kDateFormat).str();
+            // A mark before the data has no position of its own.
+            if (at < 0 || !point(at, text, date.c_str()))
+                ++skipped;
+            pending = next ? marks.GetNext(next) : nullptr;
+        }
     }
     text += "</markers>\r\n";
     m_nSkippedMapPoints = skipped;
