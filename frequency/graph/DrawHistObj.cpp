@@ -9,6 +9,7 @@
 #include "framework/core/Archive.h"
 #include "framework/core/DC.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
 #include "framework/core/Format.h"
 #include "docbase/graphpage/ZELGraphViewDoc.h"
 #include "frequency/document/HistDataBoxArray.h"
@@ -548,52 +549,29 @@ bool CDrawHistObj::EditPlotLines() { return false; }
 
 CDrawObj* CDrawHistObj::Clone(CZELGraphViewDoc* document)
 {
+    // The copy is read from this graph's own record, so it has its scales,
+    // frame, labels and series, and the counts it shows also while their
+    // document is closed; an open document then lends it its analyses.
+    fw::CMemFile file;
+    {
+        fw::CArchive out(&file, fw::CArchive::store);
+        Serialize(out);
+        out.Close();
+    }
+    file.SeekToBegin();
     auto copy = std::make_unique<CDrawHistObj>();
+    {
+        fw::CArchive in(&file, fw::CArchive::load);
+        copy->Serialize(in);
+    }
     copy->CopyFrom(*this);
-    copy->m_relRight = m_relRight;
-    copy->m_relBottom = m_relBottom;
-    copy->m_prf = m_prf;
-    copy->SetGraphPrf(m_prf);
-    CHistGraphDraw& draw = copy->m_draw;
-    draw.Info() = m_draw.Info();
-    draw.Scale() = m_draw.Scale();
-    draw.Frame() = m_draw.Frame();
-    draw.m_color = m_draw.m_color;
-    draw.m_fill = m_draw.m_fill;
-    draw.m_xTitleFromSeries = m_draw.m_xTitleFromSeries;
-    draw.m_yTitleFromSeries = m_draw.m_yTitleFromSeries;
-    draw.m_autoNames = m_draw.m_autoNames;
-    CopyAxisTexts(draw);
-    draw.CreatePlot();
-    draw.SetGraphRect(fw::CRect());
+    copy->SetGraphPrf(copy->m_prf);
+    copy->m_draw.SetGraphRect(fw::CRect());
     copy->m_bRedraw = true;
     CDrawHistObj* result = copy.release();
     if (document)
         document->AddObject(result);
     return result;
-}
-
-void CDrawHistObj::CopyAxisTexts(CHistGraphDraw& target) const
-{
-    for (int axis : {'X', 'Y'}) {
-        CTickLabel* from = m_draw.GetTickLabels(axis);
-        CTickLabel* to = target.GetTickLabels(axis);
-        if (from && to) {
-            tTickLabelAttributes attributes;
-            from->GetAttributes(attributes);
-            to->SetAttributes(attributes);
-        }
-        if (CPlotLabel* title = m_draw.GetAxisTitle(axis)) {
-            fw::CString text, unit;
-            tTextAttributes attributes;
-            int16_t side = 0;
-            int colour = 0;
-            title->GetLabel(text, unit, attributes, side, colour);
-            target.SetAxisTitle(axis, text, unit);
-            if (CPlotLabel* copy = target.GetAxisTitle(axis))
-                copy->SetTextAttributes(attributes);
-        }
-    }
 }
 
 CDrawHistObj* AddHistGraph(CZELGraphViewDoc& page, const CHistGraphPrf& profile, fw::CDocument* source)

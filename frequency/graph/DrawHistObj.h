@@ -81,8 +81,6 @@ private:
     // Hints of the measurement panel and of the graph view's reference file.
     intptr_t OnLiveHint(intptr_t hint, fw::CObject* hintObject);
     void ResizeLegend();
-    // Tick-label looks and axis titles of this graph onto another drawer.
-    void CopyAxisTexts(CHistGraphDraw& target) const;
     // Takes the profile again after its document changed, redrawn in full.
     void Retake(fw::CDocument* document, bool resizeLegend);
     void BuildSeriesPerAnalysis(fw::CDocument* document);
