@@ -3,7 +3,9 @@
 #include "chart/model/GraphClasses.h"
 #include "chart/model/ListGraphClasses.h"
 #include "docbase/doc/KivDocBase.h"
+#include "docbase/settings/SoundOutput.h"
 #include "framework/core/ServiceSlot.h"
+#include "instrument/system/MarkerList.h"
 
 #include <algorithm>
 
@@ -60,8 +62,20 @@ void CGraphListArchive::Serialize(fw::CArchive& ar, IGraphTimeList& list)
     stand.Serialize(ar);
 }
 
+namespace {
+
+// Voice marks play through the program's sound output.
+class CMarkerSound final : public IMarkerSound {
+public:
+    void PlayFileAsync(const fw::CString& path) override { SoundOutput().PlayFileAsync(path); }
+};
+
+} // namespace
+
 void InstallGraphListHooks()
 {
+    static CMarkerSound markerSound;
+    fw::Install<IMarkerSound>(&markerSound);
     RegisterGraphClasses();
     RegisterListGraphClasses();
     static CChartGraphTimeListFactory factory;
