@@ -131,6 +131,7 @@ bool CKivDataDoc::CreateNewContents()
     CreateMainStyles();
     CreateDefinitions();
     CreateUnit463Styles();
+    m_voiceList.CreateTanks();
     return true;
 }
 
@@ -298,4 +299,6 @@ void CKivDataDoc::OnDocumentLoaded()
     RecalculateAll();
     ApplyCanTimeUnit(m_adSet.m_nUnit);
     RebuildGpsChannels();
+    m_voiceList.CreateTanks();
+    LoadVoiceFiles();
 }

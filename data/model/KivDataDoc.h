@@ -6,6 +6,7 @@
 // markers, GPS and CAN data and the layouts of the grids that show them.
 // The ".kivd" file lies in a folder of its own beside one file per channel.
 
+#include "canvoicegps/voice/VoiceListObj.h"
 #include "common/calc/DataSPSetTank.h"
 #include "data/model/KivDataBoxArray.h"
 #include "docbase/doc/KivDocBase.h"
@@ -131,13 +132,17 @@ public:
     bool IsShowingMarkers() const { return m_bShowMarkers; }
     void SetShowMarkers(bool on) { m_bShowMarkers = on; }
 
-    bool HasVoiceData() const { return m_nVoiceCount > 0; }
+    bool HasVoiceData() const { return m_voiceList.GetMaxIndex() >= 0 || m_nVoiceCount > 0; }
     bool HasGpsChannels() const { return m_gpsChannels.GetSize() > 0; }
     bool HasGpsTanks() { return m_boxes.GetGpsTanks().GetSize() > 0; }
     bool HasCanTanks() { return m_boxes.GetCanTanks().GetSize() > 0; }
     bool HasUsedChannels() { return m_useTanks.GetSize() > 0; }
     bool HasCanGpsVoiceData() { return HasVoiceData() || HasCanTanks() || HasGpsTanks() || HasGpsChannels(); }
     void SetVoiceCount(int n) { m_nVoiceCount = n; }
+    // The recordings in the document's folder, rebuilt from the folder
+    // after every load (hint 44 to the views).
+    CVoiceListObj& GetVoiceList() { return m_voiceList; }
+    void LoadVoiceFiles();
 
     // --- made at the end of a measurement
     // Fills the document from the project's newest measurement and saves it
@@ -201,6 +206,7 @@ private:
     int m_nSkippedMapPoints = 0;
     bool m_bShowMarkers = true;
     CUseTankList m_gpsChannels;
+    CVoiceListObj m_voiceList;
     std::unique_ptr<IGraphTimeList> m_pGpsGraph;
     std::unique_ptr<IGraphTimeList> m_pCanGraph;
     // What follows the channel files when no charting engine reads it: kept
