@@ -218,6 +218,8 @@ public:
     bool HasChannelLimits(int channel);
     int CheckChannelAlarm(CDataTankObject* tank, bool magnitude);
     int GetAlarmLatch(int channel) const;
+    // Clears the latched alarm of a channel (the alarm window's reset).
+    void ResetChannelAlarm(int channel) { m_alarmLatches.erase(channel); }
     void LoadOpDataTanks();
     void NotifyColumnsChanged(fw::CObject* view, int first, int last, int32_t flags, bool broadcast);
     // The flags a page of that class adds for the columns first to last.
@@ -244,6 +246,9 @@ private:
     void NotifyHistoryChanged();
     // Hint 13 or 14 to the graph pages for calculated rows first to last.
     void NotifyCalcChannelsMoved(intptr_t hint, int first, int last);
+    // The operation data of calculated channels are kept by channel number:
+    // after rows moved they are taken again from the rows from `firstRow`.
+    void ReloadCalcOpData(int firstRow);
 
     // Automatic modes.
     struct ProgramRow;

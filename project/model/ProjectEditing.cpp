@@ -182,6 +182,7 @@ bool CKIV5980Doc::InsertCalcChannels(int first, int last)
         for (int c = 0; c < m_pCalcSettings->GetSize(); ++c)
             if (CDataTankObject* column = m_pCalcSettings->GetObjectAt(c); column && column->GetDataCount() > kCalcRows)
                 column->SetSize(kCalcRows, true);
+        ReloadCalcOpData(first);
         for (int row = 0; row < functions->GetDataCount(); ++row) {
             fw::CString text;
             functions->GetValueText(row, text, false);
@@ -202,6 +203,22 @@ bool CKIV5980Doc::InsertCalcChannels(int first, int last)
     }
     SetModifiedFlag(true);
     return true;
+}
+
+void CKIV5980Doc::ReloadCalcOpData(int firstRow)
+{
+    CDataTankList* ops = GetOpDataTanks();
+    if (!ops || !m_pCalcSettings)
+        return;
+    for (int k = 0; k < 3; ++k) {
+        CDataTankObject* target = ops->GetObjectAt(k);
+        CDataTankObject* column = m_pCalcSettings->GetObjectAt(kColOpData1 + k);
+        if (!target || !column)
+            continue;
+        const int end = std::min(kCalcRows, std::max(column->GetDataCount(), target->GetDataCount() - kFirstCalcChannel));
+        for (int row = std::max(firstRow, 0); row < end; ++row)
+            target->SetValue(kFirstCalcChannel + row, row < column->GetDataCount() ? column->GetValue(row) : HUGE_VAL);
+    }
 }
 
 void CKIV5980Doc::NotifyCalcChannelsMoved(intptr_t hint, int first, int last)
@@ -228,6 +245,7 @@ bool CKIV5980Doc::DeleteCalcChannels(int first, int last)
     while (channels.GetSize() < kLastChannel + 1)
         channels.AddTank(nullptr, false);
     m_pCalcSettings->DeleteRows(0, first, m_pCalcSettings->GetSize() - 1, last);
+    ReloadCalcOpData(first);
     RebuildChannels();
     CDataTankObject* functions = m_pCalcSettings->GetObjectAt(kColFunction);
     for (int row = 0; row < functions->GetDataCount(); ++row) {
