@@ -2,12 +2,15 @@
 
 #include "app/shell/AboutDlg.h"
 #include "app/shell/KIV5980App.h"
+#include "app/shell/MainFrame.h"
 #include "app/shell/ShellIds.h"
+#include "docbase/doc/KivDocBase.h"
 #include "framework/core/ServiceSlot.h"
 #include "framework/core/Document.h"
 #include "framework/core/DocTemplate.h"
 #include "framework/core/Services.h"
 #include "framework/ui/CmdUI.h"
+#include "graphdoc/views/GraphPageMaker.h"
 
 FW_BEGIN_COMMANDS(CKIV5980App, CZELApp)
     FW_ON_COMMAND(fw::ID_FILE_NEW, &CKIV5980App::OnFileNew)
@@ -19,7 +22,60 @@ FW_BEGIN_COMMANDS(CKIV5980App, CZELApp)
     FW_ON_UPDATE(ID_HIGHPASS_DISPLAY, &CKIV5980App::OnUpdateHighPassDisplay)
     FW_ON_COMMAND(ID_ALARM_SETTINGS, &CKIV5980App::OnAlarmSettings)
     FW_ON_UPDATE(ID_ALARM_SETTINGS, &CKIV5980App::OnUpdateAlarmSettings)
+    FW_ON_COMMAND_EX(32870, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32870, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32871, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32871, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32872, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32872, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32876, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32876, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32877, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32877, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32874, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32874, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32875, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32875, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32873, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32873, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32815, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32815, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32821, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32821, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32822, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32822, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(32940, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(32940, &CKIV5980App::OnUpdateGraphCommand)
 FW_END_COMMANDS
+
+namespace {
+
+// The instrument document of the active window, for the graph commands.
+CKivDocBase* ActiveKivDocument(const CKIV5980App& app)
+{
+    const CMainFrame* frame = app.GetMainFrameWnd();
+    fw::CMDIChildWnd* child = frame ? frame->MDIGetActive() : nullptr;
+    return dynamic_cast<CKivDocBase*>(child ? child->GetActiveDocument() : nullptr);
+}
+
+} // namespace
+
+bool CKIV5980App::OnGraphCommand(unsigned id)
+{
+    CKivDocBase* document = ActiveKivDocument(*this);
+    if (!document)
+        return false;
+    if (id == CGraphPageMaker::kSpectrumCommand)
+        GraphPageMaker().CreatePowerSpectrumGraph(*document);
+    else
+        GraphPageMaker().CreateSimpleGraph(*document, CGraphPageMaker::TypeOfCommand(id));
+    return true;
+}
+
+void CKIV5980App::OnUpdateGraphCommand(fw::CCmdUI* ui)
+{
+    ui->Enable(ActiveKivDocument(*this) != nullptr);
+}
 
 void CKIV5980App::OnFileNew()
 {

@@ -106,6 +106,10 @@ public:
     void OnAlarmSettings();
     void OnUpdateAlarmSettings(fw::CCmdUI* ui);
     void OnUpdateHighPassDisplay(fw::CCmdUI* ui);
+    // The graph commands of the data windows: a graph page from the active
+    // project or measurement-data document.
+    bool OnGraphCommand(unsigned id);
+    void OnUpdateGraphCommand(fw::CCmdUI* ui);
 
 private:
     void AddDocumentTemplates();

@@ -36,6 +36,10 @@ CScaleDlg::CScaleDlg(fw::CWnd* parent) : fw::CDialog(IDD, parent)
 {
 }
 
+CScaleDlg::CScaleDlg(unsigned templateId, fw::CWnd* parent) : fw::CDialog(templateId, parent)
+{
+}
+
 void CScaleDlg::BuildControls(fw::DialogBuilder& b)
 {
     b.Static(static_cast<int>(fw::IDC_STATIC), "グラフ様式");

@@ -37,6 +37,10 @@ public:
 
     ScaleSettings m_settings;
 
+protected:
+    // The time-axis dialog shares the controls under its own template.
+    CScaleDlg(unsigned templateId, fw::CWnd* parent);
+
 private:
     void ApplyStyleRule();
     void Show(int id, bool show);

@@ -282,6 +282,28 @@ void CDrawPowObj::OnEditProperties()
     MarkModified();
 }
 
+bool CDrawPowObj::EditPlotLines()
+{
+    CPowGraphPrfList list;
+    if (!GetPrfList(list))
+        return false;
+    if (!GraphObjectDialogs().EditPlotLines(list, false, true))
+        return false;
+    MarkRedraw();
+    for (int i = 1; i < list.GetSize(); ++i) {
+        CGraphParamArray* series = m_draw.GetSeries(i - 1);
+        if (!series)
+            continue;
+        int16_t block[CGraphPrf::kLineBlockValues];
+        list.GetAt(i)->GetLineBlock(block);
+        tSeriesStyle style;
+        static_assert(sizeof block == sizeof style);
+        std::memcpy(&style, block, sizeof style);
+        series->SetStyle(style);
+    }
+    return true;
+}
+
 CDrawObj* CDrawPowObj::Clone(CZELGraphViewDoc* document)
 {
     auto copy = std::make_unique<CDrawPowObj>(m_position);

@@ -34,6 +34,8 @@ public:
     void Draw(fw::CDC* dc) override;
     using CDrawGraphObj::Draw;
     void OnEditProperties() override;
+    // The plot-line dialog; on OK the profiles' styles go to the series.
+    bool EditPlotLines() override;
     CDrawObj* Clone(CZELGraphViewDoc* document) override;
     intptr_t OnUpdate(intptr_t hint, fw::CObject* hintObject) override;
     bool UpdateLegendTexts() override;

@@ -4,6 +4,7 @@
 #include "framework/core/Services.h"
 #include "graphdoc/model/objects/ObjectDialogs.h"
 #include "graphdoc/views/GraphPropaty.h"
+#include "graphdoc/views/TYScaleDlg.h"
 #include "graphdoc/views/objects/LegendDlg.h"
 #include "graphdoc/views/objects/MoniDataDialog.h"
 #include "graphdoc/views/objects/PlotLineDlgs.h"
@@ -39,6 +40,15 @@ public:
         dialog.m_nMonitor = dataMode;
         dialog.m_nProjectOnly = projectOnly ? 1 : 0;
         return dialog.DoModal() == fw::IDOK;
+    }
+    bool EditTimeScales(CKivGraphDraw& draw) override
+    {
+        CTYScaleDlg dialog;
+        dialog.LoadTimeScales(draw);
+        if (dialog.DoModal() != fw::IDOK)
+            return false;
+        dialog.StoreTimeScales(draw);
+        return true;
     }
     bool EditPlotLines(CGraphPrfList& list, bool bars, bool showInterval) override
     {
