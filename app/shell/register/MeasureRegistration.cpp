@@ -3,7 +3,10 @@
 #include "app/shell/KIV5980App.h"
 #include "app/shell/MainFrame.h"
 #include "framework/core/ServiceSlot.h"
+#include "docbase/settings/MoniterPrf.h"
 #include "instrument/ContinueQuestion.h"
+#include "measure/model/monitor/MoniCalcuDataTank.h"
+#include "measure/model/monitor/PanelPrf.h"
 #include "measure/views/panel/MeasureCommands.h"
 #include "measure/views/panel/PanelShell.h"
 #include "measure/views/panel/TLimitMessDlg.h"
@@ -91,6 +94,29 @@ public:
         CKIV5980App* app = GetKivApp();
         return app && app->m_bDeleteCardFiles != 0;
     }
+    bool RecordHistoryWithoutSave() override
+    {
+        CKIV5980App* app = GetKivApp();
+        return app && app->m_bSaveMaxMinHistory != 0;
+    }
+    MeasureOptions GetMeasureOptions() override
+    {
+        MeasureOptions options;
+        if (CKIV5980App* app = GetKivApp()) {
+            options.dontSave = app->m_bDontSaveData;
+            options.recordHistory = app->m_bSaveMaxMinHistory;
+            options.deleteCardFiles = app->m_bDeleteCardFiles;
+        }
+        return options;
+    }
+    void SetMeasureOptions(const MeasureOptions& options) override
+    {
+        if (CKIV5980App* app = GetKivApp()) {
+            app->m_bDontSaveData = options.dontSave;
+            app->m_bSaveMaxMinHistory = options.recordHistory;
+            app->m_bDeleteCardFiles = options.deleteCardFiles;
+        }
+    }
 };
 
 } // namespace
@@ -101,6 +127,15 @@ void RegisterMeasureSubsystem()
     InstallContinueQuestion(&question);
     static CAppPanelShell shell;
     fw::Install<IPanelShell>(&shell);
+    // The application keeps the monitor settings and the panel type in its
+    // profile, in its order of sections.
+    if (CKIV5980App* app = GetKivApp()) {
+        static CProfileRecordRef<CMoniterPrf> monitorRecord(shell.AppMonitorPrf());
+        static CProfileRecordRef<CPanelPrf> panelRecord(shell.AppPanelPrf());
+        app->Settings().SetMonitorRecord(&monitorRecord);
+        app->Settings().SetPanelRecord(&panelRecord);
+    }
+    fw::RegisterClass(FW_RUNTIME_CLASS(CMoniCalcuDataTank));
     static CMeasureCommands commands;
     commands.owner = []() -> fw::CWnd* { return GetMainFrame(); };
     commands.activeDocument = []() -> fw::CDocument* {

@@ -1,5 +1,6 @@
 #include "measure/views/panel/ArarmFrame.h"
 
+#include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
 #include "framework/ui/DialogBuilder.h"
 #include "measure/views/panel/PanelShell.h"
@@ -22,6 +23,7 @@ namespace {
 constexpr unsigned kHeaderIds[] = {207, 180, 444, 480, 481};
 constexpr int32_t kWidths[] = {30, 70, 70, 70, 120};
 constexpr int32_t kRowHeight = 18;
+constexpr int kListChannels = 2;
 
 } // namespace
 
@@ -103,6 +105,17 @@ void CArarmFrame::ResetAlarms()
     if (m_list.Rows().empty())
         return;
     CPollingPause pause;
+    if (m_doc) {
+        try {
+            for (const CAlarmList::Row& row : m_list.Rows()) {
+                const int channel = CAlarmList::ChannelOfRow(row.text);
+                if (m_doc->GetChannelTank(channel, kListChannels))
+                    m_doc->ResetChannelAlarm(channel);
+            }
+        } catch (const std::exception& e) {
+            fw::AfxMessageBox(e.what());
+        }
+    }
     m_list.Clear();
 }
 

@@ -8,6 +8,9 @@
 #include "framework/ui/DialogBuilder.h"
 #include "framework/ui/View.h"
 #include "measure/views/dialogs/CardCommands.h"
+#include "measure/model/monitor/PanelPrf.h"
+#include "measure/views/monitor/MoniterFrame.h"
+#include "measure/views/monitor/MoniterSetDlg.h"
 #include "measure/views/panel/ArarmFrame.h"
 #include "measure/views/panel/MeasureCommands.h"
 #include "measure/views/panel/PanelShell.h"
@@ -19,6 +22,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 
 FW_IMPLEMENT_DYNAMIC(CKeisokuPanelWnd, fw::CMiniFrameWnd)
@@ -42,6 +46,8 @@ FW_BEGIN_COMMANDS(CKeisokuPanelWnd, fw::CMiniFrameWnd)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_AUTO_MENU, &CKeisokuPanelWnd::OnUpdateAutoMenu)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_MONITORING, &CKeisokuPanelWnd::OnMonitoring)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_MONITORING, &CKeisokuPanelWnd::OnUpdateMonitoring)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_MONITOR_SETTINGS, &CKeisokuPanelWnd::OnMonitorSettings)
+    FW_ON_UPDATE(CKeisokuPanelWnd::ID_MONITOR_SETTINGS, &CKeisokuPanelWnd::OnUpdateAlways)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_PEAK_RESET, &CKeisokuPanelWnd::OnPeakReset)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_PEAK_RESET, &CKeisokuPanelWnd::OnUpdatePeakReset)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_DATA_TRIGGER, &CKeisokuPanelWnd::OnDataTrigger)
@@ -50,6 +56,7 @@ FW_BEGIN_COMMANDS(CKeisokuPanelWnd, fw::CMiniFrameWnd)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_INTERVAL, &CKeisokuPanelWnd::OnUpdateInterval)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_COMPARATOR, &CKeisokuPanelWnd::OnComparator)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_COMPARATOR, &CKeisokuPanelWnd::OnUpdateComparator)
+    FW_ON_COMMAND(CKeisokuPanelWnd::ID_CYCLE_TRIGGER, &CKeisokuPanelWnd::OnCycleTrigger)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_CYCLE_TRIGGER, &CKeisokuPanelWnd::OnUpdateCycleTrigger)
     FW_ON_COMMAND(CKeisokuPanelWnd::ID_FREE_RUN, &CKeisokuPanelWnd::OnFreeRun)
     FW_ON_UPDATE(CKeisokuPanelWnd::ID_FREE_RUN, &CKeisokuPanelWnd::OnUpdateFreeRun)
@@ -62,6 +69,8 @@ namespace {
 constexpr unsigned kIdsHighSpeedTitle = 432;
 constexpr int kHighSpeedClass = 2;
 constexpr double kMinAutoSeconds = 10;
+// The panel's height with the monitor grid inside.
+constexpr int kPanelHeight = 260;
 
 } // namespace
 
@@ -69,8 +78,11 @@ CKeisokuPanelWnd::CKeisokuPanelWnd(CKIV5980Doc& doc, CArarmFrame* alarms) : m_ho
 {
     m_panel = std::make_unique<CKeisokuPanel>(m_host);
     m_host.redrawMonitor = [this] {
-        if (m_grid.Widget())
+        const int type = PanelShell().AppPanelPrf().m_nType;
+        if (type == CPanelPrf::kInPanel && m_grid.Widget())
             m_grid.RedrawPanes();
+        else if (type == CPanelPrf::kMonitorPanel && m_monitor && m_monitor->View().Widget())
+            m_monitor->View().RedrawPanes();
     };
     m_host.refreshAlarms = [this](bool sound) {
         if (m_alarms)
@@ -93,6 +105,61 @@ CKeisokuPanelWnd::~CKeisokuPanelWnd()
 {
     m_panel->StopPolling();
     m_grid.Attach(nullptr);
+    if (m_monitor)
+        m_monitor->SetDocument(nullptr);
+}
+
+void CKeisokuPanelWnd::SetMonitorFrame(CMoniterFrame* frame)
+{
+    if (m_monitor && m_monitor != frame)
+        m_monitor->SetDocument(nullptr);
+    m_monitor = frame;
+    if (m_monitor)
+        m_monitor->SetDocument(&Document());
+}
+
+void CKeisokuPanelWnd::ApplyPanelType()
+{
+    QWidget* grid = m_grid.Widget();
+    QWidget* frame = Widget();
+    if (!grid || !frame)
+        return;
+    const bool inPanel = PanelShell().AppPanelPrf().m_nType == CPanelPrf::kInPanel;
+    if (grid->isVisibleTo(frame) == inPanel && frame->height() > 0)
+        return;
+    grid->setVisible(inPanel);
+    if (inPanel)
+        frame->resize(frame->width(), std::max(frame->height(), kPanelHeight));
+    else
+        frame->resize(frame->width(), frame->minimumSizeHint().height());
+}
+
+void CKeisokuPanelWnd::OnMonitorSettings()
+{
+    CMoniterSetDlg dialog(Document(), this);
+    dialog.m_nPanelType = PanelShell().AppPanelPrf().m_nType;
+    if (dialog.DoModal() != fw::IDOK || m_closing)
+        return;
+    const bool ran = m_panel->HasWorker();
+    m_panel->StopPolling();
+    // The grid is what watches the monitored channels, so the settings go
+    // in without the document's own use counts, which would stand beside
+    // the grid's and outlive the panel.
+    m_grid.Attach(nullptr);
+    Document().GetPanelMonitor() = dialog.Settings();
+    Document().SetModifiedFlag(true);
+    PanelShell().AppMonitorPrf() = static_cast<const CMoniterPrf&>(dialog.Settings());
+    PanelShell().AppPanelPrf().m_nType = dialog.m_nPanelType;
+    m_grid.Attach(&Document());
+    if (m_monitor) {
+        m_monitor->ApplySettings(true);
+        m_monitor->FitToView();
+    }
+    ApplyPanelType();
+    if (CMeasureCommands* commands = MeasureCommands())
+        commands->SyncMonitorPanel();
+    if (ran && !m_panel->StartPolling())
+        m_panel->AbortPanel();
 }
 
 void CKeisokuPanelWnd::BuildBar(fw::DialogBuilder& b)
@@ -127,6 +194,7 @@ bool CKeisokuPanelWnd::Open(fw::CWnd* owner)
     if (m_panel->GetUnitSpeedClass() == kHighSpeedClass)
         SetWindowText(fw::LoadStringText(kIdsHighSpeedTitle));
     UpdateStartButton();
+    ApplyPanelType();
     CenterWindow();
     ShowWindow(fw::SW_SHOW);
     return true;
@@ -157,6 +225,8 @@ void CKeisokuPanelWnd::OnClose()
     m_grid.Attach(nullptr);
     if (m_alarms)
         m_alarms->SetDocument(nullptr);
+    if (m_monitor)
+        m_monitor->SetDocument(nullptr);
     PanelShell().OnPanelClosed();
     if (CMeasureCommands* commands = MeasureCommands())
         commands->OnKeisokuPanelClosed();

@@ -19,6 +19,7 @@
 
 class CKIV5980Doc;
 class CArarmFrame;
+class CMoniterFrame;
 
 class CKeisokuPanelWnd : public fw::CMiniFrameWnd {
     FW_DECLARE_DYNAMIC(CKeisokuPanelWnd)
@@ -45,6 +46,11 @@ public:
     CKeisokuPanel& Panel() { return *m_panel; }
     CKIV5980Doc& Document() { return m_host.Document(); }
     CMoniterGrid& Grid() { return m_grid; }
+    // The main frame's separate monitor panel, which shows this panel's
+    // project while it is open (null: none).
+    void SetMonitorFrame(CMoniterFrame* frame);
+    // Shows the monitor grid for panel type 0 only and fits the window.
+    void ApplyPanelType();
 
     void OnTimer(unsigned id) override;
     void OnClose() override;
@@ -54,9 +60,13 @@ public:
     void OnStart() { m_panel->OnStart(); }
     void OnMonitoring() { m_panel->ToggleMonitoring(); }
     void OnPeakReset() { m_panel->ResetPeaks(); }
+    // The monitor settings dialog; on OK the settings go to the project
+    // and the application with the polling paused.
+    void OnMonitorSettings();
     void OnDataTrigger() { m_panel->OnDataTrigger(); }
     void OnInterval() { m_panel->OnInterval(); }
     void OnComparator() { m_panel->OnDataComparator(); }
+    void OnCycleTrigger() { m_panel->OnCycleTrigger(); }
     void OnFreeRun() { m_panel->OnFreeRun(); }
     void OnProgram() { m_panel->OnProgramMeasure(); }
     void OnShowProject();
@@ -94,6 +104,7 @@ private:
     CProjectPanelHost m_host;
     std::unique_ptr<CKeisokuPanel> m_panel;
     CArarmFrame* m_alarms;
+    CMoniterFrame* m_monitor = nullptr;
     fw::CDialogBar m_bar;
     CMoniterGrid m_grid;
     bool m_closing = false;

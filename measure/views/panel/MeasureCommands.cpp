@@ -7,7 +7,10 @@
 #include "instrument/Kiv406ErrStr.h"
 #include "instrument/system/BoxPropaty.h"
 #include "instrument/system/SequenceSupport.h"
+#include "measure/model/monitor/PanelPrf.h"
 #include "measure/model/poll/UnitCheck.h"
+#include "measure/views/dialogs/MeasureOptionDlgs.h"
+#include "measure/views/monitor/MoniterFrame.h"
 #include "measure/views/panel/ArarmFrame.h"
 #include "measure/views/panel/KeisokuPanelWnd.h"
 #include "measure/views/transfer/ReadUnitData.h"
@@ -22,7 +25,7 @@ namespace {
 CMeasureCommands* g_commands = nullptr;
 
 // Commands that the panel handles itself, with its update rules.
-constexpr unsigned kForwarded[] = {32900, 32897, 32901, 32934, 32904, 32905, 32906, 32907, 33155, 33197,
+constexpr unsigned kForwarded[] = {32900, 32897, 32901, 32902, 32934, 32904, 32905, 32906, 32907, 33155, 33197,
                                    32913, 33157, 33190, 32899, 32818};
 
 } // namespace
@@ -44,6 +47,10 @@ FW_BEGIN_COMMANDS(CMeasureCommands, fw::CCmdTarget)
     FW_ON_UPDATE(CMeasureCommands::ID_ALARM_SHOW, &CMeasureCommands::OnUpdateAlarmShow)
     FW_ON_COMMAND(CMeasureCommands::ID_READ_UNIT_DATA, &CMeasureCommands::OnReadUnitData)
     FW_ON_UPDATE(CMeasureCommands::ID_READ_UNIT_DATA, &CMeasureCommands::OnUpdateReadUnitData)
+    FW_ON_COMMAND(CMeasureCommands::ID_AUTO_SAVE, &CMeasureCommands::OnAutoSave)
+    FW_ON_UPDATE(CMeasureCommands::ID_AUTO_SAVE, &CMeasureCommands::OnUpdateAutoSave)
+    FW_ON_COMMAND(CMeasureCommands::ID_CARD_AUTO_DELETE, &CMeasureCommands::OnCardAutoDelete)
+    FW_ON_UPDATE(CMeasureCommands::ID_CARD_AUTO_DELETE, &CMeasureCommands::OnUpdateCardAutoDelete)
     FW_ON_COMMAND(CMeasureCommands::ID_METER_CHECK, &CMeasureCommands::OnMeterCheck)
     FW_ON_UPDATE(CMeasureCommands::ID_METER_CHECK, &CMeasureCommands::OnUpdateIdleCommand)
 FW_END_COMMANDS
@@ -86,6 +93,36 @@ CArarmFrame* CMeasureCommands::Alarms()
     return m_alarms;
 }
 
+CMoniterFrame* CMeasureCommands::MonitorFrame()
+{
+    if (!m_monitor) {
+        auto* monitor = new CMoniterFrame();
+        if (!monitor->CreateFrame(owner ? owner() : nullptr)) {
+            delete monitor;
+            return nullptr;
+        }
+        monitor->SetAutoDelete(true);
+        monitor->commandTarget = this;
+        monitor->onClose = [this] {
+            PanelShell().AppPanelPrf().m_nType = CPanelPrf::kInPanel;
+            SyncMonitorPanel();
+            if (m_panel)
+                m_panel->ApplyPanelType();
+        };
+        m_monitor = monitor;
+    }
+    return m_monitor;
+}
+
+void CMeasureCommands::SyncMonitorPanel()
+{
+    const bool show = m_panel && PanelShell().AppPanelPrf().m_nType == CPanelPrf::kMonitorPanel;
+    if (!show && !m_monitor)
+        return;
+    if (CMoniterFrame* monitor = MonitorFrame())
+        monitor->ShowWindow(show ? fw::SW_SHOWNOACTIVATE : fw::SW_HIDE);
+}
+
 bool CMeasureCommands::StopPanelPolling()
 {
     m_wasOpen = m_panel != nullptr;
@@ -107,6 +144,8 @@ void CMeasureCommands::OnKeisokuPanelClosed()
     m_panel = nullptr;
     if (m_alarms)
         m_alarms->ShowWindow(fw::SW_HIDE);
+    if (m_monitor)
+        m_monitor->ShowWindow(fw::SW_HIDE);
 }
 
 void CMeasureCommands::CloseKeisokuPanel()
@@ -164,6 +203,7 @@ CKeisokuPanelWnd* CMeasureCommands::OpenKeisokuPanel()
         return nullptr;
     auto* panel = new CKeisokuPanelWnd(*doc, Alarms());
     panel->SetAutoDelete(true);
+    panel->SetMonitorFrame(MonitorFrame());
     m_panel = panel;
     if (!panel->Open(owner ? owner() : nullptr)) {
         // A panel whose window exists closes through its abort path.
@@ -173,6 +213,7 @@ CKeisokuPanelWnd* CMeasureCommands::OpenKeisokuPanel()
         }
         return m_panel;
     }
+    SyncMonitorPanel();
     return panel;
 }
 
@@ -263,4 +304,40 @@ void CMeasureCommands::OnUpdateReadUnitData(fw::CCmdUI* ui)
 {
     auto* doc = dynamic_cast<CKIV5980Doc*>(activeDocument ? activeDocument() : nullptr);
     ui->Enable(doc && !(m_panel && m_panel->Panel().IsMeasuring()));
+}
+
+void CMeasureCommands::OnAutoSave()
+{
+    MeasureOptions options = PanelShell().GetMeasureOptions();
+    CDontDataSaveDlg dialog(owner ? owner() : nullptr);
+    dialog.m_nDontSave = options.dontSave;
+    dialog.m_nRecordHistory = options.recordHistory;
+    if (dialog.DoModal() != fw::IDOK)
+        return;
+    options.dontSave = dialog.m_nDontSave;
+    options.recordHistory = dialog.m_nRecordHistory;
+    PanelShell().SetMeasureOptions(options);
+}
+
+void CMeasureCommands::OnUpdateAutoSave(fw::CCmdUI* ui)
+{
+    ui->Enable(m_panel == nullptr);
+    ui->SetCheck(PanelShell().GetMeasureOptions().dontSave == 0 ? 1 : 0);
+}
+
+void CMeasureCommands::OnCardAutoDelete()
+{
+    MeasureOptions options = PanelShell().GetMeasureOptions();
+    CCfAutoDelDlg dialog(owner ? owner() : nullptr);
+    dialog.m_nDelete = options.deleteCardFiles;
+    if (dialog.DoModal() != fw::IDOK)
+        return;
+    options.deleteCardFiles = dialog.m_nDelete;
+    PanelShell().SetMeasureOptions(options);
+}
+
+void CMeasureCommands::OnUpdateCardAutoDelete(fw::CCmdUI* ui)
+{
+    ui->Enable(true);
+    ui->SetCheck(PanelShell().GetMeasureOptions().deleteCardFiles != 0 ? 1 : 0);
 }

@@ -17,6 +17,7 @@ class CDocument;
 class CWnd;
 }
 class CArarmFrame;
+class CMoniterFrame;
 class CKIV5980Doc;
 class CKeisokuPanelWnd;
 
@@ -24,7 +25,7 @@ class CMeasureCommands : public fw::CCmdTarget {
     FW_DECLARE_COMMANDS()
 public:
     static constexpr unsigned ID_KEISOKU_PANEL = 32779, ID_ALARM_SHOW = 32817, ID_METER_CHECK = 32898,
-                              ID_READ_UNIT_DATA = 33106;
+                              ID_READ_UNIT_DATA = 33106, ID_AUTO_SAVE = 32955, ID_CARD_AUTO_DELETE = 33156;
     static constexpr unsigned kMsgNoAutoSave = 517;
 
     CMeasureCommands();
@@ -39,6 +40,11 @@ public:
     void CloseKeisokuPanel();
     CKeisokuPanelWnd* Panel() const { return m_panel; }
     CArarmFrame* Alarms();
+    // The separate monitor panel, made on first use.
+    CMoniterFrame* MonitorFrame();
+    // The monitor panel shows while a measurement panel is open and the
+    // application's panel type asks for it.
+    void SyncMonitorPanel();
     // False when no panel was polling.
     bool StopPanelPolling();
     void RestartPanelPolling();
@@ -60,9 +66,16 @@ private:
     void OnMeterCheck() {}
     void OnReadUnitData();
     void OnUpdateReadUnitData(fw::CCmdUI* ui);
+    // The application's options: saving after a measurement (not while a
+    // panel is open) and deleting fetched files from the card.
+    void OnAutoSave();
+    void OnUpdateAutoSave(fw::CCmdUI* ui);
+    void OnCardAutoDelete();
+    void OnUpdateCardAutoDelete(fw::CCmdUI* ui);
 
     CKeisokuPanelWnd* m_panel = nullptr;  // deletes itself with its window
     CArarmFrame* m_alarms = nullptr;  // deleted with its window
+    CMoniterFrame* m_monitor = nullptr;  // deleted with its window
     bool m_wasOpen = false;
 };
 

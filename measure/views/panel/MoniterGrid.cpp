@@ -4,11 +4,17 @@
 #include "framework/core/StringTable.h"
 #include "project/model/KIV5980Doc.h"
 
+#include <QWidget>
+
+#include <algorithm>
+
 namespace {
 
 constexpr int kListChannels = 2;
 constexpr int32_t kRowHeight = 18;
 constexpr int32_t kColumnWidth = 90;
+constexpr int32_t kBorder = 1;
+constexpr int32_t kScrollBarSize = 17;
 
 CCalcuDataTank* CalcTank(CKIV5980Doc* doc, int channel)
 {
@@ -53,9 +59,24 @@ void CMoniterGrid::Attach(CKIV5980Doc* doc)
 void CMoniterGrid::ApplySettings(bool redraw)
 {
     const bool peaks = m_doc && m_doc->GetPanelMonitor().m_bPeakMoni;
-    m_style.SetColumnCount(peaks ? 4 : 2);
+    const int columns = peaks ? 4 : 2;
+    m_style.SetColumnCount(columns);
+    if (QWidget* widget = Widget()) {
+        // The columns share the window less its borders and a scroll bar.
+        const int32_t width = (widget->width() - 2 * kBorder - kScrollBarSize) / columns;
+        if (width > 0)
+            m_style.SetColumnWidths(0, width, columns);
+    }
     const int rows = std::max<int>(1, static_cast<int>(m_watched.size()));
-    m_style.SetRowCount(rows);
+    if (m_style.GetPane(kPaneSheet).m_nRows != rows)
+        m_style.SetRowCount(rows);
+    if (m_doc) {
+        CellFormat& format = m_style.GetPane(kPaneSheet).m_format;
+        format.bSysTextColor = 0;
+        format.crText = m_doc->GetPanelMonitor().m_crFore;
+        format.crBack = m_doc->GetPanelMonitor().m_crBack;
+        m_style.GetPane(kPaneSheet).m_crBack = format.crBack;
+    }
     ApplyStyle(redraw);
 }
 

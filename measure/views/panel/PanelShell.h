@@ -11,9 +11,19 @@
 #include <cstdint>
 
 class CBoxArray;
+class CMoniterPrf;
+class CPanelPrf;
 class CMeterInterface;
 class CMeterInterfacePrf;
 class CKIV5980Doc;
+
+// The application's measurement options the main frame's option dialogs
+// edit.
+struct MeasureOptions {
+    int32_t dontSave = 0;
+    int32_t recordHistory = 0;
+    int32_t deleteCardFiles = 0;
+};
 
 struct IPanelShell {
     virtual ~IPanelShell() = default;
@@ -37,8 +47,14 @@ struct IPanelShell {
     virtual bool DontSaveAutomatically() { return false; }
     virtual bool RecordHistoryWithoutSave() { return false; }
     virtual bool DeleteCardFilesAfterFetch() { return false; }
+    virtual MeasureOptions GetMeasureOptions() { return {}; }
+    virtual void SetMeasureOptions(const MeasureOptions& options) {}
     // The panel window has closed.
     virtual void OnPanelClosed() {}
+    // The application's monitor settings and panel type, which its profile
+    // keeps; without a program, records of the run.
+    virtual CMoniterPrf& AppMonitorPrf();
+    virtual CPanelPrf& AppPanelPrf();
 };
 
 IPanelShell& PanelShell();

@@ -2,8 +2,11 @@
 
 #include "docview/dialogs/DtgStartDlg.h"
 #include "docview/dialogs/StartFreerunDlg.h"
+#include "docbase/settings/MoniterPrf.h"
+#include "measure/model/monitor/PanelPrf.h"
 #include "framework/core/ServiceSlot.h"
 #include "framework/core/Services.h"
+#include "measure/views/dialogs/MeasureOptionDlgs.h"
 #include "measure/views/panel/PanelShell.h"
 #include "measure/views/transfer/CFUpdateDlg.h"
 #include "project/model/KIV5980Doc.h"
@@ -14,6 +17,18 @@ constexpr unsigned kMsgCloseWhileMeasuring = 447;
 constexpr int kTransferAllDone = 1;
 
 } // namespace
+
+CMoniterPrf& IPanelShell::AppMonitorPrf()
+{
+    static CMoniterPrf record;
+    return record;
+}
+
+CPanelPrf& IPanelShell::AppPanelPrf()
+{
+    static CPanelPrf record;
+    return record;
+}
 
 IPanelShell& PanelShell()
 {
@@ -206,4 +221,41 @@ int CProjectPanelHost::CheckComparatorLimits()
 bool CProjectPanelHost::AdvanceComparator()
 {
     return m_doc.AdvanceComparator();
+}
+
+bool CProjectPanelHost::StartCycleTrigger()
+{
+    return m_doc.StartCycleTrigger();
+}
+
+bool CProjectPanelHost::IsCycleTableEmpty()
+{
+    return m_doc.IsCycleTableEmpty();
+}
+
+bool CProjectPanelHost::ResetCycleTrigger(int count)
+{
+    return m_doc.ResetCycleTrigger(count);
+}
+
+int CProjectPanelHost::CheckCycleDue(int& count)
+{
+    return m_doc.CheckCycleDue(count);
+}
+
+bool CProjectPanelHost::AdvanceCycleTrigger(int count)
+{
+    return m_doc.AdvanceCycleTrigger(count);
+}
+
+int CProjectPanelHost::AskCycleCount(int& count)
+{
+    CCycleCountDlg dialog;
+    dialog.m_nCount = count;
+    if (dialog.DoModal() != fw::IDOK)
+        return -1;
+    if (!dialog.m_bInitialize)
+        return 0;
+    count = dialog.m_nCount;
+    return 1;
 }

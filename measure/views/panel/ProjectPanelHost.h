@@ -61,6 +61,12 @@ public:
     int CheckComparatorLimits() override;
     bool AdvanceComparator() override;
     void EnableComparator(bool on) override { m_comparatorOn = on; }
+    bool StartCycleTrigger() override;
+    bool IsCycleTableEmpty() override;
+    bool ResetCycleTrigger(int count) override;
+    int CheckCycleDue(int& count) override;
+    bool AdvanceCycleTrigger(int count) override;
+    int AskCycleCount(int& count) override;
 
 private:
     CKIV5980Doc& m_doc;
