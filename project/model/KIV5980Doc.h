@@ -220,8 +220,6 @@ public:
     int GetAlarmLatch(int channel) const;
     // Clears the latched alarm of a channel (the alarm window's reset).
     void ResetChannelAlarm(int channel) { m_alarmLatches.erase(channel); }
-    // Clears the latched alarm of a channel (the alarm window's reset).
-    void ResetChannelAlarm(int channel) { m_alarmLatches.erase(channel); }
     void LoadOpDataTanks();
     void NotifyColumnsChanged(fw::CObject* view, int first, int last, int32_t flags, bool broadcast);
     // The flags a page of that class adds for the columns first to last.
