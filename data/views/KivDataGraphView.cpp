@@ -1,6 +1,8 @@
 #include "data/views/KivDataGraphView.h"
 
+#include "chart/model/DrawMarkerList.h"
 #include "chart/model/GraphTimeListObj.h"
+#include "chart/model/ListGraphDraw.h"
 #include "common/tank/UseTankList.h"
 #include "data/model/KivDataDoc.h"
 #include "data/views/DataGraphAccess.h"
@@ -27,6 +29,12 @@ FW_BEGIN_COMMANDS(CKivDataGraphView, CKivDataListViewBase)
     FW_ON_COMMAND(CKivDataListViewBase::kIdDeleteOutside, &CKivDataGraphView::OnDeleteOutside)
     FW_ON_COMMAND(CKivDataGraphView::kIdCursorInfo, &CKivDataGraphView::OnCursorInfo)
     FW_ON_UPDATE(CKivDataGraphView::kIdCursorInfo, &CKivDataGraphView::OnUpdateCursorInfo)
+    FW_ON_COMMAND_RANGE(CKivDataGraphView::kIdMarkerAtCursor1, CKivDataGraphView::kIdMarkerAtBoth,
+                        &CKivDataGraphView::OnMarkersAtCursors)
+    FW_ON_UPDATE_RANGE(CKivDataGraphView::kIdMarkerAtCursor1, CKivDataGraphView::kIdMarkerAtBoth,
+                       &CKivDataGraphView::OnUpdateMarkersAtCursors)
+    FW_ON_COMMAND(CKivDataGraphView::kIdDeleteMarkers, &CKivDataGraphView::OnDeleteMarkers)
+    FW_ON_UPDATE(CKivDataGraphView::kIdDeleteMarkers, &CKivDataGraphView::OnUpdateDeleteMarkers)
 FW_END_COMMANDS
 
 namespace {
@@ -61,7 +69,7 @@ void ReadValues(fw::CArchive& ar, CDataTankList& columns, int32_t first, int32_t
 
 } // namespace
 
-CKivDataGraphView::CKivDataGraphView()
+CKivDataGraphView::CKivDataGraphView() : m_markers(std::make_unique<CDrawMarkerList>())
 {
     ReplaceGrid(std::make_unique<CKivDataGraphGrid>(this));
     m_nContextMenuId = 193;
@@ -84,6 +92,7 @@ void CKivDataGraphView::OnInitialUpdate()
     if (CGraphTimeListObj* graph = GetGraphList())
         graph->Recalculate(true);
     DeleteRowGraphs(-1);
+    RebuildMarkers();
 }
 
 void CKivDataGraphView::DeleteRowGraphs(int32_t row)
@@ -125,8 +134,10 @@ void CKivDataGraphView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* 
             return;
         if (graph && (data->m_changeFlags & 0x10))
             graph->ApplyFonts();
-        if (graph && (data->m_changeFlags & (1 | kFlagRows)))
+        if (graph && (data->m_changeFlags & (1 | kFlagRows))) {
             graph->Recalculate(true);
+            RebuildMarkers();
+        }
         DeleteRowGraphs(-1);
         grid->RedrawPanes();
         return;
@@ -140,6 +151,8 @@ void CKivDataGraphView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* 
         grid->RedrawPanes();
         return;
     }
+    if (OnMarkerHint(hint, hintObject))
+        return;
     CKivDataListViewBase::OnUpdate(sender, hint, hintObject);
 }
 
@@ -233,6 +246,7 @@ void CKivDataGraphView::DrawRowGraph(CZELDrawCell& cell)
     if (CZELBitmap* bitmap = picture->GetBitmap())
         bitmap->CopyTo(*dc, fw::CPoint(rect.left, rect.top));
     const fw::CPoint origin = dc->OffsetViewportOrg(rect.left, rect.top);
+    DrawRowMarkers(*dc, row);
     graph->DrawSelection(*dc, row, SheetColumnCount() > 2);
     dc->SetViewportOrg(origin);
 }
@@ -326,20 +340,33 @@ bool CKivDataGraphView::MoveCursorByKey(unsigned key)
     return true;
 }
 
-void CKivDataGraphView::ClickCursor(int32_t row, fw::CPoint point, bool shift)
+int CKivDataGraphView::ClickCursor(int32_t row, fw::CPoint point, bool shift)
 {
     CGraphTimeListObj* graph = GetGraphList();
     if (!graph)
-        return;
-    const int hit = graph->HitTestSelection(row, point);
-    if (hit == -1) {
+        return CGraphTimeListObj::kNearerEdge;
+    int drag = CGraphTimeListObj::kNearerEdge;
+    switch (graph->HitTestSelection(row, point)) {
+    case TrackerHit::kNothing:
         graph->ClearSelection();
-    } else {
-        const double time = graph->TimeAtPoint(row, point.x, point.y);
-        if (time != HUGE_VAL)
+        break;
+    case TrackerHit::kInside:
+        if (const double time = graph->TimeAtPoint(row, point.x, point.y); time != HUGE_VAL)
             graph->SetSelectionEdge(shift ? CGraphTimeListObj::kNearerEdge : CGraphTimeListObj::kBothEdges, time);
+        break;
+    // A handle of cursor 1's line: only a drag moves it, so a click on it
+    // never collapses the range.
+    case TrackerHit::kTopLeft:
+    case TrackerHit::kBottomLeft:
+    case TrackerHit::kLeft:
+        drag = CGraphTimeListObj::kStartEdge;
+        break;
+    default:
+        drag = CGraphTimeListObj::kEndEdge;
+        break;
     }
     RedrawCursorColumns();
+    return drag;
 }
 
 // ---- row commands and undo ---------------------------------------------------------------------------
@@ -356,6 +383,8 @@ void CKivDataGraphView::RunCursorCommand(int32_t code)
         DeleteRows(0, first, lastCol, last);
     else
         DeleteOutsideRows(0, first, lastCol, last);
+    // The rows took marks with them: the drawn ones must not outlive them.
+    RebuildMarkers();
     CKivDataDoc* doc = GetDataDoc();
     GetGrid()->RedrawPanes();
     doc->SendUpdateHint(this, 0, 0, kFlagRows);
@@ -389,6 +418,8 @@ void CKivDataGraphView::OnDeleteOutside() { RunCursorCommand(kUndoOutside); }
 
 bool CKivDataGraphView::WriteUndoRecord(fw::CMemFile& file, int32_t code, int32_t param)
 {
+    if (code == kUndoMarkers)
+        return WriteMarkerRecord(file);
     const bool rows = code == kUndoDeletedRows || code == kUndoReinsert || code == kUndoInsertedRows ||
                       code == kUndoOutside || code == kUndoKeptRows;
     if (!rows)
@@ -485,17 +516,6 @@ void CKivDataGraphView::ReplayRecord(fw::CArchive& ar, int32_t code, CGridJob& j
     default:
         break;
     }
+    RebuildMarkers();
     RecomputeStatistics(0, m_pColumns->GetSize());
-}
-
-void CKivDataGraphView::WriteUndoExtra(fw::CArchive& ar)
-{
-    if (m_bMarkersInUndo)
-        GetDataDoc()->GetBoxArray().SerializeMarkerList(ar);
-}
-
-void CKivDataGraphView::ReadUndoExtra(fw::CArchive& ar)
-{
-    if (m_bMarkersInUndo)
-        GetDataDoc()->GetBoxArray().SerializeMarkerList(ar);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class CDrawMarkerList;
 class CGraphTimeListObj;
 class CZELOffScreenBitmap;
 
@@ -40,6 +41,25 @@ public:
     int32_t GetValueCount() override;
 
     static constexpr unsigned kIdCursorInfo = 32963;
+    static constexpr unsigned kIdMarkerAtCursor1 = 33532;
+    static constexpr unsigned kIdMarkerAtCursor2 = 33533;
+    static constexpr unsigned kIdMarkerAtBoth = 33534;
+    static constexpr unsigned kIdDeleteMarkers = 33536;
+    static constexpr intptr_t kHintMarkerSelection = 50;
+    static constexpr intptr_t kHintMarkers = 51;
+    static constexpr int32_t kUndoMarkers = 108;
+    static constexpr unsigned kMsgVoiceMarkers = 857;
+
+    // The marker record (108) is replayed here; others by the list view.
+    void ApplyUndo() override;
+    // Bit 1 a mark at cursor 1, bit 2 at cursor 2, unless one stands there.
+    void CreateMarkersAtCursors(int flags);
+    // Deletes the selected markers and their marks; voice marks stay.
+    void OnDeleteMarkers();
+    // One drawn marker per mark of the document, in list order.
+    void RebuildMarkers();
+    // The drawn markers; none while the view shows no markers.
+    CDrawMarkerList* GetMarkerList() const;
 
     void OnDeleteRows() override;
     void OnDeleteOutside();
@@ -52,9 +72,12 @@ public:
     // The cursor keys and clicks of the sheet pane (the graph column).
     // Left/Right move cursor 1, Up/Down cursor 2, one sample each.
     bool MoveCursorByKey(unsigned key);
-    // A click at a device point of a row: both cursors on the sample, or
-    // with Shift the nearer one; outside the plot both are cleared.
-    void ClickCursor(int32_t row, fw::CPoint point, bool shift);
+    // A click at a device point of a row: inside the plot both cursors on
+    // the sample, or with Shift the nearer one; on the band's left corners
+    // or left edge cursor 1 is taken, on its other handles cursor 2, and
+    // neither moves yet; outside the plot both are cleared. Returns the
+    // edge a drag then moves.
+    int ClickCursor(int32_t row, fw::CPoint point, bool shift);
     // Repaints the graph and cursor-information columns.
     void RedrawCursorColumns();
     // Drops the cached picture of a row, or of every row (-1).
@@ -69,6 +92,14 @@ protected:
     void DrawCursorInfoCell(CZELDrawCell& cell);
     void DrawRowGraph(CZELDrawCell& cell);
     void OnUpdateCursorInfo(fw::CCmdUI* ui);
+    void OnMarkersAtCursors(unsigned id);
+    void OnUpdateMarkersAtCursors(fw::CCmdUI* ui);
+    void OnUpdateDeleteMarkers(fw::CCmdUI* ui);
+    // Places the drawn markers on a row drawn at the context's origin.
+    void DrawRowMarkers(fw::CDC& dc, int32_t row);
+    // Hints 50 and 51; false for other hints.
+    bool OnMarkerHint(intptr_t hint, fw::CObject* hintObject);
+    bool WriteMarkerRecord(fw::CMemFile& file);
 
 private:
     // The cursor range in samples, ordered; false without both cursors.
@@ -76,6 +107,7 @@ private:
     void RunCursorCommand(int32_t code);
 
     bool m_bMarkerSelect = false;
+    std::unique_ptr<CDrawMarkerList> m_markers;
     // One picture per row, so that cursor moves repaint by a copy.
     std::vector<std::unique_ptr<CZELOffScreenBitmap>> m_pictures;
 };

@@ -1,5 +1,6 @@
 #include "tests/data/views/DataViewFixture.h"
 
+#include "chart/model/ChartClasses.h"
 #include "chart/model/GraphClasses.h"
 #include "chart/model/GraphListPrf.h"
 #include "chart/model/ListGraphClasses.h"
@@ -96,6 +97,7 @@ void DataViewFixture::SetUpTestSuite()
     RegisterGraphClasses();
     RegisterListGraphClasses();
     RegisterSystemClasses();
+    RegisterChartClasses();
     fw::Install<IGraphTimeListFactory>(&g_factory);
     fw::Install<IDataGraphAccess>(&g_access);
     fw::Install<IGraphDocumentTanks>(&g_tanks);
