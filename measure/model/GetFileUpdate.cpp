@@ -10,6 +10,7 @@
 #include "instrument/meter/HeaderKeys.h"
 #include "instrument/meter/KivMeter.h"
 #include "instrument/system/BoxPropaty.h"
+#include "instrument/system/MarkerList.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -92,6 +93,7 @@ bool CGetFileUpdate::RebuildFromHeaders()
             system.GetBox(j)->ApplyWorkMeter();
             MeterOf(j).ReadHeader(headers[static_cast<size_t>(j)].c_str(), m_useFileFormat);
             BuildChannelSelection(j, headers[static_cast<size_t>(j)].c_str());
+            system.GetMarkers().LoadFromHeader(headers[static_cast<size_t>(j)].c_str());
         }
         system.SetTankDisplayModes();
         m_host.RefreshChannelColumns();
