@@ -3,13 +3,18 @@
 // redrawn in full (the graph rendered into its kept picture) and repainted
 // from the picture; the metafile writer taking a polyline of 10^6 points;
 // a ".kivg" page holding 8 x 10^6 floats of embedded bytes saved and
-// loaded. Each beside its floor: the plain line plot of the same points,
-// the texts alone, copying the points to 16-bit pairs, and writing and
-// reading the same bytes raw.
+// loaded; one poll of a monitor graph of 4 channels x 10^6 samples that
+// appends the poll's new samples to its kept picture. Each beside its
+// floor: the plain line plot of the same points, the texts alone, copying
+// the points to 16-bit pairs, writing and reading the same bytes raw, and
+// the line plot of the poll's new points alone.
 
+#include "chart/model/GraphDocumentLookup.h"
 #include "chart/model/GrRecord.h"
 #include "chart/model/LinearPlot.h"
 #include "chart/model/OGPRecord.h"
+#include "common/tank/DataTankList.h"
+#include "common/tank/FltDataTank.h"
 #include "common/tank/ZELDataPoter.h"
 #include "common/tank/ZELDataPtr.h"
 #include "docbase/graphpage/DrawOleObj.h"
@@ -18,11 +23,14 @@
 #include "framework/core/DC.h"
 #include "framework/core/DrawSink.h"
 #include "framework/core/File.h"
+#include "framework/core/ServiceSlot.h"
 #include "graphdoc/model/DrawGraphObj.h"
 #include "graphdoc/model/DrawTextObj.h"
 #include "graphdoc/model/EmfWriter.h"
 #include "graphdoc/model/GraphDocClasses.h"
 #include "graphdoc/model/GraphViewDoc.h"
+#include "graphdoc/model/objects/SimpleGraphObj.h"
+#include "docbase/doc/KivDocBase.h"
 
 #include <benchmark/benchmark.h>
 
@@ -276,6 +284,104 @@ void BM_RawCopyOfTheSameBytes(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(2 * kFloatBytes));
 }
 BENCHMARK(BM_RawCopyOfTheSameBytes)->Unit(benchmark::kMillisecond);
+
+// --- one poll of a monitor graph -------------------------------------------------------
+
+constexpr int kPollSamples = 100;
+
+// A project whose channel 0 counts time and channels 1-4 hold the series.
+class PolledProject final : public CKivDocBase {
+public:
+    PolledProject()
+    {
+        m_docIdent = CDocIdent(8, 88);
+        const Data& d = SharedData();
+        for (int c = 0; c <= kSeries; ++c) {
+            auto* tank = new CFltDataTank;
+            tank->SetName(c == 0 ? "T" : "V");
+            for (int i = 0; i < kPoints; ++i)
+                tank->SetValue(i, c == 0 ? d.xs[size_t(i)] : d.ys[c - 1][size_t(i)]);
+            m_list.AddTank(tank, false);
+        }
+    }
+    CDataTankList* GetChannelTankList() override { return &m_list; }
+    // The poll's new samples at the end of every channel.
+    void Poll()
+    {
+        const int count = m_list.GetObjectAt(0)->GetDataCount();
+        for (int c = 0; c <= kSeries; ++c)
+            for (int i = 0; i < kPollSamples; ++i)
+                m_list.GetObjectAt(c)->SetValue(count + i, c == 0 ? count + i : std::sin((count + i) * 1e-4 + c));
+    }
+    CDataTankList m_list;
+};
+
+class OneProject final : public IGraphDocumentLookup {
+public:
+    const fw::CDocument* FindDocument(const CDocIdent& ident) const override
+    {
+        return ident == doc->GetDocIdent() ? doc : nullptr;
+    }
+    const CKivDocBase* doc = nullptr;
+};
+
+void BM_MonitorGraphPollAppend(benchmark::State& state)
+{
+    RegisterGraphDocClasses();
+    CZELBitmap::InstallFactory([](const fw::CDC*, int w, int h) { return std::make_unique<NullBitmap>(w, h); });
+    PolledProject project;
+    OneProject lookup;
+    lookup.doc = &project;
+    fw::ScopedInstall<IGraphDocumentLookup> installed(lookup);
+    CSimpleGraphObj graph(fw::CRect(0, 0, kA4.cx, kA4.cy), 0, 1);
+    CSimpleGraphPrfList list;
+    list.m_creationKind = 9;
+    list.Add(new CGraphPrf);
+    for (int c = 1; c <= kSeries; ++c) {
+        auto* profile = new CGraphPrf;
+        profile->m_docIdent = project.GetDocIdent();
+        profile->m_xChannels = {0};
+        profile->m_xListKinds = {2};
+        profile->m_yChannels = {c};
+        profile->m_yListKinds = {2};
+        list.Add(profile);
+    }
+    graph.SetPrfList(list);
+    graph.Draw().m_dataMode = 1;
+    fw::CDC dc(&g_sink);
+    graph.OnUpdate(19, nullptr);
+    graph.Draw(&dc);
+    for (auto _ : state) {
+        state.PauseTiming();
+        project.Poll();
+        state.ResumeTiming();
+        graph.OnUpdate(20, nullptr);
+        graph.Draw(&dc);
+    }
+    state.SetItemsProcessed(state.iterations() * kSeries * kPollSamples);
+}
+BENCHMARK(BM_MonitorGraphPollAppend)->Unit(benchmark::kMicrosecond);
+
+void BM_LinePlotOfThePollsPoints(benchmark::State& state)
+{
+    const Data& d = SharedData();
+    OGPRecord rec;
+    GrInitRecord(&rec);
+    GrSetPlotRect(0, 0, kA4.cx - 1, kA4.cy - 1, &rec);
+    GrSetXRange(0, kPoints - 1, &rec);
+    GrSetYRange(-6, 6, &rec);
+    CLinearPlot plot;
+    fw::CDC dc(&g_sink);
+    for (auto _ : state)
+        for (int s = 0; s < kSeries; ++s) {
+            CZELFltDataPoter xs, ys;
+            xs.Init(FW_RUNTIME_CLASS(CZELFloatPtr), const_cast<float*>(d.xs.data()), 0, kPollSamples, nullptr);
+            ys.Init(FW_RUNTIME_CLASS(CZELFloatPtr), const_cast<float*>(d.ys[s].data()), 0, kPollSamples, nullptr);
+            plot.DrawSeries(dc, &xs, &ys, &rec, 1);
+        }
+    state.SetItemsProcessed(state.iterations() * kSeries * kPollSamples);
+}
+BENCHMARK(BM_LinePlotOfThePollsPoints)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
