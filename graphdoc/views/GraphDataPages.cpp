@@ -1,6 +1,8 @@
 #include "graphdoc/views/GraphDataPages.h"
 
+#include "common/calc/GpsCanTankLists.h"
 #include "common/tank/DataTankList.h"
+#include "data/model/KivDataDoc.h"
 #include "docbase/doc/KivDocBase.h"
 #include "docview/naming/NameListCtrl.h"
 #include "framework/core/Services.h"
@@ -197,9 +199,12 @@ CDataTankList* CGraphDataPage::SourceList(CKivDocBase& document, const RowBlock&
         return document.GetChannelTankList();
     case Source::opData:
         return document.GetOpDataList();
+    case Source::canChannels:
+        if (auto* data = dynamic_cast<CKivDataDoc*>(&document))
+            return &data->GetBoxArray().GetCanTanks();
+        return nullptr;
     default:
-        // The cycle lists and CAN channels of the documents are not
-        // offered to graph pages.
+        // The documents do not offer their cycle lists to graph pages.
         return nullptr;
     }
 }

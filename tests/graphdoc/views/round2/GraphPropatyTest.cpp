@@ -5,6 +5,8 @@
 
 #include "common/tank/DataTankList.h"
 #include "common/tank/FltDataTank.h"
+#include "common/calc/GpsCanTankLists.h"
+#include "data/model/KivDataDoc.h"
 #include "docbase/doc/KivDocBase.h"
 #include "docview/controls/LineListBox.h"
 #include "docview/naming/NameListCtrl.h"
@@ -247,6 +249,34 @@ TEST_F(GraphPropatyTest, AutomaticRangeDisablesTheRangeEdits)
     });
     CGraphPropaty dlg(list, 0, 1);
     dlg.DoModal();
+}
+
+// A measurement-data document's CAN channels follow its channels as "CAN"
+// rows of the Y list.
+TEST_F(GraphPropatyTest, CanChannelsOfADataDocumentAreOffered)
+{
+    CKivDataDoc data;
+    data.SetTitle("can.kivd");
+    auto* can = new CFltDataTank;
+    can->SetName("speed");
+    data.GetBoxArray().GetCanTanks().AddTank(can, false);
+    host.m_documents[130] = {&data};
+    list.m_creationKind = 2;
+    list.GetAt(0)->m_docIdent = data.GetDocIdent();
+    std::vector<std::string> rows;
+    uint32_t itemData = 0;
+    dialogs.On(CGraphPropaty::IDD, [&](fw::CDialog& base) -> int {
+        CGraphDataPage& page = *static_cast<CGraphPropaty&>(base).DataPage();
+        rows = Names(*page.YList());
+        if (page.YList()->GetItemCount() > 0)
+            itemData = page.YList()->GetItemData(page.YList()->GetItemCount() - 1);
+        return fw::IDCANCEL;
+    });
+    CGraphPropaty dlg(list, 0, 1);
+    dlg.DoModal();
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(rows.back(), "speed|CAN1");
+    EXPECT_EQ(itemData, (5u << 16) | 0u);
 }
 
 } // namespace
