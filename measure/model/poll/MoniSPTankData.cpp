@@ -107,7 +107,19 @@ void CMoniSPTankData::StoreValues(CKivSPTankData& channels, const std::vector<in
         if (tank->GetDataCount() < at + 1)
             tank->SetSize(at + 1, false);
         tank->SetValue(at, source->GetResult());
+        WriteBackWindow(tank, ch, at);
     }
     AppendElapsedTime();
+    WriteBackWindow(GetObjectAt(kTimeIndex), kTimeIndex, at);
     m_dataCount = at + 1;
+}
+
+// An appended window would otherwise grow to the cache tanks' append
+// length (tens of thousands of values per channel); the tanks take turns,
+// so that a poll writes back only a few of them.
+void CMoniSPTankData::WriteBackWindow(CDataTankObject* tank, int channel, int32_t at)
+{
+    auto* cash = dynamic_cast<CCashCalcuDataTank*>(tank);
+    if (cash && (at + channel) % kWindowValues == kWindowValues - 1)
+        cash->ReleaseCacheWindow();
 }

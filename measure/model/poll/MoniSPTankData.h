@@ -46,6 +46,8 @@ public:
     uint32_t GetLastTick() const { return m_lastTick.load(); }
 
 private:
+    void WriteBackWindow(CDataTankObject* tank, int channel, int32_t at);
+
     uint32_t m_startTick = 0;
     std::atomic<uint32_t> m_lastTick{0};
 };

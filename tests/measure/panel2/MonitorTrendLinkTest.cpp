@@ -3,6 +3,7 @@
 // alive while they point at it.
 
 #include "common/cache/CacheDataTank.h"
+#include "common/cache/CacheTanks.h"
 #include "common/calc/KivSPTankData.h"
 #include "measure/model/monitor/MoniCalcuDataTank.h"
 #include "measure/model/poll/MoniSPTankData.h"
@@ -111,6 +112,35 @@ TEST_F(MonitorTrendLink, StoredValuesLinkTheTanksTheyCreateAndTheElapsedTimeStay
     ASSERT_NE(time, nullptr);
     EXPECT_EQ(time->GetSourceTank(), nullptr);
     EXPECT_EQ(time->GetUnit(), fw::CString("sec"));
+}
+
+TEST_F(MonitorTrendLink, EveryTankKeepsOnlyASmallWindowInMemoryAndTheRestInItsFile)
+{
+    CKivSPTankData channels;
+    for (int ch = 0; ch < 3; ++ch)
+        Channel(channels, ch, "v", "V", 0);
+    CMoniSPTankData trend;
+    constexpr int kSamples = 237;
+    for (int i = 0; i < kSamples; ++i) {
+        trend.StampTime();
+        trend.StoreValues(channels, {0, 1, 2});
+    }
+    ASSERT_EQ(trend.GetDataCount(), kSamples);
+    for (int ch : {0, 1, 2, CMoniSPTankData::kTimeIndex}) {
+        auto* tank = dynamic_cast<CCalcuDataTank*>(trend.GetObjectAt(ch));
+        ASSERT_NE(tank, nullptr) << ch;
+        auto* cache = dynamic_cast<CCacheFltDataTank*>(tank->GetResultTank());
+        ASSERT_NE(cache, nullptr) << ch;
+        EXPECT_LE(cache->GetWindowSize(), CMoniSPTankData::kWindowValues) << ch;
+        EXPECT_EQ(tank->GetDataCount(), kSamples) << ch;
+    }
+    // The elapsed times written back read again from the file.
+    CDataTankObject* time = trend.GetTimeTank();
+    EXPECT_EQ(time->GetValue(0), 0.0);
+    for (int i : {1, 9, 10, 100, kSamples - 1}) {
+        EXPECT_GE(time->GetValue(i), time->GetValue(i - 1)) << i;
+        EXPECT_LT(time->GetValue(i), 60.0) << i;
+    }
 }
 
 } // namespace
