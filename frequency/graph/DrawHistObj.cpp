@@ -45,6 +45,7 @@ constexpr int32_t kCountChangeFlags = 0x04 | 0x10 | 0x80;
 // Axis titles in points (the fonts count tenths of a point).
 constexpr int kAxisTitleHeight = 140;
 constexpr int16_t kGridColour = 15;
+constexpr fw::COLORREF kWindowColour = fw::RGB(255, 255, 255);
 
 int Place(int origin, int extent, double fraction) { return origin + static_cast<int>(extent * fraction); }
 
@@ -341,16 +342,46 @@ void CDrawHistObj::Draw(fw::CDC* dc)
     const int saved = dc->SaveDC();
     fw::CRect rect = m_position;
     rect.NormalizeRect();
-    DrawFrame(dc, rect);
-    rect.DeflateRect(kGraphMargin, kGraphMargin);
+    // A transparent frame lets the page show through: drawn straight.
+    const bool printing = dc->IsPrinting();
+    if (printing || m_frame.m_transparent || !DrawThroughPicture(*dc, rect))
+        RenderWhole(*dc, rect);
+    m_bRedraw = printing;
+    dc->RestoreDC(saved);
+    if (!printing)
+        DrawTrackerRect(dc);
+}
+
+void CDrawHistObj::RenderWhole(fw::CDC& dc, const fw::CRect& rect)
+{
+    DrawFrame(&dc, rect);
+    fw::CRect graph = rect;
+    graph.DeflateRect(kGraphMargin, kGraphMargin);
     // The plot leaves room for the axis labels inside the graph rectangle.
     GrClearError(&m_draw.Record());
-    m_draw.FitPlotRect(*dc, rect);
-    m_draw.DrawGraph(*dc, rect);
-    m_bRedraw = dc->IsPrinting();
-    dc->RestoreDC(saved);
-    if (!dc->IsPrinting())
-        DrawTrackerRect(dc);
+    m_draw.FitPlotRect(dc, graph);
+    m_draw.DrawGraph(dc, graph);
+}
+
+bool CDrawHistObj::DrawThroughPicture(fw::CDC& dc, const fw::CRect& rect)
+{
+    // New values and settings mark the picture; otherwise a repaint only
+    // copies it.
+    const int width = rect.Width() + 1;
+    const int height = rect.Height() + 1;
+    const bool sized = m_picture.GetBitmap() && m_picture.IsSize(width, height);
+    if (!sized || m_bRedraw) {
+        if (!sized && !m_picture.Create(&dc, width, height))
+            return false;
+        fw::CDC* mem = m_picture.BeginDraw(&dc);
+        if (!mem)
+            return false;
+        const fw::CRect local(0, 0, width, height);
+        mem->FillSolidRect(local, kWindowColour);
+        RenderWhole(*mem, fw::CRect(0, 0, rect.Width(), rect.Height()));
+        m_picture.EndDraw();
+    }
+    return m_picture.GetBitmap()->CopyTo(dc, rect.TopLeft());
 }
 
 void CDrawHistObj::SetFrameStyle(const CDrawObjPrf& style)
@@ -454,6 +485,12 @@ intptr_t CDrawHistObj::OnLiveHint(intptr_t hint, fw::CObject* hintObject)
         Retake(project, true);
         return 1;
     }
+    case kHintRegression:
+    case kHintAxisReset:
+        // The page changed the graph's settings itself.
+        m_bRedraw = true;
+        Invalidate();
+        return 1;
     case kHintReferenceFile: {
         const auto* change = dynamic_cast<const CUpdateGraph*>(hintObject);
         if (!change || change->m_firstDoc != m_prf.m_docIdent)

@@ -9,6 +9,7 @@
 #include "frequency/graph/HistGraphDraw.h"
 #include "frequency/graph/HistGraphPrf.h"
 #include "frequency/model/HistCountArray.h"
+#include "docbase/graphpage/ZELOffScreenBitmap.h"
 #include "graphdoc/model/DrawMeasObj.h"
 #include "graphdoc/model/GraphViewDoc.h"
 
@@ -78,6 +79,11 @@ public:
 
 private:
     void InitGraphDefaults();
+    // Frame and graph into `rect` of `dc`.
+    void RenderWhole(fw::CDC& dc, const fw::CRect& rect);
+    // The kept picture of the graph, rendered again when marked or resized,
+    // copied to `rect`; false when the device takes no pictures.
+    bool DrawThroughPicture(fw::CDC& dc, const fw::CRect& rect);
     // Hints of the measurement panel and of the graph view's reference file.
     intptr_t OnLiveHint(intptr_t hint, fw::CObject* hintObject);
     void ResizeLegend();
@@ -95,6 +101,7 @@ private:
     CHistCountArray m_analyses;
     std::vector<CDblDataTank*> m_xTanks;
     CHistGraphDraw m_draw;
+    CZELOffScreenBitmap m_picture;
     bool m_bRedraw = true;
 };
 

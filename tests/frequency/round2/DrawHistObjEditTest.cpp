@@ -11,6 +11,8 @@
 #include "chart/model/Oblique3D.h"
 #include "framework/core/DC.h"
 #include "framework/core/RecordingSink.h"
+#include "docview/graphpage/QtBitmap.h"
+#include "common/tank/DblDataTank.h"
 #include "framework/core/testing/ServiceScope.h"
 #include "framework/ui/testing/ScriptedDialogs.h"
 #include "frequency/document/HistDoc.h"
@@ -22,6 +24,9 @@
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
 
 #include <memory>
 #include <numeric>
@@ -168,6 +173,33 @@ TEST_F(DrawHistObjEditTest, CopyDrawsLikeItsOriginalAlsoWithoutItsDocument)
     ASSERT_NE(orphan, nullptr);
     EXPECT_EQ(orphan->GraphDraw().GetSeriesCount(), 2);
     EXPECT_EQ(Drawn(*orphan), Drawn(graph));
+}
+
+TEST_F(DrawHistObjEditTest, RepaintCopiesThePictureUntilTheGraphIsMarked)
+{
+    CQtBitmapMaker maker;
+    fw::ScopedInstall<IBitmapMaker> bitmaps(maker);
+    auto render = [&] {
+        QImage image(1100, 900, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        {
+            CPainterDC dc(&painter);
+            graph.Draw(&dc);
+        }
+        painter.end();
+        return image;
+    };
+    const QImage first = render();
+    // The counts change without a word to the graph: a repaint shows the
+    // picture it keeps.
+    CDblDataTank* counts = graph.Analyses().GetAt(1)->GetCountTank();
+    for (int i = 0; i < counts->GetDataCount(); ++i)
+        counts->SetValue(i, 3.0);
+    EXPECT_TRUE(render() == first);
+    // Told that the page changed the graph, it draws the new counts.
+    graph.OnUpdate(36, nullptr);
+    EXPECT_FALSE(render() == first);
 }
 
 TEST_F(DrawHistObjEditTest, PanelHintsFollowTheDocumentAndStopFollowing)
