@@ -17,12 +17,15 @@
 #include "frequency/document/HistDoc.h"
 #include "frequency/model/HistTables.h"
 #include "graphdoc/model/GraphDocHooks.h"
+#include "graphdoc/model/GraphPrf.h"
+#include "graphdoc/model/objects/ObjectDialogs.h"
 #include "graphdoc/views/ScaleDlg.h"
 #include "chart/model/GraphUpdateHints.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -580,9 +583,57 @@ bool CDrawHistObj::EditLabels()
     return true;
 }
 
-// The plot-line dialog of bar series is not part of the program yet: the
-// command changes nothing.
-bool CDrawHistObj::EditPlotLines() { return false; }
+bool CDrawHistObj::BuildPlotLinePrfList(CGraphPrfList& list)
+{
+    try {
+        list.Add(new CGraphPrf);
+        for (int i = 0; i < m_draw.GetSeriesCount(); ++i) {
+            CGraphParamArray* series = m_draw.GetSeries(i);
+            auto profile = std::make_unique<CGraphPrf>();
+            if (series) {
+                profile->m_pSeries = series;
+                profile->m_strSourceName = series->GetSourcePath();
+                profile->m_docIdent = series->GetSourceDocument();
+                int16_t block[CGraphPrf::kLineBlockValues];
+                static_assert(sizeof block == sizeof(tSeriesStyle));
+                std::memcpy(block, &series->GetStyle(), sizeof block);
+                profile->SetLineBlock(block);
+            }
+            list.Add(profile.release());
+        }
+        return true;
+    } catch (const std::bad_alloc& e) {
+        fw::ReportException(e);
+        return false;
+    }
+}
+
+bool CDrawHistObj::EditPlotLines()
+{
+    CGraphPrfList list;
+    if (!BuildPlotLinePrfList(list))
+        return false;
+    if (!GraphObjectDialogs().EditPlotLines(list, true, false))
+        return false;
+    m_bRedraw = true;
+    // The bar dialog edits outline and fill only; the series keep the rest
+    // of their style (a FROM/TO row its draw type).
+    for (int i = 1; i < list.GetSize(); ++i) {
+        CGraphParamArray* series = m_draw.GetSeries(i - 1);
+        if (!series)
+            continue;
+        const CGraphPrf& edited = *list.GetAt(i);
+        tSeriesStyle style = series->GetStyle();
+        style.lineWidth = edited.m_lineWidth;
+        style.lineHeight = edited.m_lineWidthCopy;
+        style.fill = edited.m_fillPattern;
+        style.symbolSize = edited.m_size;
+        style.lineColor = edited.m_lineColor;
+        style.fillColor = edited.m_fillColor;
+        series->SetStyle(style);
+    }
+    return true;
+}
 
 CDrawObj* CDrawHistObj::Clone(CZELGraphViewDoc* document)
 {

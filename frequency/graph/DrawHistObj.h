@@ -16,6 +16,7 @@
 #include <vector>
 
 class CDblDataTank;
+class CGraphPrfList;
 class CZELGraphViewDoc;
 
 namespace fw {
@@ -87,6 +88,9 @@ private:
     // Hints of the measurement panel and of the graph view's reference file.
     intptr_t OnLiveHint(intptr_t hint, fw::CObject* hintObject);
     void ResizeLegend();
+    // An empty first profile, then one per series with its source and line
+    // settings; false (reported) when memory runs short.
+    bool BuildPlotLinePrfList(CGraphPrfList& list);
     // Takes the profile again after its document changed, redrawn in full.
     void Retake(fw::CDocument* document, bool resizeLegend);
     void BuildSeriesPerAnalysis(fw::CDocument* document);

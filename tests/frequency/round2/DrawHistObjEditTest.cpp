@@ -19,6 +19,8 @@
 #include "frequency/graph/DrawHistObj.h"
 #include "frequency/model/HistTables.h"
 #include "graphdoc/model/GraphDocHooks.h"
+#include "graphdoc/model/GraphPrf.h"
+#include "graphdoc/model/objects/ObjectDialogs.h"
 #include "graphdoc/views/ScaleDlg.h"
 #include "tests/frequency/views/HistWindowFixture.h"
 #include "tests/support/TestSupport.h"
@@ -65,6 +67,25 @@ public:
         return answer;
     }
     bool answer = true;
+};
+
+class BarDialog final : public IGraphObjectDialogs {
+public:
+    bool EditPlotLines(CGraphPrfList& list, bool asBars, bool showInterval) override
+    {
+        bars = asBars;
+        profiles = list.GetSize();
+        if (profiles > 1) {
+            source = list.GetAt(1)->m_strSourceName;
+            list.GetAt(1)->m_fillColor = 5;
+            list.GetAt(1)->m_lineWidth = 3;
+        }
+        return answer;
+    }
+    bool answer = true;
+    bool bars = false;
+    int profiles = 0;
+    fw::CString source;
 };
 
 std::vector<std::string> Drawn(CDrawHistObj& graph)
@@ -151,6 +172,29 @@ TEST_F(DrawHistObjEditTest, GridAndLabelDialogsChangeTheDrawerOnlyOnOk)
     int colour = 0;
     graph.GraphDraw().GetAxisTitle('Y')->GetLabel(text, unit, attributes, side, colour);
     EXPECT_EQ(text, fw::CString("Counts"));
+}
+
+TEST_F(DrawHistObjEditTest, PlotLinesEditOutlineAndFillOfEachSeries)
+{
+    BarDialog dialog;
+    fw::ScopedInstall<IGraphObjectDialogs> scoped(dialog);
+    CGraphParamArray* first = graph.GraphDraw().GetSeries(0);
+    ASSERT_NE(first, nullptr);
+    const tSeriesStyle before = first->GetStyle();
+    dialog.answer = false;
+    EXPECT_FALSE(graph.EditPlotLines());
+    EXPECT_EQ(first->GetStyle().fillColor, before.fillColor);
+
+    dialog.answer = true;
+    EXPECT_TRUE(graph.EditPlotLines());
+    EXPECT_TRUE(dialog.bars);
+    // A placeholder, then one profile per series named by its source.
+    EXPECT_EQ(dialog.profiles, 3);
+    EXPECT_EQ(dialog.source, fw::CString("REC"));
+    EXPECT_EQ(first->GetStyle().fillColor, 5);
+    EXPECT_EQ(first->GetStyle().lineWidth, 3);
+    EXPECT_EQ(first->GetStyle().drawType, before.drawType);
+    EXPECT_EQ(graph.GraphDraw().GetSeries(1)->GetStyle().fillColor, before.fillColor);
 }
 
 TEST_F(DrawHistObjEditTest, CopyDrawsLikeItsOriginalAlsoWithoutItsDocument)
