@@ -35,6 +35,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <filesystem>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -272,6 +273,40 @@ void BM_KivgSaveAndLoad(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(2 * kFloatBytes));
 }
 BENCHMARK(BM_KivgSaveAndLoad)->Unit(benchmark::kMillisecond);
+
+// The same page saved to and loaded from a file, as "File > Save" and
+// "File > Open" do (the file stays in the page cache).
+void BM_KivgFileSaveAndLoad(benchmark::State& state)
+{
+    RegisterGraphDocClasses();
+    CGraphViewDoc doc;
+    doc.m_bAutoDelete = false;
+    doc.m_pageSize = kA4;
+    auto* ole = new CDrawOleObj(fw::CRect(0, 0, 100, 100));
+    doc.AddObject(ole);
+    ole->m_pClientItem = new CDrawItem(ole);
+    ole->m_pClientItem->m_bytes.assign(kFloatBytes, 0x3F);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "kiv-bench-page.kivg";
+    for (auto _ : state) {
+        {
+            fw::CFile file(path.string(), fw::CFile::modeCreate | fw::CFile::modeWrite);
+            fw::CArchive ar(&file, fw::CArchive::store, 1 << 20);
+            ar.m_pDocument = &doc;
+            doc.Serialize(ar);
+            ar.Close();
+        }
+        CGraphViewDoc copy;
+        copy.m_bAutoDelete = false;
+        fw::CFile file(path.string(), fw::CFile::modeRead);
+        fw::CArchive ar(&file, fw::CArchive::load, 1 << 20);
+        ar.m_pDocument = &copy;
+        copy.Serialize(ar);
+        benchmark::DoNotOptimize(copy.GetObjects().size());
+    }
+    std::filesystem::remove(path);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(2 * kFloatBytes));
+}
+BENCHMARK(BM_KivgFileSaveAndLoad)->Unit(benchmark::kMillisecond);
 
 void BM_RawCopyOfTheSameBytes(benchmark::State& state)
 {
