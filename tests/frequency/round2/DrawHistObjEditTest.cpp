@@ -22,6 +22,10 @@
 #include "graphdoc/model/GraphPrf.h"
 #include "graphdoc/model/objects/ObjectDialogs.h"
 #include "graphdoc/views/ScaleDlg.h"
+#include "instrument/ADSetPrf.h"
+#include "instrument/MeterInterfacePrf.h"
+#include "project/model/KIV5980Doc.h"
+#include "project/model/ProjectHost.h"
 #include "tests/frequency/views/HistWindowFixture.h"
 #include "tests/support/TestSupport.h"
 
@@ -86,6 +90,16 @@ public:
     bool bars = false;
     int profiles = 0;
     fw::CString source;
+};
+
+class PanelHost final : public IProjectHost {
+public:
+    CMeterInterfacePrf& MeterProfile() override { return profile; }
+    CADSetPrf& AdDefaults() override { return adSet; }
+    bool IsMeasuring(const CKIV5980Doc&) override { return false; }
+
+    CMeterInterfacePrf profile;
+    CADSetPrf adSet;
 };
 
 std::vector<std::string> Drawn(CDrawHistObj& graph)
@@ -258,6 +272,21 @@ TEST_F(DrawHistObjEditTest, PanelHintsFollowTheDocumentAndStopFollowing)
     CUpdateDataDoc panel(&doc);
     EXPECT_EQ(graph.OnUpdate(22, &panel), 0);
     EXPECT_EQ(graph.GetGraphPrf()->m_docIdent, doc.GetDocIdent());
+}
+
+TEST_F(DrawHistObjEditTest, OpenedPanelRetargetsOnlyAGraphOfProjectAnalyses)
+{
+    PanelHost host;
+    fw::ScopedInstall<IProjectHost> installed(host);
+    CKIV5980Doc project;
+    CUpdateDataDoc panel(&project);
+    EXPECT_EQ(graph.OnUpdate(22, &panel), 0);
+    EXPECT_EQ(graph.GetGraphPrf()->m_docIdent, doc.GetDocIdent());
+    CHistGraphPrf fromProject = profile;
+    fromProject.m_projectSource = 1;
+    graph.SetGraphPrf(fromProject);
+    EXPECT_EQ(graph.OnUpdate(22, &panel), 1);
+    EXPECT_EQ(graph.GetGraphPrf()->m_docIdent, project.GetDocIdent());
 }
 
 TEST_F(DrawHistObjEditTest, ReferenceFileHintRetargetsOnlyAGraphOfTheOldDocument)
