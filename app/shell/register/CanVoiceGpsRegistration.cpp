@@ -3,6 +3,7 @@
 #include "canvoicegps/views/PrjVoiceView.h"
 #include "canvoicegps/views/settings/CanNodeBitsView.h"
 #include "canvoicegps/views/settings/CanNodeView.h"
+#include "canvoicegps/views/settings/CanPageView.h"
 #include "canvoicegps/views/settings/CanSetView.h"
 #include "canvoicegps/views/settings/CanSignalView.h"
 #include "canvoicegps/views/settings/GPSFormView.h"
@@ -16,9 +17,9 @@ void RegisterCanVoiceGpsViews()
 {
     // The project window makes its CAN/voice/GPS pages by class name.
     for (const fw::CRuntimeClass* cls :
-         {FW_RUNTIME_CLASS(CPrjVoiceView), FW_RUNTIME_CLASS(CCanSetView), FW_RUNTIME_CLASS(CCanNodeView),
-          FW_RUNTIME_CLASS(CCanSignalView), FW_RUNTIME_CLASS(CCanNodeBitsView), FW_RUNTIME_CLASS(CGPSFormView),
-          FW_RUNTIME_CLASS(CGpsMapFormView)})
+         {FW_RUNTIME_CLASS(CPrjVoiceView), FW_RUNTIME_CLASS(CCanPageView), FW_RUNTIME_CLASS(CCanSetView),
+          FW_RUNTIME_CLASS(CCanNodeView), FW_RUNTIME_CLASS(CCanSignalView), FW_RUNTIME_CLASS(CCanNodeBitsView),
+          FW_RUNTIME_CLASS(CGPSFormView), FW_RUNTIME_CLASS(CGpsMapFormView)})
         fw::RegisterClass(cls);
     static CQtSlotChooser slotChooser;
     fw::Install<ISlotChooser>(&slotChooser);

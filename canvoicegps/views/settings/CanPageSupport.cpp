@@ -81,6 +81,7 @@ void Register(unsigned id, std::vector<M> items)
 
 void EnsureCanMenus()
 {
+    Register(397, {M::Item("展開", 33306), M::Item("折りたたみ", 33306), M::Separator(), M::Item("メッセージ削除", 32834)});
     Register(400, {M::Item("標準", 33307), M::Item("拡張", 33308)});
     std::vector<M> lengths;
     for (int n = 1; n <= 8; ++n)

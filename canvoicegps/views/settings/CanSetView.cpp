@@ -3,8 +3,12 @@
 #include "canvoicegps/CanNodeArray.h"
 #include "canvoicegps/views/settings/CanNodeUpdate.h"
 #include "canvoicegps/views/settings/CanNodeView.h"
+#include "canvoicegps/views/settings/CanPageSupport.h"
 #include "canvoicegps/views/settings/CanSignalView.h"
 #include "framework/core/Collections.h"
+#include "framework/core/MenuResource.h"
+#include "framework/ui/FrameWnd.h"
+#include "framework/ui/Menu.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 
@@ -38,6 +42,9 @@ QWidget* CCanSetView::CreateViewWidget(QWidget* parent)
     m_tree->setRootIsDecorated(true);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     QObject::connect(m_tree, &QTreeWidget::itemSelectionChanged, m_tree, [this] { OnWidgetSelection(); });
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(m_tree, &QTreeWidget::customContextMenuRequested, m_tree,
+                     [this](const QPoint& at) { Guard([&] { OnWidgetMenu(at); }); });
     return m_tree;
 }
 
@@ -75,6 +82,7 @@ bool CCanSetView::RebuildItems()
     m_byWidget.clear();
     m_widgetOf.clear();
     m_selected = nullptr;
+    m_target = nullptr;
     m_items.Build(doc->GetBoxArray());
     for (bool send : {false, true}) {
         CCanTreeItem* root = m_items.Root(send);
@@ -194,18 +202,22 @@ void CCanSetView::DeleteItems(const std::vector<fw::CObject*>& objects)
 bool CCanSetView::CanDeleteSelected() const
 {
     CKIV5980Doc* doc = GetProjectDoc();
-    return doc && m_selected && !doc->IsEditLocked() && !ProjectHost().IsMeasuring(*doc) &&
-           CCanTree::HoldsMessages(m_selected);
+    CCanTreeItem* target = CommandTarget();
+    return doc && target && !doc->IsEditLocked() && !ProjectHost().IsMeasuring(*doc) &&
+           CCanTree::HoldsMessages(target);
 }
 
 void CCanSetView::OnUpdateDelete(fw::CCmdUI* ui) { ui->Enable(CanDeleteSelected()); }
 
 void CCanSetView::OnDelete()
 {
-    if (!CanDeleteSelected())
+    if (!CanDeleteSelected()) {
+        m_target = nullptr;
         return;
+    }
     CKIV5980Doc* doc = GetProjectDoc();
-    CCanTreeItem* item = m_selected;
+    CCanTreeItem* item = CommandTarget();
+    m_target = nullptr;
     const bool send = item->send;
     const int32_t kind = item->kind;
     const int32_t unitIndex = item->unitIndex;
@@ -237,10 +249,57 @@ void CCanSetView::OnDelete()
 
 void CCanSetView::OnExpand()
 {
-    if (!m_selected || !m_widgetOf.count(m_selected))
+    CCanTreeItem* target = m_target;
+    m_target = nullptr;
+    if (target && target != m_selected) {
+        // Choosing it opens it, as a click would.
+        SelectItem(target);
+        if (m_widgetOf.count(target))
+            m_widgetOf[target]->setExpanded(true);
+        return;
+    }
+    if (!m_selected || !m_widgetOf.count(m_selected) || m_selected->children.empty())
         return;
     QTreeWidgetItem* widget = m_widgetOf[m_selected];
     widget->setExpanded(!widget->isExpanded());
 }
 
-void CCanSetView::OnUpdateExpand(fw::CCmdUI* ui) { ui->Enable(m_selected && !m_selected->children.empty()); }
+void CCanSetView::OnUpdateExpand(fw::CCmdUI* ui)
+{
+    CCanTreeItem* target = CommandTarget();
+    ui->Enable(target && !target->children.empty());
+}
+
+void CCanSetView::OnWidgetMenu(const QPoint& at)
+{
+    QTreeWidgetItem* widget = m_tree->itemAt(at);
+    auto found = m_byWidget.find(widget);
+    const QPoint global = m_tree->viewport()->mapToGlobal(at);
+    ShowContextMenu(found != m_byWidget.end() ? found->second : nullptr, fw::CPoint(global.x(), global.y()));
+}
+
+unsigned CCanSetView::ShowContextMenu(CCanTreeItem* clicked, fw::CPoint screen)
+{
+    if (auto* frame = GetParentFrame())
+        frame->SetActiveView(this);
+    canpage::EnsureCanMenus();
+    fw::CMenu menu;
+    fw::CMenu* popup = menu.LoadMenu(kContextMenu) ? menu.GetSubMenu(0) : nullptr;
+    if (!popup)
+        return 0;
+    CCanTreeItem* fitted = clicked && !clicked->children.empty() ? clicked : m_selected;
+    const bool open = fitted && !fitted->children.empty() && m_widgetOf.count(fitted) &&
+                      m_widgetOf[fitted]->isExpanded();
+    // "展開" stands first, "折りたたみ" second; one of them goes.
+    popup->DeleteMenu(open ? 0 : 1, fw::MF_BYPOSITION);
+    // The commands' update pass sees the item the menu was opened over.
+    m_target = clicked;
+    const unsigned id =
+        popup->TrackPopupMenu(fw::TPM_LEFTALIGN | fw::TPM_RIGHTBUTTON | fw::TPM_RETURNCMD, screen.x, screen.y, this);
+    if (id != kIdDelete && id != kIdExpand)
+        m_target = nullptr;
+    if (id != 0)
+        OnCmdMsg(id, fw::CN_COMMAND, nullptr, nullptr);
+    m_target = nullptr;
+    return id;
+}

@@ -15,6 +15,7 @@ class CCanSignalView;
 class CKIV5980Doc;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QPoint;
 
 class CCanSetView : public fw::CView {
     FW_DECLARE_DYNCREATE(CCanSetView)
@@ -22,6 +23,7 @@ class CCanSetView : public fw::CView {
 public:
     static constexpr unsigned kIdExpand = 33306;
     static constexpr unsigned kIdDelete = 32834;
+    static constexpr unsigned kContextMenu = 397;
 
     CCanSetView();
     ~CCanSetView() override;
@@ -46,6 +48,12 @@ public:
 
     void OnDelete();
     bool CanDeleteSelected() const;
+    // The context menu for the item under the pointer (none: the selected
+    // one), fitted to it and tracked at `screen`; the command chosen.
+    unsigned ShowContextMenu(CCanTreeItem* clicked, fw::CPoint screen);
+    // What the expand and delete commands work on: the item the context
+    // menu was opened over, else the selected one.
+    CCanTreeItem* CommandTarget() const { return m_target ? m_target : m_selected; }
 
 protected:
     QWidget* CreateViewWidget(QWidget* parent) override;
@@ -57,12 +65,14 @@ private:
     void Fill(QTreeWidgetItem* widgetItem, CCanTreeItem* item);
     void ShowSelection(CCanTreeItem* item, bool notify);
     void OnWidgetSelection();
+    void OnWidgetMenu(const QPoint& at);
 
     QTreeWidget* m_tree = nullptr;
     CCanTree m_items;
     std::map<QTreeWidgetItem*, CCanTreeItem*> m_byWidget;
     std::map<CCanTreeItem*, QTreeWidgetItem*> m_widgetOf;
     CCanTreeItem* m_selected = nullptr;
+    CCanTreeItem* m_target = nullptr;
     CCanNodeView* m_pMessages = nullptr;
     CCanSignalView* m_pSignals = nullptr;
     bool m_notify = true;

@@ -10,10 +10,13 @@
 #include "canvoicegps/views/settings/CanSetView.h"
 #include "common/calc/DataFormat.h"
 #include "framework/core/Collections.h"
+#include "docview/instrumentdlg/KivUnitMenu.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/Format.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
 #include "framework/ui/DataExchange.h"
+#include "framework/ui/Menu.h"
 #include "grid/views/Grid.h"
 #include "grid/views/GridPane.h"
 #include "instrument/meter/KivMeter.h"
@@ -21,6 +24,7 @@
 #include "instrument/system/BoxPropaty.h"
 #include "instrument/system/DataPropaty.h"
 #include "instrument/unit/EngUnitTable.h"
+#include "instrument/unit/KivUnit.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 
@@ -38,6 +42,13 @@ FW_BEGIN_COMMANDS(CCanSignalView, CProjectBaseView)
                         &CCanSignalView::OnValueCommand)
     FW_ON_UPDATE_RANGE(CCanSignalView::kIdFirstFormat, CCanSignalView::kIdLastFormat,
                        &CCanSignalView::OnUpdateValueCommand)
+    FW_ON_UPDATE_RANGE(CCanSignalView::kIdFormatRangeFirst, CCanSignalView::kIdFormatRangeLast,
+                       &CCanSignalView::OnUpdateDisabled)
+    FW_ON_COMMAND_RANGE(CCanSignalView::kIdSourceFirst, CCanSignalView::kIdSourceLast,
+                        &CCanSignalView::OnValueCommand)
+    FW_ON_UPDATE_RANGE(CCanSignalView::kIdSourceFirst, CCanSignalView::kIdSourceLast,
+                       &CCanSignalView::OnUpdateValueCommand)
+    FW_ON_UPDATE(CCanSignalView::kIdSourceOff, &CCanSignalView::OnUpdateDisabled)
     FW_ON_COMMAND(CProjectBaseView::kIdDelete, &CCanSignalView::OnDeleteCommand)
     FW_ON_UPDATE(CProjectBaseView::kIdDelete, &CCanSignalView::OnUpdateDeleteCommand)
 FW_END_COMMANDS
@@ -82,6 +93,16 @@ constexpr int kSendStartBit = 7;
 constexpr int kSendLength = 16;
 
 bool g_settingText = false;
+
+// "１" .. "１０": the unit slots' numbers as the source menu writes them.
+std::string FullWidthNumber(int n)
+{
+    static const char* const digits[] = {"０", "１", "２", "３", "４", "５", "６", "７", "８", "９"};
+    std::string text;
+    for (char c : std::to_string(n))
+        text += digits[c - '0'];
+    return text;
+}
 
 } // namespace
 
@@ -448,6 +469,9 @@ bool CCanSignalView::CommandColumn(unsigned id, int32_t& col, double& value) con
     } else if (id >= kIdFirstFormat && id <= kIdLastFormat && !m_direction) {
         col = 8;
         value = Formats().GetFormatCode(id);
+    } else if (id >= kIdSourceFirst && id <= kIdSourceLast && m_direction) {
+        col = 1;
+        value = id - kIdSourceOff;
     } else {
         return false;
     }
@@ -471,7 +495,9 @@ void CCanSignalView::OnUpdateValueCommand(fw::CCmdUI* ui)
 {
     int32_t col = 0;
     double value = 0;
-    if (!CommandColumn(ui->m_nID, col, value) || !m_pSignals || IsLocked() || IsFixedColumn(col) || !GetGrid()) {
+    const bool source = ui->m_nID >= kIdSourceFirst && ui->m_nID <= kIdSourceLast;
+    if (!CommandColumn(ui->m_nID, col, value) || !m_pSignals || IsLocked() || IsFixedColumn(col) || !GetGrid() ||
+        (source && !IsInputChannel(static_cast<int>(value)))) {
         ui->Enable(false);
         return;
     }
@@ -500,10 +526,64 @@ void CCanSignalView::OnDropDown(int32_t col, int32_t row, fw::CPoint)
     if (!m_pSignals || IsLocked() || IsFixedColumn(col))
         return;
     const int code = ColumnCode(col);
-    if (code == kSign)
+    if (code == kSign) {
         OpenCellMenu(kIdSignMenu, col, row);
-    else if (code == kByteOrder)
+    } else if (code == kByteOrder) {
         OpenCellMenu(kIdOrderMenu, col, row);
+    } else if (code == kUnit) {
+        CKivUnitMenu units;
+        units.LoadUnits(kIdFirstUnit - 1);
+        TrackCellMenu(units, col, row);
+    } else if (code == kDecimals) {
+        fw::CMenu formats;
+        if (!formats.CreatePopupMenu())
+            return;
+        for (const CDataFormat::MenuItem& item : CDataFormat::DefaultMenuItems())
+            formats.AppendMenu(fw::MF_STRING, item.command, item.text);
+        TrackCellMenu(formats, col, row);
+    } else if (code == kSource) {
+        fw::CMenu sources;
+        if (BuildSourceMenu(sources))
+            TrackCellMenu(sources, col, row);
+    }
+}
+
+bool CCanSignalView::IsInputChannel(int number) const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CBoxPropaty* box = doc ? doc->GetBoxArray().GetBox(m_unitIndex) : nullptr;
+    CKivMeter* meter = box ? box->GetMeter() : nullptr;
+    CKivUnit* unit = meter && number > 0 ? meter->FindUnitOfChannel(number) : nullptr;
+    return unit && unit->HasInputs();
+}
+
+bool CCanSignalView::BuildSourceMenu(fw::CMenu& menu) const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CBoxPropaty* box = doc ? doc->GetBoxArray().GetBox(m_unitIndex) : nullptr;
+    CKivMeter* meter = box ? box->GetMeter() : nullptr;
+    if (!meter || !menu.CreatePopupMenu())
+        return false;
+    menu.AppendMenu(fw::MF_STRING | fw::MF_GRAYED, kIdSourceOff, "OFF");
+    for (int port = 0; port < CKivMeter::kPorts; ++port) {
+        CKivUnit* unit = meter->GetUnit(port);
+        if (!unit || !unit->HasInputs())
+            continue;
+        fw::CMenu slot;
+        if (!slot.CreatePopupMenu())
+            return false;
+        for (int k = 0; k < kSourcesPerSlot; ++k) {
+            const int number = port * kSourcesPerSlot + k + 1;
+            fw::CString name;
+            SourceText(number, name);
+            if (name.IsEmpty())
+                name = fw::Format("CH%d", number);
+            slot.AppendMenu(fw::MF_STRING, kIdSourceOff + static_cast<unsigned>(number), name);
+        }
+        menu.AppendMenu(fw::MF_POPUP, reinterpret_cast<uintptr_t>(slot.Detach()),
+                        fw::Format("ユニット%s", FullWidthNumber(port + 1).c_str()));
+    }
+    return true;
 }
 
 void CCanSignalView::OnCurrentCellChanged()

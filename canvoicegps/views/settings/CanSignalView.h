@@ -7,6 +7,10 @@
 
 #include "project/views/ProjectBaseView.h"
 
+namespace fw {
+class CMenu;
+}
+
 class C463CanMesSignal;
 class CCanSigArray;
 class CCanNodeBitsView;
@@ -26,6 +30,14 @@ public:
     static constexpr unsigned kIdLastUnit = 33149;
     static constexpr unsigned kIdFirstFormat = 32798;
     static constexpr unsigned kIdLastFormat = 32805;
+    // The number-format menu's whole range; only 0..7 decimals apply.
+    static constexpr unsigned kIdFormatRangeFirst = 32797;
+    static constexpr unsigned kIdFormatRangeLast = 32813;
+    // The source menu: "OFF", then eight channels per unit slot.
+    static constexpr unsigned kIdSourceOff = 33011;
+    static constexpr unsigned kIdSourceFirst = 33012;
+    static constexpr unsigned kIdSourceLast = 33091;
+    static constexpr int kSourcesPerSlot = 8;
     static constexpr unsigned kIdsNameFirst = 812;
     static constexpr int32_t kColumns = 9;
 
@@ -69,6 +81,12 @@ public:
 private:
     void OnValueCommand(unsigned id);
     void OnUpdateValueCommand(fw::CCmdUI* ui);
+    void OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }
+    // The source menu: a submenu per unit slot with inputs, its items
+    // named after the control unit's channels.
+    bool BuildSourceMenu(fw::CMenu& menu) const;
+    // Whether source `number` is a channel of a unit with inputs.
+    bool IsInputChannel(int number) const;
     void OnDeleteCommand();
     void OnUpdateDeleteCommand(fw::CCmdUI* ui);
     bool CommandColumn(unsigned id, int32_t& col, double& value) const;

@@ -3,9 +3,13 @@
 #include "canvoicegps/Kiv463Unit.h"
 #include "common/base/TextFile.h"
 #include "canvoicegps/views/settings/CanPageSupport.h"
+#include "canvoicegps/views/settings/GpsFormPrint.h"
 #include "canvoicegps/views/settings/GpsFormText.h"
 #include "canvoicegps/views/settings/SlotChoices.h"
+#include "framework/core/DC.h"
+#include "framework/core/FileDialogs.h"
 #include "framework/core/ServiceSlot.h"
+#include "framework/core/StandardCommands.h"
 #include "framework/core/Format.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
@@ -30,6 +34,13 @@
 #include <string>
 
 FW_IMPLEMENT_DYNCREATE(CGPSFormView, fw::CView)
+
+FW_BEGIN_COMMANDS(CGPSFormView, fw::CView)
+    FW_ON_COMMAND(CGPSFormView::kIdTextSave, &CGPSFormView::OnTextSave)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT, &fw::CView::OnFilePrint)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_DIRECT, &fw::CView::OnFilePrintDirect)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_PREVIEW, &fw::CView::OnFilePrintPreview)
+FW_END_COMMANDS
 
 namespace {
 
@@ -85,6 +96,7 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
         grid->addWidget(m_memory[i], row++, 1);
         const int id = kCanMemory + i;
         QObject::connect(m_memory[i], &QLineEdit::editingFinished, m_form, [this, id] { OnMemoryEdited(id); });
+        QObject::connect(m_memory[i], &QLineEdit::textEdited, m_form, [this, id] { OnMemoryTyped(id); });
     }
     grid->addWidget(new QLabel("合計<=6000000", m_form), row, 0);
     m_total = Named(new QLineEdit(m_form), kTotal);
@@ -207,6 +219,14 @@ void CGPSFormView::OnInitialUpdate()
     EnableControls();
 }
 
+void CGPSFormView::OnActivateView(bool activate, fw::CView*, fw::CView*)
+{
+    if (!activate)
+        return;
+    FillPortTabs();
+    EnableControls();
+}
+
 void CGPSFormView::OnUpdate(fw::CView*, intptr_t hint, fw::CObject*)
 {
     if (hint == 16 || hint == kHintUnitSettings)
@@ -251,9 +271,7 @@ void CGPSFormView::FillUnit(CKiv463Unit& unit)
     const uint32_t sizes[] = {unit.Can().memoryBytes, unit.Voice().memoryBytes, unit.Gps().memoryBytes};
     for (int i = 0; i < 3; ++i)
         m_memory[i]->setText(QString::number(sizes[i]));
-    const uint32_t total = sizes[0] + sizes[1] + sizes[2];
-    m_total->setText(QString::number(total));
-    m_total->setStyleSheet(total > gpsform::kMaxMemory ? "background-color: rgb(255, 0, 0);" : "");
+    ShowTotal(unit);
     m_levelTrigger->setChecked(unit.Voice().levelTrigger);
     m_level->setValue(unit.Voice().triggerLevel);
     m_receiver->setCurrentIndex(unit.Gps().receiver);
@@ -276,6 +294,14 @@ void CGPSFormView::FillUnit(CKiv463Unit& unit)
         m_slotLabels[slot - 1]->setText(Q(gpsform::SlotLabel(m_port, slot)));
         m_slotButtons[slot - 1]->setText(Q(gpsform::SlotCaption(unit, slot)));
     }
+}
+
+void CGPSFormView::ShowTotal(const CKiv463Unit& unit)
+{
+    // The three sizes may each reach the limit; their sum is kept wide.
+    const uint64_t total = uint64_t{unit.Can().memoryBytes} + unit.Voice().memoryBytes + unit.Gps().memoryBytes;
+    m_total->setText(QString::number(total));
+    m_total->setStyleSheet(total > gpsform::kMaxMemory ? "background-color: rgb(255, 0, 0);" : "");
 }
 
 void CGPSFormView::EnableControls()
@@ -324,6 +350,23 @@ void CGPSFormView::OnMemoryEdited(int id)
     }
     *fields[id - kCanMemory] = static_cast<uint32_t>(value);
     Changed();
+}
+
+void CGPSFormView::OnMemoryTyped(int id)
+{
+    CKiv463Unit* unit = GetShownUnit();
+    if (!unit || m_filling)
+        return;
+    bool ok = false;
+    const qulonglong value = m_memory[id - kCanMemory]->text().trimmed().toULongLong(&ok);
+    if (!ok || value > gpsform::kMaxMemory)
+        return;
+    uint32_t* fields[] = {&unit->Can().memoryBytes, &unit->Voice().memoryBytes, &unit->Gps().memoryBytes};
+    {
+        CPollingPause pause;
+        *fields[id - kCanMemory] = static_cast<uint32_t>(value);
+    }
+    ShowTotal(*unit);
 }
 
 void CGPSFormView::OnSpeedLimitEdited()
@@ -449,4 +492,52 @@ bool CGPSFormView::SaveText(const fw::CString& path) const
         return false;
     }
     return true;
+}
+
+void CGPSFormView::OnTextSave()
+{
+    fw::FileDialogRequest request;
+    request.filters.push_back(fw::FileFilter{fw::CString("CSV ﾌｧｲﾙ(*.csv)"), {fw::CString("*.csv")}});
+    request.filters.push_back(fw::FileFilter{fw::CString("ﾃｷｽﾄ ﾌｧｲﾙ(*.txt)"), {fw::CString("*.txt")}});
+    request.defaultExt = "csv";
+    request.flags = fw::OFN_OVERWRITEPROMPT | fw::OFN_HIDEREADONLY;
+    const fw::FileDialogResult result = fw::FileDialogs().Save(request);
+    if (!result.ok || result.paths.empty())
+        return;
+    fw::CWaitCursor wait;
+    SaveText(result.paths.front());
+}
+
+// ---- printing ------------------------------------------------------------------------------------
+
+void CGPSFormView::OnPrepareDC(fw::CDC* dc, fw::CPrintInfo* info)
+{
+    if (dc->IsPrinting())
+        gpsprint::SetDisplayUnits(*dc);
+    fw::CView::OnPrepareDC(dc, info);
+}
+
+void CGPSFormView::OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info)
+{
+    m_printArea = gpsprint::PrintArea(*dc);
+    const int saved = dc->SaveDC();
+    gpsprint::SetDisplayUnits(*dc);
+    dc->DPtoLP(&m_printArea);
+    dc->RestoreDC(saved);
+    if (info)
+        info->SetMaxPage(1);
+}
+
+void CGPSFormView::OnPrint(fw::CDC* dc, fw::CPrintInfo*)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc)
+        return;
+    std::vector<std::vector<fw::CString>> columns;
+    CBoxPropaty* box = doc->GetBoxArray().GetBox(m_box);
+    if (box && box->GetMeter())
+        for (int port : gpsform::PortsWithUnits(*box->GetMeter()))
+            if (auto* unit = dynamic_cast<CKiv463Unit*>(box->GetMeter()->GetUnit(port)))
+                columns.push_back(gpsprint::PortLines(*unit, port));
+    gpsprint::DrawPage(*dc, m_printArea, doc->GetTestTitle(), columns);
 }

@@ -22,6 +22,7 @@ class QTabBar;
 
 class CGPSFormView : public fw::CView {
     FW_DECLARE_DYNCREATE(CGPSFormView)
+    FW_DECLARE_COMMANDS()
 public:
     enum ControlId : int {
         kTabs = 1360, kCanMemory = 1369, kVoiceMemory = 1370, kGpsMemory = 1371, kTotal = 1372,
@@ -31,6 +32,7 @@ public:
     };
     static constexpr unsigned kIdsInvalidSlots = 789;
     static constexpr intptr_t kHintUnitSettings = 43;
+    static constexpr unsigned kIdTextSave = 32831;
 
     CGPSFormView();
 
@@ -47,9 +49,14 @@ public:
     void OnDraw(fw::CDC*) override {}
     void OnInitialUpdate() override;
     void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
+    // Showing the page reads the units again.
+    void OnActivateView(bool activate, fw::CView* activateView, fw::CView* deactiveView) override;
 
     // The edits as they take a finished entry (also what leaving them does).
     void OnMemoryEdited(int id);
+    // Typing in a memory edit: a size in range is kept at once and the
+    // total follows; leaving the edit checks and announces it.
+    void OnMemoryTyped(int id);
     void OnSpeedLimitEdited();
     void OnReceiverChosen(int receiver);
     void OnCorrectionClicked(bool on);
@@ -59,6 +66,15 @@ public:
     void WriteLines(fw::CStringArray& lines, bool csv) const;
     // Saves the form as CSV (a name ending ".csv", any case) or tabbed text.
     bool SaveText(const fw::CString& path) const;
+    // Asks for a file and saves the form there.
+    void OnTextSave();
+
+    // One page: the test title, then a column per tab.
+    void OnPrepareDC(fw::CDC* dc, fw::CPrintInfo* info = nullptr) override;
+    void OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info) override;
+    void OnPrint(fw::CDC* dc, fw::CPrintInfo* info) override;
+    // The print area in logical units, as the last printing began.
+    const fw::CRect& GetPrintArea() const { return m_printArea; }
 
 protected:
     QWidget* CreateViewWidget(QWidget* parent) override;
@@ -67,6 +83,7 @@ private:
     void Changed(int32_t flags = 0);
     bool IsLocked() const;
     void FillUnit(CKiv463Unit& unit);
+    void ShowTotal(const CKiv463Unit& unit);
     void RefreshAllChannels();
 
     QWidget* m_form = nullptr;
@@ -87,6 +104,7 @@ private:
     QLabel* m_slotLabels[8] = {};
     QPushButton* m_slotButtons[8] = {};
     std::vector<int> m_ports;
+    fw::CRect m_printArea;
     int m_box = 0;
     int m_port = -1;
     bool m_filling = false;

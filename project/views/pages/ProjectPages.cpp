@@ -25,6 +25,8 @@ const fw::CRuntimeClass* ProjectPageClass(unsigned pageId)
     // The CAN/voice/GPS pages live above this window and are found by the
     // class name the program registers them under.
     case prjcmd::kPageVoice: return fw::CRuntimeClass::FromName("CPrjVoiceView");
+    case prjcmd::kPageCanSettings: return fw::CRuntimeClass::FromName("CGPSFormView");
+    case prjcmd::kPageCanData: return fw::CRuntimeClass::FromName("CCanPageView");
     default: return nullptr;
     }
 }
