@@ -65,8 +65,25 @@ void CSimpleGraphObj::Serialize(fw::CArchive& ar)
 
 void CSimpleGraphObj::Draw(fw::CDC* dc)
 {
-    if (IsLineGraph(m_draw.Info().m_graphType))
+    const int type = m_draw.Info().m_graphType;
+    if (IsLineGraph(type))
         DrawGraph(dc);
+    else if (type >= 31 && type <= 34)
+        DrawBarGraph(dc);
+}
+
+void CSimpleGraphObj::DrawBarGraph(fw::CDC* dc)
+{
+    // Bars and distributions show the current values: a poll redraws them
+    // whole rather than appending to the picture.
+    if (m_redraw != kCopyPicture)
+        m_redraw = kRedrawAll;
+    DrawThroughPicture(dc);
+    if (dc->IsPrinting()) {
+        MarkRedraw();
+        return;
+    }
+    DrawTrackerRect(dc);
 }
 
 bool CSimpleGraphObj::AppendToPicture(const fw::CDC* reference)

@@ -50,6 +50,8 @@ public:
 
     // Types 1-4 and 10 through the picture, new samples appended to it.
     virtual void DrawGraph(fw::CDC* dc);
+    // Types 31-34: distributions and bars, redrawn whole when they change.
+    virtual void DrawBarGraph(fw::CDC* dc);
     // Rebuilds every series from the profiles (a list without entries: the
     // invalid-argument exception).
     virtual void SetPrfList(CSimpleGraphPrfList& list);

@@ -10,6 +10,7 @@
 #include "common/tank/DataTankList.h"
 #include "common/tank/FltDataTank.h"
 #include "docbase/doc/KivDocBase.h"
+#include "framework/core/RecordingSink.h"
 #include "framework/core/ServiceSlot.h"
 #include "graphdoc/model/GraphDocClasses.h"
 #include "graphdoc/model/objects/DrawPowObj.h"
@@ -190,6 +191,24 @@ TEST_F(SimpleGraphEditTest, SpectrumPlotLinesReachItsSeries)
     EXPECT_EQ(dialogs.log, "lines ");
     EXPECT_EQ(spectrum.Draw().GetSeries(0)->GetStyle().symbolType, 7);
     EXPECT_EQ(spectrum.GetRedrawState(), CDrawGraphObj::kRedrawAll);
+}
+
+// Bar and distribution graphs draw (they drew nothing before) and a poll
+// redraws them whole instead of appending.
+TEST_F(SimpleGraphEditTest, BarGraphsDrawAndRedrawWholeOnAPoll)
+{
+    for (int type : {31, 32, 33, 34}) {
+        CSimpleGraphObj graph(fw::CRect(0, 0, 2000, 1500), 1, type);
+        Build(graph, 0);
+        graph.Draw().m_dataMode = 2;
+        fw::RecordingSink sink;
+        fw::CDC dc(&sink);
+        graph.Draw(&dc);
+        EXPECT_FALSE(sink.Log().empty()) << type;
+        graph.SetRedrawState(CSimpleGraphObj::kAppendData);
+        graph.Draw(&dc);
+        EXPECT_NE(graph.GetRedrawState(), CSimpleGraphObj::kAppendData) << type;
+    }
 }
 
 } // namespace
