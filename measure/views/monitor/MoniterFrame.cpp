@@ -4,6 +4,8 @@
 #include "framework/ui/DialogBuilder.h"
 
 #include <QMainWindow>
+
+#include <algorithm>
 #include <QWidget>
 
 FW_IMPLEMENT_DYNAMIC(CMoniterFrame, fw::CMiniFrameWnd)
@@ -47,15 +49,20 @@ void CMoniterFrame::FitToView()
     QWidget* client = m_view.Widget();
     if (!frame || !client)
         return;
+    // The frame's parts are measured by their own hints: a frame that is
+    // hidden has not placed them yet.
+    QWidget* bar = m_bar.Widget();
+    const QSize barSize = bar ? bar->sizeHint() : QSize();
     const fw::CSize content = m_view.ContentSize();
-    int width = frame->width() + content.cx - client->width() + kFitMargin;
-    int height = frame->height() + content.cy - client->height() + kFitMargin;
+    int width = content.cx + kFitMargin;
+    int height = barSize.height() + content.cy + kFitMargin;
     const int32_t mode = m_view.Style().GetMode();
     if (mode & kModeHorzScroll)
         height += kScrollBarSize;
     if (mode & kModeVertScroll)
         width += kScrollBarSize;
-    frame->resize(width, height);
+    // Never narrower than the bar's buttons.
+    frame->resize(std::max(width, barSize.width()), height);
     client->setFocus();
 }
 

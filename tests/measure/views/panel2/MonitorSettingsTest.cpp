@@ -17,7 +17,11 @@
 #include "measure/views/panel/MeasureCommands.h"
 #include "measure/views/panel/PanelShell.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QWidget>
+
+#include <cstdlib>
 
 namespace {
 
@@ -218,6 +222,9 @@ TEST_F(MonitorSettingsTest, TheTableFollowsPeaksFontAndChannelCount)
         EXPECT_EQ(sheet.m_nRows, c.rows) << c.name;
         const int fitted = std::min(c.rows, CMoniterView::kMaxFittedRows);
         EXPECT_EQ(view.ContentSize().cy, 18 + fitted * 18) << c.name;
+        frame->FitToView();
+        EXPECT_GE(frame->Widget()->height(), view.ContentSize().cy) << c.name;
+        EXPECT_LT(frame->Widget()->height(), view.ContentSize().cy + 100) << c.name;
     }
     frame->SetDocument(nullptr);
     frame->DestroyWindow();
@@ -288,6 +295,52 @@ TEST_F(MonitorSettingsTest, TheSettingsCommandStoresTheChoiceRewatchesAndMovesTh
     wnd->Panel().StopPolling();
     wnd->OnClose();
     EXPECT_EQ(monitor->View().GetDocument(), nullptr);
+    PanelShell().AppPanelPrf().m_nType = CPanelPrf::kInPanel;
+    monitor->DestroyWindow();
+    QCoreApplication::processEvents();
+}
+
+// With KIV_MONITOR_SCREENSHOT set, the separate monitor panel during an
+// emulated measurement is saved there as a PNG for the documentation.
+TEST_F(MonitorSettingsTest, MonitorPanelPicture)
+{
+    const char* path = std::getenv("KIV_MONITOR_SCREENSHOT");
+    if (!path)
+        GTEST_SKIP() << "only makes the documentation's picture";
+    MakeNamedProject(4);
+    devices[0]->With([](kivemu::MeasureDevice& m, kivemu::MeterDevice&, kivemu::DeviceState&) {
+        m.dataCount = 100000;
+        m.samplesPerPoll = 10;
+    });
+    doc->GetPanelMonitor().m_channels = {0, 1, 2, 3};
+    doc->GetPanelMonitor().m_bPeakMoni = 1;
+    doc->GetPanelMonitor().m_bPeakRes = 0;
+    PanelShell().AppPanelPrf().m_nType = CPanelPrf::kMonitorPanel;
+    auto* monitor = new CMoniterFrame();
+    monitor->SetAutoDelete(true);
+    ASSERT_TRUE(monitor->CreateFrame(nullptr));
+    auto* wnd = new CKeisokuPanelWnd(*doc, nullptr);
+    wnd->SetAutoDelete(true);
+    wnd->SetMonitorFrame(monitor);
+    monitor->commandTarget = wnd;
+    ASSERT_TRUE(wnd->Open(nullptr));
+    fw::CString value;
+    ASSERT_TRUE(Pump([&] { return monitor->View().GetSheetText(value, 4, 3, 0) && !value.IsEmpty(); }));
+    ASSERT_TRUE(Pump([&] { return LinesWith(0, {"MDT"}).size() >= 20; }));
+    monitor->ShowWindow(fw::SW_SHOW);
+    QCoreApplication::processEvents();
+    monitor->FitToView();
+    QCoreApplication::processEvents();
+    monitor->UpdateControlBars();
+    QWidget* w = monitor->Widget();
+    QImage image(w->size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    w->render(&painter);
+    painter.end();
+    EXPECT_TRUE(image.save(path, "PNG"));
+    wnd->Panel().StopPolling();
+    wnd->OnClose();
     PanelShell().AppPanelPrf().m_nType = CPanelPrf::kInPanel;
     monitor->DestroyWindow();
     QCoreApplication::processEvents();
