@@ -17,15 +17,33 @@ FW_BEGIN_COMMANDS(CGraphListLabelDlg, fw::CDialog)
     FW_ON_BN_CLICKED(CGraphListLabelDlg::kIdLegendFont, &CGraphListLabelDlg::OnLegendFont)
     FW_ON_BN_CLICKED(CGraphListLabelDlg::kIdXTitleFont, &CGraphListLabelDlg::OnXTitleFont)
     FW_ON_BN_CLICKED(CGraphListLabelDlg::kIdYTitleFont, &CGraphListLabelDlg::OnYTitleFont)
+    FW_ON_COMMAND_EX(57643, &CGraphListLabelDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(57635, &CGraphListLabelDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(57634, &CGraphListLabelDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(57637, &CGraphListLabelDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(57632, &CGraphListLabelDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(32835, &CGraphListLabelDlg::OnGridCommand)
 FW_END_COMMANDS
 
 FW_BEGIN_COMMANDS(CGraphListScaleDlg, fw::CDialog)
     FW_ON_CBN_SELCHANGE(CGraphListScaleDlg::kIdAxis, &CGraphListScaleDlg::OnAxisChange)
     FW_ON_BN_CLICKED(CGraphListScaleDlg::kIdFont, &CGraphListScaleDlg::OnFont)
+    FW_ON_COMMAND_EX(57643, &CGraphListScaleDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(57635, &CGraphListScaleDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(57634, &CGraphListScaleDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(57637, &CGraphListScaleDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(57632, &CGraphListScaleDlg::OnGridCommand)
+    FW_ON_COMMAND_EX(32835, &CGraphListScaleDlg::OnGridCommand)
 FW_END_COMMANDS
 
 namespace {
 
+constexpr unsigned kIdUndo = 57643;
+constexpr unsigned kIdCut = 57635;
+constexpr unsigned kIdCopy = 57634;
+constexpr unsigned kIdPaste = 57637;
+constexpr unsigned kIdClear = 57632;
+constexpr unsigned kIdFillDown = 32835;
 constexpr unsigned kFontFlags = 0x40101;      // screen fonts, effects, TrueType only
 constexpr unsigned kTickFontFlags = 257;      // screen fonts, effects
 
@@ -50,7 +68,30 @@ void ChooseFont(fw::LOGFONT& font, unsigned flags, const fw::CString& sample, fw
 
 } // namespace
 
+bool RunListGraphGridCommand(CListGraphGridBase* grid, unsigned id)
+{
+    if (!grid)
+        return false;
+    switch (id) {
+    case kIdUndo: grid->Undo(); return true;
+    case kIdCut: grid->CutSelection(); return true;
+    case kIdCopy: grid->CopyToClipboard(); return true;
+    case kIdPaste:
+        if (grid->PasteFromClipboard())
+            grid->RedrawPanes();
+        return true;
+    case kIdClear: grid->ClearSelectedCells(); return true;
+    case kIdFillDown:
+        grid->FillDown();
+        grid->RedrawPanes();
+        return true;
+    default: return false;
+    }
+}
+
 // --- labels -------------------------------------------------------------------------
+
+bool CGraphListLabelDlg::OnGridCommand(unsigned id) { return RunListGraphGridCommand(m_grid, id); }
 
 CGraphListLabelDlg::CGraphListLabelDlg(CGraphListObj& list, fw::CWnd* parent)
     : fw::CDialog(kTemplateId, parent), m_legendFont(list.m_legendFont), m_xTitleFont(list.m_xTitleFont),
@@ -91,6 +132,15 @@ void CGraphListLabelDlg::OnXTitleFont() { ChooseFont(m_xTitleFont, kFontFlags, {
 void CGraphListLabelDlg::OnYTitleFont() { ChooseFont(m_yTitleFont, kFontFlags, {}, this); }
 
 // --- scales -------------------------------------------------------------------------
+
+bool CGraphListScaleDlg::OnGridCommand(unsigned id)
+{
+    const bool done = RunListGraphGridCommand(m_grid, id);
+    // An undo shows the axis its snapshot was taken on.
+    if (done && m_grid && (m_grid->Table().GetOffset() == 0 ? 0 : 1) != m_axis)
+        SelectAxis(m_grid->Table().GetOffset() == 0 ? 0 : 1);
+    return done;
+}
 
 CGraphListScaleDlg::CGraphListScaleDlg(CGraphListObj& list, fw::CWnd* parent)
     : fw::CDialog(kTemplateId, parent), m_xTickFont(list.m_xTickFont), m_yTickFont(list.m_yTickFont), m_list(list)

@@ -9,9 +9,14 @@
 #include "framework/ui/Dialog.h"
 
 class CGraphListObj;
+class CListGraphGridBase;
 class CGraphListLabelGrid;
 class CScaleGrid;
 class CDrawTypeGrid;
+
+// The editing commands both table dialogs share: undo, cut, copy, paste,
+// clear and fill down on their grid. False for other ids.
+bool RunListGraphGridCommand(CListGraphGridBase* grid, unsigned id);
 
 class CGraphListLabelDlg : public fw::CDialog {
     FW_DECLARE_DYNAMIC(CGraphListLabelDlg)
@@ -35,6 +40,7 @@ public:
     fw::LOGFONT m_yTitleFont;
 
 private:
+    bool OnGridCommand(unsigned id);
     void OnLegendFont();
     void OnXTitleFont();
     void OnYTitleFont();
@@ -65,6 +71,7 @@ public:
     fw::LOGFONT m_yTickFont;
 
 private:
+    bool OnGridCommand(unsigned id);
     void OnAxisChange();
     void OnFont();
 

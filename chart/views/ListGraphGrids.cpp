@@ -3,6 +3,7 @@
 #include "common/tank/DataTankObject.h"
 #include "framework/core/StringTable.h"
 #include "framework/ui/Menu.h"
+#include "grid/model/GridJob.h"
 #include "grid/views/GridPane.h"
 
 #include <cmath>
@@ -135,6 +136,10 @@ void CGraphListLabelGrid::Choose(unsigned command)
     if (command != listgraphcmd::kOff && command != listgraphcmd::kOn)
         return;
     const double value = command == listgraphcmd::kOn ? 1 : 0;
+    // The current cell's column is what one undo step brings back.
+    CGridJob job;
+    GetSelectionJob(job);
+    TakeSnapshot(kUndoColumn, job.m_current.col);
     ForSelectedRows(*this, m_table.GetRowCount(), [&](int32_t row, const CCellRange& range) {
         for (int col : {0, 3})
             if (range.left <= col && col <= range.right)
@@ -224,6 +229,7 @@ void CScaleGrid::Choose(unsigned command)
     }
     if (column < 0)
         return;
+    TakeSnapshot(kUndoColumn, column);
     ForSelectedRows(*this, m_table.GetRowCount(), [&](int32_t row, const CCellRange&) {
         m_table.ShownColumn(column)->SetValue(row, value);
     });

@@ -8,8 +8,15 @@
 // automatic setting of that axis off.
 
 #include "chart/model/ListGraphTables.h"
+#include "framework/core/File.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/Grid.h"
+
+#include <memory>
+
+namespace fw {
+class CArchive;
+}
 
 // Menu commands of the choices.
 namespace listgraphcmd {
@@ -29,17 +36,48 @@ struct CListGraphGridLayout {
 
 class CListGraphGridBase : protected CListGraphGridLayout, public CZELGrid {
 public:
+    // Undo snapshot kinds: the current cell, the selected range, one
+    // column of the selected rows.
+    static constexpr int32_t kUndoCell = 1;
+    static constexpr int32_t kUndoRange = 2;
+    static constexpr int32_t kUndoColumn = 100;
+
     bool GetTagText(fw::CString& text, int32_t col, int32_t row, int display) override;
     void OnSheetDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen) override;
     void OnDropDown(int32_t col, int32_t row, fw::CPoint screen) override;
     // The layout with `rows` rows (at least one), attached.
     void Attach(int rows);
 
+    // One step of undo: a snapshot of the cells a change is about to
+    // touch; replaying it writes the cells' present state as the next
+    // snapshot, so a second undo redoes the first.
+    void RecordUndo(CZELGridPane* pane, int change, const CCellRange* range) override;
+    void DiscardUndo() override { m_undo.reset(); }
+    bool TakeSnapshot(int32_t kind, int32_t column = -1);
+    bool CanUndo() const { return m_undo != nullptr; }
+    void Undo();
+    // Empties the selected cells (after a snapshot of them).
+    void ClearSelectedCells();
+    // Copies the selection as text, then empties it.
+    void CutSelection();
+
 protected:
+    // The tank behind a shown column; none for a column without one.
+    virtual CDataTankObject* CellTank(int32_t col) const { return nullptr; }
+    // Extra state written first and read back before the cells (the scale
+    // grid's shown axis).
+    virtual void SerializeUndoState(fw::CArchive& ar) {}
     // The choice commands of a column; empty: a typed column.
     virtual std::vector<std::pair<unsigned, fw::CString>> ChoicesOf(int32_t col) const { return {}; }
     // Applies a chosen command to the selection.
     virtual void Choose(unsigned command) {}
+
+private:
+    bool WriteSnapshot(fw::CMemFile& file, int32_t kind, int32_t column);
+    void WriteCells(fw::CArchive& ar, const CCellRange& range);
+    void ReadCells(fw::CArchive& ar, const CCellRange& range);
+
+    std::unique_ptr<fw::CMemFile> m_undo;
 };
 
 class CGraphListLabelGrid : public CListGraphGridBase {
@@ -56,6 +94,7 @@ public:
 
 protected:
     std::vector<std::pair<unsigned, fw::CString>> ChoicesOf(int32_t col) const override;
+    CDataTankObject* CellTank(int32_t col) const override;
 
 private:
     CGraphListLabelTable m_table;
@@ -77,6 +116,8 @@ public:
 
 protected:
     std::vector<std::pair<unsigned, fw::CString>> ChoicesOf(int32_t col) const override;
+    CDataTankObject* CellTank(int32_t col) const override;
+    void SerializeUndoState(fw::CArchive& ar) override;
 
 private:
     CGraphListScaleTable m_table;
