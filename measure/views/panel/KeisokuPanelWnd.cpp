@@ -105,8 +105,8 @@ CKeisokuPanelWnd::~CKeisokuPanelWnd()
 {
     m_panel->StopPolling();
     m_grid.Attach(nullptr);
-    if (m_monitor)
-        m_monitor->SetDocument(nullptr);
+    // The monitor panel is let go in OnClose: at shut-down it may be gone
+    // before this window.
 }
 
 void CKeisokuPanelWnd::SetMonitorFrame(CMoniterFrame* frame)

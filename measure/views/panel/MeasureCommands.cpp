@@ -209,6 +209,8 @@ CKeisokuPanelWnd* CMeasureCommands::OpenKeisokuPanel()
         // A panel whose window exists closes through its abort path.
         if (!panel->Widget()) {
             m_panel = nullptr;
+            if (m_monitor)
+                m_monitor->SetDocument(nullptr);
             delete panel;
         }
         return m_panel;
