@@ -35,6 +35,7 @@
 
 class CCheckData;
 class CTextFile;
+class IChannelMenu;
 
 class CKIV5980Doc : public CKivDocBase, public ICompNoOwner {
     FW_DECLARE_DYNCREATE(CKIV5980Doc)
@@ -205,6 +206,14 @@ public:
     void RebuildChannels();
     void ApplyAdSettings(const CADSetPrf& settings);
     void ApplyMeterSettings(const CMeterInterfacePrf& profile);
+    // The A/D settings dialog over the measuring system; a non-zero count,
+    // a positive interval (ms) or a non-zero pre-trigger count is preset.
+    // On OK the settings become the program's A/D defaults and the
+    // project's. The dialog result.
+    int ShowADSetDialog(int mode, int32_t count, double interval, int32_t preTrigger);
+    // Captions the unit submenus at `first` .. `first` + 9 of box `box`
+    // with its channels' names; slots without input channels are removed.
+    void LabelChannelMenu(IChannelMenu& menu, int box, int first);
     bool SetChannelRangeValue(int first, int last, int start, int code);
     bool GetBoxAttributeText(int code, int box, fw::CString& text);
     bool SetBoxAttributeText(int code, int column, int box, const fw::CString& text, fw::CObject* view);

@@ -4,6 +4,9 @@
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
 #include "grid/views/GridRichWnd.h"
+#include "framework/ui/Menu.h"
+#include "project/model/ChannelMenu.h"
+#include "project/views/ProjectMenus.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 
@@ -162,6 +165,64 @@ CZELGridRichWnd* CPrjAmpOutView::CreateCellEditorForKey(CZELGridPane* pane, cons
                                                         const fw::CString& text, unsigned ch, unsigned key)
 {
     return MakeEditor(pane, rect, text, ch, key, true);
+}
+
+namespace {
+
+// The project's channel captions written into a loaded menu.
+class CChannelMenuAdapter final : public IChannelMenu {
+public:
+    explicit CChannelMenuAdapter(fw::CMenu& menu) : m_menu(menu) {}
+    void SetChannelCaption(int position, int item, const fw::CString& caption) override
+    {
+        fw::CMenu* slot = m_menu.GetSubMenu(position);
+        if (!slot || item >= slot->GetMenuItemCount())
+            return;
+        const unsigned id = slot->GetMenuItemID(item);
+        slot->ModifyMenu(static_cast<unsigned>(item), fw::MF_BYPOSITION | fw::MF_STRING, id, caption);
+    }
+    void RemoveSlot(int position) override { m_menu.DeleteMenu(static_cast<unsigned>(position), fw::MF_BYPOSITION); }
+
+private:
+    fw::CMenu& m_menu;
+};
+
+} // namespace
+
+void CPrjAmpOutView::OnSheetDoubleClick(int32_t row, int32_t col, unsigned, fw::CPoint screen)
+{
+    if (col >= 0 && col <= 4)
+        OnDropDown(col, row, screen);
+}
+
+void CPrjAmpOutView::OnDropDown(int32_t col, int32_t row, fw::CPoint)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc || doc->IsEditLocked() || !CanEditCell(col, col) || col < 0 || col > 4 || row < 0 ||
+        row >= doc->GetBoxArray().GetOutputCount())
+        return;
+    EnsureProjectPageMenus();
+    fw::CMenu menu;
+    if (!menu.LoadMenu(col == 4 ? prjmenu::kOutputVoltage : col == 0 ? prjmenu::kUnitChannels : prjmenu::kSignedChannels))
+        return;
+    fw::CMenu* popup = menu.GetSubMenu(0);
+    if (!popup)
+        return;
+    const CBoxArray& system = doc->GetBoxArray();
+    const int channel = row + RowOffset();
+    const int box = channel < system.GetMapSize() ? system.GetMapEntry(channel).box : 0;
+    if (col == 0) {
+        CChannelMenuAdapter labels(*popup);
+        doc->LabelChannelMenu(labels, box, 1);
+    } else if (col <= 3) {
+        // The " -" submenu first: labelling never moves the " +" one.
+        for (int position : {2, 1})
+            if (fw::CMenu* sign = popup->GetSubMenu(position)) {
+                CChannelMenuAdapter labels(*sign);
+                doc->LabelChannelMenu(labels, box, 0);
+            }
+    }
+    TrackCellMenu(*popup, col, row);
 }
 
 void CPrjAmpOutView::OnCurrentCellChanged()

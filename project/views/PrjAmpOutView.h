@@ -36,6 +36,10 @@ public:
     CZELGridRichWnd* CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                             unsigned ch, unsigned key) override;
     void OnCurrentCellChanged() override;
+    void OnSheetDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen) override;
+    // The cell's menu: channels of the row's control unit (columns 0-3),
+    // captioned with their names, or the output voltages (column 4).
+    void OnDropDown(int32_t col, int32_t row, fw::CPoint screen) override;
     bool CanEditCell(int32_t firstCol, int32_t lastCol) override;
     void ClearRange(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow) override;
     void OnFillDown() override;

@@ -36,6 +36,8 @@ public:
     static constexpr unsigned kIdColumnWidth = 32836;
     static constexpr unsigned kIdLeftColumnWidth = 32837;
     static constexpr unsigned kIdEditCell = 32838;
+    static constexpr unsigned kIdMeterSetup = 32780;
+    static constexpr unsigned kIdAdSetup = 32781;
 
     // Undo record codes.
     enum UndoCode : int32_t {
@@ -121,6 +123,10 @@ public:
     void OnLeftColumnWidth();
     // Opens the in-cell editor of the current cell, as a double click does.
     void OnEditCell();
+    // The connection and A/D set-up of the project, while it is unlocked
+    // and no panel works on it.
+    void OnMeterSetup();
+    void OnAdSetup();
     // Opens the first popup of a menu resource under the cell (left
     // aligned at its lower-left corner); a chosen command goes to this
     // page. The command, 0 when none was chosen.
@@ -172,6 +178,7 @@ protected:
     void OnUpdateRename(fw::CCmdUI* ui);
     void OnUpdateInsert(fw::CCmdUI* ui);
     void OnUpdateWidth(fw::CCmdUI* ui);
+    void OnUpdateSetup(fw::CCmdUI* ui);
     void OnUpdateDelete(fw::CCmdUI* ui);
     // The selection's columns after a paste, fill or clear.
     void NotifySelectionColumns();

@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -50,6 +51,64 @@ std::vector<M> WithTail(std::vector<M> items)
     return items;
 }
 
+// "OFF", then per unit slot a submenu of its eight channel numbers whose
+// commands run from `firstId`.
+std::vector<M> UnitSlots(unsigned firstId)
+{
+    static const char* const kDigits[] = {"１", "２", "３", "４", "５", "６", "７", "８", "９", "１０"};
+    std::vector<M> unitSlots;
+    for (int u = 0; u < 10; ++u) {
+        std::vector<M> channels;
+        for (int c = 0; c < 8; ++c)
+            channels.push_back(M::Item(std::to_string(8 * u + c + 1).c_str(), firstId + static_cast<unsigned>(8 * u + c)));
+        unitSlots.push_back(M::Popup((std::string("ユニット") + kDigits[u]).c_str(), std::move(channels)));
+    }
+    return unitSlots;
+}
+
+std::vector<M> EditItems()
+{
+    return {M::Item("元に戻す(&U)", 57643), M::Separator(), M::Item("切り取り(&T)", fw::ID_EDIT_CUT),
+            M::Item("コピー(&C)", fw::ID_EDIT_COPY), M::Item("貼り付け(&P)", fw::ID_EDIT_PASTE),
+            M::Item("消去(&D)", fw::ID_EDIT_CLEAR)};
+}
+
+// The history pages share one menu; each page handles the commands it
+// offers under these ids.
+std::vector<M> HistoryItems()
+{
+    return {M::Item("ｺﾋﾟｰ(&C)", fw::ID_EDIT_COPY), M::Separator(), M::Item("データファイルを表示", 32829),
+            M::Item("データファイル名の変更...", 32952), M::Item("データファイルのテキスト変換...", 32820),
+            M::Item("頻度ファイルのテキスト変換...", 33196), M::Item("試験タイトルの変更...", 32959),
+            M::Item("計測履歴の更新...", 32830), M::Separator(), M::Item("テキストで保存...", 32831)};
+}
+
+std::vector<M> OutputItems()
+{
+    std::vector<M> items = EditHead();
+    items.push_back(M::Separator());
+    items.push_back(M::Popup("出力電圧", Items({{"±5V", 33007}, {"±10V", 33008}, {"0 - +5V", 33009}})));
+    // No page sets the output range: its items stay disabled.
+    std::vector<M> ranges;
+    for (const char* range : {"10", "20", "50", "100", "200", "500", "1000", "2000", "5000"})
+        ranges.push_back(M::Item(range, 32852));
+    items.push_back(M::Popup("出力ﾚﾝｼﾞ", std::move(ranges)));
+    return WithTail(std::move(items));
+}
+
+std::vector<M> GraphListItems()
+{
+    return {M::Item("作図線の設定...", 32883), M::Item("ｸﾞﾘｯﾄﾞの設定...", 32884), M::Item("座標軸...", 32886),
+            M::Item("ラベルの設定...", 32887), M::Item("作図方法の設定...", 33330), M::Separator(),
+            M::Popup("時間単位", Items({{"ミリ秒間", 32964}, {"秒間", 32965}, {"分間", 32966}, {"時間", 32967}})),
+            M::Separator(), M::Item("グラフ列の幅...", 32825), M::Item("凡例列の幅...", 32826),
+            M::Item("行の高さ..", 32827), M::Separator(), M::Item("範囲選択...", 32814),
+            M::Popup("マーカー", Items({{"カーソル1に作成", 33532}, {"カーソル2に作成", 33533},
+                                       {"両方に作成", 33534}, {"マーカーの削除", 33536}})),
+            M::Separator(), M::Item("テキストで保存...", 32831), M::Separator(), M::Item("元に戻す(&U)", 57643),
+            M::Item("削除", 32834), M::Item("前後削除", 32864)};
+}
+
 } // namespace
 
 void EnsureProjectPageMenus()
@@ -77,6 +136,16 @@ void EnsureProjectPageMenus()
                                {"50000", 33359}, {"100000", 33360}}));
     Register(k465Level, Items({{"任意", 33361}, {"低", 33362}, {"中", 33363}, {"高", 33364}, {"TTL", 33365},
                                {"CMOS", 33366}}));
+
+    Register(kOutputVoltage, Items({{"±5V", 33007}, {"±10V", 33008}, {"0 - +5V", 33009}}));
+    {
+        std::vector<M> items = {M::Item("OFF", 33011)};
+        for (M& slot : UnitSlots(33012))
+            items.push_back(std::move(slot));
+        Register(kUnitChannels, std::move(items));
+        Register(kSignedChannels, {M::Item("OFF", 33011), M::Popup(" +", UnitSlots(33370)),
+                                   M::Popup(" -", UnitSlots(33450))});
+    }
 
     // Context menus: the choice submenus carry their items directly.
     Register(kDataListContext, WithTail({M::Item("元に戻す(&U)", 57643), M::Separator(),
@@ -115,4 +184,32 @@ void EnsureProjectPageMenus()
         items.push_back(M::Popup("ON/OFF", OnOffItems()));
         Register(kChannelContext, WithTail(std::move(items)));
     }
+    Register(kHistoryContext, HistoryItems());
+    {
+        std::vector<M> items = EditHead();
+        items.push_back(M::Separator());
+        items.push_back(M::Popup("ｺﾝﾄﾛｰﾙ", ControlItems()));
+        Register(kIntervalContext, WithTail(std::move(items)));
+    }
+    {
+        std::vector<M> items = EditHead();
+        items.push_back(M::Separator());
+        items.push_back(M::Item("名前...", 32845));
+        items.push_back(M::Item("関数ペースト...", 32846));
+        items.push_back(M::Item("単位", 33108));
+        items.push_back(M::Item("ﾌｫｰﾏｯﾄ", 32840));
+        items.push_back(M::Popup("ON/OFF", OnOffItems()));
+        Register(kCalcContext, WithTail(std::move(items)));
+    }
+    Register(kOutputContext, OutputItems());
+    {
+        std::vector<M> items = EditHead();
+        items.push_back(M::Separator());
+        items.push_back(M::Popup("解析方法", Items({{"PEAK/V", 33179}, {"MAX/MIN", 33180}, {"AMP", 33181},
+                                                    {"TIME", 33182}, {"LEVEL", 33183}, {"RAIN", 33184}})));
+        items.push_back(M::Popup("サンプリング", Items({{"1000msec", 33174}, {"100msec", 33175}, {"10msec", 33177}})));
+        Register(kFreqSettingsContext, WithTail(std::move(items)));
+    }
+    Register(kProgramContext, WithTail(EditItems()));
+    Register(kGraphListContext, GraphListItems());
 }

@@ -20,6 +20,9 @@ inline constexpr unsigned kBalance = 419;
 inline constexpr unsigned k465Input = 408;
 inline constexpr unsigned k465Range = 409;
 inline constexpr unsigned k465Level = 410;
+inline constexpr unsigned kOutputVoltage = 353;
+inline constexpr unsigned kUnitChannels = 354;
+inline constexpr unsigned kSignedChannels = 411;
 // Context menus.
 inline constexpr unsigned kDataListContext = 157;
 inline constexpr unsigned kDataTriggerContext = 158;
@@ -27,6 +30,13 @@ inline constexpr unsigned kComparatorContext = 159;
 inline constexpr unsigned kCycleContext = 160;
 inline constexpr unsigned kChannelContext = 163;
 inline constexpr unsigned k465Context = 417;
+inline constexpr unsigned kHistoryContext = 146;
+inline constexpr unsigned kIntervalContext = 149;
+inline constexpr unsigned kCalcContext = 154;
+inline constexpr unsigned kOutputContext = 161;
+inline constexpr unsigned kFreqSettingsContext = 373;
+inline constexpr unsigned kProgramContext = 377;
+inline constexpr unsigned kGraphListContext = 193;
 
 // Command ids of the choice menus' items.
 inline constexpr unsigned kIdOff = 32847, kIdOn = 32848;
