@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -88,17 +89,17 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
     m_tabs = Named(new QTabBar(m_form), kTabs);
     grid->addWidget(m_tabs, 0, 0, 1, 4);
     int row = 1;
-    grid->addWidget(new QLabel("メモリ配分", m_form), row++, 0);
+    grid->addWidget(Named(new QLabel("メモリ配分", m_form), kMemoryGroup), row++, 0);
     const char* memoryLabels[] = {"CAN", "音声", "GPS"};
     for (int i = 0; i < 3; ++i) {
-        grid->addWidget(new QLabel(memoryLabels[i], m_form), row, 0);
+        grid->addWidget(Named(new QLabel(memoryLabels[i], m_form), kFirstMemoryLabel + i), row, 0);
         m_memory[i] = Named(new QLineEdit(m_form), kCanMemory + i);
         grid->addWidget(m_memory[i], row++, 1);
         const int id = kCanMemory + i;
         QObject::connect(m_memory[i], &QLineEdit::editingFinished, m_form, [this, id] { OnMemoryEdited(id); });
         QObject::connect(m_memory[i], &QLineEdit::textEdited, m_form, [this, id] { OnMemoryTyped(id); });
     }
-    grid->addWidget(new QLabel("合計<=6000000", m_form), row, 0);
+    grid->addWidget(Named(new QLabel("合計<=6000000", m_form), kFirstMemoryLabel + 3), row, 0);
     m_total = Named(new QLineEdit(m_form), kTotal);
     m_total->setReadOnly(true);
     m_total->setEnabled(false);
@@ -109,6 +110,14 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
     m_level = Named(new QSlider(Qt::Horizontal, m_form), kTriggerLevel);
     m_level->setRange(1, 3);
     grid->addWidget(m_level, row++, 0, 1, 2);
+    auto* levels = new QHBoxLayout;
+    const char* levelTexts[] = {"小", "中", "大"};
+    for (int i = 0; i < 3; ++i) {
+        levels->addWidget(Named(new QLabel(levelTexts[i], m_form), kFirstLevelLabel + i));
+        if (i < 2)
+            levels->addStretch();
+    }
+    grid->addLayout(levels, row++, 0, 1, 2);
     QObject::connect(m_levelTrigger, &QCheckBox::clicked, m_form, [this](bool on) {
         if (CKiv463Unit* unit = GetShownUnit()) {
             unit->Voice().levelTrigger = on;
@@ -126,8 +135,9 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
     m_canRate = Named(new QComboBox(m_form), kCanRate);
     for (const char* rate : kCanRates)
         m_canRate->addItem(rate);
-    grid->addWidget(new QLabel("通信速度", m_form), row, 0);
-    grid->addWidget(m_canRate, row++, 1);
+    grid->addWidget(Named(new QLabel("通信速度", m_form), kCanRateLabel), row, 0);
+    grid->addWidget(m_canRate, row, 1);
+    grid->addWidget(new QLabel("bps", m_form), row++, 2);
     QObject::connect(m_canRate, &QComboBox::activated, m_form, [this](int) {
         if (CKiv463Unit* unit = GetShownUnit()) {
             unit->Can().bitRate = static_cast<uint32_t>(std::strtoul(m_canRate->currentText().toUtf8().constData(), nullptr, 10));
@@ -157,16 +167,19 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
     m_receiver = Named(new QComboBox(m_form), kReceiver);
     for (int r = 0; r <= C463Gps::kMaxReceiver; ++r)
         m_receiver->addItem(gpsform::ReceiverText(r));
-    grid->addWidget(new QLabel("GPS受信機", m_form), row, 0);
+    grid->addWidget(Named(new QLabel("GPS受信機", m_form), kReceiverLabel), row, 0);
     grid->addWidget(m_receiver, row++, 1);
     QObject::connect(m_receiver, &QComboBox::activated, m_form, [this](int index) { OnReceiverChosen(index); });
     m_gpsRate = Named(new QComboBox(m_form), kGpsRate);
     m_gpsRate->addItems({"115200", "57600"});
     m_gpsRate->setEnabled(false);
-    grid->addWidget(m_gpsRate, row++, 1);
+    grid->addWidget(new QLabel("通信速度", m_form), row, 0);
+    grid->addWidget(m_gpsRate, row, 1);
+    grid->addWidget(new QLabel("bps", m_form), row++, 2);
     m_cycle = Named(new QComboBox(m_form), kCycle);
-    grid->addWidget(new QLabel("測位間隔", m_form), row, 0);
-    grid->addWidget(m_cycle, row++, 1);
+    grid->addWidget(Named(new QLabel("測位間隔", m_form), kCycleLabel), row, 0);
+    grid->addWidget(m_cycle, row, 1);
+    grid->addWidget(new QLabel("sec", m_form), row++, 2);
     QObject::connect(m_cycle, &QComboBox::activated, m_form, [this](int index) {
         if (CKiv463Unit* unit = GetShownUnit()) {
             unit->Gps().cycle = m_cycle->itemData(index).toInt();
@@ -175,11 +188,15 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
     });
     m_correction = Named(new QCheckBox("補正、距離測定を行う", m_form), kCorrection);
     grid->addWidget(m_correction, row++, 0, 1, 2);
+    grid->addWidget(new QLabel("※補正、距離測定を行うとCAN入力は行えません。", m_form), row++, 0, 1, 3);
     QObject::connect(m_correction, &QCheckBox::clicked, m_form, [this](bool on) { OnCorrectionClicked(on); });
     m_speedLimit = Named(new QLineEdit(m_form), kSpeedLimit);
     grid->addWidget(new QLabel("距離変換の時に無視する速度の下限値", m_form), row, 0);
-    grid->addWidget(m_speedLimit, row++, 1);
+    grid->addWidget(m_speedLimit, row, 1);
+    grid->addWidget(new QLabel("km/h", m_form), row, 2);
+    grid->addWidget(new QLabel("（0.0で全て積分）", m_form), row++, 3);
     QObject::connect(m_speedLimit, &QLineEdit::editingFinished, m_form, [this] { OnSpeedLimitEdited(); });
+    QObject::connect(m_speedLimit, &QLineEdit::textEdited, m_form, [this] { OnSpeedLimitTyped(); });
 
     for (int slot = 0; slot < CKiv463Unit::kSlots; ++slot) {
         m_slotLabels[slot] = Named(new QLabel(m_form), kFirstSlotLabel + slot);
@@ -385,6 +402,23 @@ void CGPSFormView::OnSpeedLimitEdited()
     }
     unit->Gps().lowerSpeedLimit = *tenths;
     Changed();
+}
+
+void CGPSFormView::OnSpeedLimitTyped()
+{
+    CKiv463Unit* unit = GetShownUnit();
+    const QString text = m_speedLimit->text().trimmed();
+    if (!unit || m_filling || text.isEmpty() || text == ".")
+        return;
+    bool ok = false;
+    const double kmh = text.toDouble(&ok);
+    const std::optional<int16_t> tenths = ok ? gpsform::SpeedLimitTenths(kmh) : std::nullopt;
+    if (!tenths) {
+        m_speedLimit->setText(QString::number(unit->Gps().lowerSpeedLimit / 10.0));
+        return;
+    }
+    CPollingPause pause;
+    unit->Gps().lowerSpeedLimit = *tenths;
 }
 
 void CGPSFormView::RefreshAllChannels()

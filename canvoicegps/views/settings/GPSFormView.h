@@ -28,7 +28,8 @@ public:
         kTabs = 1360, kCanMemory = 1369, kVoiceMemory = 1370, kGpsMemory = 1371, kTotal = 1372,
         kLevelTrigger = 1353, kTriggerLevel = 1352, kCanRate = 1358, kSingleShot = 1375, kBusOff = 1376,
         kAck = 1377, kReceiver = 1354, kGpsRate = 1355, kCycle = 1356, kCorrection = 1357, kSpeedLimit = 1416,
-        kFirstSlotLabel = 1379, kFirstSlotButton = 1361,
+        kFirstSlotLabel = 1379, kFirstSlotButton = 1361, kMemoryGroup = 1389, kFirstMemoryLabel = 1390,
+        kFirstLevelLabel = 1396, kCanRateLabel = 1400, kReceiverLabel = 1403, kCycleLabel = 1406,
     };
     static constexpr unsigned kIdsInvalidSlots = 789;
     static constexpr intptr_t kHintUnitSettings = 43;
@@ -58,6 +59,9 @@ public:
     // total follows; leaving the edit checks and announces it.
     void OnMemoryTyped(int id);
     void OnSpeedLimitEdited();
+    // Typing in the speed limit: a value in range is kept at once, any
+    // other text but an empty one or a lone '.' gives way to the stored one.
+    void OnSpeedLimitTyped();
     void OnReceiverChosen(int receiver);
     void OnCorrectionClicked(bool on);
     // A data-slot button (1..8): the slot dialog, then its choice stored.

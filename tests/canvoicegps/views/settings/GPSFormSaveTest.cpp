@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <filesystem>
@@ -31,7 +32,8 @@ protected:
     static void Keys(QLineEdit* edit, const char* text)
     {
         for (const char* c = text; *c; ++c) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + (*c - '0'), Qt::NoModifier, QString(QChar(*c)));
+            const int key = *c == '.' ? Qt::Key_Period : Qt::Key_0 + (*c - '0');
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(QChar(*c)));
             QApplication::sendEvent(edit, &press);
         }
     }
@@ -121,6 +123,45 @@ TEST_F(GPSFormSaveTest, TypingAMemorySizeRenewsTheTotalAtOnce)
     EXPECT_EQ(Unit().Gps().memoryBytes, 5000000u);
     EXPECT_EQ(total->text().toStdString(), "9000000");
     EXPECT_NE(total->styleSheet().toStdString().find("255, 0, 0"), std::string::npos) << "a total over the limit";
+}
+
+TEST_F(GPSFormSaveTest, TypingTheSpeedLimitKeepsValuesInRangeAndGivesWayToOthers)
+{
+    auto* edit = dynamic_cast<QLineEdit*>(form->Control(CGPSFormView::kSpeedLimit));
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    Keys(edit, ".");
+    EXPECT_EQ(edit->text().toStdString(), ".") << "a lone point waits for digits";
+    Keys(edit, "25");
+    EXPECT_EQ(Unit().Gps().lowerSpeedLimit, 2) << "0.25 km/h cut to tenths";
+    edit->selectAll();
+    Keys(edit, "3.6");
+    EXPECT_EQ(Unit().Gps().lowerSpeedLimit, 36);
+    edit->selectAll();
+    Keys(edit, "4");
+    EXPECT_EQ(edit->text().toStdString(), "3.6") << "4 lies outside 0..3.6";
+    EXPECT_EQ(Unit().Gps().lowerSpeedLimit, 36);
+    EXPECT_EQ(host.stops, host.restarts);
+}
+
+TEST_F(GPSFormSaveTest, TheFormsLabelsByControlId)
+{
+    struct Row {
+        int id;
+        const char* text;
+    } rows[] = {
+        {CGPSFormView::kMemoryGroup, "メモリ配分"},  {CGPSFormView::kFirstMemoryLabel, "CAN"},
+        {CGPSFormView::kFirstMemoryLabel + 1, "音声"}, {CGPSFormView::kFirstMemoryLabel + 2, "GPS"},
+        {CGPSFormView::kFirstMemoryLabel + 3, "合計<=6000000"}, {CGPSFormView::kFirstLevelLabel, "小"},
+        {CGPSFormView::kFirstLevelLabel + 1, "中"},   {CGPSFormView::kFirstLevelLabel + 2, "大"},
+        {CGPSFormView::kCanRateLabel, "通信速度"},    {CGPSFormView::kReceiverLabel, "GPS受信機"},
+        {CGPSFormView::kCycleLabel, "測位間隔"},
+    };
+    for (const Row& r : rows) {
+        auto* label = dynamic_cast<QLabel*>(form->Control(r.id));
+        ASSERT_NE(label, nullptr) << r.id;
+        EXPECT_EQ(label->text().toStdString(), r.text) << r.id;
+    }
 }
 
 } // namespace
