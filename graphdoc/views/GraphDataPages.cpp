@@ -111,6 +111,18 @@ int CGraphSheetPage::CreationKind() const
     return m_list.m_creationKind;
 }
 
+void CGraphSheetPage::OnOK()
+{
+    if (m_pOwner)
+        m_pOwner->OnOK();
+}
+
+void CGraphSheetPage::OnCancel()
+{
+    if (m_pOwner)
+        m_pOwner->OnCancel();
+}
+
 void CGraphSheetPage::Changed()
 {
     if (m_onChanged)

@@ -47,9 +47,10 @@ public:
     // the shown profile cannot be stored.
     virtual bool SetProfileIndex(int index, bool validate) = 0;
     int GetProfileIndex() const { return m_values.index; }
-    // A page never ends on its own: the dialog around it does.
-    void OnOK() override {}
-    void OnCancel() override {}
+    // A page never ends on its own: Enter and Escape go to the dialog
+    // around it.
+    void OnOK() override;
+    void OnCancel() override;
 
     GraphSheetValues m_values;
     // The dialog that a failure ends (-1) and whose buttons follow the lists.

@@ -155,7 +155,10 @@ TEST_F(GraphPropatyTest, TwoXRowsOnTheTemplateTurnTheYListToSingle)
         EXPECT_TRUE(Enabled(d, CGraphPropaty::IDC_DELETE));
         Click(d, CGraphPropaty::IDC_DELETE);
         EXPECT_EQ(d.GetDlgItemAs<CLineListBox>(CGraphPropaty::IDC_LINES)->GetCount(), 2);
-        return fw::IDCANCEL;
+        // Escape on a page cancels the whole dialog.
+        page.OnCancel();
+        EXPECT_TRUE(d.IsEnded());
+        return fw::IDOK;
     });
     CGraphPropaty dlg(list, 0, 1);
     EXPECT_EQ(dlg.DoModal(), fw::IDCANCEL);
