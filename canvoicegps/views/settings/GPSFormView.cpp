@@ -31,6 +31,7 @@
 #include <QTabBar>
 
 #include <cctype>
+#include <functional>
 #include <cstdlib>
 #include <string>
 
@@ -119,17 +120,11 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
     }
     grid->addLayout(levels, row++, 0, 1, 2);
     QObject::connect(m_levelTrigger, &QCheckBox::clicked, m_form, [this](bool on) {
-        if (CKiv463Unit* unit = GetShownUnit()) {
-            unit->Voice().levelTrigger = on;
-            Changed();
-        }
+        Store([on](CKiv463Unit& unit) { unit.Voice().levelTrigger = on; });
     });
     QObject::connect(m_level, &QSlider::valueChanged, m_form, [this](int level) {
-        CKiv463Unit* unit = GetShownUnit();
-        if (unit && !m_filling) {
-            unit->Voice().triggerLevel = static_cast<int16_t>(level);
-            Changed();
-        }
+        if (!m_filling)
+            Store([level](CKiv463Unit& unit) { unit.Voice().triggerLevel = static_cast<int16_t>(level); });
     });
 
     m_canRate = Named(new QComboBox(m_form), kCanRate);
@@ -139,10 +134,8 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
     grid->addWidget(m_canRate, row, 1);
     grid->addWidget(new QLabel("bps", m_form), row++, 2);
     QObject::connect(m_canRate, &QComboBox::activated, m_form, [this](int) {
-        if (CKiv463Unit* unit = GetShownUnit()) {
-            unit->Can().bitRate = static_cast<uint32_t>(std::strtoul(m_canRate->currentText().toUtf8().constData(), nullptr, 10));
-            Changed();
-        }
+        const auto rate = static_cast<uint32_t>(std::strtoul(m_canRate->currentText().toUtf8().constData(), nullptr, 10));
+        Store([rate](CKiv463Unit& unit) { unit.Can().bitRate = rate; });
     });
     struct Flag {
         QCheckBox** box;
@@ -157,10 +150,7 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
         grid->addWidget(*f.box, row++, 0, 1, 2);
         bool C463Can::*field = f.field;
         QObject::connect(*f.box, &QCheckBox::clicked, m_form, [this, field](bool on) {
-            if (CKiv463Unit* unit = GetShownUnit()) {
-                unit->Can().*field = on;
-                Changed();
-            }
+            Store([field, on](CKiv463Unit& unit) { unit.Can().*field = on; });
         });
     }
 
@@ -181,10 +171,8 @@ QWidget* CGPSFormView::CreateViewWidget(QWidget* parent)
     grid->addWidget(m_cycle, row, 1);
     grid->addWidget(new QLabel("sec", m_form), row++, 2);
     QObject::connect(m_cycle, &QComboBox::activated, m_form, [this](int index) {
-        if (CKiv463Unit* unit = GetShownUnit()) {
-            unit->Gps().cycle = m_cycle->itemData(index).toInt();
-            Changed();
-        }
+        const int cycle = m_cycle->itemData(index).toInt();
+        Store([cycle](CKiv463Unit& unit) { unit.Gps().cycle = static_cast<decltype(unit.Gps().cycle)>(cycle); });
     });
     m_correction = Named(new QCheckBox("補正、距離測定を行う", m_form), kCorrection);
     grid->addWidget(m_correction, row++, 0, 1, 2);
@@ -337,6 +325,19 @@ void CGPSFormView::EnableControls()
         m_slotButtons[slot - 1]->setEnabled(on && !gpsform::IsSlotBlocked(*unit, slot));
 }
 
+void CGPSFormView::Store(const std::function<void(CKiv463Unit&)>& change)
+{
+    CKiv463Unit* unit = GetShownUnit();
+    if (!unit)
+        return;
+    {
+        // The polling worker reads the unit's settings.
+        CPollingPause pause;
+        change(*unit);
+    }
+    Changed();
+}
+
 void CGPSFormView::Changed(int32_t flags)
 {
     // The polling worker reads the unit's settings.
@@ -365,8 +366,7 @@ void CGPSFormView::OnMemoryEdited(int id)
         edit->setText(QString::number(*fields[id - kCanMemory]));
         return;
     }
-    *fields[id - kCanMemory] = static_cast<uint32_t>(value);
-    Changed();
+    Store([field = fields[id - kCanMemory], value](CKiv463Unit&) { *field = static_cast<uint32_t>(value); });
 }
 
 void CGPSFormView::OnMemoryTyped(int id)
@@ -400,8 +400,7 @@ void CGPSFormView::OnSpeedLimitEdited()
         m_speedLimit->setText(QString::number(unit->Gps().lowerSpeedLimit / 10.0));
         return;
     }
-    unit->Gps().lowerSpeedLimit = *tenths;
-    Changed();
+    Store([limit = *tenths](CKiv463Unit& u) { u.Gps().lowerSpeedLimit = limit; });
 }
 
 void CGPSFormView::OnSpeedLimitTyped()
@@ -427,26 +426,40 @@ void CGPSFormView::RefreshAllChannels()
         doc->RebuildChannels();
 }
 
+bool CGPSFormView::KeepIfSlotsStayValid(CKiv463Unit& unit, const std::function<void()>& restore)
+{
+    if (unit.AreSlotCodesValid())
+        return true;
+    const int answer = fw::Prompt().MessageBox(InvalidSlotsText(), fw::MB_YESNO | fw::MB_ICONQUESTION | fw::MB_DEFBUTTON2,
+                                               kIdsInvalidSlots);
+    if (answer != fw::IDYES) {
+        restore();
+        return false;
+    }
+    unit.ClearInvalidSlotCodes();
+    RefreshAllChannels();
+    return true;
+}
+
 void CGPSFormView::OnReceiverChosen(int receiver)
 {
     CKiv463Unit* unit = GetShownUnit();
     if (!unit)
         return;
-    const int old = unit->Gps().receiver;
-    unit->Gps().receiver = static_cast<int16_t>(receiver);
-    if (!unit->AreSlotCodesValid()) {
-        const int answer = fw::Prompt().MessageBox(
-            InvalidSlotsText(), fw::MB_YESNO | fw::MB_ICONQUESTION | fw::MB_DEFBUTTON2, kIdsInvalidSlots);
-        if (answer != fw::IDYES) {
-            unit->Gps().receiver = static_cast<int16_t>(old);
-            FillPortTabs();
-            return;
-        }
-        unit->ClearInvalidSlotCodes();
-        RefreshAllChannels();
+    bool kept = false;
+    {
+        // The polling worker reads the unit's settings.
+        CPollingPause pause;
+        const int16_t old = unit->Gps().receiver;
+        unit->Gps().receiver = static_cast<int16_t>(receiver);
+        kept = KeepIfSlotsStayValid(*unit, [&] { unit->Gps().receiver = old; });
+        if (kept)
+            gpsform::ApplyReceiver(*unit, receiver);
     }
-    gpsform::ApplyReceiver(*unit, receiver);
-    Changed();
+    if (kept)
+        Changed();
+    else
+        FillPortTabs();
 }
 
 void CGPSFormView::OnCorrectionClicked(bool on)
@@ -454,20 +467,17 @@ void CGPSFormView::OnCorrectionClicked(bool on)
     CKiv463Unit* unit = GetShownUnit();
     if (!unit)
         return;
-    const bool old = unit->Gps().speedCorrection;
-    unit->Gps().speedCorrection = on;
-    if (!unit->AreSlotCodesValid()) {
-        const int answer = fw::Prompt().MessageBox(
-            InvalidSlotsText(), fw::MB_YESNO | fw::MB_ICONQUESTION | fw::MB_DEFBUTTON2, kIdsInvalidSlots);
-        if (answer != fw::IDYES) {
-            unit->Gps().speedCorrection = old;
-            FillPortTabs();
-            return;
-        }
-        unit->ClearInvalidSlotCodes();
-        RefreshAllChannels();
+    bool kept = false;
+    {
+        CPollingPause pause;
+        const bool old = unit->Gps().speedCorrection;
+        unit->Gps().speedCorrection = on;
+        kept = KeepIfSlotsStayValid(*unit, [&] { unit->Gps().speedCorrection = old; });
     }
-    Changed();
+    if (kept)
+        Changed();
+    else
+        FillPortTabs();
 }
 
 void CGPSFormView::OnSlotButton(int slot)

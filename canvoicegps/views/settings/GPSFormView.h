@@ -8,6 +8,7 @@
 #include "framework/core/Collections.h"
 #include "framework/ui/View.h"
 
+#include <functional>
 #include <vector>
 
 class CKIV5980Doc;
@@ -85,6 +86,12 @@ protected:
 
 private:
     void Changed(int32_t flags = 0);
+    // Stores a change into the shown unit with polling paused, then
+    // announces it.
+    void Store(const std::function<void(CKiv463Unit&)>& change);
+    // A change that leaves a data slot without a usable source asks
+    // first: yes clears those slots, no restores the old setting.
+    bool KeepIfSlotsStayValid(CKiv463Unit& unit, const std::function<void()>& restore);
     bool IsLocked() const;
     void FillUnit(CKiv463Unit& unit);
     void ShowTotal(const CKiv463Unit& unit);

@@ -9,11 +9,13 @@
 #include "framework/core/testing/ScriptedFileDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 
@@ -142,6 +144,36 @@ TEST_F(GPSFormSaveTest, TypingTheSpeedLimitKeepsValuesInRangeAndGivesWayToOthers
     EXPECT_EQ(edit->text().toStdString(), "3.6") << "4 lies outside 0..3.6";
     EXPECT_EQ(Unit().Gps().lowerSpeedLimit, 36);
     EXPECT_EQ(host.stops, host.restarts);
+}
+
+TEST_F(GPSFormSaveTest, AChangeReachesTheUnitOnlyWhilePollingIsPaused)
+{
+    // The polling worker may read the unit whenever polling runs.
+    struct WatchingHost : CTestProjectHost {
+        void StopPanelPolling() override
+        {
+            ++stops;
+            seenAtStop.push_back(watched());
+        }
+        void RestartPanelPolling() override
+        {
+            ++restarts;
+            seenAtRestart.push_back(watched());
+        }
+        std::function<bool()> watched;
+        std::vector<bool> seenAtStop, seenAtRestart;
+    } watching;
+    fw::ScopedInstall<IProjectHost> install{watching};
+    watching.watched = [this] { return Unit().Can().singleShot; };
+    ASSERT_TRUE(Unit().Can().singleShot);
+    auto* box = dynamic_cast<QCheckBox*>(form->Control(CGPSFormView::kSingleShot));
+    ASSERT_NE(box, nullptr);
+    box->click();
+    EXPECT_FALSE(Unit().Can().singleShot);
+    ASSERT_FALSE(watching.seenAtStop.empty());
+    EXPECT_TRUE(watching.seenAtStop.front()) << "nothing changed before polling stopped";
+    EXPECT_FALSE(watching.seenAtRestart.front());
+    EXPECT_EQ(watching.stops, watching.restarts);
 }
 
 TEST_F(GPSFormSaveTest, TheFormsLabelsByControlId)
