@@ -108,7 +108,11 @@ public:
     bool SetDefinitionText(int column, int row, const fw::CString& text, fw::CObject* view);
     bool SetDefinitionValue(int column, int row, int16_t value, fw::CObject* view);
     void ClearDefinitionCells(int firstColumn, int firstRow, int lastColumn, int lastRow);
+    // Compiles every formula, then recalculates every calculated channel.
     void RecalculateAll();
+    // Compiles the formulas of definition rows first..last into their
+    // channels (errors stay with the channel's order).
+    void CompileFormulas(int firstRow, int lastRow);
     void SetTimeUnit(int unit);
     void ApplyCanTimeUnit(int unit);
     void RebuildGpsChannels();

@@ -159,6 +159,8 @@ bool CKivDataDoc::SetDefinitionText(int column, int row, const fw::CString& text
     const bool accepted = tank->SetValueText(row, text);
     if (old != text)
         SetModifiedFlag(true);
+    if (column == kColFunction)
+        CompileFormulas(row, row);
     if (view) {
         if (column == kColFunction)
             m_boxes.GetTankList().RecalculateAll();
@@ -196,8 +198,22 @@ void CKivDataDoc::ClearDefinitionCells(int firstColumn, int firstRow, int lastCo
     SetModifiedFlag(true);
 }
 
+void CKivDataDoc::CompileFormulas(int firstRow, int lastRow)
+{
+    auto* formulas = m_pDefinitions ? dynamic_cast<CFuncTank*>(m_pDefinitions->GetObjectAt(kColFunction)) : nullptr;
+    if (!formulas)
+        return;
+    // References to input channels reach as far as the record has them.
+    const int16_t inputs = static_cast<int16_t>(GetChannelCount());
+    formulas->SetChannelInfo(inputs, -1);
+    m_boxes.GetTankList().CompileRange(formulas, firstRow, lastRow, inputs, -1);
+}
+
 void CKivDataDoc::RecalculateAll()
 {
+    // A formula that was only stored would leave its channel as it was
+    // (or empty) and never show its error.
+    CompileFormulas(0, kCalcRows - 1);
     m_boxes.GetTankList().RecalculateAll();
 }
 

@@ -3,6 +3,7 @@
 #include "app/shell/DocumentTypes.h"
 #include "app/shell/GraphListHooks.h"
 #include "app/shell/ShellIds.h"
+#include "data/model/DataHeaderReaderImpl.h"
 #include "data/model/KivDataDoc.h"
 #include "data/views/DataGraphAccess.h"
 #include "data/views/KivDataChView.h"
@@ -40,6 +41,9 @@ void RegisterDataViews()
 {
     static CChartGraphAccess access;
     fw::Install<IDataGraphAccess>(&access);
+    // The project's history rebuild reads the headers of the data files.
+    static CKivDataHeaderReader headerReader;
+    fw::Install<IDataHeaderReader>(&headerReader);
     CKivDataEXChView::s_pickFunction = &PickFormulaFunction;
     // A type registered before start-up (a test's stand-in) stays.
     if (DocumentTypeMaker(kIdrDataType))
