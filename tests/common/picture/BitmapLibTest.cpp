@@ -283,7 +283,7 @@ TEST(BitmapLibSave, UnreadablePictureRaisesTheMemoryException)
 {
     fw::PixelBuffer empty;
     fw::PixelBuffer shortBits = fw::PixelBuffer::Make(4, 4);
-    shortBits.bits.resize(shortBits.bits.size() - 1);
+    shortBits.bits.pop_back();
     for (const fw::PixelBuffer* bitmap : {&empty, &shortBits}) {
         EXPECT_THROW(CBitmapLib::EncodeBmp(*bitmap), std::bad_alloc);
         EXPECT_THROW(CBitmapLib::EncodePng(*bitmap), std::bad_alloc);
