@@ -34,6 +34,10 @@ CKivDataGraphGridPane* CKivDataGraphGrid::GraphPane() const
 
 void CKivDataGraphGridPane::OnLButtonDown(unsigned flags, fw::CPoint point)
 {
+    if (CGraphListTool* tool = ActiveTool()) {
+        tool->OnLButtonDown(*this, flags, point);
+        return;
+    }
     const int hit = HitTest(point.x, point.y);
     if (!m_pView || hit != kHitCell) {
         // Header borders are still dragged as in any grid.
@@ -45,17 +49,24 @@ void CKivDataGraphGridPane::OnLButtonDown(unsigned flags, fw::CPoint point)
     if (cell.col != kColGraph)
         return;
     const fw::CRect rect = GetCellRect(CCellRange::Cell(cell));
-    m_pView->ClickCursor(cell.row, fw::CPoint(point.x - rect.left, point.y - rect.top), (flags & fw::MK_SHIFT) != 0);
+    m_nDragEdge = m_pView->ClickCursor(cell.row, fw::CPoint(point.x - rect.left, point.y - rect.top),
+                                       (flags & fw::MK_SHIFT) != 0);
     m_nTrack = kDragging;
-    m_nDragEdge = CGraphTimeListObj::kNearerEdge;
 }
 
 void CKivDataGraphGridPane::OnMouseMove(unsigned flags, fw::CPoint point)
 {
+    if (CGraphListTool* tool = ActiveTool()) {
+        tool->OnMouseMove(*this, flags, point);
+        return;
+    }
     if (m_nTrack != kDragging || !m_pView) {
         CZELGridPaneSheet::OnMouseMove(flags, point);
         return;
     }
+    // A click outside the plot cleared the cursors: the press drags none.
+    if (m_nDragEdge == CKivDataGraphView::kNoDrag)
+        return;
     if (HitTest(point.x, point.y) != kHitCell)
         return;
     CGraphTimeListObj* graph = m_pView->GetGraphList();
@@ -73,6 +84,12 @@ void CKivDataGraphGridPane::OnMouseMove(unsigned flags, fw::CPoint point)
 
 void CKivDataGraphGridPane::OnLButtonUp(unsigned flags, fw::CPoint point)
 {
+    if (CGraphListTool* tool = ActiveTool()) {
+        if (m_pView)
+            m_pView->LayOutMarkers(CGraphListTool::Tracking().row);
+        tool->OnLButtonUp(*this, flags, point);
+        return;
+    }
     if (m_nTrack == kDragging) {
         m_nTrack = kIdle;
         if (m_pView)
@@ -85,6 +102,10 @@ void CKivDataGraphGridPane::OnLButtonUp(unsigned flags, fw::CPoint point)
 
 void CKivDataGraphGridPane::OnKeyDown(unsigned key, unsigned repeat, unsigned flags)
 {
+    if (CGraphListTool* tool = ActiveTool()) {
+        tool->OnKeyDown(*this, key, repeat, flags);
+        return;
+    }
     if (m_pView && key >= kVkLeft && key <= kVkDown && m_pView->MoveCursorByKey(key))
         return;
     CZELGridPaneSheet::OnKeyDown(key, repeat, flags);

@@ -6,10 +6,12 @@
 #include "chart/model/DrawMarkerList.h"
 #include "chart/model/GraphTimeListObj.h"
 #include "data/model/KivDataDoc.h"
+#include "data/views/KivDataGraphGrid.h"
 #include "framework/core/Archive.h"
 #include "framework/core/DC.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/File.h"
+#include "framework/core/RecordingSink.h"
 #include "framework/core/Services.h"
 #include "grid/views/GridPane.h"
 #include "instrument/system/MarkerList.h"
@@ -36,6 +38,24 @@ void CKivDataGraphView::RebuildMarkers()
     CMarkerList& marks = doc->GetBoxArray().GetMarkers();
     for (fw::POSITION pos = marks.GetHeadPosition(); pos;)
         m_markers->AddTail(new CDrawGraphMarker(marks.GetNext(pos)));
+}
+
+void CKivDataGraphView::SetMarkerSelectMode(bool on)
+{
+    m_bMarkerSelect = on;
+    if (auto* grid = dynamic_cast<CKivDataGraphGrid*>(GetGrid()))
+        if (CKivDataGraphGridPane* pane = grid->GraphPane())
+            pane->SetActiveTool(on ? 1 : 0);
+}
+
+void CKivDataGraphView::LayOutMarkers(int32_t row)
+{
+    CGraphTimeListObj* graph = GetGraphList();
+    if (!GetMarkerList() || !graph || row < 0 || row >= graph->GetRowCount())
+        return;
+    fw::RecordingSink display;
+    fw::CDC dc(&display);
+    graph->DrawMarkers(dc, row, *m_markers);
 }
 
 void CKivDataGraphView::DrawRowMarkers(fw::CDC& dc, int32_t row)

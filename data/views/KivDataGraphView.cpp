@@ -349,6 +349,7 @@ int CKivDataGraphView::ClickCursor(int32_t row, fw::CPoint point, bool shift)
     switch (graph->HitTestSelection(row, point)) {
     case TrackerHit::kNothing:
         graph->ClearSelection();
+        drag = kNoDrag;
         break;
     case TrackerHit::kInside:
         if (const double time = graph->TimeAtPoint(row, point.x, point.y); time != HUGE_VAL)

@@ -60,6 +60,9 @@ public:
     void RebuildMarkers();
     // The drawn markers; none while the view shows no markers.
     CDrawMarkerList* GetMarkerList() const;
+    // Places the drawn markers on a row as its picture shows them, so that
+    // hits are tested where the markers were drawn.
+    void LayOutMarkers(int32_t row);
 
     void OnDeleteRows() override;
     void OnDeleteOutside();
@@ -67,7 +70,8 @@ public:
     void OnCursorInfo();
 
     CGraphTimeListObj* GetGraphList() const;
-    void SetMarkerSelectMode(bool on) { m_bMarkerSelect = on; }
+    // Marker selection hands the graph column's mouse to the marker tool.
+    void SetMarkerSelectMode(bool on);
     bool IsMarkerSelectMode() const { return m_bMarkerSelect; }
     // The cursor keys and clicks of the sheet pane (the graph column).
     // Left/Right move cursor 1, Up/Down cursor 2, one sample each.
@@ -76,7 +80,8 @@ public:
     // the sample, or with Shift the nearer one; on the band's left corners
     // or left edge cursor 1 is taken, on its other handles cursor 2, and
     // neither moves yet; outside the plot both are cleared. Returns the
-    // edge a drag then moves.
+    // edge a drag then moves, kNoDrag when the cursors were cleared.
+    static constexpr int kNoDrag = -2;
     int ClickCursor(int32_t row, fw::CPoint point, bool shift);
     // Repaints the graph and cursor-information columns.
     void RedrawCursorColumns();
