@@ -35,7 +35,8 @@ Reply ControlUnit::Dispatch(const std::string& line)
 
 ReplyPlan ControlUnit::Handle(const std::string& line)
 {
-    m_transcript.Add(line);
+    if (m_keepRecords)
+        m_transcript.Add(line);
     const std::vector<FaultRule> faults = m_faults.Take(line);
     // A command the unit refuses changes nothing in it.
     const bool refused = std::any_of(faults.begin(), faults.end(), [](const FaultRule& r) {
@@ -67,7 +68,7 @@ ReplyPlan ControlUnit::Handle(const std::string& line)
         }
     }
     const std::string first = reply.lines.empty() ? std::string() : reply.lines.front();
-    if (first.size() == 7 && first.compare(0, 4, "ERR ") == 0) {
+    if (m_keepRecords && first.size() == 7 && first.compare(0, 4, "ERR ") == 0) {
         std::lock_guard lock(m_refusedMutex);
         m_refused.push_back(line + " -> " + first);
     }
@@ -85,6 +86,8 @@ std::vector<std::string> ControlUnit::RefusedCommands() const
 
 void ControlUnit::AddReceivedBytes(const uint8_t* data, size_t size)
 {
+    if (!m_keepRecords)
+        return;
     std::lock_guard lock(m_bytesMutex);
     m_received.append(reinterpret_cast<const char*>(data), size);
 }

@@ -6,6 +6,7 @@
 #include "tests/emulator/Reply.h"
 #include "tests/emulator/Transcript.h"
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -41,6 +42,9 @@ public:
     }
 
     Transcript& GetTranscript() { return m_transcript; }
+    // Tests keep every received line and byte; a long-running emulator
+    // (kivsim) turns that off so it does not grow with every poll.
+    void SetKeepRecords(bool keep) { m_keepRecords = keep; }
     Faults& GetFaults() { return m_faults; }
 
     // Every byte received, line ends and padding included, for checks of
@@ -77,6 +81,7 @@ private:
 
     mutable std::mutex m_bytesMutex;
     std::string m_received;
+    std::atomic<bool> m_keepRecords{true};
 
     mutable std::mutex m_sentMutex;
     mutable std::condition_variable m_sentChanged;

@@ -104,6 +104,7 @@ int main(int argc, char** argv)
     try {
         for (size_t i = 0; i < units.size(); ++i) {
             kivemu::ControlUnit& unit = emulator.AddUnit(units[i].port, bind);
+            unit.SetKeepRecords(false);
             simulated.push_back(
                 std::make_unique<kivemu::SimulatedUnit>(unit, static_cast<int>(i) + 1, units[i].types, firmware));
             if (i > 0)
