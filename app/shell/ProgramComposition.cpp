@@ -72,6 +72,12 @@ public:
         return panel && &panel->Document() == &doc &&
                (panel->Panel().IsMeasuring() || panel->Panel().IsAutoMeasuring());
     }
+    bool IsTriggerMeasuring(const CKIV5980Doc& doc) override
+    {
+        CMeasureCommands* commands = MeasureCommands();
+        CKeisokuPanelWnd* panel = commands ? commands->Panel() : nullptr;
+        return panel && &panel->Document() == &doc && panel->Panel().IsTriggerMeasuring();
+    }
     bool ReadHistRecord(CBoxArray& system, const std::vector<std::vector<CKiv406FileInfo>*>& lists,
                         CHistCountArray& analyses, int record, bool card) override
     {

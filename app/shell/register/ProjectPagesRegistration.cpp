@@ -1,9 +1,21 @@
 #include "app/shell/register/SubsystemRegistration.h"
 
+#include "app/shell/GraphListHooks.h"
+
+#include "common/tank/DataTankList.h"
+#include "data/model/DataSheetSource.h"
+#include "data/model/DataTextExport.h"
+#include "data/model/KivDataDoc.h"
+#include "data/views/KivDataChDataView.h"
+#include "data/views/KivDataFrame.h"
+#include "docbase/doc/DocTextConversion.h"
+#include "docbase/doc/KivDocManager.h"
+#include "docview/doc/ExportViewMatch.h"
 #include "framework/core/DocManager.h"
 #include "framework/core/DocTemplate.h"
 #include "framework/core/Document.h"
 #include "framework/core/ServiceSlot.h"
+#include "framework/core/Services.h"
 #include "framework/ui/View.h"
 #include "framework/ui/WinApp.h"
 #include "frequency/document/HistDoc.h"
@@ -11,8 +23,11 @@
 #include "frequency/views/HistFileTextDlg.h"
 #include "frequency/views/HistOpeView.h"
 #include "project/views/DataTextDlg.h"
+#include "project/model/KIV5980Doc.h"
 #include "project/views/DataTextOptions.h"
+#include "project/views/ProjectAdDialog.h"
 #include "project/views/pages/HistoryPageServices.h"
+#include "project/views/pages/PrjGraphView.h"
 
 namespace {
 
@@ -31,18 +46,122 @@ template <class Fn> void ForEachDocument(Fn fn)
     }
 }
 
+// The value list of a data window as the text export reads it: the texts
+// its panes show, and the record and timing lines of its frame.
+class CValueListSheet final : public IDataSheetSource {
+public:
+    explicit CValueListSheet(CKivDataChDataView& view) : m_view(view) {}
+
+    int GetColumnCount() const override { return Style() ? Style()->m_sheet.m_nCols : 0; }
+    int GetRowCount() const override { return Style() ? Style()->m_sheet.m_nRows : 0; }
+    int GetRowHeaderColumns() const override { return Style() ? Style()->m_rowHeader.m_nCols : 0; }
+    fw::CString GetCornerText(int headerRow, int col) const override
+    {
+        fw::CString text;
+        m_view.GetTagText(text, col, headerRow, 0);
+        return text;
+    }
+    fw::CString GetColumnHeaderText(int headerRow, int col) const override
+    {
+        fw::CString text;
+        m_view.GetColumnHeaderText(text, col, headerRow, 0);
+        return text;
+    }
+    fw::CString GetRowHeaderText(int row, int col) const override
+    {
+        fw::CString text;
+        m_view.GetRowHeaderText(text, col, row, 0);
+        return text;
+    }
+    fw::CString GetCellText(int row, int col) const override
+    {
+        fw::CString text;
+        m_view.GetSheetText(text, col, row, 0);
+        return text;
+    }
+    int GetColumnChannel(int col) const override
+    {
+        CDataTankObject* tank = m_view.GetColumnTank(col);
+        CKivDataDoc* doc = m_view.GetDataDoc();
+        CDataTankList* channels = doc ? doc->GetChannelTankList() : nullptr;
+        if (!tank || !channels)
+            return -1;
+        for (int i = 0; i < channels->GetSize(); ++i)
+            if (channels->GetObjectAt(i) == tank)
+                return i;
+        return -1;
+    }
+    fw::CString GetRecordText(char separator) const override
+    {
+        fw::CString text;
+        if (CKivDataFrame* frame = m_view.GetDataFrame())
+            frame->GetRecordText(text, separator);
+        return text;
+    }
+    fw::CString GetTimingText(char separator) const override
+    {
+        fw::CString text;
+        if (CKivDataFrame* frame = m_view.GetDataFrame())
+            frame->GetTimingText(text, separator);
+        return text;
+    }
+
+private:
+    CZELGridStyle* Style() const { return m_view.GetViewStyle(); }
+
+    CKivDataChDataView& m_view;
+};
+
+CKivDocManager* DocManager()
+{
+    fw::CWinApp* app = fw::AfxGetApp();
+    return app ? dynamic_cast<CKivDocManager*>(app->m_pDocManager) : nullptr;
+}
+
+// The value list writes the whole data file into block files named after
+// the document in the options' folder.
+bool WriteValueList(fw::IDocumentView& link, const fw::CString& basePath, const tTextConvParam& options)
+{
+    auto* view = dynamic_cast<CKivDataChDataView*>(link.AsView());
+    CKivDataDoc* doc = view ? view->GetDataDoc() : nullptr;
+    if (!doc)
+        return false;
+    fw::CWaitCursor wait;
+    if (CKivDataFrame* frame = view->GetDataFrame()) {
+        frame->UpdateTitleEdit();
+        frame->UpdateBarFields();
+    }
+    const CValueListSheet sheet(*view);
+    return CDataTextExport(*doc, sheet).WriteSplitText(basePath, options);
+}
+
 // The history pages' dialogs and conversions through the frequency and
-// data windows.
+// data windows. A file is opened without a window (or the open document is
+// taken), written into the chosen folder and closed again unless it was
+// open before.
 class CHistoryPageServices final : public IHistoryPageServices {
 public:
     bool ChooseDataTextOptions(const fw::CString& dataFolder) override
     {
         CDataTextDlg dlg;
         dlg.m_param = AppTextConvParam();
+        if (dlg.m_param.text.IsEmpty())
+            dlg.m_param.text = dataFolder;
         if (dlg.DoModal() != fw::IDOK)
             return false;
         AppTextConvParam() = dlg.m_param;
         return true;
+    }
+    bool ConvertDataFile(const fw::CString& path) override
+    {
+        CKivDocManager* manager = DocManager();
+        if (!manager)
+            return false;
+        const tTextConvParam options = AppTextConvParam();
+        return ConvertFileToText(*manager, path, options.text, ViewOfExactClass("CKivDataChDataView"),
+                                 [&](fw::IDocumentView& view, const fw::CString& base) {
+                                     return WriteValueList(view, base, options);
+                                 });
     }
     bool ChooseHistTextOptions(const fw::CString& dataFolder) override
     {
@@ -55,32 +174,17 @@ public:
         m_histText = copy;
         return true;
     }
-    // The file is opened in its window, written by its analysis list and
-    // closed again unless it was open before.
     bool ConvertHistFile(const fw::CString& path) override
     {
-        fw::CWinApp* app = fw::AfxGetApp();
-        if (!app)
+        CKivDocManager* manager = DocManager();
+        if (!manager)
             return false;
-        fw::CDocument* open = nullptr;
-        ForEachDocument([&](fw::CDocument* doc) {
-            if (doc->GetPathName() == path)
-                open = doc;
-            return open != nullptr;
-        });
-        fw::CDocument* doc = open ? open : app->OpenDocumentFile(path);
-        if (!doc)
-            return false;
-        bool written = false;
-        fw::POSITION pos = doc->GetFirstViewPosition();
-        while (pos)
-            if (auto* view = dynamic_cast<CHistOpeView*>(doc->GetNextView(pos))) {
-                written = view->ConvertFile(path, m_histText);
-                break;
-            }
-        if (!open)
-            doc->OnCloseDocument();
-        return written;
+        return ConvertFileToText(*manager, path, m_histText.m_folder, ViewOfKind(FW_RUNTIME_CLASS(CHistOpeView)),
+                                 [&](fw::IDocumentView& view, const fw::CString&) {
+                                     fw::CView* histView = view.AsView();
+                                     return histView && histView->GetDocument() &&
+                                            ConvertHistDocumentToText(*histView->GetDocument(), m_histText);
+                                 });
     }
     bool IsFrequencyDataOpen() override
     {
@@ -93,10 +197,46 @@ private:
     CHistFileTextParam m_histText;
 };
 
+// The graph-list page draws the charting engine's graph that the project
+// keeps behind its time list.
+class CProjectListGraph final : public IProjectListGraph {
+public:
+    CGraphListObj* ListGraph(CKIV5980Doc& doc) override
+    {
+        auto* chart = dynamic_cast<CChartGraphTimeList*>(&doc.GetGraphTimeList());
+        return chart ? &chart->Graph() : nullptr;
+    }
+};
+
+// A count the control units cannot take is corrected in the A/D dialog of
+// the project that owns the measuring system.
+class CProjectAdDialogHook final : public IAdDialog {
+public:
+    bool Run(CBoxArray& system, bool preTrigger, int32_t count) override
+    {
+        CKIV5980Doc* owner = nullptr;
+        ForEachDocument([&](fw::CDocument* doc) {
+            auto* project = dynamic_cast<CKIV5980Doc*>(doc);
+            if (project && &project->GetBoxArray() == &system)
+                owner = project;
+            return owner != nullptr;
+        });
+        if (!owner)
+            return false;
+        return owner->ShowADSetDialog(0, preTrigger ? 0 : count, 0.0, preTrigger ? count : 0) == fw::IDOK;
+    }
+};
+
 } // namespace
 
 void RegisterProjectPages()
 {
     static CHistoryPageServices services;
     fw::Install<IHistoryPageServices>(&services);
+    static CProjectListGraph listGraph;
+    fw::Install<IProjectListGraph>(&listGraph);
+    static CProjectAdDialog adDialog;
+    fw::Install<IProjectAdDialog>(&adDialog);
+    static CProjectAdDialogHook adHook;
+    fw::Install<IAdDialog>(&adHook);
 }
