@@ -279,6 +279,7 @@ void CGPSFormView::FillUnit(CKiv463Unit& unit)
     ShowTotal(unit);
     m_levelTrigger->setChecked(unit.Voice().levelTrigger);
     m_level->setValue(unit.Voice().triggerLevel);
+    m_level->setEnabled(unit.Voice().levelTrigger && !IsLocked());
     m_receiver->setCurrentIndex(unit.Gps().receiver);
     SelectText(m_gpsRate, QString::number(unit.Gps().bitRate));
     SelectText(m_canRate, QString::number(unit.Can().bitRate));

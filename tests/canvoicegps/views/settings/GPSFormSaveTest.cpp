@@ -176,6 +176,19 @@ TEST_F(GPSFormSaveTest, AChangeReachesTheUnitOnlyWhilePollingIsPaused)
     EXPECT_EQ(watching.stops, watching.restarts);
 }
 
+TEST_F(GPSFormSaveTest, TheLevelFollowsTheTriggerWhenTheUnitChangesElsewhere)
+{
+    QWidget* level = form->Control(CGPSFormView::kTriggerLevel);
+    ASSERT_NE(level, nullptr);
+    EXPECT_FALSE(level->isEnabled());
+    Unit().Voice().levelTrigger = true;
+    doc.UpdateAllViews(nullptr, CGPSFormView::kHintUnitSettings, nullptr);
+    EXPECT_TRUE(level->isEnabled());
+    Unit().Voice().levelTrigger = false;
+    doc.UpdateAllViews(nullptr, 16, nullptr);
+    EXPECT_FALSE(level->isEnabled());
+}
+
 TEST_F(GPSFormSaveTest, TheFormsLabelsByControlId)
 {
     struct Row {
