@@ -13,8 +13,10 @@ FW_IMPLEMENT_DYNAMIC(CSetSelectDlg, fw::CDialog)
 void CMabikiDlg::BuildControls(fw::DialogBuilder& b)
 {
     SetWindowText("間引き");
-    b.Static(static_cast<int>(fw::IDC_STATIC), "間引き数：");
+    b.Static(static_cast<int>(fw::IDC_STATIC), "間引きデータ数");
     b.Edit(kIdCount);
+    b.Row();
+    b.Static(static_cast<int>(fw::IDC_STATIC), "この操作の結果を元に戻すことはできません。");
     b.Row();
     b.OkCancel("OK", "キャンセル");
 }

@@ -18,8 +18,8 @@ bool AskRowRange(CKivDataDoc& doc, int32_t& first, int32_t& last);
 class CMabikiDlg : public fw::CDialog {
     FW_DECLARE_DYNAMIC(CMabikiDlg)
 public:
-    static constexpr unsigned kTemplateId = 160;
-    static constexpr int kIdCount = 1000;
+    static constexpr unsigned kTemplateId = 331;
+    static constexpr int kIdCount = 1181;
     explicit CMabikiDlg(fw::CWnd* parent = nullptr) : fw::CDialog(kTemplateId, parent) {}
     void BuildControls(fw::DialogBuilder& builder) override;
     void DoDataExchange(fw::CDataExchange* dx) override;

@@ -1,5 +1,6 @@
 #include "data/views/KivDataViewBase.h"
 
+#include "common/base/LogFont.h"
 #include "common/base/TextFile.h"
 #include "common/calc/KivSPTankData.h"
 #include "data/model/KivDataDoc.h"
@@ -60,6 +61,7 @@ FW_END_COMMANDS
 namespace {
 
 constexpr int32_t kUndoKind = CUndoBuffer::kDataViewKind;
+constexpr int32_t kPrintFontHeight = 120; // tenths of a point
 
 CCellRange OneCell(CCellIndices cell) { return {cell.row, cell.col, cell.row, cell.col}; }
 
@@ -71,6 +73,8 @@ CKivDataViewBase::CKivDataViewBase()
     m_nMarginTop = 300;
     m_nMarginRight = 200;
     m_nMarginBottom = 200;
+    SetDefaultLogFont(&m_printFont, true, 0);
+    m_printFont.lfHeight = kPrintFontHeight;
 }
 
 CKivDataDoc* CKivDataViewBase::GetDataDoc() const { return dynamic_cast<CKivDataDoc*>(GetDocument()); }

@@ -7,6 +7,7 @@
 // time-unit, recalculation, edit-lock and text-save commands.
 
 #include "framework/core/CString.h"
+#include "framework/core/Gdi.h"
 #include "grid/views/SpredView.h"
 
 #include <cstdint>
@@ -109,6 +110,23 @@ public:
     void OnRecalculate();
     void OnTimeUnit(unsigned id);
 
+    // --- printing: three header lines (title, timing, record) above the
+    // grid's pages of its used rows
+    bool OnPreparePrinting(fw::CPrintInfo* info) override;
+    void OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info) override;
+    void OnPrint(fw::CDC* dc, fw::CPrintInfo* info) override;
+    void OnDraw(fw::CDC* dc) override;
+    virtual int GetPageCount(fw::CDC& dc);
+    const fw::CRect& GetPrintRect() const { return m_rcPrint; }
+    // Pages across before down when set (the print options' page order).
+    static bool s_bPrintAcrossFirst;
+
+    // --- the context menu of the view's menu id, with its number-format
+    // (32840) and unit (33108) items opened into their popups; returns the
+    // command chosen (already run), 0 when none
+    void OnContextMenu(fw::CWnd* wnd, fw::CPoint point) override;
+    unsigned ShowContextMenu(fw::CPoint screen);
+
     int32_t m_nContextMenuId = 0;
 
 protected:
@@ -142,4 +160,8 @@ protected:
     // What tells a replay that rows came or went: the sheet's rows here,
     // the samples in the views that list them.
     virtual int32_t UndoExtent() { return SheetRowCount(); }
+
+    fw::LOGFONT m_printFont{};
+    fw::CRect m_rcPrint;
+    int m_nPrintTextHeight = 0;
 };

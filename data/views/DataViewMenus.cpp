@@ -1,0 +1,101 @@
+#include "data/views/DataViewMenus.h"
+
+#include "framework/core/MenuResource.h"
+#include "framework/core/StandardCommands.h"
+
+#include <vector>
+
+namespace datamenu {
+namespace {
+
+using M = fw::MenuResource;
+
+constexpr unsigned kUndo = 57643;
+constexpr unsigned kFillDown = 32835;
+constexpr unsigned kInsert = 32833;
+constexpr unsigned kDelete = 32834;
+constexpr unsigned kDeleteOutside = 32864;
+constexpr unsigned kSetSelect = 32814;
+constexpr unsigned kThinning = 32824;
+constexpr unsigned kColumnWidth = 32836;
+constexpr unsigned kTextSave = 32831;
+constexpr unsigned kRecalculate = 32863;
+constexpr unsigned kNames = 32845;
+constexpr unsigned kFunctionPaste = 32846;
+
+std::vector<M> EditItems()
+{
+    return {M::Item("元に戻す(&U)\tCtrl+Z", kUndo), M::Separator(),
+            M::Item("切り取り(&T)\tCtrl+X", fw::ID_EDIT_CUT), M::Item("コピー(&C)\tCtrl+C", fw::ID_EDIT_COPY),
+            M::Item("貼り付け(&P)\tCtrl+V", fw::ID_EDIT_PASTE), M::Item("消去(&D)\tCtrl+B", fw::ID_EDIT_CLEAR)};
+}
+
+M TimeUnitPopup()
+{
+    return M::Popup("時間単位", {M::Item("ミリ秒間", 32964), M::Item("秒間", 32965), M::Item("分間", 32966),
+                                 M::Item("時間", 32967)});
+}
+
+void Register(unsigned id, std::vector<M> items)
+{
+    if (fw::FindMenuResource(id))
+        return;
+    items.push_back(M::Separator());
+    items.push_back(M::Item("テキストで保存...", kTextSave));
+    fw::RegisterMenuResource(id, M::Popup("", {M::Popup("", std::move(items))}));
+}
+
+std::vector<M> ValueListItems()
+{
+    std::vector<M> items = EditItems();
+    for (M item : {M::Separator(), M::Item("挿入", kInsert), M::Item("削除", kDelete),
+                   M::Item("前後削除", kDeleteOutside), M::Separator(), M::Item("範囲選択...", kSetSelect),
+                   M::Item("間引き...", kThinning), M::Separator(), TimeUnitPopup(),
+                   M::Item("列の幅...", kColumnWidth)})
+        items.push_back(item);
+    return items;
+}
+
+std::vector<M> ChannelTableItems()
+{
+    std::vector<M> items = EditItems();
+    for (M item : {M::Separator(), M::Item("名前...", kNames), M::Item("単位", kUnitItem),
+                   M::Item("ﾌｫｰﾏｯﾄ", kFormatItem), M::Separator(), M::Item("列の幅...", kColumnWidth)})
+        items.push_back(item);
+    return items;
+}
+
+std::vector<M> CalcChannelItems()
+{
+    std::vector<M> items = EditItems();
+    for (M item : {M::Item("下方向にｺﾋﾟｰ(&F)\tCtrl+D", kFillDown), M::Separator(), M::Item("挿入", kInsert),
+                   M::Item("削除", kDelete), M::Separator(), M::Item("名前...", kNames),
+                   M::Item("関数ペースト...", kFunctionPaste), M::Item("単位", kUnitItem),
+                   M::Item("ﾌｫｰﾏｯﾄ", kFormatItem), M::Separator(), M::Item("再計算\tF5", kRecalculate),
+                   M::Item("列の幅...", kColumnWidth)})
+        items.push_back(item);
+    return items;
+}
+
+std::vector<M> GraphListItems()
+{
+    return {M::Item("座標軸...", 32886), M::Item("ラベルの設定...", 32887), M::Item("作図線の設定...", 32883),
+            M::Item("ｸﾞﾘｯﾄﾞの設定...", 32884), M::Item("作図方法の設定...", 33330), M::Separator(),
+            M::Item("グラフ列の幅...", 32825), M::Item("凡例列の幅...", 32826), M::Item("行の高さ..", 32827),
+            M::Item("カーソル情報表示", 32963), M::Separator(), M::Item("削除", kDelete),
+            M::Item("前後削除", kDeleteOutside), M::Separator(), M::Item("カーソル1に作成", 33532),
+            M::Item("カーソル2に作成", 33533), M::Item("両方に作成", 33534), M::Item("マーカーの削除", 33536),
+            M::Separator(), TimeUnitPopup()};
+}
+
+} // namespace
+
+void EnsureDataViewMenus()
+{
+    Register(kValueList, ValueListItems());
+    Register(kChannelTable, ChannelTableItems());
+    Register(kCalcChannels, CalcChannelItems());
+    Register(kGraphList, GraphListItems());
+}
+
+} // namespace datamenu
