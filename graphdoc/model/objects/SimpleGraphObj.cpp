@@ -202,6 +202,8 @@ intptr_t CSimpleGraphObj::OnUpdate(intptr_t hint, fw::CObject* hintObject)
 namespace {
 
 constexpr int kXTimeAxis = 2;
+constexpr int32_t kOpDataKind = 1;
+constexpr int32_t kUsedTankKind = 2;
 
 // The second source value: time-based X values, distributions, or neither.
 int16_t SecondSourceValue(int kind, int xAxisKind)
@@ -220,6 +222,29 @@ CDataTankObject* ProfileTank(CKivDocBase* doc, const std::vector<int32_t>& chann
     if (!tank && source)
         tank = source->GetItemTank(item);
     return tank;
+}
+
+// A distribution or bar series: the operation-data tank of the base channel
+// gives each value its position, the channels' tanks the values (a closed
+// source's kept tanks where the document has none).
+void BuildDistribution(CKivDocBase& doc, const CGraphPrf& profile, CGraphParamArray& series, int type)
+{
+    const bool yBase = type == 32 || type == 34;
+    const std::vector<int32_t>& base = yBase ? profile.m_yChannels : profile.m_xChannels;
+    const std::vector<int32_t>& values = yBase ? profile.m_xChannels : profile.m_yChannels;
+    CDataTankList* opData = doc.GetOpDataList();
+    const int32_t baseChannel = base.front();
+    CDataTankObject* baseTank =
+        opData && baseChannel >= 0 && baseChannel < opData->GetSize() ? opData->GetObjectAt(baseChannel) : nullptr;
+    series.SetFirstItem(kOpDataKind, baseChannel, baseTank, static_cast<int>(values.size()));
+    for (size_t k = 0; k < values.size(); ++k) {
+        CDataTankObject* tank = doc.GetChannelTank(values[k], kUsedTankKind);
+        const int kept = static_cast<int>(k) + 1;
+        if (!tank && profile.m_pSeries && kept < profile.m_pSeries->GetItemCount())
+            tank = profile.m_pSeries->GetItemTank(kept);
+        series.AppendItem(kUsedTankKind, values[k], tank);
+    }
+    series.SetDrawRange(0, std::max(profile.m_rangeEnd - 1, 0));
 }
 
 } // namespace
@@ -290,7 +315,13 @@ void CSimpleGraphObj::BuildSeriesFromProfiles(CSimpleGraphPrfList& list)
             std::memcpy(&style, block, sizeof style);
             series->SetStyle(style);
         }
-        if (doc) {
+        if (doc && xAxisKind == 1) {
+            BuildDistribution(*doc, profile, *series, m_draw.Info().m_graphType);
+            if (!profile.m_strNote.IsEmpty())
+                series->SetName(profile.m_strNote);
+            else
+                series->RebuildName();
+        } else if (doc) {
             const int16_t xKind = profile.m_xListKinds.empty() ? 2 : profile.m_xListKinds.front();
             const int16_t yKind = profile.m_yListKinds.empty() ? 2 : profile.m_yListKinds.front();
             CDataTankObject* x = ProfileTank(doc, profile.m_xChannels, profile.m_xListKinds, profile.m_pSeries, 0);

@@ -38,7 +38,9 @@ public:
         }
     }
     CDataTankList* GetChannelTankList() override { return &m_list; }
+    CDataTankList* GetOpDataList() override { return &m_opData; }
     CDataTankList m_list;
+    CDataTankList m_opData;
 };
 
 class Lookup : public IGraphDocumentLookup {
@@ -208,6 +210,40 @@ TEST_F(SimpleGraphEditTest, BarGraphsDrawAndRedrawWholeOnAPoll)
         graph.SetRedrawState(CSimpleGraphObj::kAppendData);
         graph.Draw(&dc);
         EXPECT_NE(graph.GetRedrawState(), CSimpleGraphObj::kAppendData) << type;
+    }
+}
+
+// A distribution takes its positions from the operation-data tank of its
+// base channel and its values from the chosen channels.
+TEST_F(SimpleGraphEditTest, DistributionsPutTheOperationDataFirst)
+{
+    auto* positions = new CFltDataTank;
+    for (int i = 0; i < 3; ++i)
+        positions->SetValue(i, 10.0 * i);
+    doc.m_opData.AddTank(positions, false);
+    for (int type : {31, 34}) {
+        CSimpleGraphObj graph(fw::CRect(0, 0, 2000, 1500), 1, type);
+        CSimpleGraphPrfList list;
+        list.Add(new CGraphPrf);
+        auto* profile = new CGraphPrf;
+        profile->m_docIdent = doc.GetDocIdent();
+        profile->m_rangeEnd = 10;
+        const std::vector<int32_t> base{0};
+        const std::vector<int32_t> values{1, 2};
+        profile->m_xChannels = type == 31 ? base : values;
+        profile->m_yChannels = type == 31 ? values : base;
+        list.Add(profile);
+        graph.SetPrfList(list);
+        ASSERT_EQ(graph.Draw().GetSeriesCount(), 1) << type;
+        CGraphParamArray& series = *graph.Draw().GetSeries(0);
+        ASSERT_EQ(series.GetItemCount(), 3) << type;
+        EXPECT_EQ(series.GetItemTank(0), positions) << type;
+        EXPECT_EQ(series.GetItemTank(1), doc.GetChannelTank(1, 2)) << type;
+        EXPECT_EQ(series.GetItemTank(2), doc.GetChannelTank(2, 2)) << type;
+        fw::RecordingSink sink;
+        fw::CDC dc(&sink);
+        graph.Draw(&dc);
+        EXPECT_FALSE(sink.Log().empty()) << type;
     }
 }
 
