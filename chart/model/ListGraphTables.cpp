@@ -66,6 +66,9 @@ CSelectDataTank::CSelectDataTank(std::vector<fw::CString> choices) : m_choices(s
 
 bool CSelectDataTank::SetValueText(int index, const fw::CString& text)
 {
+    // An emptied cell holds the tank's empty value.
+    if (text.IsEmpty())
+        return SetValue(index, static_cast<double>(GetEmptyMarker()));
     for (size_t i = 0; i < m_choices.size(); ++i) {
         if (m_choices[i] == text)
             return SetValue(index, static_cast<double>(i));
@@ -76,7 +79,14 @@ bool CSelectDataTank::SetValueText(int index, const fw::CString& text)
 void CSelectDataTank::GetValueText(int index, fw::CString& out, bool)
 {
     const double value = GetValue(index);
-    if (!(value >= 0 && value < static_cast<double>(m_choices.size())))
+    const bool choice = value >= 0 && value < static_cast<double>(m_choices.size());
+    // A cell never set, or emptied, shows nothing rather than failing
+    // (unless the tank's empty value is itself a choice).
+    if (!choice && value == static_cast<double>(GetEmptyMarker())) {
+        out.Empty();
+        return;
+    }
+    if (!choice)
         fw::ThrowInvalidArgException();
     out = m_choices[static_cast<size_t>(value)];
 }

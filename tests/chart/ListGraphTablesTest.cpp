@@ -76,6 +76,13 @@ TEST_F(ListGraphTables, ChoiceTanksTakeOnlyTheirTexts)
     EXPECT_EQ(text, "ON") << "new rows are ON";
     autoScale.SetValue(1, 7);
     EXPECT_THROW(autoScale.GetValueText(1, text, false), fw::CInvalidArgException);
+    // The empty value reads as an empty text; clearing a cell empties it.
+    format.SetSize(3, true);
+    format.GetValueText(2, text, false);
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(format.SetValueText(0, ""));
+    format.GetValueText(0, text, false);
+    EXPECT_EQ(text, "");
 }
 
 TEST_F(ListGraphTables, LabelsMapTheNonEmptyRowsAndNameThemByChannel)
