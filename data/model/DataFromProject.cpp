@@ -4,6 +4,7 @@
 
 #include "data/model/KivDataDoc.h"
 
+#include "data/model/DataStrings.h"
 #include "data/model/KivDataBoxPropaty.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/Exceptions.h"
@@ -73,6 +74,9 @@ bool CKivDataBoxArray::BuildFromProject(CBoxArray& system)
 fw::CString CKivDataDoc::NewDataFolderName(const fw::CString& dataFolder, double startTime)
 {
     const fw::CString base = fw::COleDateTime(startTime).Format("D%y%m%d%H%M%S");
+    // A start time that is no date would name the folder "" or "_1".
+    if (base.IsEmpty())
+        return base;
     std::error_code ec;
     for (int n = 0;; ++n) {
         const fw::CString name = n == 0 ? base : fw::Format("%s_%d", base, n);
@@ -110,8 +114,10 @@ bool CKivDataDoc::CreateFromProject(CKIV5980Doc& project)
 
     bool saved = false;
     const fw::CString dataFolder = project.GetDataFolder();
-    if (CKIV5980Doc::CreateDataFolder(dataFolder)) {
-        const fw::CString name = NewDataFolderName(dataFolder, m_dStartTime);
+    const fw::CString name = NewDataFolderName(dataFolder, m_dStartTime);
+    if (name.IsEmpty()) {
+        fw::AfxMessageBox(fw::CString(datastr::kTextBadStartTime), fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    } else if (CKIV5980Doc::CreateDataFolder(dataFolder)) {
         const fw::CString folder = fw::fs::PathJoin(dataFolder, name);
         std::error_code ec;
         if (std::filesystem::create_directory(std::filesystem::path(folder.str()), ec)) {
