@@ -17,6 +17,9 @@ inline constexpr unsigned kMsgNoRoomToOpen = 522;
 inline constexpr const char* kTextNoRoomToOpen =
     "作業用フォルダの空きディスク容量が不足しているため、ファイルを開けません。\n作業用フォルダ\n%s";
 inline constexpr unsigned kMsgCannotSaveHere = 721;
+// The DADiSP layout needs a sampling interval.
+inline constexpr const char* kTextNoInterval =
+    "サンプルクロックが0のため、DADiSP形式で保存できません。";
 // A finished measurement whose start time is no date gets no data folder.
 inline constexpr const char* kTextBadStartTime =
     "計測開始日時が正しくないため、計測データを保存できません。";

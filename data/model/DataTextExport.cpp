@@ -182,9 +182,23 @@ fw::CString CDataTextExport::DadispDataPath(const fw::CString& headerPath)
     return fw::CString(path.substr(0, nameAt) + name);
 }
 
+bool CDataTextExport::HasDadispInterval(bool report) const
+{
+    const CADSetPrf& ad = m_doc.GetAdSet();
+    // DADiSP places every row by the interval: none (or none a number
+    // gives) would put all rows at one time.
+    if (ad.m_nExtClk > 0 || (std::isfinite(ad.m_dClk) && ad.m_dClk > 0))
+        return true;
+    if (report)
+        fw::AfxMessageBox(fw::CString(datastr::kTextNoInterval), fw::MB_OK | fw::MB_ICONEXCLAMATION);
+    return false;
+}
+
 bool CDataTextExport::WriteDadispText(CExportTextWriter& out, const fw::CString& headerPath,
                                       const tTextConvParam& options) const
 {
+    if (!HasDadispInterval(true))
+        return false;
     const CADSetPrf& ad = m_doc.GetAdSet();
     const bool external = ad.m_nExtClk > 0;
     const double interval = external ? 1.0 : ad.m_dClk / 1000.0;
@@ -310,6 +324,9 @@ void CDataTextExport::WriteFile(const fw::CString& path, const tTextConvParam& o
 
 bool CDataTextExport::WriteSplitText(const fw::CString& path, const tTextConvParam& options) const
 {
+    // Refused once for the whole export rather than once per block file.
+    if (options.page == tTextConvParam::kPageDadisp && !HasDadispInterval(true))
+        return false;
     const int cols = m_sheet.GetColumnCount();
     const int rows = m_sheet.GetRowCount();
     const int colLimit = std::max(options.columnLimit, 1);

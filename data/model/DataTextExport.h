@@ -23,6 +23,9 @@ public:
     // ".hed"); false, after the report, when the data file cannot be made.
     bool WriteDadispText(CExportTextWriter& header, const fw::CString& headerPath,
                          const tTextConvParam& options) const;
+    // False, after message, when the internal clock gives no interval (a
+    // zero, negative or not-a-number clock) for the DADiSP layout.
+    bool HasDadispInterval(bool report) const;
     // One file per block; false when writing failed (reported). Files that
     // cannot be created are reported and skipped.
     bool WriteSplitText(const fw::CString& path, const tTextConvParam& options) const;
