@@ -56,9 +56,14 @@ bool CSplitterWnd::CreateView(int row, int col, const CRuntimeClass* viewClass, 
         delete object;
         return false;
     }
+    QWidget* placeholder = rowSplitter->widget(col);
     view->Create(rowSplitter, document);
-    QWidget* old = rowSplitter->replaceWidget(col, view->Widget());
-    delete old;
+    // A splitter takes a new child in as its last widget by itself, and
+    // then refuses to swap it in for its sibling: move it to its column
+    // and drop the placeholder.
+    rowSplitter->insertWidget(col, view->Widget());
+    if (placeholder != view->Widget())
+        delete placeholder;
     m_panes[static_cast<size_t>(row)][static_cast<size_t>(col)] = view;
     AddChild(IdFromRowCol(row, col), view);
     if (initialSize.cx > 0)

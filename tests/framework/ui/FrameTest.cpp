@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSplitter>
 
 #include <gtest/gtest.h>
 
@@ -319,6 +320,12 @@ TEST(Splitter, AFrameCanMakeSeveralViewsOfItsDocument)
     EXPECT_EQ(child->splitter.IdFromRowCol(0, 1), 0xE901);
     EXPECT_EQ(static_cast<CView*>(left)->GetParentFrame(), child);
     EXPECT_EQ(child->GetActiveView(), left) << "the first pane is active";
+    // Each view stands in its own column, with no empty pane left over.
+    auto* row = qobject_cast<QSplitter*>(static_cast<QSplitter*>(child->splitter.Widget())->widget(0));
+    ASSERT_NE(row, nullptr);
+    ASSERT_EQ(row->count(), 2);
+    EXPECT_EQ(row->widget(0), left->Widget());
+    EXPECT_EQ(row->widget(1), child->splitter.GetPane(0, 1)->Widget());
     Log().clear();
     doc->UpdateAllViews(nullptr, 7);
     EXPECT_EQ(Log(), (std::vector<std::string>{"view update 7", "view update 7"}));
