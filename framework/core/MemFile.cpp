@@ -36,13 +36,18 @@ void CMemFile::Write(const void* buffer, size_t count)
         return;
     if (count > std::numeric_limits<size_t>::max() - m_pos)
         throw std::bad_alloc();
-    size_t endPos = static_cast<size_t>(m_pos) + count;
-    if (endPos > m_data.size()) {
-        if (endPos > m_data.capacity())
-            m_data.reserve(std::max(endPos + m_growBy, m_data.capacity() * 2));
-        m_data.resize(endPos);
-    }
-    std::memcpy(m_data.data() + m_pos, buffer, count);
+    const auto* bytes = static_cast<const uint8_t*>(buffer);
+    const size_t endPos = static_cast<size_t>(m_pos) + count;
+    if (endPos > m_data.capacity())
+        m_data.reserve(std::max(endPos + m_growBy, m_data.capacity() * 2));
+    // A gap left by seeking past the end reads as zeros.
+    if (m_pos > m_data.size())
+        m_data.resize(static_cast<size_t>(m_pos));
+    // Bytes past the end are appended, not zero-filled first and then
+    // overwritten: saving a large document writes every byte once.
+    const size_t inside = std::min(count, m_data.size() - static_cast<size_t>(m_pos));
+    std::memcpy(m_data.data() + m_pos, bytes, inside);
+    m_data.insert(m_data.end(), bytes + inside, bytes + count);
     m_pos = endPos;
 }
 

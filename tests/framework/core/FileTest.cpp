@@ -174,6 +174,15 @@ TEST(FileTest, MemFileGrowsSeeksAndHandsOverItsBytes)
     m.Write("z", 1);
     EXPECT_EQ(std::vector<uint8_t>(m.Data().begin(), m.Data().end()),
               (std::vector<uint8_t>{'a', 'b', 'c', 0, 0, 'z'}));
+    // A write that straddles the end overwrites, then appends.
+    m.Seek(4, CFile::begin);
+    m.Write("xyw", 3);
+    EXPECT_EQ(std::vector<uint8_t>(m.Data().begin(), m.Data().end()),
+              (std::vector<uint8_t>{'a', 'b', 'c', 0, 'x', 'y', 'w'}));
+    EXPECT_EQ(m.GetPosition(), 7u);
+    m.SetLength(6);
+    m.Seek(6, CFile::begin);
+    m.Write("w", 1);
     try {
         m.Seek(-1, CFile::begin);
         FAIL() << "no exception";
@@ -181,7 +190,7 @@ TEST(FileTest, MemFileGrowsSeeksAndHandsOverItsBytes)
         EXPECT_EQ(e.m_cause, CFileException::badSeek);
     }
     std::vector<uint8_t> out = m.Detach();
-    EXPECT_EQ(out.size(), 6u);
+    EXPECT_EQ(out.size(), 7u);
     EXPECT_EQ(m.GetLength(), 0u);
     m.Attach({'q', 'r'});
     char buf[4] = {};
