@@ -309,7 +309,7 @@ TEST_P(CacheArchiveDamage, FailsAndLeavesNoFile)
 INSTANTIATE_TEST_SUITE_P(
     Cases, CacheArchiveDamage,
     ::testing::Values(
-        DamageCase{"RawValuesCut", 0, [](Bytes& b, size_t) { b.resize(b.size() - 100); }, false},
+        DamageCase{"RawValuesCut", 0, [](Bytes& b, size_t) { b.erase(b.end() - 100, b.end()); }, false},
         DamageCase{"RawCountTooLarge",
                    0,
                    [](Bytes& b, size_t p) {
@@ -324,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(
                        std::memcpy(b.data() + p, &mode, 4);
                    },
                    false},
-        DamageCase{"CompressedStreamCut", 1, [](Bytes& b, size_t) { b.resize(b.size() - 8); }, false},
+        DamageCase{"CompressedStreamCut", 1, [](Bytes& b, size_t) { b.erase(b.end() - 8, b.end()); }, false},
         // The stream's own stored length claims more than its bits carry.
         DamageCase{"CompressedLengthWrong",
                    1,
