@@ -1,6 +1,10 @@
 #include "app/shell/register/SubsystemRegistration.h"
 
+#include "canvoicegps/model/CanGpsGraphClasses.h"
 #include "canvoicegps/views/PrjVoiceView.h"
+#include "canvoicegps/views/data/CanGpsListViews.h"
+#include "canvoicegps/views/data/GpsGraphView.h"
+#include "canvoicegps/views/data/KivDataVoiceView.h"
 #include "canvoicegps/views/settings/CanNodeBitsView.h"
 #include "canvoicegps/views/settings/CanNodeView.h"
 #include "canvoicegps/views/settings/CanPageView.h"
@@ -10,6 +14,7 @@
 #include "canvoicegps/views/settings/GpsMapFormView.h"
 #include "canvoicegps/views/settings/SlotChoiceDialog.h"
 #include "canvoicegps/views/QtVoicePlayback.h"
+#include "data/views/KivDataFrame.h"
 #include "framework/core/Object.h"
 #include "framework/core/ServiceSlot.h"
 
@@ -31,4 +36,14 @@ void RegisterCanVoiceGpsViews()
         player = &instance;
         fw::Install<IVoicePlayback>(player);
     }
+    // The data window's voice, CAN and raw GPS pages and the track of its
+    // GPS page.
+    RegisterCanGpsGraphClasses();
+    for (const fw::CRuntimeClass* cls : {FW_RUNTIME_CLASS(CKivDataVoiceView), FW_RUNTIME_CLASS(CGpsGraphView),
+                                         FW_RUNTIME_CLASS(CCanDataListView), FW_RUNTIME_CLASS(CGpsNamaDataListView)})
+        fw::RegisterClass(cls);
+    CKivDataFrame::SetPageClass(datacmd::kPageVoice, FW_RUNTIME_CLASS(CKivDataVoiceView));
+    CKivDataFrame::SetPageClass(datacmd::kPageGps, FW_RUNTIME_CLASS(CGpsGraphView));
+    CKivDataFrame::SetPageClass(datacmd::kPageCan, FW_RUNTIME_CLASS(CCanDataListView));
+    CKivDataFrame::SetPageClass(datacmd::kPageGpsRaw, FW_RUNTIME_CLASS(CGpsNamaDataListView));
 }
