@@ -171,14 +171,30 @@ void CCanSetView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintOb
         break;
     case CCanNodeUpdate::kDeleted:
         // The paired grids' deletions went through DeleteItems already.
-        if (sender != static_cast<fw::CView*>(m_pMessages) && sender != static_cast<fw::CView*>(m_pSignals)) {
-            m_notify = false;
-            Rebuild();
-        }
+        if (sender != static_cast<fw::CView*>(m_pMessages) && sender != static_cast<fw::CView*>(m_pSignals))
+            RebuildKeepingSelection();
         break;
     default:
         break;
     }
+}
+
+void CCanSetView::RebuildKeepingSelection()
+{
+    // The selected object may be among the deleted ones: it is only
+    // compared, never used, until found again among the new items.
+    const fw::CObject* selected = nullptr;
+    if (m_selected)
+        selected = m_selected->signal    ? static_cast<const fw::CObject*>(m_selected->signal)
+                   : m_selected->message ? static_cast<const fw::CObject*>(m_selected->message)
+                                         : static_cast<const fw::CObject*>(m_selected->messages);
+    const bool notify = m_notify;
+    m_notify = false;
+    if (RebuildItems()) {
+        CCanTreeItem* again = selected ? m_items.Find(selected) : nullptr;
+        ShowSelection(again ? again : m_items.Root(false), false);
+    }
+    m_notify = notify;
 }
 
 void CCanSetView::DeleteItems(const std::vector<fw::CObject*>& objects)

@@ -66,6 +66,9 @@ private:
     void ShowSelection(CCanTreeItem* item, bool notify);
     void OnWidgetSelection();
     void OnWidgetMenu(const QPoint& at);
+    // After another window deleted messages: the items anew, the selection
+    // kept where its object still exists.
+    void RebuildKeepingSelection();
 
     QTreeWidget* m_tree = nullptr;
     CCanTree m_items;

@@ -4,7 +4,9 @@
 #include "tests/canvoicegps/views/settings/CanPageFixture.h"
 
 #include "canvoicegps/CanNodeArray.h"
+#include "canvoicegps/views/settings/CanNodeUpdate.h"
 #include "canvoicegps/views/settings/CanSetView.h"
+#include "framework/core/Collections.h"
 #include "framework/core/MenuResource.h"
 #include "framework/ui/Menu.h"
 
@@ -110,6 +112,30 @@ TEST_F(CanTreeMenuTest, AnotherCommandLeavesNoTarget)
     Execute(tree, CCanSetView::kIdDelete);
     EXPECT_EQ(Messages().CountMessages(false), 2) << "the selected signal went, not R2";
     EXPECT_EQ(Messages().GetAt(0)->Signals().GetSize(), 0);
+}
+
+TEST_F(CanTreeMenuTest, ADeletionElsewhereKeepsTheSelectionAndItsNotices)
+{
+    // A second tree of the same project (another window) hears the
+    // selection notices of the first.
+    auto* other = new CCanSetView;  // the window deletes it
+    other->Create(parent.get(), &doc);
+    other->OnInitialUpdate();
+    C463CanMesNode* r2 = Messages().GetAt(1);
+    ASSERT_EQ(r2->GetName().str(), "R2");
+    ASSERT_GE(Messages().Detach(r2), 0);
+    fw::CObArray deleted;
+    deleted.Add(r2);
+    CCanNodeUpdate update(CCanNodeUpdate::kDeleted, &deleted, false);
+    doc.UpdateAllViews(other, CCanNodeUpdate::kHintCan, &update);
+    delete r2;
+    ASSERT_NE(tree->GetSelectedItem(), nullptr);
+    EXPECT_EQ(tree->GetSelectedItem()->label.str(), "S1") << "the selection stays";
+    EXPECT_EQ(Item("R2"), nullptr);
+
+    tree->SelectItem(tree->Items().Root(true));
+    ASSERT_NE(other->GetSelectedItem(), nullptr);
+    EXPECT_EQ(other->GetSelectedItem()->label.str(), "Port 1") << "the tree still tells the others";
 }
 
 } // namespace
