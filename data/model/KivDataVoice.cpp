@@ -5,6 +5,7 @@
 
 #include "canvoicegps/voice/VoiceFileInfo.h"
 #include "framework/core/Services.h"
+#include "instrument/system/MarkerList.h"
 
 #include <algorithm>
 
@@ -25,6 +26,9 @@ bool RecordedBefore(const CVoiceFileTriger& a, const CVoiceFileTriger& b)
 void CKivDataDoc::LoadVoiceFiles()
 {
     fw::CWaitCursor wait;
+    CMarkerList& marks = m_boxes.GetMarkers();
+    marks.RemoveVoiceMarkers();
+    const double interval = GetSampleInterval();
     std::vector<CVoiceFileTriger> records;
     const fw::CString folder = GetDataFolder();
     // A document not yet saved has no folder to look in.
@@ -39,6 +43,7 @@ void CKivDataDoc::LoadVoiceFiles()
         m_voiceList.SetFileName(n, records[i].m_name);
         m_voiceList.SetRecordDate(n, records[i].m_recordTime.m_dt);
         m_voiceList.SetStartTime(n, records[i].m_startTime);
+        marks.AddVoiceMarker(folder, records[i].m_name, records[i].m_recordTime, records[i].m_startTime, interval);
     }
     UpdateAllViews(nullptr, kHintVoiceListChanged);
 }

@@ -18,6 +18,7 @@
 #include "framework/ui/MultiDocTemplate.h"
 #include "framework/ui/testing/ScriptedDialogs.h"
 #include "grid/model/GridClasses.h"
+#include "instrument/system/MarkerList.h"
 #include "instrument/system/SystemClasses.h"
 #include "project/views/RenameDlgs.h"
 #include "tests/support/TestSupport.h"
@@ -182,6 +183,25 @@ TEST_F(DataVoiceView, ListsTheFolderRecordingsInTimeOrderAfterALoad)
     EXPECT_EQ(Cell(2, 0), "1");
     EXPECT_EQ(Cell(2, 3), "12");
     EXPECT_EQ(Cell(0, 4), "") << "below the last recording";
+
+    // Each recording marks the first sample at or after its start (0.5 s
+    // samples), and playing the mark finds its file.
+    std::vector<int32_t> marks;
+    std::vector<std::string> paths;
+    CMarkerList& list = doc->GetBoxArray().GetMarkers();
+    for (fw::POSITION pos = list.GetHeadPosition(); pos;) {
+        CMarkerObj* mark = list.GetNext(pos);
+        marks.push_back(mark->GetSampleIndex());
+        if (auto* voice = dynamic_cast<CVoiceMarkerObj*>(mark))
+            paths.push_back(voice->GetPath().str());
+    }
+    EXPECT_EQ(marks, (std::vector<int32_t>{2, 6, 4, 24})) << "in recording-time order";
+    ASSERT_EQ(paths.size(), 4u);
+    EXPECT_EQ(paths[0], (folder / "B1A.wav").string());
+
+    // A second scan replaces the marks of the recordings, never doubles them.
+    doc->LoadVoiceFiles();
+    EXPECT_EQ(list.GetCount(), 4);
 }
 
 TEST_F(DataVoiceView, AFolderWithoutRecordingsOffersNothingToPlay)
