@@ -23,6 +23,7 @@ void CDataCalcu::Init(CalcRoutine routine, double first, double second, int16_t 
     m_firstRegister = firstIsRegister ? RegisterOf(first) : 0;
     m_secondRegister = secondIsRegister ? RegisterOf(second) : 0;
     m_code = CodeOf(routine, kind);
+    NoteEdit();
 }
 
 CDataCalcu::Code CDataCalcu::CodeOf(CalcRoutine routine, int16_t kind)
@@ -50,12 +51,14 @@ void CDataCalcu::SetRoutine(CalcRoutine routine, double first)
     m_routine = routine;
     m_first = first;
     m_code = CodeOf(routine, m_kind);
+    NoteEdit();
 }
 
 void CDataCalcu::SetOrderContext(CDataCalcuOrder* order)
 {
     m_orderContext = order;
     m_contextResult = order != nullptr ? order->GetResultAddress() : nullptr;
+    NoteEdit();
 }
 
 int16_t CDataCalcu::GetChannelIndex() const

@@ -5,6 +5,7 @@
 #include "common/formula/FormulaRoutines.h"
 #include "framework/core/CString.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -52,7 +53,11 @@ public:
     int16_t GetSecondRegister() const { return m_secondRegister; }
 
     CCalcArgumentBlock* GetArgumentBlock() const { return m_block.get(); }
-    void SetArgumentBlock(std::unique_ptr<CCalcArgumentBlock> block) { m_block = std::move(block); }
+    void SetArgumentBlock(std::unique_ptr<CCalcArgumentBlock> block)
+    {
+        m_block = std::move(block);
+        NoteEdit();
+    }
 
     // The channel index a CH or NO operation reads (CH(k): k - 1; NO(k):
     // k + 499); -1 for other operations.
@@ -61,9 +66,20 @@ public:
     // Context of a CH or NO operation: the referenced channel's order.
     void SetOrderContext(CDataCalcuOrder* order);
     CDataCalcuOrder* GetOrderContext() const { return m_orderContext; }
+    // The context order's result field; null without a context.
+    const double* GetContextResult() const { return m_contextResult; }
     // Context of a kind-4 operation: the channel list.
-    void SetListContext(IFormulaChannelList* list) { m_listContext = list; }
+    void SetListContext(IFormulaChannelList* list)
+    {
+        m_listContext = list;
+        NoteEdit();
+    }
     IFormulaChannelList* GetListContext() const { return m_listContext; }
+
+    // Counts every change to any operation, so an order can tell whether the
+    // evaluation plan it prepared from its operations is still current.
+    static uint64_t EditCount() { return s_edits.load(std::memory_order_relaxed); }
+    static void NoteEdit() { s_edits.fetch_add(1, std::memory_order_relaxed); }
 
 private:
     // The frequent routine and kind pairs of the inner loop; Other goes the
@@ -93,6 +109,8 @@ private:
     // The context order's result field, read once per step without a call.
     const double* m_contextResult = nullptr;
     IFormulaChannelList* m_listContext = nullptr;
+
+    static inline std::atomic<uint64_t> s_edits{0};
 };
 
 // Creates the operation for `routine` and gives its reference text "@n".

@@ -15,6 +15,7 @@ CDataCalcuOrder::~CDataCalcuOrder()
 void CDataCalcuOrder::Reset()
 {
     m_operations.DeleteAll();
+    CDataCalcu::NoteEdit();
     m_channel = 0;
     m_registerCount = 0;
     m_pass = 0;
@@ -69,7 +70,7 @@ double CDataCalcuOrder::InvalidResult(int32_t step)
     return HUGE_VAL;
 }
 
-bool CDataCalcuOrder::Evaluate(int16_t pass, int32_t step)
+bool CDataCalcuOrder::EvaluateOtherwise(int16_t pass, int32_t step)
 {
     if (m_pass < 0) {
         m_result = HUGE_VAL;
@@ -81,6 +82,17 @@ bool CDataCalcuOrder::Evaluate(int16_t pass, int32_t step)
         m_result = HUGE_VAL;
         return true;
     }
+    if (m_planEdits != CDataCalcu::EditCount())
+        PreparePlan();
+    if (m_planResult != nullptr)
+        EvaluatePlan(step);
+    else
+        EvaluateOperations(step);
+    return true;
+}
+
+void CDataCalcuOrder::EvaluateOperations(int32_t step)
+{
     // Registers are written before they are read: the compiler only hands
     // out references to registers of earlier operations.
     double registers[kRegisterCount];
@@ -94,5 +106,4 @@ bool CDataCalcuOrder::Evaluate(int16_t pass, int32_t step)
         registers[op->GetResultRegister()] = result;
     }
     m_result = GuardResult(result, step);
-    return true;
 }

@@ -40,7 +40,15 @@ public:
 
     // Evaluates the formula for 1-based step `step` when the order belongs to
     // `pass`; false (nothing changed) when it does not.
-    bool Evaluate(int16_t pass, int32_t step);
+    bool Evaluate(int16_t pass, int32_t step)
+    {
+        if (pass == m_pass && pass > 0 && m_planEdits == CDataCalcu::EditCount() && m_planResult != nullptr)
+            [[likely]] {
+            EvaluatePlan(step);
+            return true;
+        }
+        return EvaluateOtherwise(pass, step);
+    }
 
     void SetResult(double value) { m_result = value; }
     double GetResult() const { return m_result; }
@@ -111,11 +119,41 @@ public:
 private:
     double GuardResult(double value, int32_t step)
     {
-        return value == HUGE_VAL || std::fabs(value) <= kFloatMax ? value : InvalidResult(step);
+        return std::fabs(value) <= kFloatMax || value == HUGE_VAL ? value : InvalidResult(step);
     }
-    double InvalidResult(int32_t step);
+    [[gnu::cold]] double InvalidResult(int32_t step);
     static constexpr double kFloatMax = 3.40282346638528859811704183484516925e+38;
     void CompileFinish(fw::CString& text);
+    // The step-by-step plan: a formula made only of CH/NO reads and the four
+    // arithmetic operations runs as a flat list whose operands point straight
+    // at the values they read (a CH read costs nothing of its own). Any other
+    // formula keeps the general loop.
+    struct PlanStep {
+        enum Code : uint8_t { Add, Subtract, Multiply, Divide };
+        Code code;
+        const double* first;
+        const double* second;
+        double* target;
+        double constant;
+    };
+    void PreparePlan();
+    bool PlanOperation(const CDataCalcu& op, std::vector<const double*>& latest);
+    void EvaluatePlan(int32_t step)
+    {
+        for (const PlanStep& s : m_plan) {
+            const double a = *s.first;
+            const double b = *s.second;
+            switch (s.code) {
+            case PlanStep::Add: *s.target = a + b; break;
+            case PlanStep::Subtract: *s.target = a - b; break;
+            case PlanStep::Multiply: *s.target = a * b; break;
+            case PlanStep::Divide: *s.target = CalcDivide(a, b); break;
+            }
+        }
+        m_result = GuardResult(*m_planResult, step);
+    }
+    bool EvaluateOtherwise(int16_t pass, int32_t step);
+    void EvaluateOperations(int32_t step);
     void EvaluateChunk(IFormulaChannelList& source, int32_t first, int n, double* out);
 
     int16_t m_channel = 0;
@@ -134,4 +172,9 @@ private:
     int32_t m_firstInvalidStep = 0;
     // Register rows of EvaluateBlock, sized when a formula is compiled.
     std::vector<double> m_blockRegisters;
+
+    std::vector<PlanStep> m_plan;
+    std::vector<double> m_planRegisters;
+    const double* m_planResult = nullptr;
+    uint64_t m_planEdits = ~uint64_t{0};
 };
