@@ -300,5 +300,5 @@ void CKivDataDoc::OnDocumentLoaded()
     ApplyCanTimeUnit(m_adSet.m_nUnit);
     RebuildGpsChannels();
     m_voiceList.CreateTanks();
-    LoadVoiceFiles();
+    LoadVoiceFiles(false);
 }

@@ -144,9 +144,10 @@ public:
     bool HasCanGpsVoiceData() { return HasVoiceData() || HasCanTanks() || HasGpsTanks() || HasGpsChannels(); }
     void SetVoiceCount(int n) { m_nVoiceCount = n; }
     // The recordings in the document's folder, rebuilt from the folder
-    // after every load (hint 44 to the views).
+    // after every load (hint 44 to the views). `remark` replaces the voice
+    // marks by those of the recordings found; a load keeps the stored ones.
     CVoiceListObj& GetVoiceList() { return m_voiceList; }
-    void LoadVoiceFiles();
+    void LoadVoiceFiles(bool remark = true);
 
     // --- made at the end of a measurement
     // Fills the document from the project's newest measurement and saves it

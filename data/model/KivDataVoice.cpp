@@ -23,11 +23,12 @@ bool RecordedBefore(const CVoiceFileTriger& a, const CVoiceFileTriger& b)
 
 } // namespace
 
-void CKivDataDoc::LoadVoiceFiles()
+void CKivDataDoc::LoadVoiceFiles(bool remark)
 {
     fw::CWaitCursor wait;
     CMarkerList& marks = m_boxes.GetMarkers();
-    marks.RemoveVoiceMarkers();
+    if (remark)
+        marks.RemoveVoiceMarkers();
     const double interval = GetSampleInterval();
     std::vector<CVoiceFileTriger> records;
     const fw::CString folder = GetDataFolder();
@@ -43,7 +44,9 @@ void CKivDataDoc::LoadVoiceFiles()
         m_voiceList.SetFileName(n, records[i].m_name);
         m_voiceList.SetRecordDate(n, records[i].m_recordTime.m_dt);
         m_voiceList.SetStartTime(n, records[i].m_startTime);
-        marks.AddVoiceMarker(folder, records[i].m_name, records[i].m_recordTime, records[i].m_startTime, interval);
+        if (remark)
+            marks.AddVoiceMarker(folder, records[i].m_name, records[i].m_recordTime, records[i].m_startTime,
+                                 interval);
     }
     UpdateAllViews(nullptr, kHintVoiceListChanged);
 }

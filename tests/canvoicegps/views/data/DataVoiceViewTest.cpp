@@ -184,8 +184,9 @@ TEST_F(DataVoiceView, ListsTheFolderRecordingsInTimeOrderAfterALoad)
     EXPECT_EQ(Cell(2, 3), "12");
     EXPECT_EQ(Cell(0, 4), "") << "below the last recording";
 
-    // Each recording marks the first sample at or after its start (0.5 s
-    // samples), and playing the mark finds its file.
+    // The history update marks each recording on the first sample at or
+    // after its start (0.5 s samples), and playing the mark finds its file.
+    doc->LoadVoiceFiles();
     std::vector<int32_t> marks;
     std::vector<std::string> paths;
     CMarkerList& list = doc->GetBoxArray().GetMarkers();
