@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -21,6 +22,9 @@ int ToIntOr(double value, int fallback)
 }
 
 constexpr int kTankTypeFloatCode = 2;
+// Rows stored together, channel by channel: small enough to stay in cache,
+// large enough that each tank writes its window out in few pieces.
+constexpr size_t kStoreSliceBytes = 2 * 1024 * 1024;
 constexpr int kTankTypeDoubleCode = 8;
 
 int16_t ReadInt16(const uint8_t* p)
@@ -190,16 +194,38 @@ int CBoxPropaty::StoreSamples(int firstRow, int count, int rowSize, std::span<co
     }
     if (width > rowSize || samples.size() < static_cast<size_t>(count) * static_cast<size_t>(rowSize))
         fw::ThrowInvalidArgException();
-    int column = 0;
-    int stored = count;
+    struct Column {
+        int channel;
+        int offset;
+        bool wide;
+        int done;
+    };
+    std::vector<Column> columns;
+    int offset = 0;
     for (int i = 0; i < channels; ++i) {
         const int ch = GetUnitChannel(i);
         if (own.GetValue(ch, kAttrOnOff) != 1.0)
             continue;
         const bool wide = own.GetValue(ch, kAttrBitsPerSample) != 16.0;
-        stored = std::min(stored, StoreChannelSamples(i, firstRow, count, rowSize, column, wide, samples));
-        column += wide ? 4 : 2;
+        columns.push_back({i, offset, wide, 0});
+        offset += wide ? 4 : 2;
     }
+    // Each channel reads its column down the rows; taking the rows a slice
+    // at a time keeps the slice in the processor's cache for all channels
+    // instead of bringing a large buffer in from memory once per channel.
+    const int sliceRows = std::max(1, static_cast<int>(kStoreSliceBytes / static_cast<size_t>(rowSize)));
+    for (int start = 0; start < count; start += sliceRows) {
+        const int n = std::min(sliceRows, count - start);
+        const auto slice = samples.subspan(static_cast<size_t>(start) * static_cast<size_t>(rowSize));
+        for (Column& c : columns) {
+            // A channel whose tank stopped taking values stays where it stopped.
+            if (c.done == start)
+                c.done += StoreChannelSamples(c.channel, firstRow + start, n, rowSize, c.offset, c.wide, slice);
+        }
+    }
+    int stored = count;
+    for (const Column& c : columns)
+        stored = std::min(stored, c.done);
     return stored;
 }
 
