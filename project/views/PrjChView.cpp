@@ -15,6 +15,7 @@
 #include "grid/views/GridRichWnd.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
+#include "instrument/system/BoxPropaty.h"
 #include "project/views/ProjectMenus.h"
 
 #include <iterator>
@@ -321,6 +322,24 @@ void CPrjChView::DrawColumnHeaderCell(CZELDrawCell& cell)
         return;
     }
     CProjectBaseView::DrawColumnHeaderCell(cell);
+}
+
+void CPrjChView::DrawRowHeaderCell(CZELDrawCell& cell)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    const CBoxArray* system = doc ? &doc->GetBoxArray() : nullptr;
+    if (!system || cell.m_nRow < 0 || cell.m_nRow >= system->GetMapSize()) {
+        CProjectBaseView::DrawRowHeaderCell(cell);
+        return;
+    }
+    const tagBOXCH entry = system->GetMapEntry(cell.m_nRow);
+    const CBoxPropaty* box = system->GetBox(entry.box);
+    if (!box) {
+        CProjectBaseView::DrawRowHeaderCell(cell);
+        return;
+    }
+    const int perUnit = 8;
+    DrawChannelRowHeaderCell(cell, entry.ch, box->GetInputCount(), box->GetChannelRef(entry.ch).ch, perUnit);
 }
 
 void CPrjChView::DrawSheetCell(CZELDrawCell& cell)

@@ -48,6 +48,7 @@ public:
     bool SetSheetText(int32_t row, int32_t col, const fw::CString& text, int fromEditor) override;
     void DrawSheetCell(CZELDrawCell& cell) override;
     void DrawColumnHeaderCell(CZELDrawCell& cell) override;
+    void DrawRowHeaderCell(CZELDrawCell& cell) override;
     void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row) override;
     void OnSheetDoubleClick(int32_t row, int32_t col, unsigned flags, fw::CPoint screen) override;
     // The column's choice menu under the cell.

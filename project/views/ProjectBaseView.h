@@ -155,6 +155,10 @@ public:
     // The row label of a channel row: number, control unit, unit and
     // channel in the unit, by row-header column.
     bool GetChannelRowLabel(fw::CString& text, int32_t col, int32_t row) const;
+    // A row-header cell of a channel page: the control unit (column 1) and
+    // the unit (column 2) drawn once over all rows of their group, their
+    // text turned upright; a line under a group's last row.
+    void DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit, int perUnit);
     bool GetChannelCornerText(fw::CString& text, int32_t col, int32_t row, int display) const;
     bool GetTagText(fw::CString& text, int32_t col, int32_t row, int display) override;
 

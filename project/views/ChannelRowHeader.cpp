@@ -1,0 +1,75 @@
+// The merged row-header cells of the channel pages: a control unit's name
+// spans all its channels' rows, a unit's name the rows of its channels.
+
+#include "project/views/ProjectBaseView.h"
+
+#include "framework/core/DC.h"
+#include "framework/core/Gdi.h"
+#include "grid/model/DrawCell.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr fw::COLORREF kBlack = fw::RGB(0, 0, 0);
+constexpr fw::COLORREF kGrey = fw::RGB(128, 128, 128);
+constexpr fw::COLORREF kWhite = fw::RGB(255, 255, 255);
+
+void BottomLine(fw::CDC& dc, const fw::CRect& rect, fw::COLORREF color, int width)
+{
+    fw::CPen pen(fw::PS_SOLID, width, color);
+    fw::CPen* old = dc.SelectObject(&pen);
+    dc.MoveTo(rect.left, rect.bottom - 1);
+    dc.LineTo(rect.right, rect.bottom - 1);
+    dc.SelectObject(old);
+}
+
+} // namespace
+
+void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit,
+                                                int perUnit)
+{
+    fw::CDC* dc = cell.m_pDC;
+    if (!dc)
+        return;
+    fw::CString text;
+    GetRowHeaderText(text, cell.m_nCol, cell.m_nRow, 1);
+    const bool printing = dc->IsPrinting();
+    const bool lastInBox = inBox + 1 == boxChannels;
+    if (cell.m_nCol != 1 && cell.m_nCol != 2) {
+        cell.DrawText(text);
+        if (lastInBox)
+            BottomLine(*dc, cell.m_rcCell, kBlack, 1);
+        else if (!printing)
+            BottomLine(*dc, cell.m_rcCell, kGrey, 0);
+        return;
+    }
+    const int position = cell.m_nCol == 1 ? inBox : inUnit;
+    const int size = std::max(cell.m_nCol == 1 ? boxChannels : perUnit, 1);
+    const int height = cell.m_rcCell.Height();
+    fw::CRect merged = cell.m_rcCell;
+    merged.top -= position * height;
+    merged.bottom = merged.top + size * height;
+    if (printing) {
+        merged.right -= 1;
+        merged.top = std::max<int32_t>(merged.top, 0);
+    }
+    dc->FillSolidRect(merged, printing ? kWhite : cell.m_format.crBack);
+    fw::LOGFONT lf = cell.m_format.lf;
+    lf.lfEscapement = 900;
+    lf.lfOrientation = 900;
+    fw::CFont font;
+    font.CreateFontIndirect(lf);
+    fw::CFont* oldFont = dc->SelectObject(&font);
+    const unsigned oldAlign = dc->SetTextAlign(fw::TA_CENTER);
+    const int oldMode = dc->SetBkMode(fw::TRANSPARENT);
+    fw::TEXTMETRIC tm{};
+    dc->GetTextMetrics(&tm);
+    // Turned upright, the text's height runs across the cell.
+    dc->TextOut(merged.left + (merged.Width() - tm.tmHeight) / 2, merged.top + merged.Height() / 2, text);
+    dc->SetBkMode(oldMode);
+    dc->SetTextAlign(oldAlign);
+    dc->SelectObject(oldFont);
+    if (position + 1 == size || lastInBox)
+        BottomLine(*dc, cell.m_rcCell, kBlack, 1);
+}
