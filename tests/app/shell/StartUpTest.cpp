@@ -94,7 +94,7 @@ TEST_F(ShellTest, ShutDownSavesTheSettingsInOrderThenTheRecentFilesAndFreesTheLo
     EXPECT_EQ(Stop(), 0);
 
     fw::CProfile written(ProfileFile());
-    EXPECT_EQ(written.Sections(), (std::vector<std::string>{"METER", "ADSET", "ARARM", "Recent File List"}));
+    EXPECT_EQ(written.Sections(), (std::vector<std::string>{"METER", "ADSET", "MONITER", "PANEL", "ARARM", "Recent File List"}));
     EXPECT_EQ(written.Keys("ARARM").back(), "AUTORESET");
     EXPECT_EQ(written.GetProfileString("Recent File List", "File1"), "/data/x.kivp");
     fw::InstanceLock next;
