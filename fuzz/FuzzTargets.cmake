@@ -25,6 +25,7 @@ set(KIV_FUZZ_TARGET_NAMES
   graph_archive_fuzz
   project_file_fuzz
   data_file_fuzz
-  hist_file_fuzz)
+  hist_file_fuzz
+  marker_archive_fuzz)
 set(KIV_FUZZ_TARGET_LIBRARIES kiv_data kiv_project kiv_freqdoc fw_core kiv_common kiv_instrument kiv_freqmodel
     kiv_canvoicegps kiv_docbase kiv_usb_backend kiv_gridmodel kiv_chart)
