@@ -37,6 +37,36 @@ bool CGraphListObj::EditDrawTypes()
     return true;
 }
 
+bool CGraphListObj::EditGridLines()
+{
+    IListGraphDialogs* dialogs = fw::Installed<IListGraphDialogs>();
+    // The dialog works on a copy, so that a cancelled one changes nothing.
+    GrFrameRec frame = m_frame;
+    if (!dialogs || !dialogs->EditGridLines(frame))
+        return false;
+    m_frame = frame;
+    for (CListGraphDraw* row : m_rows) {
+        if (!row)
+            continue;
+        row->Frame() = m_frame;
+        row->CreatePlot();
+    }
+    return true;
+}
+
+bool CGraphListObj::EditPlotLines()
+{
+    IListGraphDialogs* dialogs = fw::Installed<IListGraphDialogs>();
+    tSeriesStyle style = m_style;
+    if (!dialogs || !dialogs->EditPlotLines(style))
+        return false;
+    m_style = style;
+    for (CListGraphDraw* row : m_rows)
+        if (row && row->GetSeriesCount() > 0)
+            row->GetSeries(0)->SetStyle(m_style);
+    return true;
+}
+
 void CGraphListObj::CopyLayoutFrom(const CGraphListObj& other)
 {
     m_xTickFont = other.m_xTickFont;

@@ -73,6 +73,12 @@ public:
     bool EditLabels();
     bool EditScales();
     bool EditDrawTypes();
+    // The list's frame record; on OK every non-empty row takes a copy and
+    // rebuilds its axes.
+    bool EditGridLines();
+    // The list's series style; on OK all its values, the draw type
+    // included, go to the first series of every non-empty row.
+    bool EditPlotLines();
     // Fonts, scales and labels of another list, row by row by Y channel,
     // and the draw types of the rows at the same places.
     void CopyLayoutFrom(const CGraphListObj& other);

@@ -166,6 +166,8 @@ public:
     bool EditLabels(CGraphListObj&) override { return answer; }
     bool EditScales(CGraphListObj&) override { return answer; }
     bool EditDrawTypes(CGraphListObj&) override { return answer; }
+    bool EditGridLines(GrFrameRec&) override { return answer; }
+    bool EditPlotLines(tSeriesStyle&) override { return answer; }
     bool answer = false;
 };
 

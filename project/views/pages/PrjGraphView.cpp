@@ -27,6 +27,10 @@ FW_BEGIN_COMMANDS(CPrjGraphView, CProjectBaseView)
     FW_ON_UPDATE(CPrjGraphView::kIdLabels, &CPrjGraphView::OnUpdateGraphCommand)
     FW_ON_COMMAND(CPrjGraphView::kIdDrawTypes, &CPrjGraphView::OnEditDrawTypes)
     FW_ON_UPDATE(CPrjGraphView::kIdDrawTypes, &CPrjGraphView::OnUpdateGraphCommand)
+    FW_ON_COMMAND(CPrjGraphView::kIdPlotLines, &CPrjGraphView::OnEditPlotLines)
+    FW_ON_UPDATE(CPrjGraphView::kIdPlotLines, &CPrjGraphView::OnUpdateGraphCommand)
+    FW_ON_COMMAND(CPrjGraphView::kIdGridLines, &CPrjGraphView::OnEditGridLines)
+    FW_ON_UPDATE(CPrjGraphView::kIdGridLines, &CPrjGraphView::OnUpdateGraphCommand)
     FW_ON_UPDATE(fw::ID_EDIT_COPY, &CPrjGraphView::OnUpdateDisabled)
     FW_ON_UPDATE(fw::ID_EDIT_SELECT_ALL, &CPrjGraphView::OnUpdateDisabled)
     FW_ON_UPDATE(CProjectBaseView::kIdTextSave, &CPrjGraphView::OnUpdateDisabled)
@@ -333,4 +337,16 @@ void CPrjGraphView::OnEditDrawTypes()
 {
     if (CGraphListObj* graph = GetListGraph())
         AfterGraphDialog(graph->EditDrawTypes());
+}
+
+void CPrjGraphView::OnEditPlotLines()
+{
+    if (CGraphListObj* graph = GetListGraph())
+        AfterGraphDialog(graph->EditPlotLines());
+}
+
+void CPrjGraphView::OnEditGridLines()
+{
+    if (CGraphListObj* graph = GetListGraph())
+        AfterGraphDialog(graph->EditGridLines());
 }

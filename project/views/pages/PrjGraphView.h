@@ -30,6 +30,8 @@ public:
     static constexpr unsigned kIdScales = 32886;
     static constexpr unsigned kIdLabels = 32887;
     static constexpr unsigned kIdDrawTypes = 33330;
+    static constexpr unsigned kIdPlotLines = 32883;
+    static constexpr unsigned kIdGridLines = 32884;
     // Redraw states of a cached row: what a paint still has to draw.
     enum RowState : int { kRowCurrent = 0, kRowRedraw = 1, kRowSeries = 2, kRowFrame = 4 };
 
@@ -61,6 +63,8 @@ public:
     void OnEditScales();
     void OnEditLabels();
     void OnEditDrawTypes();
+    void OnEditPlotLines();
+    void OnEditGridLines();
 
 private:
     struct RowCache {
