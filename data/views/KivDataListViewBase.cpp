@@ -27,6 +27,7 @@ FW_BEGIN_COMMANDS(CKivDataListViewBase, CKivDataViewBase)
     FW_ON_COMMAND(CKivDataViewBase::kIdDeleteRows, &CKivDataListViewBase::OnDeleteRows)
     FW_ON_UPDATE(CKivDataViewBase::kIdDeleteRows, &CKivDataListViewBase::OnUpdateRowCommand)
     FW_ON_COMMAND(CKivDataViewBase::kIdInsertRows, &CKivDataListViewBase::OnInsertRows)
+    FW_ON_COMMAND(CKivDataViewBase::kIdTextSave, &CKivDataListViewBase::OnExportText)
 FW_END_COMMANDS
 
 int (*CKivDataListViewBase::s_askThinning)(int upperBound) = &AskThinningCount;

@@ -66,6 +66,14 @@ public:
     void OnThinning();
     void ThinValues(int n);
     void OnSetSelect();
+    // Text export: the option sheet, then the chosen layout's files.
+    void OnExportText();
+    void ExportText(const CCellRange& selection);
+    // One file of the chosen channels and rows in the layout of the
+    // program's export options.
+    void WriteText(CTextFile& file, bool csv) override;
+    // The whole sheet in files of at most the options' columns and rows.
+    bool WriteSplitText(const fw::CString& path, const tTextConvParam& options);
 
     // The thinning dialog's answer (n), or -1 when cancelled; a test or a
     // dialog replaces it.

@@ -8,6 +8,7 @@
 #include "data/views/KivDataChDataView.h"
 #include "data/views/KivDataFrame.h"
 #include "grid/model/GridStyle.h"
+#include "project/views/DataTextOptions.h"
 
 #include <algorithm>
 #include <fstream>
@@ -190,10 +191,20 @@ TEST_F(DataViewFixture, ValueListSavesCommaSeparatedForCsvInAnyCaseAndTabsOtherw
     FrameOf(doc)->OnDataView(datacmd::kPageValues);
     auto* view = ViewOf<CKivDataChDataView>(doc);
     ASSERT_NE(view, nullptr);
+    // The export of chosen channels and rows, here all of them.
+    const tTextConvParam saved = AppTextConvParam();
+    tTextConvParam& options = AppTextConvParam();
+    options = tTextConvParam();
+    options.lastRow = 3;
+    for (int c = 0; c < view->GetViewStyle()->m_sheet.m_nCols; ++c)
+        options.columns.push_back(c);
     const std::string csv = (dir / "list.CsV").string();
     const std::string txt = (dir / "list.txt").string();
-    ASSERT_TRUE(view->SaveTextFile(fw::CString(csv)));
-    ASSERT_TRUE(view->SaveTextFile(fw::CString(txt)));
+    const bool savedCsv = view->SaveTextFile(fw::CString(csv));
+    const bool savedTxt = view->SaveTextFile(fw::CString(txt));
+    AppTextConvParam() = saved;
+    ASSERT_TRUE(savedCsv);
+    ASSERT_TRUE(savedTxt);
     auto read = [](const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream s;
