@@ -1,5 +1,6 @@
 #include "chart/model/GraphTimeListObj.h"
 
+#include "common/calc/CalcuDataTank.h"
 #include "common/tank/TimeDataTank.h"
 #include "framework/core/DC.h"
 #include "framework/core/Exceptions.h"
@@ -42,6 +43,10 @@ CDataTankObject* CGraphTimeListObj::RowTimeTank(int row) const
 
 double CGraphTimeListObj::SampleInterval(CDataTankObject* tank)
 {
+    // A document's elapsed-time channel is a calculated channel whose
+    // result is the time axis: its step is the clock, not 1 per sample.
+    if (auto* calc = dynamic_cast<CCalcuDataTank*>(tank))
+        tank = calc->GetResultTank();
     if (auto* time = dynamic_cast<CTimeDataTank*>(tank))
         return time->GetInterval();
     return 1.0;
@@ -112,7 +117,11 @@ int CGraphTimeListObj::TimeToSample(int row, double time)
     const int n = tank->GetDataCount();
     if (n <= 0)
         return -1;
-    const double q = d != 0.0 ? time / d : 0.0;
+    double q = d != 0.0 ? time / d : 0.0;
+    // A sample's own time (i * d) divided back may fall a hair below i;
+    // it still names sample i, not the one before.
+    if (const double whole = std::nearbyint(q); std::abs(q - whole) <= 1e-9 * std::max(1.0, std::abs(q)))
+        q = whole;
     int i = 0;
     if (q >= n)
         i = n - 1;
