@@ -3,18 +3,22 @@
 // redrawn in full (the graph rendered into its kept picture) and repainted
 // from the picture; the metafile writer taking a polyline of 10^6 points;
 // a ".kivg" page holding 8 x 10^6 floats of embedded bytes saved and
-// loaded; one poll of a monitor graph of 4 channels x 10^6 samples that
+// loaded, and a page whose data graph keeps a series of 8 x 10^6 floats in
+// its own tanks saved and loaded; one poll of a monitor graph of 4 channels x 10^6 samples that
 // appends the poll's new samples to its kept picture. Each beside its
 // floor: the plain line plot of the same points, the texts alone, copying
 // the points to 16-bit pairs, writing and reading the same bytes raw, and
 // the line plot of the poll's new points alone.
 
+#include "chart/model/GraphClasses.h"
 #include "chart/model/GraphDocumentLookup.h"
+#include "chart/model/GraphParamArray.h"
 #include "chart/model/GrRecord.h"
 #include "chart/model/LinearPlot.h"
 #include "chart/model/OGPRecord.h"
 #include "common/tank/DataTankList.h"
 #include "common/tank/FltDataTank.h"
+#include "common/tank/TankClasses.h"
 #include "common/tank/ZELDataPoter.h"
 #include "common/tank/ZELDataPtr.h"
 #include "docbase/graphpage/DrawOleObj.h"
@@ -29,6 +33,7 @@
 #include "graphdoc/model/EmfWriter.h"
 #include "graphdoc/model/GraphDocClasses.h"
 #include "graphdoc/model/GraphViewDoc.h"
+#include "graphdoc/model/objects/GraphObjectClasses.h"
 #include "graphdoc/model/objects/SimpleGraphObj.h"
 #include "docbase/doc/KivDocBase.h"
 
@@ -38,6 +43,7 @@
 #include <filesystem>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <vector>
 
 namespace {
@@ -261,10 +267,10 @@ void BM_KivgSaveAndLoad(benchmark::State& state)
             doc.Serialize(ar);
             ar.Close();
         }
-        const std::vector<uint8_t> bytes = file.Detach();
         CGraphViewDoc copy;
         copy.m_bAutoDelete = false;
-        fw::CMemFile in(bytes);
+        fw::CMemFile in;
+        in.Attach(file.Detach());
         fw::CArchive ar(&in, fw::CArchive::load, 1 << 20);
         ar.m_pDocument = &copy;
         copy.Serialize(ar);
@@ -307,6 +313,83 @@ void BM_KivgFileSaveAndLoad(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(2 * kFloatBytes));
 }
 BENCHMARK(BM_KivgFileSaveAndLoad)->Unit(benchmark::kMillisecond);
+
+// A page whose data graph keeps one series of 2 x 4 x 10^6 floats in its
+// own tanks, as a page does for a document that is not open.
+void MakeSeriesPage(CGraphViewDoc& doc)
+{
+    RegisterTankClasses();
+    RegisterGraphClasses();
+    RegisterGraphDocClasses();
+    RegisterGraphObjectClasses();
+    doc.m_bAutoDelete = false;
+    doc.m_pageSize = kA4;
+    auto* graph = new CSimpleGraphObj(doc.GetPageRect(), 0, 1);
+    doc.AddObject(graph);
+    CGraphParamArray* series = graph->Draw().AddSeries(true);
+    constexpr int kHalf = static_cast<int>(kFloatBytes / sizeof(float) / 2);
+    for (int item = 0; item < 2; ++item) {
+        auto* tank = new CFltDataTank;
+        tank->SetName(item == 0 ? "T" : "V");
+        tank->SetSize(kHalf, false);
+        std::span<float> values = tank->Values();
+        for (int i = 0; i < kHalf; ++i)
+            values[size_t(i)] = item == 0 ? float(i) : std::sin(float(i) * 1e-4f);
+        series->SetItem(item, 2, item == 0 ? 499 : 0, tank, false);
+    }
+}
+
+void BM_KivgFloatSeriesSaveAndLoad(benchmark::State& state)
+{
+    RegisterGraphDocClasses();
+    CGraphViewDoc doc;
+    MakeSeriesPage(doc);
+    for (auto _ : state) {
+        fw::CMemFile file(kFloatBytes + 4096);
+        {
+            fw::CArchive ar(&file, fw::CArchive::store, 1 << 20);
+            ar.m_pDocument = &doc;
+            doc.Serialize(ar);
+            ar.Close();
+        }
+        file.SeekToBegin();
+        CGraphViewDoc copy;
+        copy.m_bAutoDelete = false;
+        fw::CArchive ar(&file, fw::CArchive::load, 1 << 20);
+        ar.m_pDocument = &copy;
+        copy.Serialize(ar);
+        benchmark::DoNotOptimize(copy.GetObjects().size());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(2 * kFloatBytes));
+}
+BENCHMARK(BM_KivgFloatSeriesSaveAndLoad)->Unit(benchmark::kMillisecond);
+
+void BM_KivgFloatSeriesFileSaveAndLoad(benchmark::State& state)
+{
+    RegisterGraphDocClasses();
+    CGraphViewDoc doc;
+    MakeSeriesPage(doc);
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / "kiv-bench-series.kivg";
+    for (auto _ : state) {
+        {
+            fw::CFile file(path.string(), fw::CFile::modeCreate | fw::CFile::modeWrite);
+            fw::CArchive ar(&file, fw::CArchive::store, 1 << 20);
+            ar.m_pDocument = &doc;
+            doc.Serialize(ar);
+            ar.Close();
+        }
+        CGraphViewDoc copy;
+        copy.m_bAutoDelete = false;
+        fw::CFile file(path.string(), fw::CFile::modeRead);
+        fw::CArchive ar(&file, fw::CArchive::load, 1 << 20);
+        ar.m_pDocument = &copy;
+        copy.Serialize(ar);
+        benchmark::DoNotOptimize(copy.GetObjects().size());
+    }
+    std::filesystem::remove(path);
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(2 * kFloatBytes));
+}
+BENCHMARK(BM_KivgFloatSeriesFileSaveAndLoad)->Unit(benchmark::kMillisecond);
 
 void BM_RawCopyOfTheSameBytes(benchmark::State& state)
 {

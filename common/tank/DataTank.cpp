@@ -94,9 +94,8 @@ template <class T> void CDataTank<T>::SerializeValues(fw::CArchive& ar)
     if (n > uint64_t(std::numeric_limits<int32_t>::max()))
         fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
     fw::AllocLimit::Check(n * sizeof(T));
-    std::vector<T> values(n);
-    if (n > 0)
-        fw::SerializeElements(ar, values.data(), values.size());
+    std::vector<T> values;
+    fw::ReadElements(ar, values, static_cast<size_t>(n));
     m_values = std::move(values);
     // The header count and the array are stored apart; a file where they
     // differ is taken by its array, so that no index below the count can

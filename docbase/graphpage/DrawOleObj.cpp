@@ -41,9 +41,7 @@ void CDrawItem::Serialize(fw::CArchive& ar)
     // The length comes from the file: never allocate beyond what is there.
     if (length > ar.BytesLeft())
         fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
-    m_bytes.resize(length);
-    if (length)
-        ar.ReadExact(m_bytes.data(), length);
+    fw::ReadElements(ar, m_bytes, length);
 }
 
 bool CDrawItem::GetCachedExtent(fw::CSize* extent) const

@@ -8,6 +8,7 @@
 #include "framework/core/CString.h"
 #include "framework/core/Object.h"
 
+#include <algorithm>
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
@@ -214,6 +215,23 @@ template <class T> void SerializeElements(CArchive& ar, T* elements, size_t coun
         ar.Write(elements, count * sizeof(T));
     else
         ar.ReadExact(elements, count * sizeof(T));
+}
+
+// Loads `count` raw elements as the whole content of `out`. A long array
+// is read in cache-sized slices into storage reserved once, so that each
+// element goes to memory once instead of being zeroed by a resize first.
+template <class T> void ReadElements(CArchive& ar, std::vector<T>& out, size_t count)
+{
+    static_assert(std::is_trivially_copyable_v<T>);
+    constexpr size_t kSliceElements = (size_t(64) << 10) / sizeof(T) + 1;
+    out.clear();
+    out.reserve(count);
+    while (out.size() < count) {
+        const size_t done = out.size();
+        const size_t n = std::min(count - done, kSliceElements);
+        out.resize(done + n);
+        ar.ReadExact(out.data() + done, n * sizeof(T));
+    }
 }
 
 } // namespace fw
