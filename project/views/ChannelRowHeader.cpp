@@ -6,6 +6,8 @@
 #include "framework/core/DC.h"
 #include "framework/core/Gdi.h"
 #include "grid/model/DrawCell.h"
+#include "instrument/system/BoxPropaty.h"
+#include "project/model/KIV5980Doc.h"
 
 #include <algorithm>
 
@@ -72,4 +74,21 @@ void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, i
     dc->SelectObject(oldFont);
     if (position + 1 == size || lastInBox)
         BottomLine(*dc, cell.m_rcCell, kBlack, 1);
+}
+
+void CProjectBaseView::DrawSystemChannelRowHeaderCell(CZELDrawCell& cell)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    const CBoxArray* system = doc ? &doc->GetBoxArray() : nullptr;
+    const CBoxPropaty* box = nullptr;
+    tagBOXCH entry{};
+    if (system && cell.m_nRow >= 0 && cell.m_nRow < system->GetMapSize()) {
+        entry = system->GetMapEntry(cell.m_nRow);
+        box = system->GetBox(entry.box);
+    }
+    if (!box) {
+        CProjectBaseView::DrawRowHeaderCell(cell);
+        return;
+    }
+    DrawChannelRowHeaderCell(cell, entry.ch, box->GetInputCount(), box->GetChannelRef(entry.ch).ch, kChannelsPerUnit);
 }

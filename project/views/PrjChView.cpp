@@ -15,7 +15,9 @@
 #include "grid/views/GridRichWnd.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
+#include "project/model/UpdateShowChannel.h"
 #include "instrument/system/BoxPropaty.h"
+#include "project/views/ProjectFrame.h"
 #include "project/views/ProjectMenus.h"
 
 #include <iterator>
@@ -174,17 +176,33 @@ void CPrjChView::OnInitialUpdate()
 
 void CPrjChView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject)
 {
-    if (hint == kHintHighPass) {
+    switch (hint) {
+    case kHintHighPass:
         Relayout();
         if (CKIV5980Doc* doc = GetProjectDoc())
             doc->GetUndoBuffer().Release(0);
-    }
-    if (hint == kHintSetup || hint == kHintColumns || hint == kHintRepaint || hint == kHintHighPass || hint == 0) {
-        if (GetGrid() && GetGrid()->GetStyle())
-            GetGrid()->RedrawPanes();
+        break;
+    case kHintSetup:
+        // Other control units may have dropped the output, digital or CAN
+        // units whose pages are showing.
+        if (auto* frame = dynamic_cast<CProjectFrame*>(GetParentFrame()))
+            frame->RefreshPageFlags();
+        CProjectBaseView::OnUpdate(sender, hint, hintObject);
+        break;
+    case kHintShowChannel:
+        if (auto* show = dynamic_cast<CUpdateShowChannel*>(hintObject))
+            SelectHintedRow(show->m_channel, show->m_firstColumn, show->m_lastColumn);
+        return;
+    case kHintColumns:
+    case kHintRepaint:
+    case 0:
+        break;
+    default:
+        CProjectBaseView::OnUpdate(sender, hint, hintObject);
         return;
     }
-    CProjectBaseView::OnUpdate(sender, hint, hintObject);
+    if (GetGrid() && GetGrid()->GetStyle())
+        GetGrid()->RedrawPanes();
 }
 
 // ---- texts ---------------------------------------------------------------------------------------
@@ -324,23 +342,7 @@ void CPrjChView::DrawColumnHeaderCell(CZELDrawCell& cell)
     CProjectBaseView::DrawColumnHeaderCell(cell);
 }
 
-void CPrjChView::DrawRowHeaderCell(CZELDrawCell& cell)
-{
-    CKIV5980Doc* doc = GetProjectDoc();
-    const CBoxArray* system = doc ? &doc->GetBoxArray() : nullptr;
-    if (!system || cell.m_nRow < 0 || cell.m_nRow >= system->GetMapSize()) {
-        CProjectBaseView::DrawRowHeaderCell(cell);
-        return;
-    }
-    const tagBOXCH entry = system->GetMapEntry(cell.m_nRow);
-    const CBoxPropaty* box = system->GetBox(entry.box);
-    if (!box) {
-        CProjectBaseView::DrawRowHeaderCell(cell);
-        return;
-    }
-    const int perUnit = 8;
-    DrawChannelRowHeaderCell(cell, entry.ch, box->GetInputCount(), box->GetChannelRef(entry.ch).ch, perUnit);
-}
+void CPrjChView::DrawRowHeaderCell(CZELDrawCell& cell) { DrawSystemChannelRowHeaderCell(cell); }
 
 void CPrjChView::DrawSheetCell(CZELDrawCell& cell)
 {

@@ -159,7 +159,15 @@ public:
     // the unit (column 2) drawn once over all rows of their group, their
     // text turned upright; a line under a group's last row.
     void DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit, int perUnit);
+    // The same for a row of the project's measuring system; a row outside
+    // its channel map is drawn as a plain header cell.
+    void DrawSystemChannelRowHeaderCell(CZELDrawCell& cell);
+    static constexpr int kChannelsPerUnit = 8;
     bool GetChannelCornerText(fw::CString& text, int32_t col, int32_t row, int display) const;
+    // Brings a row into view with columns first..last selected and the
+    // first current (scrolled to while the page shows). A row or column
+    // range the sheet does not have selects nothing; false then.
+    bool SelectHintedRow(int32_t row, int32_t firstCol, int32_t lastCol);
     bool GetTagText(fw::CString& text, int32_t col, int32_t row, int display) override;
 
     bool m_bTimingLine = true;

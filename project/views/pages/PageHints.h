@@ -8,7 +8,6 @@ namespace prjpage {
 inline constexpr intptr_t kHintColumns = 12;        // with CUpdateKivData
 inline constexpr intptr_t kHintRepaint = 16;
 inline constexpr intptr_t kHintSelfCheck = 17;
-inline constexpr intptr_t kHintShowCalcChannel = 27;
 inline constexpr intptr_t kHintHistory = 35;
 inline constexpr intptr_t kHintTransferBegin = 37;
 inline constexpr intptr_t kHintTransferEnd = 38;

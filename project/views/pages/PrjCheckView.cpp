@@ -7,6 +7,7 @@
 #include "framework/core/Exceptions.h"
 #include "framework/core/Format.h"
 #include "framework/core/Services.h"
+#include "grid/model/DrawCell.h"
 #include "grid/model/GridJob.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridObject.h"
@@ -106,6 +107,29 @@ bool CPrjCheckView::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row
     default: break;
     }
     return true;
+}
+
+void CPrjCheckView::DrawRowHeaderCell(CZELDrawCell& cell)
+{
+    if (!m_pRecord) {
+        DrawSystemChannelRowHeaderCell(cell);
+        return;
+    }
+    const auto& map = m_pRecord->GetRowMap();
+    CDataBoxPropaty* box = nullptr;
+    tagBOXCH entry{};
+    if (cell.m_nRow >= 0 && cell.m_nRow < map.GetSize()) {
+        entry = map[cell.m_nRow];
+        box = m_pRecord->GetBox(entry.box);
+    }
+    if (!box) {
+        CProjectBaseView::DrawRowHeaderCell(cell);
+        return;
+    }
+    // A record's control unit lists every channel of its units in slot
+    // order, so a channel's place in its unit follows from its place in
+    // the control unit.
+    DrawChannelRowHeaderCell(cell, entry.ch, box->GetRowCount(), entry.ch % kChannelsPerUnit, kChannelsPerUnit);
 }
 
 bool CPrjCheckView::GetSheetText(fw::CString& text, int32_t col, int32_t row, int)

@@ -24,6 +24,9 @@ public:
     bool GetTagText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool GetColumnHeaderText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int display) override;
+    // The control units (and, without a record, the units) drawn once over
+    // their rows, as the input-channel page draws them.
+    void DrawRowHeaderCell(CZELDrawCell& cell) override;
     bool GetSheetText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool CanEditCell(int32_t firstCol, int32_t lastCol) override { return false; }
     void WriteText(CTextFile& file, bool csv) override;

@@ -24,6 +24,7 @@
 #include "project/model/KIV5980Doc.h"
 #include "project/views/FuncDlg.h"
 #include "project/views/pages/PageDrawing.h"
+#include "project/model/UpdateShowChannel.h"
 #include "project/views/pages/PageHints.h"
 
 #include <QTextCursor>
@@ -91,6 +92,14 @@ void CPrjExChView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintO
     if (hint == prjpage::kHintRepaint) {
         if (GetGrid()->GetStyle())
             GetGrid()->RedrawPanes();
+        return;
+    }
+    if (hint == kHintShowChannel) {
+        // Input channels are shown by the input-channel page.
+        auto* show = dynamic_cast<CUpdateShowChannel*>(hintObject);
+        if (show && show->m_channel >= CUpdateShowChannel::kFirstCalcChannel)
+            SelectHintedRow(show->m_channel - CUpdateShowChannel::kFirstCalcChannel, show->m_firstColumn,
+                            show->m_lastColumn);
         return;
     }
     CProjectBaseView::OnUpdate(sender, hint, hintObject);

@@ -1,0 +1,3 @@
+#include "project/model/UpdateShowChannel.h"
+
+FW_IMPLEMENT_DYNAMIC(CUpdateShowChannel, CUpdateDataDoc)
