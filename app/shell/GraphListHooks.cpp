@@ -1,5 +1,7 @@
 #include "app/shell/GraphListHooks.h"
 
+#include "canvoicegps/model/CanGraphTimeListObj.h"
+#include "canvoicegps/model/GpsGraphTimeListObj.h"
 #include "chart/model/GraphClasses.h"
 #include "chart/model/ListGraphClasses.h"
 #include "docbase/doc/KivDocBase.h"
@@ -37,7 +39,16 @@ void CChartGraphTimeList::EditRows(const GraphProfileList& profiles)
     chart.push_back(ToChartProfile(m_profiles.GetHead()));
     for (const GraphListProfile& row : m_profiles.GetRowProfiles())
         chart.push_back(ToChartProfile(row));
-    m_graph.EditRows(chart);
+    m_graph->EditRows(chart);
+}
+
+std::unique_ptr<IGraphTimeList> CChartGraphTimeListFactory::CreateOfKind(int kind)
+{
+    if (kind == kGraphListGps)
+        return std::make_unique<CChartGraphTimeList>(std::make_unique<CGpsGraphTimeListObj>());
+    if (kind == kGraphListCan)
+        return std::make_unique<CChartGraphTimeList>(std::make_unique<CCanGraphTimeListObj>());
+    return Create();
 }
 
 CDataTankList* CDocumentGraphTanks::GetTankList(const fw::CDocument* document, int kind)

@@ -16,21 +16,26 @@
 // channel from the document's tanks, a row without them stays empty.
 class CChartGraphTimeList final : public IGraphTimeList {
 public:
+    CChartGraphTimeList() : m_graph(std::make_unique<CGraphTimeListObj>()) {}
+    explicit CChartGraphTimeList(std::unique_ptr<CGraphTimeListObj> graph) : m_graph(std::move(graph)) {}
+
     size_t GetRowCount() const override { return m_profiles.GetRowCount(); }
     void EditRows(const GraphProfileList& profiles) override;
     bool GetRows(GraphProfileList& profiles) const override { return m_profiles.GetRows(profiles); }
     void HoldTank(CDataTankObject* tank) override { m_profiles.HoldTank(tank); }
 
-    CGraphTimeListObj& Graph() { return m_graph; }
+    CGraphTimeListObj& Graph() { return *m_graph; }
 
 private:
     CGraphTimeListRows m_profiles;
-    CGraphTimeListObj m_graph;
+    std::unique_ptr<CGraphTimeListObj> m_graph;
 };
 
 class CChartGraphTimeListFactory final : public IGraphTimeListFactory {
 public:
     std::unique_ptr<IGraphTimeList> Create() override { return std::make_unique<CChartGraphTimeList>(); }
+    // The GPS and CAN graphs of the data documents.
+    std::unique_ptr<IGraphTimeList> CreateOfKind(int kind) override;
 };
 
 // The graph's own archive form; a document whose graph was made without

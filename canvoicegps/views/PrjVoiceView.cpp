@@ -1,10 +1,10 @@
 #include "canvoicegps/views/PrjVoiceView.h"
 
-#include "canvoicegps/voice/VoicePlayback.h"
 #include "canvoicegps/voice/VoiceListObj.h"
 #include "docbase/doc/UpdateHints.h"
 #include "grid/views/GridPane.h"
 #include "framework/core/DateTime.h"
+#include "framework/core/FileSystem.h"
 #include "framework/core/Format.h"
 #include "framework/core/MenuResource.h"
 #include "framework/core/Services.h"
@@ -12,12 +12,8 @@
 #include "framework/core/StandardCommands.h"
 #include "framework/core/StringTable.h"
 #include "project/model/KIV5980Doc.h"
-#include "project/views/ReNamePrf.h"
-#include "project/views/RenameDlgs.h"
 #include "project/views/pages/MMAGrid.h"
 
-#include <filesystem>
-#include <system_error>
 
 FW_IMPLEMENT_DYNCREATE(CPrjVoiceView, CProjectBaseView)
 
@@ -59,7 +55,7 @@ CPrjVoiceView::CPrjVoiceView()
     EnsureVoiceMenu();
 }
 
-CPrjVoiceView::~CPrjVoiceView() { StopPlaying(); }
+CPrjVoiceView::~CPrjVoiceView() = default;
 
 int32_t CPrjVoiceView::LastIndex() const
 {
@@ -156,35 +152,10 @@ void CPrjVoiceView::OnCheckBoxClick(int32_t col, int32_t row, fw::CPoint)
         OnCellButton(col, row);
 }
 
-void CPrjVoiceView::StopPlaying()
-{
-    if (m_device != 0) {
-        if (IVoicePlayback* player = fw::Installed<IVoicePlayback>())
-            player->Stop(m_device);
-    }
-    m_device = 0;
-    m_playingRow = -1;
-}
-
 void CPrjVoiceView::OnCellButton(int32_t, int32_t row)
 {
-    const int32_t playing = m_playingRow;
-    StopPlaying();
-    // A second click on the recording that plays only stops it.
-    if (playing == row)
-        return;
-    CKIV5980Doc* doc = GetProjectDoc();
-    if (!doc || row < 0 || row > LastIndex())
-        return;
-    const unsigned device = doc->GetVoiceList().PlayRecording(doc->GetDataFolder(), row, [this] {
-        // The end of the recording closes it, as a stop would.
-        m_device = 0;
-        m_playingRow = -1;
-    });
-    if (device != 0) {
-        m_device = device;
-        m_playingRow = row;
-    }
+    if (CKIV5980Doc* doc = GetProjectDoc())
+        m_player.Toggle(doc->GetVoiceList(), doc->GetDataFolder(), row);
 }
 
 void CPrjVoiceView::OnPlay()
@@ -193,69 +164,35 @@ void CPrjVoiceView::OnPlay()
     if (!sheet)
         return;
     const CCellIndices cur = sheet->GetCurrentCell();
-    if (cur.row >= 0 && m_device == 0)
+    if (cur.row >= 0 && !m_player.IsPlaying())
         OnCellButton(0, cur.row);
 }
 
-void CPrjVoiceView::OnStop() { StopPlaying(); }
+void CPrjVoiceView::OnStop() { m_player.Stop(); }
 
 void CPrjVoiceView::OnUpdatePlay(fw::CCmdUI* ui)
 {
-    const CCellRange sel = GetGrid() ? GetGrid()->GetSelection() : CCellRange{};
-    ui->Enable(LastIndex() >= 0 && sel.IsValid() && sel.top <= LastIndex() && m_device == 0);
+    ui->Enable(m_player.CanPlay(GetGrid() ? GetGrid()->GetSelection() : CCellRange{}, LastIndex()));
 }
 
-void CPrjVoiceView::OnUpdateStop(fw::CCmdUI* ui) { ui->Enable(m_device != 0); }
+void CPrjVoiceView::OnUpdateStop(fw::CCmdUI* ui) { ui->Enable(m_player.IsPlaying()); }
 
 void CPrjVoiceView::OnUpdateRename(fw::CCmdUI* ui)
 {
-    const CCellRange sel = GetGrid() ? GetGrid()->GetSelection() : CCellRange{};
-    ui->Enable(m_device == 0 && sel.IsValid() && sel.top <= LastIndex());
+    ui->Enable(m_player.CanRename(GetGrid() ? GetGrid()->GetSelection() : CCellRange{}, LastIndex()));
 }
 
 void CPrjVoiceView::OnRename()
 {
     CKIV5980Doc* doc = GetProjectDoc();
-    if (!doc || m_device != 0)
+    if (!doc || m_player.IsPlaying() || !GetGrid())
         return;
     const CCellRange sel = GetGrid()->GetSelection();
     if (!sel.IsValid())
         return;
-    CRenameDatafileDlg dlg(this);
-    dlg.m_prf = RenameSetting();
-    dlg.m_prf.m_nNoNumber = sel.top == sel.bottom ? 1 : 0;
-    if (dlg.DoModal() != fw::IDOK)
-        return;
-    RenameSetting() = dlg.m_prf;
-    CReNamePrf pattern = dlg.m_prf;
-    if (!pattern.Validate())
-        return;
-    pattern.m_strExtension = ".wav";
-    namespace fs = std::filesystem;
     CVoiceListObj& list = doc->GetVoiceList();
-    const fs::path data(doc->GetDataFolder().str());
-    for (int32_t row = sel.top; row <= sel.bottom && row <= list.GetMaxIndex(); ++row) {
-        const fw::CString title = list.GetFileName(row);
-        if (title.IsEmpty())
-            continue;
-        const fs::path folder = data / list.GetFolderName(row).str();
-        fw::CString name;
-        pattern.MakeName(name);
-        const fs::path from = folder / (title.str() + ".wav");
-        const fs::path to = folder / (name.str() + ".wav");
-        std::error_code ec;
-        // Never over another recording: an existing name stops the walk.
-        if (fs::exists(to, ec)) {
-            fw::AfxMessageBox(fw::Format(fw::LoadStringText(kIdsExists), name.c_str(), title.c_str()),
-                              fw::MB_OK | fw::MB_ICONINFORMATION);
-            break;
-        }
-        fs::rename(from, to, ec);
-        if (ec) {
-            fw::AfxMessageBox(fw::CString(ec.message()), fw::MB_OK | fw::MB_ICONINFORMATION);
-            break;
-        }
-        list.SetFileName(row, name);
-    }
+    const fw::CString data = doc->GetDataFolder();
+    RenameVoiceRows(this, list, sel.top, sel.bottom,
+                    [&](int32_t row) { return fw::fs::PathJoin(data, list.GetFolderName(row)); }, kIdsExists);
     doc->UpdateAllViews(nullptr, kHintVoiceList);
 }

@@ -6,6 +6,7 @@
 // stops with a second click, and the selected recordings are renamed on
 // disk with the numbered naming pattern. The page only reads the list.
 
+#include "canvoicegps/views/VoiceRows.h"
 #include "project/views/ProjectBaseView.h"
 
 class CPrjVoiceView : public CProjectBaseView {
@@ -36,17 +37,15 @@ public:
     void OnPlay();
     void OnStop();
     void OnRename();
-    bool IsPlaying() const { return m_device != 0; }
-    int32_t GetPlayingRow() const { return m_playingRow; }
+    bool IsPlaying() const { return m_player.IsPlaying(); }
+    int32_t GetPlayingRow() const { return m_player.GetPlayingRow(); }
 
 private:
     void OnUpdatePlay(fw::CCmdUI* ui);
     void OnUpdateStop(fw::CCmdUI* ui);
     void OnUpdateRename(fw::CCmdUI* ui);
-    void StopPlaying();
     int32_t LastIndex() const;
     void SetUsedExtents();
 
-    unsigned m_device = 0;
-    int32_t m_playingRow = -1;
+    CVoiceRowPlayer m_player;
 };

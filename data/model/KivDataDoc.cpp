@@ -53,8 +53,8 @@ CZELGridStyle* MakeGraphListStyle(int cols, int rows)
 CKivDataDoc::CKivDataDoc()
 {
     m_bOpData = false;
-    m_pGpsGraph = CreateGraphTimeList();
-    m_pCanGraph = CreateGraphTimeList();
+    m_pGpsGraph = CreateGraphTimeList(kGraphListGps);
+    m_pCanGraph = CreateGraphTimeList(kGraphListCan);
 }
 
 CKivDataDoc::~CKivDataDoc() = default;

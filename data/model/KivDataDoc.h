@@ -98,6 +98,8 @@ public:
     CZELGridStyle* GetStyle(Style s) const { return m_styles[size_t(s)].get(); }
     CDataSPSetTank* GetDefinitions() const { return m_pDefinitions.get(); }
     CUseTankList& GetGpsChannels() { return m_gpsChannels; }
+    IGraphTimeList& GetGpsGraphList() { return *m_pGpsGraph; }
+    IGraphTimeList& GetCanGraphList() { return *m_pCanGraph; }
 
     // --- editing services (the views change the document only through them)
     // Only name (1), unit (13) and format (14) of a channel that is on.

@@ -69,7 +69,8 @@ public:
     // Shows or hides the cursor-information column (width 240).
     void OnCursorInfo();
 
-    CGraphTimeListObj* GetGraphList() const;
+    // The document's time list graph; the GPS and CAN lists show their own.
+    virtual CGraphTimeListObj* GetGraphList() const;
     // Marker selection hands the graph column's mouse to the marker tool.
     void SetMarkerSelectMode(bool on);
     bool IsMarkerSelectMode() const { return m_bMarkerSelect; }

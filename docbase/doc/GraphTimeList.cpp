@@ -36,9 +36,9 @@ void CGraphTimeListRows::HoldTank(CDataTankObject* tank)
         m_tanks.push_back(tank);
 }
 
-std::unique_ptr<IGraphTimeList> CreateGraphTimeList()
+std::unique_ptr<IGraphTimeList> CreateGraphTimeList(int kind)
 {
     if (IGraphTimeListFactory* factory = fw::Installed<IGraphTimeListFactory>())
-        return factory->Create();
+        return kind == kGraphListChannels ? factory->Create() : factory->CreateOfKind(kind);
     return std::make_unique<CGraphTimeListRows>();
 }

@@ -74,11 +74,18 @@ private:
     std::vector<CDataTankObject*> m_tanks;
 };
 
+// What a document's graph plots: its channels over the sampling time,
+// GPS channels (sharing one selection with the GPS views) or CAN signals
+// over their own time stamps.
+enum GraphListKind : int { kGraphListChannels = 0, kGraphListGps = 1, kGraphListCan = 2 };
+
 // Makes the real time-list graph (fw::Install<IGraphTimeListFactory>).
 struct IGraphTimeListFactory {
     virtual ~IGraphTimeListFactory() = default;
     virtual std::unique_ptr<IGraphTimeList> Create() = 0;
+    // A factory that knows no kinds makes its one graph for every kind.
+    virtual std::unique_ptr<IGraphTimeList> CreateOfKind(int kind) { return Create(); }
 };
 
 // The installed factory's graph, else the plain row list.
-std::unique_ptr<IGraphTimeList> CreateGraphTimeList();
+std::unique_ptr<IGraphTimeList> CreateGraphTimeList(int kind = kGraphListChannels);

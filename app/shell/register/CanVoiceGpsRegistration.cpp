@@ -3,7 +3,11 @@
 #include "canvoicegps/model/CanGpsGraphClasses.h"
 #include "canvoicegps/views/PrjVoiceView.h"
 #include "canvoicegps/views/data/CanGpsListViews.h"
+#include "canvoicegps/views/data/CanGraphListView.h"
 #include "canvoicegps/views/data/GpsGraphView.h"
+#include "canvoicegps/views/data/GpsListViews.h"
+#include "canvoicegps/views/data/GpsMapDataDlg.h"
+#include "canvoicegps/views/data/GpsPageView.h"
 #include "canvoicegps/views/data/KivDataVoiceView.h"
 #include "canvoicegps/views/settings/CanNodeBitsView.h"
 #include "canvoicegps/views/settings/CanNodeView.h"
@@ -39,11 +43,17 @@ void RegisterCanVoiceGpsViews()
     // The data window's voice, CAN and raw GPS pages and the track of its
     // GPS page.
     RegisterCanGpsGraphClasses();
-    for (const fw::CRuntimeClass* cls : {FW_RUNTIME_CLASS(CKivDataVoiceView), FW_RUNTIME_CLASS(CGpsGraphView),
-                                         FW_RUNTIME_CLASS(CCanDataListView), FW_RUNTIME_CLASS(CGpsNamaDataListView)})
+    for (const fw::CRuntimeClass* cls :
+         {FW_RUNTIME_CLASS(CKivDataVoiceView), FW_RUNTIME_CLASS(CGpsGraphView), FW_RUNTIME_CLASS(CGpsPageView),
+          FW_RUNTIME_CLASS(CGpsDataListView), FW_RUNTIME_CLASS(CGpsGraphListView), FW_RUNTIME_CLASS(CCanDataListView),
+          FW_RUNTIME_CLASS(CCanGraphListView), FW_RUNTIME_CLASS(CGpsNamaDataListView)})
         fw::RegisterClass(cls);
     CKivDataFrame::SetPageClass(datacmd::kPageVoice, FW_RUNTIME_CLASS(CKivDataVoiceView));
-    CKivDataFrame::SetPageClass(datacmd::kPageGps, FW_RUNTIME_CLASS(CGpsGraphView));
+    CKivDataFrame::SetPageClass(datacmd::kPageGps, FW_RUNTIME_CLASS(CGpsPageView));
     CKivDataFrame::SetPageClass(datacmd::kPageCan, FW_RUNTIME_CLASS(CCanDataListView));
+    CKivDataFrame::SetPageClass(datacmd::kPageCanGraph, FW_RUNTIME_CLASS(CCanGraphListView));
     CKivDataFrame::SetPageClass(datacmd::kPageGpsRaw, FW_RUNTIME_CLASS(CGpsNamaDataListView));
+    // The map file asks its number of points.
+    static CGpsMapPointAsker mapPoints;
+    fw::Install<IGpsMapPointDialog>(&mapPoints);
 }

@@ -25,6 +25,8 @@ public:
     CDataTankObject* GetColumnTank(int32_t col) override;
     CDataTankList* GetColumnList() override;
     CZELGridStyle* GetViewStyle() override;
+    // The text save, also for the CAN graph list.
+    void SaveText() { OnFileSaveText(); }
 };
 
 class CGpsNamaDataListView : public CKivDataViewBase {

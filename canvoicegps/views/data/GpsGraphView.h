@@ -2,21 +2,45 @@
 
 // The GPS page's track: the document's GPS position drawn as a line in a
 // square plot, with the sample range selected in the GPS lists (hint 45)
-// drawn over it. The whole track is kept as a picture, so that moving the
-// selection repaints only the selected part.
+// drawn over it and the document's time marks as circles on the track. The
+// whole track is kept as a picture, so that moving the selection repaints
+// only the selected part. With the marker tool the marks are selected by
+// click or rectangle, deleted (one level of undo) and a voice mark plays
+// on a double click.
 
 #include "canvoicegps/views/data/GpsTrackPicture.h"
+#include "chart/views/MarkerTools.h"
 #include "framework/ui/View.h"
 
-class CKivDataDoc;
+#include <memory>
 
-class CGpsGraphView : public fw::CView {
+class CDrawMarkerList;
+class CGpsDataListView;
+class CKivDataDoc;
+namespace fw {
+class CArchive;
+class CMemFile;
+class CMenu;
+}
+
+class CGpsGraphView : public fw::CView, public IGpsMarkerWindow {
     FW_DECLARE_DYNCREATE(CGpsGraphView)
+    FW_DECLARE_COMMANDS()
 public:
     static constexpr intptr_t kHintRepaint = 0;
     static constexpr intptr_t kHintData = 12;
+    static constexpr intptr_t kHintMarkerSelection = 50;
+    static constexpr intptr_t kHintMarkers = 51;
     static constexpr int32_t kChangeData = 1;
     static constexpr int32_t kChangeRows = 0x20;
+    static constexpr unsigned kIdTextSave = 32831;
+    static constexpr unsigned kIdSetSelect = 32814;
+    static constexpr unsigned kIdShowMarkers = 33531;
+    static constexpr unsigned kIdSelectMarkers = 33535;
+    static constexpr unsigned kIdDeleteMarkers = 33536;
+    static constexpr unsigned kIdUndo = 57643;
+    static constexpr int32_t kUndoMarkers = 108;
+    static constexpr unsigned kMsgVoiceMarkers = 857;
 
     CGpsGraphView();
     ~CGpsGraphView() override;
@@ -27,12 +51,65 @@ public:
     void OnSize(unsigned type, int cx, int cy) override;
     void OnSetFocus() override { Invalidate(); }
     void OnKillFocus() override { Invalidate(); }
+    void OnLButtonDown(unsigned flags, fw::CPoint point) override;
+    void OnLButtonUp(unsigned flags, fw::CPoint point) override;
+    void OnLButtonDblClk(unsigned flags, fw::CPoint point) override;
+    void OnMouseMove(unsigned flags, fw::CPoint point) override;
+    void OnContextMenu(fw::CWnd* wnd, fw::CPoint point) override;
 
     CKivDataDoc* GetDataDoc() const;
     const fw::CRect& GetPlotRect() const { return m_plotRect; }
     CGpsTrackPicture& Picture() { return m_track; }
+    // The value list of the same page, which runs the list commands.
+    void SetListView(CGpsDataListView* list) { m_pList = list; }
+
+    // --- markers
+    // 0 no tool (the mouse does nothing), 1 the marker tool.
+    void SetMarkerMode(int32_t mode);
+    int32_t GetMarkerMode() const { return m_nMarkerMode; }
+    CDrawMarkerList& Markers() { return *m_markers; }
+    // One drawn marker per mark of the document, in list order.
+    void RebuildMarkers();
+    // Tells the other views which marks are selected (hint 50).
+    void NotifyMarkersChanged();
+    void OnDeleteMarkers();
+    void OnEditUndo();
+    bool CanUndo() const;
+    // The context menu's items (undo, show, select, delete markers).
+    static void BuildContextMenu(fw::CMenu& menu);
+
+    // What the marker tool asks of the view.
+    fw::CRect GetToolClientRect() const override { return GetClientRect(); }
+    void SelectMarkers(int left, int top, int right, int bottom, bool add) override;
+    void HitMarker(int x, int y) override;
+    void SetCapture() override { m_bToolCapture = true; }
+    void ReleaseCapture() override { m_bToolCapture = false; }
+    bool HasCapture() const override { return m_bToolCapture; }
+    void SetToolCursor(int cursorId) override { m_nToolCursor = cursorId; }
+    void ShowRubberBand(const fw::CRect& band) override;
+    const fw::CRect& GetRubberBand() const { return m_rcBand; }
 
 private:
+    void OnSaveText();
+    void OnSetSelect();
+    void OnUpdateListCommand(fw::CCmdUI* ui);
+    void OnUpdateDeleteMarkers(fw::CCmdUI* ui);
+    void OnUpdateUndo(fw::CCmdUI* ui);
+    class CGpsGraphTool* ActiveTool();
+    // Places each marker at its sample on the track and draws it.
+    void DrawMarkers(fw::CDC& dc, const fw::CRect& plot);
+    void SaveUndo();
+    bool WriteUndoRecord(fw::CMemFile& file);
+    void LoadMarkers(fw::CArchive& ar);
+    void RestoreUndo();
+
     CGpsTrackPicture m_track;
     fw::CRect m_plotRect;
+    CGpsDataListView* m_pList = nullptr;
+    int32_t m_nMarkerMode = 0;
+    std::unique_ptr<CDrawMarkerList> m_markers;
+    bool m_bMarkersChanged = true;
+    bool m_bToolCapture = false;
+    int m_nToolCursor = 0;
+    fw::CRect m_rcBand;
 };

@@ -1,14 +1,12 @@
 #include "canvoicegps/views/data/KivDataVoiceView.h"
 
 #include "canvoicegps/voice/VoiceListObj.h"
-#include "canvoicegps/voice/VoicePlayback.h"
 #include "common/tank/DataTankObject.h"
 #include "data/model/KivDataDoc.h"
 #include "docbase/doc/UpdateHints.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/DocManager.h"
 #include "framework/core/DocTemplate.h"
-#include "framework/core/FileSystem.h"
 #include "framework/core/Format.h"
 #include "framework/core/MenuResource.h"
 #include "framework/core/Services.h"
@@ -17,12 +15,8 @@
 #include "framework/core/StringTable.h"
 #include "grid/views/GridPane.h"
 #include "project/model/KIV5980Doc.h"
-#include "project/views/ProjectBaseView.h"
-#include "project/views/ReNamePrf.h"
-#include "project/views/RenameDlgs.h"
 #include "project/views/pages/MMAGrid.h"
 
-#include <cerrno>
 #include <cmath>
 #include <vector>
 
@@ -43,7 +37,6 @@ namespace {
 
 constexpr unsigned kIdsFileName = 501;  // "ファイル名"
 constexpr const char* kTimeFormat = "%Y/%m/%d %H:%M:%S";
-constexpr const char* kWavExtension = ".wav";
 
 void EnsureVoiceMenu()
 {
@@ -75,7 +68,7 @@ CKivDataVoiceView::CKivDataVoiceView()
     EnsureVoiceMenu();
 }
 
-CKivDataVoiceView::~CKivDataVoiceView() { StopPlaying(); }
+CKivDataVoiceView::~CKivDataVoiceView() = default;
 
 CVoiceListObj* CKivDataVoiceView::VoiceList() const
 {
@@ -178,35 +171,10 @@ void CKivDataVoiceView::OnCheckBoxClick(int32_t col, int32_t row, fw::CPoint)
         OnCellButton(col, row);
 }
 
-void CKivDataVoiceView::StopPlaying()
-{
-    if (m_device != 0) {
-        if (IVoicePlayback* player = fw::Installed<IVoicePlayback>())
-            player->Stop(m_device);
-    }
-    m_device = 0;
-    m_playingRow = -1;
-}
-
 void CKivDataVoiceView::OnCellButton(int32_t, int32_t row)
 {
-    const int32_t playing = m_playingRow;
-    StopPlaying();
-    // A second click on the recording that plays only stops it.
-    if (playing == row)
-        return;
-    CKivDataDoc* doc = GetDataDoc();
-    if (!doc || row < 0 || row > LastIndex())
-        return;
-    const unsigned device = doc->GetVoiceList().PlayRecording(doc->GetDataFolder(), row, [this] {
-        // The end of the recording closes it, as a stop would.
-        m_device = 0;
-        m_playingRow = -1;
-    });
-    if (device != 0) {
-        m_device = device;
-        m_playingRow = row;
-    }
+    if (CKivDataDoc* doc = GetDataDoc())
+        m_player.Toggle(doc->GetVoiceList(), doc->GetDataFolder(), row);
 }
 
 void CKivDataVoiceView::OnPlay()
@@ -215,24 +183,22 @@ void CKivDataVoiceView::OnPlay()
     if (!sheet)
         return;
     const CCellIndices cur = sheet->GetCurrentCell();
-    if (cur.row >= 0 && m_device == 0)
+    if (cur.row >= 0 && !m_player.IsPlaying())
         OnCellButton(0, cur.row);
 }
 
-void CKivDataVoiceView::OnStop() { StopPlaying(); }
+void CKivDataVoiceView::OnStop() { m_player.Stop(); }
 
 void CKivDataVoiceView::OnUpdatePlay(fw::CCmdUI* ui)
 {
-    const CCellRange sel = GetGrid() ? GetGrid()->GetSelection() : CCellRange{};
-    ui->Enable(LastIndex() >= 0 && sel.IsValid() && sel.top <= LastIndex() && m_device == 0);
+    ui->Enable(m_player.CanPlay(GetGrid() ? GetGrid()->GetSelection() : CCellRange{}, LastIndex()));
 }
 
-void CKivDataVoiceView::OnUpdateStop(fw::CCmdUI* ui) { ui->Enable(m_device != 0); }
+void CKivDataVoiceView::OnUpdateStop(fw::CCmdUI* ui) { ui->Enable(m_player.IsPlaying()); }
 
 void CKivDataVoiceView::OnUpdateRename(fw::CCmdUI* ui)
 {
-    const CCellRange sel = GetGrid() ? GetGrid()->GetSelection() : CCellRange{};
-    ui->Enable(m_device == 0 && sel.IsValid() && sel.top <= LastIndex());
+    ui->Enable(m_player.CanRename(GetGrid() ? GetGrid()->GetSelection() : CCellRange{}, LastIndex()));
 }
 
 void CKivDataVoiceView::OnUpdateHistory(fw::CCmdUI* ui) { ui->Enable(GetDataDoc() != nullptr); }
@@ -242,7 +208,7 @@ void CKivDataVoiceView::OnHistoryUpdate()
     CKivDataDoc* doc = GetDataDoc();
     if (!doc)
         return;
-    StopPlaying();
+    m_player.Stop();
     doc->LoadVoiceFiles();
     doc->SetModifiedFlag();
 }
@@ -250,53 +216,15 @@ void CKivDataVoiceView::OnHistoryUpdate()
 void CKivDataVoiceView::OnRename()
 {
     CKivDataDoc* doc = GetDataDoc();
-    if (!doc || m_device != 0 || !GetGrid())
+    if (!doc || m_player.IsPlaying() || !GetGrid())
         return;
     const CCellRange sel = GetGrid()->GetSelection();
     if (!sel.IsValid())
         return;
-    RenameRows(sel.top, sel.bottom);
+    const fw::CString folder = doc->GetDataFolder();
+    RenameVoiceRows(this, doc->GetVoiceList(), sel.top, sel.bottom, [&](int32_t) { return folder; }, kIdsExists);
     doc->UpdateAllViews(nullptr, kHintVoiceList);
     RescanProjects();
-}
-
-bool CKivDataVoiceView::RenameRows(int32_t first, int32_t last)
-{
-    CKivDataDoc* doc = GetDataDoc();
-    CRenameDatafileDlg dlg(this);
-    dlg.m_prf = CProjectBaseView::RenameSetting();
-    dlg.m_prf.m_nNoNumber = first == last ? 1 : 0;
-    if (dlg.DoModal() != fw::IDOK)
-        return false;
-    CProjectBaseView::RenameSetting() = dlg.m_prf;
-    CReNamePrf pattern = dlg.m_prf;
-    if (!pattern.Validate())
-        return false;
-    pattern.m_strExtension = kWavExtension;
-    CVoiceListObj& list = doc->GetVoiceList();
-    const fw::CString folder = doc->GetDataFolder();
-    for (int32_t row = first; row <= last && row <= list.GetMaxIndex(); ++row) {
-        const fw::CString title = list.GetFileName(row);
-        if (title.IsEmpty())
-            continue;
-        fw::CString name;
-        pattern.MakeName(name);
-        const fw::CString from = fw::fs::PathJoin(folder, title + kWavExtension);
-        const fw::CString to = fw::fs::PathJoin(folder, name + kWavExtension);
-        fw::CFileException error;
-        // Never over another file: the move itself refuses an existing name.
-        if (!fw::fs::RenameNoReplace(from, to, &error)) {
-            fw::CString text;
-            if (error.m_errno == EEXIST)
-                text = fw::Format(fw::LoadStringText(kIdsExists), name.c_str(), title.c_str());
-            else
-                error.GetErrorMessage(text);
-            fw::AfxMessageBox(text, fw::MB_OK | fw::MB_ICONINFORMATION);
-            return false;
-        }
-        list.SetFileName(row, name);
-    }
-    return true;
 }
 
 void CKivDataVoiceView::RescanProjects()

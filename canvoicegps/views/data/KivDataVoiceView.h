@@ -8,6 +8,7 @@
 // which the open projects scan their recordings again. The page only reads
 // the list.
 
+#include "canvoicegps/views/VoiceRows.h"
 #include "data/views/KivDataViewBase.h"
 
 class CVoiceListObj;
@@ -45,22 +46,18 @@ public:
     void OnRename();
     // Finds the recordings of the folder again.
     void OnHistoryUpdate();
-    bool IsPlaying() const { return m_device != 0; }
-    int32_t GetPlayingRow() const { return m_playingRow; }
+    bool IsPlaying() const { return m_player.IsPlaying(); }
+    int32_t GetPlayingRow() const { return m_player.GetPlayingRow(); }
 
 private:
     void OnUpdatePlay(fw::CCmdUI* ui);
     void OnUpdateStop(fw::CCmdUI* ui);
     void OnUpdateRename(fw::CCmdUI* ui);
     void OnUpdateHistory(fw::CCmdUI* ui);
-    void StopPlaying();
     CVoiceListObj* VoiceList() const;
     int32_t LastIndex() const;
     void SetUsedExtents();
-    // Renames the recordings of the rows; false after a reported failure.
-    bool RenameRows(int32_t first, int32_t last);
     void RescanProjects();
 
-    unsigned m_device = 0;
-    int32_t m_playingRow = -1;
+    CVoiceRowPlayer m_player;
 };

@@ -1,0 +1,270 @@
+#include "canvoicegps/views/data/GpsListViews.h"
+
+#include "canvoicegps/model/GpsGraphTimeListObj.h"
+#include "canvoicegps/model/UpdateSelArea.h"
+#include "canvoicegps/views/data/CanGpsGraphRows.h"
+#include "common/tank/UseTankList.h"
+#include "data/model/KivDataDoc.h"
+#include "data/views/KivDataFrame.h"
+#include "docbase/doc/UpdateHints.h"
+#include "grid/model/GridStyle.h"
+#include "grid/views/GridPane.h"
+
+#include <algorithm>
+
+FW_IMPLEMENT_DYNCREATE(CGpsDataListView, CKivDataChDataView)
+FW_IMPLEMENT_DYNCREATE(CGpsGraphListView, CKivDataGraphView)
+
+FW_BEGIN_COMMANDS(CGpsDataListView, CKivDataChDataView)
+    FW_ON_UPDATE(CKivDataListViewBase::kIdThinning, &CGpsDataListView::OnUpdateDisabled)
+FW_END_COMMANDS
+
+FW_BEGIN_COMMANDS(CGpsGraphListView, CKivDataGraphView)
+    FW_ON_UPDATE(CKivDataListViewBase::kIdThinning, &CGpsGraphListView::OnUpdateDisabled)
+FW_END_COMMANDS
+
+namespace {
+
+constexpr int32_t kChangeRepaint = 0x01 | 0x08 | 0x10;
+
+int16_t RowChangeMask(const CCellRange& before, const CCellRange& after)
+{
+    int16_t mask = 0;
+    if (before.top != after.top)
+        mask |= CUpdateSelArea::kFirstChanged;
+    if (before.bottom != after.bottom)
+        mask |= CUpdateSelArea::kLastChanged;
+    return mask;
+}
+
+} // namespace
+
+// ---- panes ------------------------------------------------------------------------------------------
+
+template <class PaneBase>
+template <class Handler>
+void CGpsSelectionPane<PaneBase>::Watch(Handler&& handler)
+{
+    const CCellRange before = this->GetSelection();
+    handler();
+    if (m_pView)
+        m_pView->OnPaneSelection(before, this->GetSelection());
+}
+
+template <class PaneBase>
+void CGpsSelectionPane<PaneBase>::OnLButtonDown(unsigned flags, fw::CPoint point)
+{
+    Watch([&] { PaneBase::OnLButtonDown(flags, point); });
+}
+
+template <class PaneBase>
+void CGpsSelectionPane<PaneBase>::OnMouseMove(unsigned flags, fw::CPoint point)
+{
+    Watch([&] { PaneBase::OnMouseMove(flags, point); });
+}
+
+template <class PaneBase>
+void CGpsSelectionPane<PaneBase>::OnKeyDown(unsigned key, unsigned repeat, unsigned flags)
+{
+    Watch([&] { PaneBase::OnKeyDown(key, repeat, flags); });
+}
+
+template class CGpsSelectionPane<CZELGridPaneSheet>;
+template class CGpsSelectionPane<CZELGridPaneLeft>;
+
+// The focus frame around the list follows the sheet's focus.
+void CGpsDataGridPane::OnSetFocus()
+{
+    CZELGridPaneSheet::OnSetFocus();
+    if (CZELGrid* grid = GetGrid())
+        grid->RedrawPanes();
+}
+
+void CGpsDataGridPane::OnKillFocus()
+{
+    CZELGridPaneSheet::OnKillFocus();
+    if (CZELGrid* grid = GetGrid())
+        grid->RedrawPanes();
+}
+
+CGpsDataGrid::CGpsDataGrid(CGpsDataListView* view) : CZELViewGrid(view)
+{
+    auto sheet = std::make_unique<CGpsDataGridPane>();
+    sheet->SetGrid(this);
+    sheet->SetView(view);
+    m_panes[kIndexSheet] = std::move(sheet);
+    auto left = std::make_unique<CGpsDataGridPaneLeft>();
+    left->SetGrid(this);
+    left->SetView(view);
+    m_panes[kIndexRowHeader] = std::move(left);
+}
+
+// ---- value list -------------------------------------------------------------------------------------
+
+CGpsDataListView::CGpsDataListView() { ReplaceGrid(std::make_unique<CGpsDataGrid>(this)); }
+
+CZELGridStyle* CGpsDataListView::GetViewStyle()
+{
+    CKivDataDoc* doc = GetDataDoc();
+    return doc ? doc->GetStyle(CKivDataDoc::kStyleGpsValues) : nullptr;
+}
+
+void CGpsDataListView::SetUpListGrid()
+{
+    if (CKivDataDoc* doc = GetDataDoc())
+        m_pColumns = &doc->GetGpsChannels();
+}
+
+void CGpsDataListView::OnInitialUpdate()
+{
+    CKivDataDoc* doc = GetDataDoc();
+    if (doc)
+        if (CZELGridStyle* style = GetViewStyle())
+            style->SetRowCount(std::max(doc->GetSampleCount(), 1));
+    CKivDataChDataView::OnInitialUpdate();
+    if (CKivDataFrame* frame = GetDataFrame(); frame && doc)
+        frame->UpdateToolBar(doc->HasCanGpsVoiceData());
+}
+
+void CGpsDataListView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject)
+{
+    CZELViewGrid* grid = GetGrid();
+    if (!grid || !grid->GetStyle())
+        return;
+    if (hint == kHintSelArea) {
+        if (auto* area = dynamic_cast<CUpdateSelArea*>(hintObject); area && area->m_source != CUpdateSelArea::kFromList)
+            TakeSelection(*area);
+        return;
+    }
+    if (hint == kHintData) {
+        auto* data = dynamic_cast<CUpdateKivData*>(hintObject);
+        if (!data || data->m_pDocument != GetDocument())
+            return;
+        if (data->m_changeFlags & kFlagRows) {
+            grid->GetStyle()->SetRowCount(std::max(GetDataDoc()->GetSampleCount(), 1));
+            grid->ApplyStyle(false);
+            grid->RedrawPanes();
+        } else if (data->m_changeFlags & kChangeRepaint) {
+            grid->RedrawPanes();
+        }
+        return;
+    }
+    CKivDataChDataView::OnUpdate(sender, hint, hintObject);
+}
+
+void CGpsDataListView::TakeSelection(const CUpdateSelArea& area)
+{
+    CZELGridPane* sheet = GetGrid()->GetSheetPane();
+    const int32_t lastCol = std::max(SheetColumnCount() - 1, 0);
+    if (area.m_last == -1 || area.m_first < 0) {
+        const CCellIndices cur = sheet->GetCurrentCell();
+        const int32_t row = std::max(cur.row, 0);
+        sheet->SetSelection({row, 0, row, lastCol}, false);
+    } else {
+        const int32_t first = std::min(area.m_first, area.m_last);
+        const int32_t last = std::max(area.m_first, area.m_last);
+        sheet->SetSelection({first, 0, last, lastCol}, false);
+        const bool atFirst = area.m_mask == 0 || area.m_mask == CUpdateSelArea::kFirstChanged;
+        sheet->SetCurrentCell({atFirst ? first : last, 0});
+        sheet->SetSelection({first, 0, last, lastCol}, false);
+    }
+    const CCellIndices cur = sheet->GetCurrentCell();
+    sheet->EnsureVisible(std::max(cur.row, 0), 0, false);
+    GetGrid()->RedrawPanes();
+}
+
+void CGpsDataListView::AnnounceSelection(int16_t mask)
+{
+    CKivDataDoc* doc = GetDataDoc();
+    if (!doc || !GetGrid())
+        return;
+    const CCellRange sel = GetGrid()->GetSheetPane()->GetSelection();
+    CUpdateSelArea area(CUpdateSelArea::kFromList, mask, sel.top, sel.bottom);
+    doc->UpdateAllViews(this, kHintSelArea, &area);
+}
+
+void CGpsDataListView::OnPaneSelection(const CCellRange& before, const CCellRange& after)
+{
+    // A change of columns only keeps the range of samples.
+    if (const int16_t mask = RowChangeMask(before, after))
+        AnnounceSelection(mask);
+}
+
+void CGpsDataListView::ApplyUndo()
+{
+    CKivDataChDataView::ApplyUndo();
+    AnnounceSelection(0);
+}
+
+void CGpsDataListView::SelectRows(int32_t first, int32_t last)
+{
+    CKivDataChDataView::SelectRows(first, last);
+    CZELGridPane* sheet = GetGrid()->GetSheetPane();
+    const CCellIndices cur = sheet->GetCurrentCell();
+    sheet->EnsureVisible(std::max(cur.row, 0), std::max(cur.col, 0), true);
+    AnnounceSelection(0);
+}
+
+void CGpsDataListView::OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }
+
+// ---- graph list -------------------------------------------------------------------------------------
+
+CGpsGraphListView::CGpsGraphListView() = default;
+
+CZELGridStyle* CGpsGraphListView::GetViewStyle()
+{
+    CKivDataDoc* doc = GetDataDoc();
+    return doc ? doc->GetStyle(CKivDataDoc::kStyleGpsGraph) : nullptr;
+}
+
+void CGpsGraphListView::SetUpListGrid()
+{
+    if (CKivDataDoc* doc = GetDataDoc())
+        m_pColumns = &doc->GetGpsChannels();
+}
+
+CGraphTimeListObj* CGpsGraphListView::GetGraphList() const
+{
+    CKivDataDoc* doc = GetDataDoc();
+    return doc ? GpsGraphOf(*doc) : nullptr;
+}
+
+void CGpsGraphListView::ShapeRows()
+{
+    CKivDataDoc* doc = GetDataDoc();
+    if (!doc)
+        return;
+    SyncGpsGraphRows(*doc);
+    if (CZELGridStyle* style = GetViewStyle())
+        style->SetRowCount(std::max(doc->GetGpsChannels().GetSize(), 1));
+}
+
+void CGpsGraphListView::OnInitialUpdate()
+{
+    ShapeRows();
+    CKivDataGraphView::OnInitialUpdate();
+}
+
+void CGpsGraphListView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject)
+{
+    if (hint == kHintSelArea) {
+        auto* area = dynamic_cast<CUpdateSelArea*>(hintObject);
+        CGraphTimeListObj* graph = GetGraphList();
+        if (area && graph && (area->m_source != 0 || area->m_mask != 0)) {
+            graph->OnUpdate(static_cast<int>(kHintSelArea), area);
+            if (GetGrid())
+                RedrawCursorColumns();
+        }
+        return;
+    }
+    if (hint == kHintData)
+        if (auto* data = dynamic_cast<CUpdateKivData*>(hintObject);
+            data && data->m_pDocument == GetDocument() && (data->m_changeFlags & kFlagRows)) {
+            ShapeRows();
+            if (GetGrid())
+                GetGrid()->ApplyStyle(false);
+        }
+    CKivDataGraphView::OnUpdate(sender, hint, hintObject);
+}
+
+void CGpsGraphListView::OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }

@@ -1,0 +1,56 @@
+#include "canvoicegps/views/data/GpsPageView.h"
+
+#include "canvoicegps/views/data/GpsGraphView.h"
+#include "canvoicegps/views/data/GpsListViews.h"
+#include "framework/ui/FrameWnd.h"
+
+#include <QSplitter>
+
+FW_IMPLEMENT_DYNCREATE(CGpsPageView, fw::CView)
+
+namespace {
+
+constexpr int kTrackSide = 320;
+constexpr int kRest = 1 << 20;
+
+template <class V> V* MakePane(QSplitter* host, fw::CDocument* document)
+{
+    auto* view = new V;  // deleted with its window
+    view->Create(host, document);
+    host->addWidget(view->Widget());
+    return view;
+}
+
+} // namespace
+
+CGpsPageView::CGpsPageView() = default;
+
+QWidget* CGpsPageView::CreateViewWidget(QWidget* parent)
+{
+    m_splitter = new QSplitter(Qt::Vertical, parent);
+    m_splitter->setChildrenCollapsible(false);
+    return m_splitter;
+}
+
+bool CGpsPageView::Create(QWidget* parent, fw::CDocument* document)
+{
+    if (!fw::CView::Create(parent, document))
+        return false;
+    auto* top = new QSplitter(Qt::Horizontal, m_splitter);
+    top->setChildrenCollapsible(false);
+    m_splitter->addWidget(top);
+    m_pTrack = MakePane<CGpsGraphView>(top, document);
+    m_pList = MakePane<CGpsDataListView>(top, document);
+    m_pGraphs = MakePane<CGpsGraphListView>(m_splitter, document);
+    m_pTrack->SetListView(m_pList);
+    top->setSizes({kTrackSide, kRest});
+    m_splitter->setSizes({kTrackSide, kRest});
+    return true;
+}
+
+void CGpsPageView::OnActivateView(bool activate, fw::CView*, fw::CView*)
+{
+    fw::CFrameWnd* frame = GetParentFrame();
+    if (activate && frame && m_pList && frame->GetActiveView() == this)
+        frame->SetActiveView(m_pList);
+}
