@@ -9,6 +9,9 @@
 
 FW_IMPLEMENT_SERIAL(CGraphPageParam, fw::CObject, fw::VERSIONABLE_SCHEMA | 1)
 
+// The smallest stored series: a back-reference tag.
+static constexpr size_t kMinSeriesBytes = 2;
+
 void tDataRange::Take(double max, double min)
 {
     if (!found) {
@@ -31,9 +34,20 @@ CGraphPageParam::~CGraphPageParam()
 
 void CGraphPageParam::Serialize(fw::CArchive& ar)
 {
-    if (ar.IsLoading())
-        m_series->DeleteAll();
-    m_series->Serialize(ar);
+    if (ar.IsStoring()) {
+        m_series->Serialize(ar);
+        return;
+    }
+    m_series->DeleteAll();
+    // The page owns its series and draws every one: a list naming a series
+    // twice, an object of another class or none at all is damaged.
+    const uint64_t count = ar.ReadCount(kMinSeriesBytes);
+    for (uint64_t i = 0; i < count; ++i) {
+        auto* series = static_cast<CGraphParamArray*>(ar.ReadOwnedObject(FW_RUNTIME_CLASS(CGraphParamArray)));
+        if (!series)
+            fw::ThrowArchiveException(fw::CArchiveException::badIndex, ar.m_strFileName);
+        m_series->Add(series);
+    }
 }
 
 void CGraphPageParam::AppendSeries(CGraphParamArray* series)
