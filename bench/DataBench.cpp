@@ -25,6 +25,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -89,11 +90,13 @@ public:
     fw::CString GetRecordText(char) const override { return {}; }
     fw::CString GetTimingText(char) const override { return {}; }
 
+    // "%.4f" through std::to_chars: the same text without the locale and
+    // format parsing of printf.
     static fw::CString Number(int row, int col)
     {
         char text[32];
-        std::snprintf(text, sizeof text, "%.4f", row * 0.001 + col);
-        return fw::CString(text);
+        const auto end = std::to_chars(text, text + sizeof text, row * 0.001 + col, std::chars_format::fixed, 4).ptr;
+        return fw::CString(std::string(text, end));
     }
 };
 

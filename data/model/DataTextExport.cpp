@@ -69,12 +69,17 @@ std::string CDataTextExport::CornerCells(int headerRow, char separator) const
 std::string CDataTextExport::RowHeaderCells(int row, char separator) const
 {
     std::string line;
+    AppendRowHeaderCells(line, row, separator);
+    return line;
+}
+
+void CDataTextExport::AppendRowHeaderCells(std::string& line, int row, char separator) const
+{
     for (int c = 0; c < m_sheet.GetRowHeaderColumns(); ++c) {
         if (c)
             line += separator;
-        line += CExportTextWriter::Field(m_sheet.GetRowHeaderText(row, c).str(), separator);
+        CExportTextWriter::AppendField(line, m_sheet.GetRowHeaderText(row, c).view(), separator);
     }
-    return line;
 }
 
 void CDataTextExport::WriteHeaderRow(CExportTextWriter& out, int headerRow, char separator,
@@ -110,10 +115,15 @@ void CDataTextExport::WriteCsvText(CExportTextWriter& out, bool csv, const tText
         for (int r = IDataSheetSource::kRowMax; r <= IDataSheetSource::kRowMean; ++r)
             WriteHeaderRow(out, r, sep, options);
     }
+    // One line buffer for all rows: no allocation per row or cell.
+    std::string line;
     for (int r = options.firstRow - 1; r <= options.lastRow - 1; ++r) {
-        std::string line = RowHeaderCells(r, sep);
-        for (int col : options.columns)
-            Append(line, sep, CExportTextWriter::Field(m_sheet.GetCellText(r, col).str(), sep));
+        line.clear();
+        AppendRowHeaderCells(line, r, sep);
+        for (int col : options.columns) {
+            line += sep;
+            CExportTextWriter::AppendField(line, m_sheet.GetCellText(r, col).view(), sep);
+        }
         out.WriteLine(line);
     }
 }
@@ -163,10 +173,13 @@ void CDataTextExport::WriteLobText(CExportTextWriter& out, const tTextConvParam&
             Append(line, ',', CExportTextWriter::Field(m_sheet.GetColumnHeaderText(r, col).str(), ','));
         out.WriteLine(line);
     }
+    std::string line;
     for (int r = options.firstRow - 1; r <= options.lastRow - 1; ++r) {
-        std::string line = std::to_string(r + 1);
-        for (int col : columns)
-            Append(line, ',', CExportTextWriter::Field(m_sheet.GetCellText(r, col).str(), ','));
+        line = std::to_string(r + 1);
+        for (int col : columns) {
+            line += ',';
+            CExportTextWriter::AppendField(line, m_sheet.GetCellText(r, col).view(), ',');
+        }
         out.WriteLine(line);
     }
 }
@@ -275,12 +288,15 @@ void CDataTextExport::WriteDadispData(CExportTextWriter& out, const tTextConvPar
             Append(line, ',', CExportTextWriter::Field(m_sheet.GetColumnHeaderText(IDataSheetSource::kRowUnit, col).str(), ','));
         out.WriteLine(line);
     }
+    std::string line;
     for (int r = options.firstRow - 1; r <= options.lastRow - 1; ++r) {
         fw::CString time;
         FormatDataValue(r < ad.m_nNum ? r * interval : HUGE_VAL, kTimeFormat, time);
-        std::string line = time.str();
-        for (int col : options.columns)
-            Append(line, ',', CExportTextWriter::Field(m_sheet.GetCellText(r, col).str(), ','));
+        line.assign(time.view());
+        for (int col : options.columns) {
+            line += ',';
+            CExportTextWriter::AppendField(line, m_sheet.GetCellText(r, col).view(), ',');
+        }
         out.WriteLine(line);
     }
 }

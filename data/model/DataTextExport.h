@@ -41,6 +41,7 @@ public:
 private:
     std::string CornerCells(int headerRow, char separator) const;
     std::string RowHeaderCells(int row, char separator) const;
+    void AppendRowHeaderCells(std::string& line, int row, char separator) const;
     void WriteHeaderRow(CExportTextWriter& out, int headerRow, char separator, const tTextConvParam& options) const;
     void WriteDadispData(CExportTextWriter& out, const tTextConvParam& options) const;
     void WriteFile(const fw::CString& path, const tTextConvParam& options, bool& failed) const;

@@ -3,14 +3,27 @@
 #include "framework/core/Cp932.h"
 #include "framework/core/File.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
-constexpr size_t kFlushBytes = 1 << 16;
+// Large enough that writes are few, small enough to stay bounded.
+constexpr size_t kFlushBytes = 1 << 20;
 
 bool IsAscii(std::string_view s)
 {
-    for (unsigned char c : s) {
-        if (c >= 0x80)
+    // Eight bytes at a time: the rows of numbers are long and plain.
+    const char* p = s.data();
+    size_t n = s.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        uint64_t word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ull)
+            return false;
+    }
+    for (; n; ++p, --n) {
+        if (static_cast<unsigned char>(*p) >= 0x80)
             return false;
     }
     return true;
@@ -46,22 +59,32 @@ void CExportTextWriter::Flush()
 
 std::string CExportTextWriter::Field(std::string_view text, char separator)
 {
+    std::string out;
+    AppendField(out, text, separator);
+    return out;
+}
+
+void CExportTextWriter::AppendField(std::string& line, std::string_view text, char separator)
+{
     if (separator != ',') {
-        std::string out(text);
-        for (char& c : out) {
+        const size_t from = line.size();
+        line.append(text);
+        for (size_t i = from; i < line.size(); ++i) {
+            char& c = line[i];
             if (c == '\r' || c == '\n' || c == '\t')
                 c = ' ';
         }
-        return out;
+        return;
     }
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string out = "\"";
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        line.append(text);
+        return;
+    }
+    line += '"';
     for (char c : text) {
         if (c == '"')
-            out += '"';
-        out += c;
+            line += '"';
+        line += c;
     }
-    out += '"';
-    return out;
+    line += '"';
 }

@@ -28,6 +28,8 @@ public:
     // holds a comma, a quote or a line break (quotes doubled); for TAB its
     // line breaks and TABs become blanks.
     static std::string Field(std::string_view text, char separator);
+    // The same, appended to `line` without a string of its own.
+    static void AppendField(std::string& line, std::string_view text, char separator);
 
 private:
     fw::CFile& m_file;
