@@ -84,7 +84,7 @@ bool CDataCalcuOrder::EvaluateOtherwise(int16_t pass, int32_t step)
     }
     if (m_planEdits != CDataCalcu::EditCount())
         PreparePlan();
-    if (m_planResult != nullptr)
+    if (m_planKernel != nullptr)
         EvaluatePlan(step);
     else
         EvaluateOperations(step);

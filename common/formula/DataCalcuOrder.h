@@ -3,6 +3,7 @@
 #include "common/base/ZELPtrArray.h"
 #include "common/formula/CalcFunctionTable.h"
 #include "common/formula/DataCalcu.h"
+#include "common/formula/FormulaPlan.h"
 #include "framework/core/CString.h"
 
 #include <cmath>
@@ -42,7 +43,7 @@ public:
     // `pass`; false (nothing changed) when it does not.
     bool Evaluate(int16_t pass, int32_t step)
     {
-        if (pass == m_pass && pass > 0 && m_planEdits == CDataCalcu::EditCount() && m_planResult != nullptr)
+        if (pass == m_pass && pass > 0 && m_planEdits == CDataCalcu::EditCount() && m_planKernel != nullptr)
             [[likely]] {
             EvaluatePlan(step);
             return true;
@@ -124,33 +125,16 @@ private:
     [[gnu::cold]] double InvalidResult(int32_t step);
     static constexpr double kFloatMax = 3.40282346638528859811704183484516925e+38;
     void CompileFinish(fw::CString& text);
-    // The step-by-step plan: a formula made only of CH/NO reads and the four
-    // arithmetic operations runs as a flat list whose operands point straight
-    // at the values they read (a CH read costs nothing of its own). Any other
-    // formula keeps the general loop.
-    struct PlanStep {
-        enum Code : uint8_t { Add, Subtract, Multiply, Divide };
-        Code code;
-        const double* first;
-        const double* second;
-        double* target;
-        double constant;
-    };
+    // The step-by-step plan (FormulaPlan.h): a formula made only of CH/NO
+    // reads and the four arithmetic operations runs as a flat list whose
+    // operands point straight at the values they read (a CH read costs
+    // nothing of its own). Any other formula keeps the general loop.
     void PreparePlan();
     bool PlanOperation(const CDataCalcu& op, std::vector<const double*>& latest);
     void EvaluatePlan(int32_t step)
     {
-        for (const PlanStep& s : m_plan) {
-            const double a = *s.first;
-            const double b = *s.second;
-            switch (s.code) {
-            case PlanStep::Add: *s.target = a + b; break;
-            case PlanStep::Subtract: *s.target = a - b; break;
-            case PlanStep::Multiply: *s.target = a * b; break;
-            case PlanStep::Divide: *s.target = CalcDivide(a, b); break;
-            }
-        }
-        m_result = GuardResult(*m_planResult, step);
+        const FormulaPlanStep* steps = m_plan.data();
+        m_result = GuardResult(m_planKernel(steps, steps + m_plan.size(), m_planResult), step);
     }
     bool EvaluateOtherwise(int16_t pass, int32_t step);
     void EvaluateOperations(int32_t step);
@@ -173,8 +157,9 @@ private:
     // Register rows of EvaluateBlock, sized when a formula is compiled.
     std::vector<double> m_blockRegisters;
 
-    std::vector<PlanStep> m_plan;
+    std::vector<FormulaPlanStep> m_plan;
     std::vector<double> m_planRegisters;
     const double* m_planResult = nullptr;
+    FormulaPlanKernel m_planKernel = nullptr;
     uint64_t m_planEdits = ~uint64_t{0};
 };

@@ -12,6 +12,7 @@ void CDataCalcuOrder::PreparePlan()
     m_planEdits = CDataCalcu::EditCount();
     m_plan.clear();
     m_planResult = nullptr;
+    m_planKernel = nullptr;
     const int count = m_operations.GetSize();
     if (count == 0)
         return;
@@ -32,6 +33,7 @@ void CDataCalcuOrder::PreparePlan()
         result = latest[static_cast<size_t>(op->GetResultRegister())];
     }
     m_planResult = result;
+    m_planKernel = ChooseFormulaPlanKernel(m_plan, result);
 }
 
 bool CDataCalcuOrder::PlanOperation(const CDataCalcu& op, std::vector<const double*>& latest)
@@ -46,19 +48,19 @@ bool CDataCalcuOrder::PlanOperation(const CDataCalcu& op, std::vector<const doub
         latest[static_cast<size_t>(target)] = value != nullptr ? value : &kNoContext;
         return true;
     }
-    PlanStep step{};
+    FormulaPlanStep step{};
     switch (routine) {
-    case CalcRoutine::Add: step.code = PlanStep::Add; break;
-    case CalcRoutine::Subtract: step.code = PlanStep::Subtract; break;
-    case CalcRoutine::Multiply: step.code = PlanStep::Multiply; break;
-    case CalcRoutine::Divide: step.code = PlanStep::Divide; break;
+    case CalcRoutine::Add: step.code = FormulaPlanStep::Add; break;
+    case CalcRoutine::Subtract: step.code = FormulaPlanStep::Subtract; break;
+    case CalcRoutine::Multiply: step.code = FormulaPlanStep::Multiply; break;
+    case CalcRoutine::Divide: step.code = FormulaPlanStep::Divide; break;
     default: return false;
     }
     const auto registerAt = [&](int16_t r) -> const double* {
         return r >= 0 && r < kRegisterCount ? latest[static_cast<size_t>(r)] : nullptr;
     };
     m_plan.push_back(step);
-    PlanStep& added = m_plan.back();
+    FormulaPlanStep& added = m_plan.back();
     switch (kind) {
     case kCalcKindRegisterConstant:
         added.constant = op.GetSecond();

@@ -45,6 +45,11 @@ TEST(FormulaPlan, StepValuesAreThoseOfTheWrittenArithmetic)
         {"channel_alone", "=CH(2)", [](double, double b) { return b; }},
         {"same_channel_twice", "=CH(1)-CH(1)", [](double a, double) { return a - a; }},
         {"renumbered_channel", "=NO(3)*CH(1)", [](double a, double b) { return b * a; }},
+        {"operand_written_two_steps_before", "=CH(1)*2+CH(2)*3", [](double a, double b) { return a * 2 + b * 3; }},
+        {"four_steps_take_the_general_loop", "=(CH(1)+1)*(CH(2)-1)/CH(1)",
+         [](double a, double b) { return Divide((a + 1) * (b - 1), a); }},
+        {"five_steps", "=CH(1)*CH(2)-CH(1)/CH(2)+CH(2)*2-1",
+         [](double a, double b) { return a * b - Divide(a, b) + b * 2 - 1; }},
     };
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double values[][2] = {{1.5, 4.0},  {-0.0, 0.0},   {HUGE_VAL, 2.0}, {3e38, 3e38}, {1e-310, -7.25},
