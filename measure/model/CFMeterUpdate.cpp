@@ -130,6 +130,9 @@ void CCFMeterUpdate::StoreChunk(unsigned position)
     if (m_count == 0 || m_rowBytes <= 0)
         return;
     const size_t bytes = static_cast<size_t>(m_count) * static_cast<size_t>(m_rowBytes);
+    // Emptied first: a buffer that grows would otherwise carry its old
+    // bytes over one by one, only for the read to overwrite them.
+    m_readBuffer.clear();
     m_readBuffer.resize(bytes);
     if (m_readFile.Read(m_readBuffer.data(), bytes) != bytes)
         fw::ThrowFileException(fw::CFileException::endOfFile, -1, m_tempPath);

@@ -72,6 +72,12 @@ ReplyPlan ControlUnit::Handle(const std::string& line)
         std::lock_guard lock(m_refusedMutex);
         m_refused.push_back(line + " -> " + first);
     }
+    if (prefix.empty() && reply.lines.empty()) {
+        // A data block leaves as it was made: copying megabytes per reply
+        // would count against every transfer measured through the emulator.
+        plan.bytes = std::move(reply.raw);
+        return plan;
+    }
     plan.bytes = std::move(prefix);
     const std::vector<uint8_t> body = reply.Bytes();
     plan.bytes.insert(plan.bytes.end(), body.begin(), body.end());
