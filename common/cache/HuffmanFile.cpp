@@ -193,6 +193,29 @@ int MinLeafDepth(const std::array<int, CHuffmanFile::kNodeCount>& left,
 }
 } // namespace
 
+void CHuffmanFile::BuildMultiTable()
+{
+    // Each index decoded code by code while the codes lie wholly inside it;
+    // the bits below a shifted index are zeros, not data, so a code that
+    // would reach into them ends the entry.
+    const size_t size = size_t{1} << kTableBits;
+    m_multi.assign(size, MultiEntry{});
+    for (size_t i = 0; i < size; ++i) {
+        MultiEntry m{};
+        int used = 0;
+        while (m.count < 4) {
+            const TableEntry& e = m_table[(i << used) & (size - 1)];
+            if (!e.leaf || e.length == 0 || used + e.length > kTableBits)
+                break;
+            m.symbols |= uint32_t{e.value} << (8 * m.count);
+            ++m.count;
+            used += e.length;
+        }
+        m.length = static_cast<uint8_t>(used);
+        m_multi[i] = m;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Bit output
 
@@ -343,26 +366,66 @@ void CHuffmanFile::EncodeBuffer(const uint8_t* p, size_t n)
     uint8_t* out = m_outBuf.data();
     size_t outLen = m_outLen;
     uint64_t written = 0;
+    const auto emit = [&] {
+        if (count < 32)
+            return;
+        count -= 32;
+        const auto w = static_cast<uint32_t>(acc >> count);
+        if (outLen + 4 > kBufferSize) {
+            m_outLen = outLen;
+            FlushOutput();
+            outLen = 0;
+        }
+        out[outLen] = static_cast<uint8_t>(w >> 24);
+        out[outLen + 1] = static_cast<uint8_t>(w >> 16);
+        out[outLen + 2] = static_cast<uint8_t>(w >> 8);
+        out[outLen + 3] = static_cast<uint8_t>(w);
+        outLen += 4;
+        written += 4;
+    };
+    // Eight equal bytes of a code of at most four bits go in one step: the
+    // sparse channels are long runs of one byte.
+    std::array<uint32_t, kLeafCount> runBits{};
+    for (int b = 0; b < kLeafCount; ++b) {
+        if (m_codes[b].length > kRunCodeBits)
+            continue;
+        for (int k = 0; k < 8; ++k)
+            runBits[b] = (runBits[b] << m_codes[b].length) | static_cast<uint32_t>(m_codes[b].bits);
+    }
     for (size_t i = 0; i < n; ++i) {
         const Code& code = m_codes[p[i]];
+        if (code.length <= kRunCodeBits && i + 8 <= n) {
+            uint64_t eight;
+            std::memcpy(&eight, p + i, 8);
+            if (eight == 0x0101010101010101ull * p[i]) {
+                acc = (acc << (8 * code.length)) | runBits[p[i]];
+                count += 8 * code.length;
+                emit();
+                i += 7;
+                continue;
+            }
+        }
+        // Four codes of at most eight bits fill at most 32 bits: one check
+        // for a word to write instead of four.
+        if (i + 4 <= n) {
+            const Code& b = m_codes[p[i + 1]];
+            const Code& c = m_codes[p[i + 2]];
+            const Code& d = m_codes[p[i + 3]];
+            if (std::max({code.length, b.length, c.length, d.length}) <= 8) {
+                acc = (acc << code.length) | code.bits;
+                acc = (acc << b.length) | b.bits;
+                acc = (acc << c.length) | c.bits;
+                acc = (acc << d.length) | d.bits;
+                count += code.length + b.length + c.length + d.length;
+                emit();
+                i += 3;
+                continue;
+            }
+        }
         if (code.length <= 32) [[likely]] {
             acc = (acc << code.length) | code.bits;
             count += code.length;
-            if (count >= 32) {
-                count -= 32;
-                const auto w = static_cast<uint32_t>(acc >> count);
-                if (outLen + 4 > kBufferSize) {
-                    m_outLen = outLen;
-                    FlushOutput();
-                    outLen = 0;
-                }
-                out[outLen] = static_cast<uint8_t>(w >> 24);
-                out[outLen + 1] = static_cast<uint8_t>(w >> 16);
-                out[outLen + 2] = static_cast<uint8_t>(w >> 8);
-                out[outLen + 3] = static_cast<uint8_t>(w);
-                outLen += 4;
-                written += 4;
-            }
+            emit();
             continue;
         }
         m_bitBuffer = acc;
@@ -470,6 +533,16 @@ void CHuffmanFile::DecodeSymbols(uint64_t length)
     // Locals for the same reason as in EncodeBuffer; the members are brought
     // up to date before anything that uses them.
     const TableEntry* table = m_table.data();
+    const MultiEntry* multi = m_multi.data();
+    // A leaf right below the root has a one-bit code.
+    int runSymbol = -1;
+    uint32_t runWord = 0;
+    if (m_root >= kLeafCount && m_left[m_root] < kLeafCount) {
+        runSymbol = m_left[m_root];
+    } else if (m_root >= kLeafCount && m_right[m_root] < kLeafCount) {
+        runSymbol = m_right[m_root];
+        runWord = 0xFFFFFFFFu;
+    }
     uint8_t* out = m_outBuf.data();
     size_t outLen = m_outLen;
     uint64_t acc = m_inBuffer;
@@ -489,17 +562,36 @@ void CHuffmanFile::DecodeSymbols(uint64_t length)
         outLen = m_outLen;
     };
     while (length) {
-        if (bits < kTableBits) {
-            if (m_inEnd - pos >= 8 && bits <= 56) [[likely]] {
-                acc |= LoadBigEndian64(in + pos) >> bits;
-                const int bytes = (63 - bits) >> 3;
-                pos += static_cast<size_t>(bytes);
-                bits += bytes * 8;
-            } else {
-                sync();
-                Refill();
-                reload();
-            }
+        if (bits < 32 && m_inEnd - pos >= 8) [[likely]] {
+            acc |= LoadBigEndian64(in + pos) >> bits;
+            const int bytes = (63 - bits) >> 3;
+            pos += static_cast<size_t>(bytes);
+            bits += bytes * 8;
+        } else if (bits < kTableBits) {
+            sync();
+            Refill();
+            reload();
+        }
+        // Thirty-two bits of the one-bit code of a byte: a run of it.
+        if (runSymbol >= 0 && bits >= 32 && length >= 32 && outLen + 32 <= kBufferSize &&
+            static_cast<uint32_t>(acc >> 32) == runWord) {
+            std::memset(out + outLen, runSymbol, 32);
+            outLen += 32;
+            length -= 32;
+            acc <<= 32;
+            bits -= 32;
+            continue;
+        }
+        // Several short codes within the table's bits come out at once.
+        const MultiEntry& m = multi[acc >> (64 - kTableBits)];
+        if (m.count >= 2 && m.length <= bits && length >= m.count && outLen + 4 <= kBufferSize) {
+            for (int k = 0; k < 4; ++k)
+                out[outLen + static_cast<size_t>(k)] = static_cast<uint8_t>(m.symbols >> (8 * k));
+            outLen += m.count;
+            length -= m.count;
+            acc <<= m.length;
+            bits -= m.length;
+            continue;
         }
         const TableEntry e = table[acc >> (64 - kTableBits)];
         if (e.length > bits) {
@@ -552,6 +644,8 @@ void CHuffmanFile::DecodeStream(fw::CFile& in, fw::CFile& out, uint64_t maxLengt
                 ThrowTruncated();
             m_table.assign(size_t{1} << kTableBits, TableEntry{});
             BuildTable(root, 0, 0);
+            BuildMultiTable();
+            m_root = root;
             DecodeSymbols(length);
             m_outputCount = length;
         }

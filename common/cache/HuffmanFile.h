@@ -75,7 +75,14 @@ private:
         uint8_t length;        // bits consumed
         uint8_t leaf;
     };
+    // Up to four bytes whose codes lie within one table index.
+    struct MultiEntry {
+        uint32_t symbols = 0;  // first byte lowest
+        uint8_t count = 0;
+        uint8_t length = 0;    // bits of them all
+    };
     static constexpr int kTableBits = 12;
+    static constexpr int kRunCodeBits = 4;
     static constexpr size_t kBufferSize = 64 * 1024;
 
     void ResetState(int unitSize);
@@ -84,6 +91,7 @@ private:
     void WriteTree(int node);
     int ReadTree();
     void BuildTable(int node, int depth, uint32_t prefix);
+    void BuildMultiTable();
 
     // Bit output.
     void WriteBits(int count, uint32_t value);
@@ -122,6 +130,8 @@ private:
 
     std::array<Code, kLeafCount> m_codes{};
     std::vector<TableEntry> m_table;
+    std::vector<MultiEntry> m_multi;
+    int m_root = 0;   // of the tree being decoded
 
     // Output bits: m_bitCount bits waiting, right-aligned in m_bitBuffer.
     uint64_t m_bitBuffer = 0;
