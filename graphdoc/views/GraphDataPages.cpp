@@ -13,6 +13,7 @@
 #include "framework/ui/QtText.h"
 #include "graphdoc/model/GraphDataRules.h"
 #include "graphdoc/model/GraphPageHost.h"
+#include "graphdoc/model/ProfileTanks.h"
 #include "graphdoc/model/objects/SimpleGraphObj.h"
 #include "graphdoc/views/SheetSelectCombBox.h"
 
@@ -78,11 +79,10 @@ int MaxSampleCount(CKivDocBase& doc)
     return count;
 }
 
-// History graphs count cycles; the documents do not offer their cycle
-// count to graph pages, so a history range starts as one cycle.
-int CycleCount(CKivDocBase&)
+// History graphs count the steps of the project's measurement history.
+int CycleCount(CKivDocBase& doc)
 {
-    return 0;
+    return CProfileTanks::HistoryStepCount(doc);
 }
 
 void SetMultiple(CNameListCtrl& list, bool multiple)
@@ -205,20 +205,22 @@ bool CGraphDataPage::OnInitDialog()
 
 CDataTankList* CGraphDataPage::SourceList(CKivDocBase& document, const RowBlock& block)
 {
+    const bool history = block.source == Source::cycleData || block.source == Source::cycleList;
+    m_pLists = std::make_unique<CProfileTanks>(document, history);
     switch (block.source) {
     case Source::usedTanks:
     case Source::monitorChannels:
         return document.GetChannelTankList();
     case Source::opData:
-        return document.GetOpDataList();
+        return m_pLists->List(profilelist::kOpData);
     case Source::canChannels:
-        if (auto* data = dynamic_cast<CKivDataDoc*>(&document))
-            return &data->GetBoxArray().GetCanTanks();
-        return nullptr;
-    default:
-        // The documents do not offer their cycle lists to graph pages.
-        return nullptr;
+        return m_pLists->List(profilelist::kCanChannels);
+    case Source::cycleData:
+        return m_pLists->List(profilelist::kUsedTanks);
+    case Source::cycleList:
+        return m_pLists->List(profilelist::kCycleList);
     }
+    return nullptr;
 }
 
 bool CGraphDataPage::FillList(CNameListCtrl& list, const ListRows& rows)
@@ -226,7 +228,9 @@ bool CGraphDataPage::FillList(CNameListCtrl& list, const ListRows& rows)
     for (int b = 0; b < rows.count; ++b) {
         const RowBlock& block = rows.blocks[b];
         CDataTankList* tanks = SourceList(*m_pDocument, block);
-        if (tanks && !list.AddNames(tanks, block.prefix, 0, block.first, block.last, block.listKind))
+        const bool added = !tanks || list.AddNames(tanks, block.prefix, 0, block.first, block.last, block.listKind);
+        m_pLists.reset();
+        if (!added)
             return false;
     }
     return true;

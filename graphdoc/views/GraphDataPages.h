@@ -7,6 +7,7 @@
 // and the tabbed sheet that holds them.
 
 #include "framework/ui/Dialog.h"
+#include "graphdoc/model/ProfileTanks.h"
 
 #include <functional>
 #include <memory>
@@ -111,6 +112,8 @@ private:
 
     CKivDocBase* m_pDocument = nullptr;
     bool m_bFilled = false;
+    // The lists of the block being filled (a cycle-data list is made for it).
+    std::unique_ptr<CProfileTanks> m_pLists;
 };
 
 class CGraphMoniPage : public CGraphSheetPage {

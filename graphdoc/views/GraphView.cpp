@@ -17,6 +17,7 @@
 #include "graphdoc/model/GraphDocTexts.h"
 #include "graphdoc/model/GraphPageHost.h"
 #include "graphdoc/model/GraphViewDoc.h"
+#include "graphdoc/model/ProfileTanks.h"
 #include "graphdoc/views/GraphFontChooser.h"
 #include "graphdoc/views/PagePicture.h"
 #include "graphdoc/views/PrintJobsDlg.h"
@@ -612,10 +613,11 @@ void CGraphView::OnChangeReference()
     update.m_secondDoc = dialog.m_newIdent;
     update.m_path = dialog.m_newName;
     update.m_flag = dialog.m_rename;
-    update.m_firstKey = 2;
-    update.m_secondKey = 1;
-    update.m_firstTanks = source->GetChannelTankList();
-    update.m_secondTanks = source->GetOpDataList();
+    CProfileTanks lists(*source, false);
+    update.m_firstKey = profilelist::kUsedTanks;
+    update.m_secondKey = profilelist::kOpData;
+    update.m_firstTanks = lists.List(profilelist::kUsedTanks);
+    update.m_secondTanks = lists.List(profilelist::kOpData);
     SendPageHint(*page, dialog.m_all != 0, kHintReferenceFile, &update);
 }
 

@@ -5,6 +5,7 @@
 #include "docbase/doc/KivDocBase.h"
 #include "docbase/doc/UpdateHints.h"
 #include "framework/core/Exceptions.h"
+#include "graphdoc/model/ProfileTanks.h"
 #include "graphdoc/model/objects/SourceDocuments.h"
 
 #include <algorithm>
@@ -202,8 +203,8 @@ intptr_t CSimpleGraphObj::OnUpdate(intptr_t hint, fw::CObject* hintObject)
 namespace {
 
 constexpr int kXTimeAxis = 2;
-constexpr int32_t kOpDataKind = 1;
-constexpr int32_t kUsedTankKind = 2;
+constexpr int32_t kOpDataKind = profilelist::kOpData;
+constexpr int32_t kUsedTankKind = profilelist::kUsedTanks;
 
 // The second source value: time-based X values, distributions, or neither.
 int16_t SecondSourceValue(int kind, int xAxisKind)
@@ -213,15 +214,28 @@ int16_t SecondSourceValue(int kind, int xAxisKind)
     return xAxisKind == 1 ? 1 : 0;
 }
 
-CDataTankObject* ProfileTank(CKivDocBase* doc, const std::vector<int32_t>& channels,
+CDataTankObject* ProfileTank(CProfileTanks& lists, const std::vector<int32_t>& channels,
                              const std::vector<int16_t>& kinds, const CGraphParamArray* source, int item)
 {
     CDataTankObject* tank = nullptr;
-    if (doc && !channels.empty())
-        tank = doc->GetChannelTank(channels.front(), kinds.empty() ? 2 : kinds.front());
+    if (!channels.empty())
+        tank = lists.Tank(kinds.empty() ? profilelist::kUsedTanks : kinds.front(), channels.front());
     if (!tank && source)
         tank = source->GetItemTank(item);
     return tank;
+}
+
+// The last sample index of the longest tank of the list the Y side reads.
+int LastSampleOfList(CProfileTanks& lists, int16_t yKind)
+{
+    if (yKind != profilelist::kUsedTanks && yKind != profilelist::kCanChannels)
+        return 0;
+    int last = 0;
+    if (CDataTankList* tanks = lists.List(yKind))
+        for (int t = 0; t < tanks->GetSize(); ++t)
+            if (CDataTankObject* tank = tanks->GetObjectAt(t))
+                last = std::max(last, tank->GetDataCount() - 1);
+    return last;
 }
 
 // A distribution or bar series: the operation-data tank of the base channel
@@ -232,13 +246,12 @@ void BuildDistribution(CKivDocBase& doc, const CGraphPrf& profile, CGraphParamAr
     const bool yBase = type == 32 || type == 34;
     const std::vector<int32_t>& base = yBase ? profile.m_yChannels : profile.m_xChannels;
     const std::vector<int32_t>& values = yBase ? profile.m_xChannels : profile.m_yChannels;
-    CDataTankList* opData = doc.GetOpDataList();
+    CProfileTanks lists(doc, false);
     const int32_t baseChannel = base.front();
-    CDataTankObject* baseTank =
-        opData && baseChannel >= 0 && baseChannel < opData->GetSize() ? opData->GetObjectAt(baseChannel) : nullptr;
+    CDataTankObject* baseTank = lists.Tank(kOpDataKind, baseChannel);
     series.SetFirstItem(kOpDataKind, baseChannel, baseTank, static_cast<int>(values.size()));
     for (size_t k = 0; k < values.size(); ++k) {
-        CDataTankObject* tank = doc.GetChannelTank(values[k], kUsedTankKind);
+        CDataTankObject* tank = lists.Tank(kUsedTankKind, values[k]);
         const int kept = static_cast<int>(k) + 1;
         if (!tank && profile.m_pSeries && kept < profile.m_pSeries->GetItemCount())
             tank = profile.m_pSeries->GetItemTank(kept);
@@ -322,19 +335,24 @@ void CSimpleGraphObj::BuildSeriesFromProfiles(CSimpleGraphPrfList& list)
             else
                 series->RebuildName();
         } else if (doc) {
-            const int16_t xKind = profile.m_xListKinds.empty() ? 2 : profile.m_xListKinds.front();
+            int16_t xKind = profile.m_xListKinds.empty() ? 2 : profile.m_xListKinds.front();
             const int16_t yKind = profile.m_yListKinds.empty() ? 2 : profile.m_yListKinds.front();
-            CDataTankObject* x = ProfileTank(doc, profile.m_xChannels, profile.m_xListKinds, profile.m_pSeries, 0);
-            CDataTankObject* y = ProfileTank(doc, profile.m_yChannels, profile.m_yListKinds, profile.m_pSeries, 1);
-            series->SetItem(0, xKind, profile.m_xChannels.front(), x, true);
-            series->SetItem(1, yKind, profile.m_yChannels.front(), y, true);
-            int last = 0;
+            int32_t xChannel = profile.m_xChannels.front();
+            const int32_t yChannel = profile.m_yChannels.front();
+            // A CAN signal over the elapsed time plots against its own
+            // sample times, the tank before it.
+            if (yKind == profilelist::kCanChannels && xKind == profilelist::kUsedTanks &&
+                xChannel == CKivDocBase::kTimeChannel) {
+                xKind = profilelist::kCanChannels;
+                xChannel = yChannel - 1;
+            }
+            CProfileTanks lists(*doc, profilelist::IsHistoryCreation(m_creationKind));
+            CDataTankObject* x = ProfileTank(lists, {xChannel}, {xKind}, profile.m_pSeries, 0);
+            CDataTankObject* y = ProfileTank(lists, profile.m_yChannels, profile.m_yListKinds, profile.m_pSeries, 1);
+            series->SetItem(0, xKind, xChannel, x, true);
+            series->SetItem(1, yKind, yChannel, y, true);
             if (profile.m_autoRange == 1) {
-                if (CDataTankList* tanks = yKind == 2 ? doc->GetChannelTankList() : nullptr)
-                    for (int t = 0; t < tanks->GetSize(); ++t)
-                        if (CDataTankObject* tank = tanks->GetObjectAt(t))
-                            last = std::max(last, tank->GetDataCount() - 1);
-                series->SetDrawRange(0, last);
+                series->SetDrawRange(0, LastSampleOfList(lists, yKind));
             } else {
                 series->SetDrawRange(profile.m_rangeStart - 1, profile.m_rangeEnd - 1);
             }
