@@ -9,8 +9,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QStaticText>
 
 #include <cmath>
+#include <list>
+#include <unordered_map>
 
 namespace fw {
 
@@ -92,6 +95,92 @@ QPolygonF PolygonOf(const std::vector<CPoint>& points)
     for (const CPoint& p : points)
         poly << QPointF(p.x, p.y);
     return poly;
+}
+
+// A grid page draws thousands of cells in one or two fonts, and repaints
+// the same texts again and again. Building the Qt font, its metrics and the
+// shaped glyphs for every call cost several times the drawing itself, so a
+// font keeps them, with the layouts of the texts it drew last, across
+// paints.
+struct LaidOutText {
+    QStaticText glyphs;
+    double width = 0;
+};
+
+TEXTMETRIC MetricsOf(const LOGFONT& lf, const QFontMetricsF& fm)
+{
+    TEXTMETRIC tm;
+    tm.tmAscent = static_cast<int32_t>(std::lround(fm.ascent()));
+    tm.tmDescent = static_cast<int32_t>(std::lround(fm.descent()));
+    tm.tmHeight = tm.tmAscent + tm.tmDescent;
+    tm.tmExternalLeading = static_cast<int32_t>(std::lround(std::max(0.0, fm.leading())));
+    tm.tmAveCharWidth = static_cast<int32_t>(std::lround(fm.averageCharWidth()));
+    tm.tmMaxCharWidth = static_cast<int32_t>(std::lround(fm.maxWidth()));
+    tm.tmWeight = lf.lfWeight;
+    return tm;
+}
+
+struct FontCacheEntry {
+    explicit FontCacheEntry(const LOGFONT& f)
+        : lf(f), font(QPainterSink::FontOf(f)), metrics(font), ascent(metrics.ascent()), descent(metrics.descent()),
+          height(metrics.height()), tm(MetricsOf(f, metrics))
+    {
+    }
+    LOGFONT lf;
+    QFont font;
+    QFontMetricsF metrics;
+    double ascent;
+    double descent;
+    double height;
+    TEXTMETRIC tm;
+    std::unordered_map<QString, LaidOutText> texts;
+};
+
+constexpr size_t kCachedFonts = 16;
+constexpr size_t kCachedTextsPerFont = 8192;
+
+// The entry of a font, made the most recent; the least recent goes when
+// too many are kept. Painting happens on one thread, printing may run on
+// another: each keeps its own.
+FontCacheEntry& CachedFont(const LOGFONT& lf)
+{
+    thread_local std::list<FontCacheEntry> fonts;
+    for (auto it = fonts.begin(); it != fonts.end(); ++it) {
+        if (it->lf == lf) {
+            if (it != fonts.begin())
+                fonts.splice(fonts.begin(), fonts, it);
+            return fonts.front();
+        }
+    }
+    if (fonts.size() >= kCachedFonts)
+        fonts.pop_back();
+    fonts.emplace_front(lf);
+    return fonts.front();
+}
+
+// Plain one-line text: no control characters, which drawText shows in its
+// own way.
+bool IsPlainLine(const QString& s)
+{
+    for (QChar c : s)
+        if (c.unicode() < 0x20)
+            return false;
+    return true;
+}
+
+const LaidOutText& LayOut(FontCacheEntry& entry, const QString& s)
+{
+    auto found = entry.texts.find(s);
+    if (found != entry.texts.end())
+        return found->second;
+    if (entry.texts.size() >= kCachedTextsPerFont)
+        entry.texts.clear();
+    LaidOutText& text = entry.texts[s];
+    text.glyphs.setText(s);
+    text.glyphs.setTextFormat(Qt::PlainText);
+    text.glyphs.prepare(QTransform(), entry.font);
+    text.width = entry.metrics.horizontalAdvance(s);
+    return text;
 }
 
 } // namespace
@@ -181,34 +270,50 @@ void QPainterSink::Text(const CDC& dc, CPoint ref, const CString& text, const CR
 {
     Prepare(dc, false);
     const LOGFONT& lf = dc.GetCurrentFont().Info();
-    const QFont font = FontOf(lf);
-    const QFontMetricsF fm(font);
-    const QString s = ToQ(text);
-    const double width = fm.horizontalAdvance(s);
     if (opaque)
         m_painter->fillRect(QRectF(opaque->left, opaque->top, opaque->Width(), opaque->Height()), ColorOf(dc.GetBkColor()));
+    // An empty text only fills its box.
+    if (text.IsEmpty())
+        return;
+    FontCacheEntry& entry = CachedFont(lf);
+    const QFontMetricsF& fm = entry.metrics;
+    const QString s = ToQ(text);
+    // The glyphs laid out once are placed again wherever the painter only
+    // moves them; turned text, decorations, an opaque background (which
+    // Qt's laid-out text draws without the painter's offset), printers and
+    // scaled mappings are shaped as they come.
+    const bool reuse = !m_printing && !lf.lfEscapement && !lf.lfUnderline && !lf.lfStrikeOut &&
+                       dc.GetBkMode() != OPAQUE && m_painter->transform().type() <= QTransform::TxTranslate &&
+                       IsPlainLine(s);
+    const LaidOutText* laidOut = reuse ? &LayOut(entry, s) : nullptr;
+    const unsigned align = dc.GetTextAlign();
+    const bool centred = (align & TA_CENTER) == TA_CENTER;
+    const bool needWidth = centred || (align & TA_RIGHT) || dc.GetBkMode() == OPAQUE;
+    const double width = laidOut ? laidOut->width : needWidth ? fm.horizontalAdvance(s) : 0.0;
     m_painter->save();
     if (clip)
         m_painter->setClipRect(QRectF(clip->left, clip->top, clip->Width(), clip->Height()), Qt::IntersectClip);
     m_painter->translate(ref.x, ref.y);
     if (lf.lfEscapement)
         m_painter->rotate(-lf.lfEscapement / 10.0);
-    const unsigned align = dc.GetTextAlign();
     double x = 0;
-    if ((align & TA_CENTER) == TA_CENTER)
+    if (centred)
         x = -width / 2;
     else if (align & TA_RIGHT)
         x = -width;
-    double baseline = fm.ascent();
+    double baseline = entry.ascent;
     if ((align & TA_BASELINE) == TA_BASELINE)
         baseline = 0;
     else if (align & TA_BOTTOM)
-        baseline = -fm.descent();
+        baseline = -entry.descent;
     if (dc.GetBkMode() == OPAQUE)
-        m_painter->fillRect(QRectF(x, baseline - fm.ascent(), width, fm.height()), ColorOf(dc.GetBkColor()));
-    m_painter->setFont(font);
+        m_painter->fillRect(QRectF(x, baseline - entry.ascent, width, entry.height), ColorOf(dc.GetBkColor()));
+    m_painter->setFont(entry.font);
     m_painter->setPen(ColorOf(dc.GetTextColor()));
-    m_painter->drawText(QPointF(x, baseline), s);
+    if (laidOut)
+        m_painter->drawStaticText(QPointF(x, baseline - entry.ascent), laidOut->glyphs);
+    else
+        m_painter->drawText(QPointF(x, baseline), s);
     m_painter->restore();
 }
 
@@ -222,24 +327,14 @@ void QPainterSink::SetPixel(const CDC& dc, CPoint point, COLORREF color)
 
 CSize QPainterSink::TextExtent(const CDC& dc, const CString& text)
 {
-    const QFontMetricsF fm(FontOf(dc.GetCurrentFont().Info()));
+    const QFontMetricsF& fm = CachedFont(dc.GetCurrentFont().Info()).metrics;
     return CSize(static_cast<int32_t>(std::lround(fm.horizontalAdvance(ToQ(text)))),
                  static_cast<int32_t>(std::lround(fm.height())));
 }
 
 TEXTMETRIC QPainterSink::TextMetrics(const CDC& dc)
 {
-    const LOGFONT& lf = dc.GetCurrentFont().Info();
-    const QFontMetricsF fm(FontOf(lf));
-    TEXTMETRIC tm;
-    tm.tmAscent = static_cast<int32_t>(std::lround(fm.ascent()));
-    tm.tmDescent = static_cast<int32_t>(std::lround(fm.descent()));
-    tm.tmHeight = tm.tmAscent + tm.tmDescent;
-    tm.tmExternalLeading = static_cast<int32_t>(std::lround(std::max(0.0, fm.leading())));
-    tm.tmAveCharWidth = static_cast<int32_t>(std::lround(fm.averageCharWidth()));
-    tm.tmMaxCharWidth = static_cast<int32_t>(std::lround(fm.maxWidth()));
-    tm.tmWeight = lf.lfWeight;
-    return tm;
+    return CachedFont(dc.GetCurrentFont().Info()).tm;
 }
 
 int QPainterSink::DeviceCaps(int index) const

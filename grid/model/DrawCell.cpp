@@ -133,6 +133,15 @@ void CZELDrawCell::DrawMultiLine(const CString& text, const CellFormat* format)
         clip.right -= 1;
         clip.bottom -= 1;
     }
+    // One line fills its box as it is drawn: a page of values is mostly
+    // such cells, and a second call per cell doubles the text work.
+    if (lines == 1) {
+        DrawTextMarkup(text, line, m_rcText, fw::ETO_OPAQUE | fw::ETO_CLIPPED, (align & kAlignHorzMask) | kAlignMiddle,
+                       format);
+        EndCell(saved);
+        MarkCurrent(format);
+        return;
+    }
     dc.ExtTextOut(m_rcText.left, m_rcText.top, fw::ETO_OPAQUE, &clip, CString());
     size_t start = 0;
     const std::string& s = text.str();

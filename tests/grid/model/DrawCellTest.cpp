@@ -143,6 +143,19 @@ TEST(DrawCell, ThreeLinesCentredInTwoStartHalfALineAbove)
     EXPECT_TRUE(Contains(log[3], "text 2,25 \"c\"")) << log[3];
 }
 
+TEST(DrawCell, OneLineOfAMultiLineCellFillsItsBoxAsItIsDrawn)
+{
+    CellFixture f(fw::CRect(0, 0, 100, 33));
+    f.cell.m_format.nFlags |= kCellMultiLine;
+    f.cell.m_format.nAlign = 0x23;
+    f.cell.DrawText("12.5");
+    const auto& log = f.sink.Log();
+    ASSERT_EQ(log.size(), 1u) << ::testing::PrintToString(log);
+    // Centred as a line of 16 in the 32 of the text area, at the right edge.
+    EXPECT_TRUE(Contains(log[0], "text 99,9 \"12.5\" top|right")) << log[0];
+    EXPECT_TRUE(Contains(log[0], "opaque=1,1,100,33") && Contains(log[0], "cut=1,1,100,33")) << log[0];
+}
+
 TEST(DrawCell, CurrentCellShowsDropButtonUnlessNarrowOrPrinting)
 {
     struct Case {
