@@ -29,8 +29,10 @@ public:
     static constexpr int kTimeChannel = 499;
     static constexpr int kFirstCalcChannel = 500;
     static constexpr int kLastChannel = 1499;
-    // List numbers of graph profiles: the channel tank list, the
-    // operation-data list.
+    // List numbers of GetChannelTank and of the list graphs' rows: the
+    // channel tank list, the operation-data list. The graph pages' profiles
+    // and series number their lists otherwise (operation data 1, CAN 5) and
+    // translate before they ask a document.
     static constexpr int16_t kChannelList = 2;
     static constexpr int16_t kOpDataList = 5;
     static constexpr int kOpDataTanks = 3;
