@@ -137,7 +137,7 @@ struct FontCacheEntry {
 };
 
 constexpr size_t kCachedFonts = 16;
-constexpr size_t kCachedTextsPerFont = 8192;
+constexpr size_t kCachedTextsPerFont = 4096;
 
 // The entry of a font, made the most recent; the least recent goes when
 // too many are kept. Painting happens on one thread, printing may run on
