@@ -2,7 +2,8 @@
 
 #include "common/tank/DataTankList.h"
 #include "common/tank/DataTankObject.h"
-#include "data/model/KivDataDoc.h"
+#include "docbase/doc/KivDocBase.h"
+#include "project/model/KIV5980Doc.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Services.h"
 #include "framework/ui/Controls.h"
@@ -197,7 +198,7 @@ bool CDataListTextPage::OnInitDialog()
 
 void CDataListTextPage::FillList()
 {
-    CKivDataDoc* doc = m_sheet.m_pDoc;
+    CKivDocBase* doc = m_sheet.m_pDoc;
     auto* list = GetDlgItemAs<CChannelListCtrl>(kIdList);
     if (!doc || !list)
         return;
@@ -483,4 +484,19 @@ void CDataListTextSheet::OnOK()
     if (page && !page->OnSheetOK())
         return;
     EndDialog(fw::IDOK);
+}
+
+bool CDataListTextSheetRunner::Run(tTextConvParam& options, const CCellRange& selection, CKIV5980Doc& doc,
+                                   fw::CWnd* parent)
+{
+    CDataListTextSheet sheet(CDataListTextSheet::kIdsCaption, parent, options.page);
+    sheet.m_options = options;
+    sheet.m_pDoc = &doc;
+    sheet.m_selection = selection;
+    // The project's list has a row per filled step.
+    sheet.m_nRowCount = doc.GetUseTanks().GetLastFilledIndex(0, -1) + 1;
+    if (sheet.DoModal() != fw::IDOK)
+        return false;
+    options = sheet.m_options;
+    return true;
 }

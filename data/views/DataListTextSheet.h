@@ -8,12 +8,13 @@
 #include "data/model/TextConvParam.h"
 #include "framework/ui/Dialog.h"
 #include "grid/model/GridTypes.h"
+#include "project/views/DataTextOptions.h"
 
 #include <array>
 #include <memory>
 #include <vector>
 
-class CKivDataDoc;
+class CKivDocBase;
 class CDataListTextSheet;
 class QTabWidget;
 
@@ -138,7 +139,8 @@ public:
     CDataListTextPageBase* GetPage(int index) const;
 
     tTextConvParam m_options;
-    CKivDataDoc* m_pDoc = nullptr;
+    // A data document, or the project whose data list is exported.
+    CKivDocBase* m_pDoc = nullptr;
     // The view's selection (sheet rows and columns, from 0).
     CCellRange m_selection;
     // Rows the document holds (bounds of the chosen-rows page).
@@ -154,4 +156,10 @@ private:
     std::array<std::unique_ptr<CDataListTextPageBase>, kPageCount> m_pages;
     int m_nActive = -1;
     bool m_bSwitching = false;
+};
+
+// The sheet as the project's data list asks for it.
+class CDataListTextSheetRunner final : public IDataListTextSheet {
+public:
+    bool Run(tTextConvParam& options, const CCellRange& selection, CKIV5980Doc& doc, fw::CWnd* parent) override;
 };

@@ -6,6 +6,7 @@
 #include "data/model/DataHeaderReaderImpl.h"
 #include "data/model/KivDataDoc.h"
 #include "data/views/DataGraphAccess.h"
+#include "data/views/DataListTextSheet.h"
 #include "data/views/KivDataChView.h"
 #include "data/views/KivDataEXChView.h"
 #include "data/views/KivDataFrame.h"
@@ -45,6 +46,9 @@ void RegisterDataViews()
     static CKivDataHeaderReader headerReader;
     fw::Install<IDataHeaderReader>(&headerReader);
     CKivDataEXChView::s_pickFunction = &PickFormulaFunction;
+    // The project's data list asks for its text options on the same sheet.
+    static CDataListTextSheetRunner textSheet;
+    fw::Install<IDataListTextSheet>(&textSheet);
     // A type registered before start-up (a test's stand-in) stays.
     if (DocumentTypeMaker(kIdrDataType))
         return;
