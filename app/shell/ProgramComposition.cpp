@@ -7,8 +7,8 @@
 #include "app/shell/ShellIds.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
+#include "app/shell/register/ProgramListGraphDialogs.h"
 #include "app/shell/register/SubsystemRegistration.h"
-#include "chart/views/ListGraphDialogsImpl.h"
 #include "common/resources/ProgramStrings.h"
 #include "data/model/DataClasses.h"
 #include "data/model/MeasurementDataSaver.h"
@@ -124,7 +124,7 @@ void ComposeProgram()
     fw::Install<IProgramFileVersion>(&fileVersion);
     RegisterGridClasses();
     InstallGraphListHooks();
-    static CListGraphDialogs listGraphDialogs;
+    static CProgramListGraphDialogs listGraphDialogs;
     fw::Install<IListGraphDialogs>(&listGraphDialogs);
     static CAppProjectHost projectHost;
     fw::Install<IProjectHost>(&projectHost);
