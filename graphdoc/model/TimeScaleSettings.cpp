@@ -3,6 +3,7 @@
 #include "chart/model/GrScaleRec.h"
 #include "chart/model/GraphParamArray.h"
 #include "chart/model/KivGraphDraw.h"
+#include "common/calc/CalcuDataTank.h"
 #include "common/tank/TimeDataTank.h"
 #include "framework/core/DateTime.h"
 
@@ -55,7 +56,12 @@ bool TimeScaleSettings::TakeEarliestStart(const CKivGraphDraw& draw)
     double earliest = 0.0;
     for (int i = 0; i < draw.GetSeriesCount(); ++i) {
         const CGraphParamArray* series = draw.GetSeries(i);
-        const auto* tank = series ? dynamic_cast<const CTimeDataTank*>(series->GetItemTank(0)) : nullptr;
+        CDataTankObject* x = series ? series->GetItemTank(0) : nullptr;
+        // A document's elapsed-time channel is a calculated channel whose
+        // result is the time tank that knows the start.
+        if (const auto* calc = dynamic_cast<const CCalcuDataTank*>(x))
+            x = calc->GetResultTank();
+        const auto* tank = dynamic_cast<const CTimeDataTank*>(x);
         const double start = tank ? tank->GetStartTime() : 0.0;
         if (start != 0.0 && (earliest == 0.0 || start < earliest))
             earliest = start;
