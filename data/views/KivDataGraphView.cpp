@@ -35,6 +35,8 @@ FW_BEGIN_COMMANDS(CKivDataGraphView, CKivDataListViewBase)
                        &CKivDataGraphView::OnUpdateMarkersAtCursors)
     FW_ON_COMMAND(CKivDataGraphView::kIdDeleteMarkers, &CKivDataGraphView::OnDeleteMarkers)
     FW_ON_UPDATE(CKivDataGraphView::kIdDeleteMarkers, &CKivDataGraphView::OnUpdateDeleteMarkers)
+    FW_ON_COMMAND(CKivDataGraphView::kIdPlotLines, &CKivDataGraphView::OnEditPlotLines)
+    FW_ON_COMMAND(CKivDataGraphView::kIdGridLines, &CKivDataGraphView::OnEditGridLines)
 FW_END_COMMANDS
 
 namespace {
@@ -405,6 +407,28 @@ void CKivDataGraphView::OnCursorInfo()
     }
     GetGrid()->ApplyStyle(true);
     GetGrid()->RedrawPanes();
+}
+
+void CKivDataGraphView::OnEditPlotLines()
+{
+    CGraphTimeListObj* graph = GetGraphList();
+    if (!graph || !graph->EditPlotLines())
+        return;
+    DeleteRowGraphs(-1);
+    GetGrid()->RedrawPanes();
+    if (CKivDataDoc* doc = GetDataDoc())
+        doc->SetModifiedFlag(true);
+}
+
+void CKivDataGraphView::OnEditGridLines()
+{
+    CGraphTimeListObj* graph = GetGraphList();
+    if (!graph || !graph->EditGridLines())
+        return;
+    DeleteRowGraphs(-1);
+    GetGrid()->RedrawPanes();
+    if (CKivDataDoc* doc = GetDataDoc())
+        doc->SetModifiedFlag(true);
 }
 
 void CKivDataGraphView::OnUpdateCursorInfo(fw::CCmdUI* ui)

@@ -68,6 +68,12 @@ public:
     void OnDeleteOutside();
     // Shows or hides the cursor-information column (width 240).
     void OnCursorInfo();
+    // The time list graph's grid and plot-line dialogs; a confirmed one
+    // redraws every row and marks the document modified.
+    static constexpr unsigned kIdPlotLines = 32883;
+    static constexpr unsigned kIdGridLines = 32884;
+    void OnEditPlotLines();
+    void OnEditGridLines();
 
     // The document's time list graph; the GPS and CAN lists show their own.
     virtual CGraphTimeListObj* GetGraphList() const;
