@@ -88,11 +88,13 @@ CZELGridRichWnd::CZELGridRichWnd()
     auto* filter = new EditorFilter(this, edit);
     edit->installEventFilter(filter);
     edit->viewport()->installEventFilter(filter);
+    m_pFilter = filter;
 }
 
 CZELGridRichWnd::~CZELGridRichWnd()
 {
     m_bClosing = true;
+    delete m_pFilter;
 }
 
 void CZELGridRichWnd::DisposeLater(CZELGridRichWnd* editor)

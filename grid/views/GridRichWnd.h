@@ -73,6 +73,9 @@ private:
     fw::CString m_strSwallow;
     bool m_bLastShift = false;
     bool m_bClosing = false;
+    // Removed first on destruction: the widget dies in a base destructor,
+    // and the focus loss it raises then must not reach this editor.
+    QObject* m_pFilter = nullptr;
 };
 
 class CZELDegitEditWnd : public CZELGridRichWnd {
