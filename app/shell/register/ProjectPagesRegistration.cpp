@@ -6,6 +6,7 @@
 #include "data/model/DataSheetSource.h"
 #include "data/model/DataTextExport.h"
 #include "data/model/KivDataDoc.h"
+#include "data/views/DataListSheetSource.h"
 #include "data/views/KivDataChDataView.h"
 #include "data/views/KivDataFrame.h"
 #include "docbase/doc/DocTextConversion.h"
@@ -46,72 +47,6 @@ template <class Fn> void ForEachDocument(Fn fn)
     }
 }
 
-// The value list of a data window as the text export reads it: the texts
-// its panes show, and the record and timing lines of its frame.
-class CValueListSheet final : public IDataSheetSource {
-public:
-    explicit CValueListSheet(CKivDataChDataView& view) : m_view(view) {}
-
-    int GetColumnCount() const override { return Style() ? Style()->m_sheet.m_nCols : 0; }
-    int GetRowCount() const override { return Style() ? Style()->m_sheet.m_nRows : 0; }
-    int GetRowHeaderColumns() const override { return Style() ? Style()->m_rowHeader.m_nCols : 0; }
-    fw::CString GetCornerText(int headerRow, int col) const override
-    {
-        fw::CString text;
-        m_view.GetTagText(text, col, headerRow, 0);
-        return text;
-    }
-    fw::CString GetColumnHeaderText(int headerRow, int col) const override
-    {
-        fw::CString text;
-        m_view.GetColumnHeaderText(text, col, headerRow, 0);
-        return text;
-    }
-    fw::CString GetRowHeaderText(int row, int col) const override
-    {
-        fw::CString text;
-        m_view.GetRowHeaderText(text, col, row, 0);
-        return text;
-    }
-    fw::CString GetCellText(int row, int col) const override
-    {
-        fw::CString text;
-        m_view.GetSheetText(text, col, row, 0);
-        return text;
-    }
-    int GetColumnChannel(int col) const override
-    {
-        CDataTankObject* tank = m_view.GetColumnTank(col);
-        CKivDataDoc* doc = m_view.GetDataDoc();
-        CDataTankList* channels = doc ? doc->GetChannelTankList() : nullptr;
-        if (!tank || !channels)
-            return -1;
-        for (int i = 0; i < channels->GetSize(); ++i)
-            if (channels->GetObjectAt(i) == tank)
-                return i;
-        return -1;
-    }
-    fw::CString GetRecordText(char separator) const override
-    {
-        fw::CString text;
-        if (CKivDataFrame* frame = m_view.GetDataFrame())
-            frame->GetRecordText(text, separator);
-        return text;
-    }
-    fw::CString GetTimingText(char separator) const override
-    {
-        fw::CString text;
-        if (CKivDataFrame* frame = m_view.GetDataFrame())
-            frame->GetTimingText(text, separator);
-        return text;
-    }
-
-private:
-    CZELGridStyle* Style() const { return m_view.GetViewStyle(); }
-
-    CKivDataChDataView& m_view;
-};
-
 CKivDocManager* DocManager()
 {
     fw::CWinApp* app = fw::AfxGetApp();
@@ -131,7 +66,7 @@ bool WriteValueList(fw::IDocumentView& link, const fw::CString& basePath, const 
         frame->UpdateTitleEdit();
         frame->UpdateBarFields();
     }
-    const CValueListSheet sheet(*view);
+    const CDataListSheetSource sheet(*view);
     return CDataTextExport(*doc, sheet).WriteSplitText(basePath, options);
 }
 
