@@ -16,10 +16,12 @@ FW_IMPLEMENT_DYNCREATE(CGpsDataListView, CKivDataChDataView)
 FW_IMPLEMENT_DYNCREATE(CGpsGraphListView, CKivDataGraphView)
 
 FW_BEGIN_COMMANDS(CGpsDataListView, CKivDataChDataView)
+    FW_ON_COMMAND(CKivDataViewBase::kIdTextSave, &CGpsDataListView::OnSaveText)
     FW_ON_UPDATE(CKivDataListViewBase::kIdThinning, &CGpsDataListView::OnUpdateDisabled)
 FW_END_COMMANDS
 
 FW_BEGIN_COMMANDS(CGpsGraphListView, CKivDataGraphView)
+    FW_ON_COMMAND(CKivDataViewBase::kIdTextSave, &CGpsGraphListView::OnSaveText)
     FW_ON_UPDATE(CKivDataListViewBase::kIdThinning, &CGpsGraphListView::OnUpdateDisabled)
 FW_END_COMMANDS
 
@@ -268,3 +270,36 @@ void CGpsGraphListView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* 
 }
 
 void CGpsGraphListView::OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }
+
+// ---- text export over the GPS graph's selected samples ----------------------------------------------
+
+CCellRange CGpsDataListView::GraphSelection()
+{
+    CCellRange range;
+    CKivDataDoc* doc = GetDataDoc();
+    CGpsGraphTimeListObj* graph = doc ? GpsGraphOf(*doc) : nullptr;
+    if (!graph)
+        return range;
+    graph->GetSelection(range.top, range.bottom);
+    CDataTankObject* time = graph->GetRowCount() > 0 ? graph->RowTimeTank(0) : nullptr;
+    range.left = 0;
+    range.right = (time ? time->GetDataCount() : doc->GetSampleCount()) - 1;
+    return range;
+}
+
+void CGpsDataListView::OnSaveText()
+{
+    ExportText(GraphSelection());
+}
+
+void CGpsGraphListView::OnSaveText()
+{
+    fw::CDocument* doc = GetDocument();
+    if (!doc)
+        return;
+    for (fw::POSITION pos = doc->GetFirstViewPosition(); pos;)
+        if (auto* list = dynamic_cast<CGpsDataListView*>(doc->GetNextView(pos))) {
+            list->OnSaveText();
+            return;
+        }
+}

@@ -63,6 +63,11 @@ public:
     void AnnounceSelection(int16_t mask);
     // A pane's selection changed from rows `before` to its rows now.
     void OnPaneSelection(const CCellRange& before, const CCellRange& after);
+    // Text export whose rows start from the GPS graph's selected samples.
+    void OnSaveText();
+    // First and last selected sample (rows) and 0 to the last sample index
+    // (columns); -1 rows when nothing is selected.
+    CCellRange GraphSelection();
 
 private:
     void TakeSelection(const CUpdateSelArea& area);
@@ -81,6 +86,8 @@ public:
     void SetUpListGrid() override;
     CGraphTimeListObj* GetGraphList() const override;
     bool CanDeleteRows() override { return false; }
+    // The GPS value list's export.
+    void OnSaveText();
 
 private:
     void ShapeRows();

@@ -190,4 +190,18 @@ TEST_F(GpsSelection, ListCommandsOfTheTrackRunOnTheList)
     EXPECT_FALSE(graphs.CanDeleteRows());
 }
 
+TEST_F(GpsSelection, TheTextExportStartsFromTheGraphsSelectedSamples)
+{
+    CGpsGraphTimeListObj* graph = GpsGraphOf(*doc);
+    graph->SetSelection(20, 50);
+    CCellRange range = list.GraphSelection();
+    EXPECT_EQ(range.top, 20);
+    EXPECT_EQ(range.bottom, 50);
+    EXPECT_EQ(range.left, 0);
+    graph->ClearSelection();
+    range = list.GraphSelection();
+    EXPECT_EQ(range.top, -1);
+    EXPECT_EQ(range.bottom, -1);
+}
+
 } // namespace
