@@ -37,6 +37,9 @@ FW_BEGIN_COMMANDS(CKivDataGraphView, CKivDataListViewBase)
     FW_ON_UPDATE(CKivDataGraphView::kIdDeleteMarkers, &CKivDataGraphView::OnUpdateDeleteMarkers)
     FW_ON_COMMAND(CKivDataGraphView::kIdPlotLines, &CKivDataGraphView::OnEditPlotLines)
     FW_ON_COMMAND(CKivDataGraphView::kIdGridLines, &CKivDataGraphView::OnEditGridLines)
+    FW_ON_COMMAND(CKivDataGraphView::kIdScales, &CKivDataGraphView::OnEditScales)
+    FW_ON_COMMAND(CKivDataGraphView::kIdLabels, &CKivDataGraphView::OnEditLabels)
+    FW_ON_COMMAND(CKivDataGraphView::kIdDrawTypes, &CKivDataGraphView::OnEditDrawTypes)
 FW_END_COMMANDS
 
 namespace {
@@ -151,6 +154,13 @@ void CKivDataGraphView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* 
         }
         DeleteRowGraphs(-1);
         grid->RedrawPanes();
+        return;
+    }
+    if (hint == kHintGraphSettings) {
+        if (graph && hintObject == graph) {
+            DeleteRowGraphs(-1);
+            grid->RedrawPanes();
+        }
         return;
     }
     if (OnMarkerHint(hint, hintObject))
@@ -409,10 +419,9 @@ void CKivDataGraphView::OnCursorInfo()
     GetGrid()->RedrawPanes();
 }
 
-void CKivDataGraphView::OnEditPlotLines()
+void CKivDataGraphView::AfterGraphDialog(bool changed)
 {
-    CGraphTimeListObj* graph = GetGraphList();
-    if (!graph || !graph->EditPlotLines())
+    if (!changed)
         return;
     DeleteRowGraphs(-1);
     GetGrid()->RedrawPanes();
@@ -420,15 +429,42 @@ void CKivDataGraphView::OnEditPlotLines()
         doc->SetModifiedFlag(true);
 }
 
+void CKivDataGraphView::OnEditPlotLines()
+{
+    if (CGraphTimeListObj* graph = GetGraphList())
+        AfterGraphDialog(graph->EditPlotLines());
+}
+
 void CKivDataGraphView::OnEditGridLines()
 {
+    if (CGraphTimeListObj* graph = GetGraphList())
+        AfterGraphDialog(graph->EditGridLines());
+}
+
+void CKivDataGraphView::OnEditScales()
+{
     CGraphTimeListObj* graph = GetGraphList();
-    if (!graph || !graph->EditGridLines())
+    if (!graph || !graph->EditScales())
         return;
-    DeleteRowGraphs(-1);
-    GetGrid()->RedrawPanes();
-    if (CKivDataDoc* doc = GetDataDoc())
-        doc->SetModifiedFlag(true);
+    AfterGraphDialog(true);
+    if (fw::CDocument* doc = GetDocument())
+        doc->UpdateAllViews(this, kHintGraphSettings, graph);
+}
+
+void CKivDataGraphView::OnEditLabels()
+{
+    CGraphTimeListObj* graph = GetGraphList();
+    if (!graph || !graph->EditLabels())
+        return;
+    if (CZELGridStyle* style = GetGrid()->GetStyle())
+        style->GetPane(kPaneSheet).m_format.lf = graph->m_legendFont;
+    AfterGraphDialog(true);
+}
+
+void CKivDataGraphView::OnEditDrawTypes()
+{
+    if (CGraphTimeListObj* graph = GetGraphList())
+        AfterGraphDialog(graph->EditDrawTypes());
 }
 
 void CKivDataGraphView::OnUpdateCursorInfo(fw::CCmdUI* ui)

@@ -68,12 +68,26 @@ public:
     void OnDeleteOutside();
     // Shows or hides the cursor-information column (width 240).
     void OnCursorInfo();
-    // The time list graph's grid and plot-line dialogs; a confirmed one
-    // redraws every row and marks the document modified.
+    // The time list graph's dialogs; a confirmed one redraws every row and
+    // marks the document modified.
     static constexpr unsigned kIdPlotLines = 32883;
     static constexpr unsigned kIdGridLines = 32884;
+    static constexpr unsigned kIdScales = 32886;
+    static constexpr unsigned kIdLabels = 32887;
+    static constexpr unsigned kIdDrawTypes = 33330;
+    // Sent with the time list graph after its axes changed, so that every
+    // view showing it redraws.
+    static constexpr intptr_t kHintGraphSettings = 52;
     void OnEditPlotLines();
     void OnEditGridLines();
+    void OnEditScales();
+    // Also gives the legend and cursor columns the list's legend font.
+    void OnEditLabels();
+    void OnEditDrawTypes();
+
+    // After a list-graph dialog: a confirmed one drops the row pictures,
+    // repaints and marks the document modified.
+    void AfterGraphDialog(bool changed);
 
     // The document's time list graph; the GPS and CAN lists show their own.
     virtual CGraphTimeListObj* GetGraphList() const;
