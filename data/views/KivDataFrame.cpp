@@ -553,6 +553,12 @@ void CKivDataFrame::OnMarkerSelect()
     m_nMarkerMode = m_nMarkerMode == 1 ? 0 : 1;
     if (auto* graph = dynamic_cast<CKivDataGraphView*>(PageView(kPageGraph)))
         graph->SetMarkerSelectMode(m_nMarkerMode != 0);
+    if (fw::CDocument* doc = GetActiveDocument())
+        for (fw::POSITION pos = doc->GetFirstViewPosition(); pos;) {
+            fw::CView* view = doc->GetNextView(pos);
+            if (auto* follower = dynamic_cast<IMarkerModeView*>(view); follower && view->GetParentFrame() == this)
+                follower->FollowMarkerMode(m_nMarkerMode);
+        }
     UpdateToolBar(m_bCanGps);
 }
 

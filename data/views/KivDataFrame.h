@@ -45,6 +45,15 @@ inline constexpr unsigned kToolBarId = 0xE806;
 inline constexpr unsigned kFrameBarId = 161;
 } // namespace datacmd
 
+// A view of the window's pages besides the graph list that follows the
+// marker tool of the window (the GPS page's track and graph list).
+class IMarkerModeView {
+public:
+    virtual ~IMarkerModeView() = default;
+    // 0 no tool, 1 the marker tool.
+    virtual void FollowMarkerMode(int32_t mode) = 0;
+};
+
 // Dialog bar 161: the test title (1001) and the recording facts.
 class CKivDataFrameBar : public fw::CDialogBar {
     FW_DECLARE_DYNAMIC(CKivDataFrameBar)

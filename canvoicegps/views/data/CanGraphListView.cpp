@@ -1,6 +1,7 @@
 #include "canvoicegps/views/data/CanGraphListView.h"
 
 #include "canvoicegps/model/CanGraphTimeListObj.h"
+#include "canvoicegps/views/data/CanGpsGraphGrid.h"
 #include "canvoicegps/views/data/CanGpsGraphRows.h"
 #include "canvoicegps/views/data/CanGpsListViews.h"
 #include "common/calc/GpsCanTankLists.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 FW_IMPLEMENT_DYNCREATE(CCanGraphListView, CKivDataGraphView)
 
@@ -37,7 +39,7 @@ fw::CString TimeText(double time)
 
 } // namespace
 
-CCanGraphListView::CCanGraphListView() = default;
+CCanGraphListView::CCanGraphListView() { ReplaceGrid(std::make_unique<CCanGpsGraphGrid>(this)); }
 
 CZELGridStyle* CCanGraphListView::GetViewStyle()
 {

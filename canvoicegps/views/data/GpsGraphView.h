@@ -10,6 +10,8 @@
 
 #include "canvoicegps/views/data/GpsTrackPicture.h"
 #include "chart/views/MarkerTools.h"
+#include "data/views/KivDataFrame.h"
+#include "framework/core/Gdi.h"
 #include "framework/ui/View.h"
 
 #include <memory>
@@ -17,13 +19,14 @@
 class CDrawMarkerList;
 class CGpsDataListView;
 class CKivDataDoc;
+class CZELEdit;
 namespace fw {
 class CArchive;
 class CMemFile;
 class CMenu;
 }
 
-class CGpsGraphView : public fw::CView, public IGpsMarkerWindow {
+class CGpsGraphView : public fw::CView, public IGpsMarkerWindow, public IMarkerModeView {
     FW_DECLARE_DYNCREATE(CGpsGraphView)
     FW_DECLARE_COMMANDS()
 public:
@@ -41,6 +44,10 @@ public:
     static constexpr unsigned kIdUndo = 57643;
     static constexpr int32_t kUndoMarkers = 108;
     static constexpr unsigned kMsgVoiceMarkers = 857;
+    static constexpr fw::COLORREF kFocusColor = fw::RGB(255, 255, 0);
+    // The header above the printed track: title, record and timing lines.
+    static constexpr int kHeaderLines = 3;
+    static constexpr int kHeaderFontHeight = 120;
 
     CGpsGraphView();
     ~CGpsGraphView() override;
@@ -48,7 +55,12 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
     void OnDraw(fw::CDC* dc) override;
+    // One logical unit is one screen pixel on every device.
+    void OnPrepareDC(fw::CDC* dc, fw::CPrintInfo* info = nullptr) override;
+    // The square plot below the header on one page.
+    void OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info) override;
     void OnSize(unsigned type, int cx, int cy) override;
+    // The focus frame follows the focus.
     void OnSetFocus() override { Invalidate(); }
     void OnKillFocus() override { Invalidate(); }
     void OnLButtonDown(unsigned flags, fw::CPoint point) override;
@@ -59,6 +71,8 @@ public:
 
     CKivDataDoc* GetDataDoc() const;
     const fw::CRect& GetPlotRect() const { return m_plotRect; }
+    // The plot on the printed page (logical units), set when printing begins.
+    const fw::CRect& GetPrintPlotRect() const { return m_rcPrintPlot; }
     CGpsTrackPicture& Picture() { return m_track; }
     // The value list of the same page, which runs the list commands.
     void SetListView(CGpsDataListView* list) { m_pList = list; }
@@ -66,6 +80,9 @@ public:
     // --- markers
     // 0 no tool (the mouse does nothing), 1 the marker tool.
     void SetMarkerMode(int32_t mode);
+    // The window's marker tool switched: take its mode and tell the other
+    // views which marks are selected.
+    void FollowMarkerMode(int32_t mode) override;
     int32_t GetMarkerMode() const { return m_nMarkerMode; }
     CDrawMarkerList& Markers() { return *m_markers; }
     // One drawn marker per mark of the document, in list order.
@@ -95,6 +112,19 @@ private:
     void OnUpdateListCommand(fw::CCmdUI* ui);
     void OnUpdateDeleteMarkers(fw::CCmdUI* ui);
     void OnUpdateUndo(fw::CCmdUI* ui);
+    // The edit commands act only on a focused edit field of the program's
+    // own kind (the frame bar's title); the track itself has nothing to
+    // copy or paste.
+    static CZELEdit* FocusedEdit();
+    void OnEditClear();
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditPaste();
+    void OnEditSelectAll();
+    void OnUpdateEditCommand(fw::CCmdUI* ui);
+    void DrawPrintHeader(fw::CDC& dc);
+    // Client area outside the plot and, with the focus, the yellow frame.
+    void DrawBorder(fw::CDC& dc);
     class CGpsGraphTool* ActiveTool();
     // Places each marker at its sample on the track and draws it.
     void DrawMarkers(fw::CDC& dc, const fw::CRect& plot);
@@ -105,6 +135,9 @@ private:
 
     CGpsTrackPicture m_track;
     fw::CRect m_plotRect;
+    fw::CRect m_rcPrintMargins;
+    fw::CRect m_rcPrintPlot;
+    fw::LOGFONT m_headerFont{};
     CGpsDataListView* m_pList = nullptr;
     int32_t m_nMarkerMode = 0;
     std::unique_ptr<CDrawMarkerList> m_markers;

@@ -2,15 +2,22 @@
 
 #include "canvoicegps/model/GpsGraphTimeListObj.h"
 #include "canvoicegps/model/UpdateSelArea.h"
+#include "canvoicegps/views/data/CanGpsGraphGrid.h"
 #include "canvoicegps/views/data/CanGpsGraphRows.h"
+#include "chart/model/DrawMarkerList.h"
 #include "common/tank/UseTankList.h"
 #include "data/model/KivDataDoc.h"
 #include "data/views/KivDataFrame.h"
 #include "docbase/doc/UpdateHints.h"
+#include "framework/core/DC.h"
+#include "framework/ui/Wnd.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
 
+#include <QWidget>
+
 #include <algorithm>
+#include <memory>
 
 FW_IMPLEMENT_DYNCREATE(CGpsDataListView, CKivDataChDataView)
 FW_IMPLEMENT_DYNCREATE(CGpsGraphListView, CKivDataGraphView)
@@ -27,7 +34,30 @@ FW_END_COMMANDS
 
 namespace {
 
+constexpr int32_t kChangeValues = 0x01;
 constexpr int32_t kChangeRepaint = 0x01 | 0x08 | 0x10;
+
+constexpr unsigned kSizeMinimized = 1;
+constexpr fw::COLORREF kFocusColor = fw::RGB(255, 255, 0);
+constexpr fw::COLORREF kFrameColor = fw::RGB(255, 255, 255);
+
+void PlaceGridInside(CZELViewGrid* grid, unsigned type, int cx, int cy)
+{
+    if (type != kSizeMinimized && grid && grid->Widget() && cx > 2 && cy > 2)
+        grid->MoveWindow(fw::CRect(1, 1, cx - 1, cy - 1), true);
+}
+
+// The 1-pixel frame around a list's grid.
+void DrawFocusFrame(fw::CDC& dc, const fw::CRect& client, CZELViewGrid* grid)
+{
+    const CZELGridPane* sheet = grid ? grid->GetSheetPane() : nullptr;
+    const bool focused = sheet && sheet->Widget() && sheet->Widget()->hasFocus();
+    fw::CPen pen(fw::PS_SOLID, 1, focused ? kFocusColor : kFrameColor);
+    fw::CPen* old = dc.SelectObject(&pen);
+    dc.SelectStockObject(fw::NULL_BRUSH);
+    dc.Rectangle(client);
+    dc.SelectObject(old);
+}
 
 int16_t RowChangeMask(const CCellRange& before, const CCellRange& after)
 {
@@ -78,20 +108,20 @@ template class CGpsSelectionPane<CZELGridPaneLeft>;
 void CGpsDataGridPane::OnSetFocus()
 {
     CZELGridPaneSheet::OnSetFocus();
-    if (CZELGrid* grid = GetGrid())
-        grid->RedrawPanes();
+    if (m_pOwner)
+        m_pOwner->Invalidate();
 }
 
 void CGpsDataGridPane::OnKillFocus()
 {
     CZELGridPaneSheet::OnKillFocus();
-    if (CZELGrid* grid = GetGrid())
-        grid->RedrawPanes();
+    if (m_pOwner)
+        m_pOwner->Invalidate();
 }
 
 CGpsDataGrid::CGpsDataGrid(CGpsDataListView* view) : CZELViewGrid(view)
 {
-    auto sheet = std::make_unique<CGpsDataGridPane>();
+    auto sheet = std::make_unique<CGpsDataGridPane>(view);
     sheet->SetGrid(this);
     sheet->SetView(view);
     m_panes[kIndexSheet] = std::move(sheet);
@@ -126,6 +156,15 @@ void CGpsDataListView::OnInitialUpdate()
     CKivDataChDataView::OnInitialUpdate();
     if (CKivDataFrame* frame = GetDataFrame(); frame && doc)
         frame->UpdateToolBar(doc->HasCanGpsVoiceData());
+}
+
+void CGpsDataListView::OnSize(unsigned type, int cx, int cy) { PlaceGridInside(GetGrid(), type, cx, cy); }
+
+void CGpsDataListView::OnDraw(fw::CDC* dc)
+{
+    if (dc && !dc->IsPrinting())
+        DrawFocusFrame(*dc, GetClientRect(), GetGrid());
+    CKivDataChDataView::OnDraw(dc);
 }
 
 void CGpsDataListView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject)
@@ -211,7 +250,16 @@ void CGpsDataListView::OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }
 
 // ---- graph list -------------------------------------------------------------------------------------
 
-CGpsGraphListView::CGpsGraphListView() = default;
+CGpsGraphListView::CGpsGraphListView() { ReplaceGrid(std::make_unique<CCanGpsGraphGrid>(this)); }
+
+void CGpsGraphListView::OnSize(unsigned type, int cx, int cy) { PlaceGridInside(GetGrid(), type, cx, cy); }
+
+void CGpsGraphListView::OnDraw(fw::CDC* dc)
+{
+    if (dc && !dc->IsPrinting())
+        DrawFocusFrame(*dc, GetClientRect(), GetGrid());
+    CKivDataGraphView::OnDraw(dc);
+}
 
 CZELGridStyle* CGpsGraphListView::GetViewStyle()
 {
@@ -259,14 +307,22 @@ void CGpsGraphListView::OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* 
         }
         return;
     }
+    bool rangesReset = false;
     if (hint == kHintData)
-        if (auto* data = dynamic_cast<CUpdateKivData*>(hintObject);
-            data && data->m_pDocument == GetDocument() && (data->m_changeFlags & kFlagRows)) {
-            ShapeRows();
-            if (GetGrid())
-                GetGrid()->ApplyStyle(false);
+        if (auto* data = dynamic_cast<CUpdateKivData*>(hintObject); data && data->m_pDocument == GetDocument()) {
+            if (data->m_changeFlags & kFlagRows) {
+                ShapeRows();
+                if (GetGrid())
+                    GetGrid()->ApplyStyle(false);
+            }
+            rangesReset = (data->m_changeFlags & (kChangeValues | kFlagRows)) != 0;
         }
     CKivDataGraphView::OnUpdate(sender, hint, hintObject);
+    // New values lay the rows out afresh and rebuild the drawn markers with
+    // no selection; the track and the other lists drop theirs likewise.
+    if (rangesReset)
+        if (CDrawMarkerList* markers = GetMarkerList(); markers && GetDocument())
+            GetDocument()->UpdateAllViews(this, kHintMarkerSelection, markers);
 }
 
 void CGpsGraphListView::OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }

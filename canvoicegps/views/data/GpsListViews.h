@@ -7,6 +7,7 @@
 // and the value list follows whatever another view announced.
 
 #include "data/views/KivDataChDataView.h"
+#include "data/views/KivDataFrame.h"
 #include "data/views/KivDataGraphView.h"
 #include "grid/views/GridPanes.h"
 #include "grid/views/SpredView.h"
@@ -33,8 +34,12 @@ private:
 
 class CGpsDataGridPane : public CGpsSelectionPane<CZELGridPaneSheet> {
 public:
+    explicit CGpsDataGridPane(fw::CView* owner) : m_pOwner(owner) {}
     void OnSetFocus() override;
     void OnKillFocus() override;
+
+private:
+    fw::CView* m_pOwner;
 };
 using CGpsDataGridPaneLeft = CGpsSelectionPane<CZELGridPaneLeft>;
 
@@ -51,6 +56,10 @@ public:
 
     void OnInitialUpdate() override;
     void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
+    // The grid 1 pixel inside, and around it the focus frame: yellow while
+    // the sheet has the focus, else white.
+    void OnSize(unsigned type, int cx, int cy) override;
+    void OnDraw(fw::CDC* dc) override;
     CZELGridStyle* GetViewStyle() override;
     void SetUpListGrid() override;
     bool CanInsertRows() override { return false; }
@@ -74,7 +83,7 @@ private:
     void OnUpdateDisabled(fw::CCmdUI* ui);
 };
 
-class CGpsGraphListView : public CKivDataGraphView {
+class CGpsGraphListView : public CKivDataGraphView, public IMarkerModeView {
     FW_DECLARE_DYNCREATE(CGpsGraphListView)
     FW_DECLARE_COMMANDS()
 public:
@@ -82,6 +91,11 @@ public:
 
     void OnInitialUpdate() override;
     void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
+    // As the value list: the grid 1 pixel inside its focus frame.
+    void OnSize(unsigned type, int cx, int cy) override;
+    void OnDraw(fw::CDC* dc) override;
+    // The marker tool of the window takes the graphs' mouse.
+    void FollowMarkerMode(int32_t mode) override { SetMarkerSelectMode(mode != 0); }
     CZELGridStyle* GetViewStyle() override;
     void SetUpListGrid() override;
     CGraphTimeListObj* GetGraphList() const override;

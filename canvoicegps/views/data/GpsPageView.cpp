@@ -10,7 +10,9 @@ FW_IMPLEMENT_DYNCREATE(CGpsPageView, fw::CView)
 
 namespace {
 
-constexpr int kTrackSide = 320;
+// The track's row and column start 400 pixels wide and shrink to 100.
+constexpr int kTrackSide = 400;
+constexpr int kTrackMinimum = 100;
 constexpr int kRest = 1 << 20;
 
 template <class V> V* MakePane(QSplitter* host, fw::CDocument* document)
@@ -43,6 +45,9 @@ bool CGpsPageView::Create(QWidget* parent, fw::CDocument* document)
     m_pList = MakePane<CGpsDataListView>(top, document);
     m_pGraphs = MakePane<CGpsGraphListView>(m_splitter, document);
     m_pTrack->SetListView(m_pList);
+    top->setMinimumHeight(kTrackMinimum);
+    if (QWidget* track = m_pTrack->Widget())
+        track->setMinimumWidth(kTrackMinimum);
     top->setSizes({kTrackSide, kRest});
     m_splitter->setSizes({kTrackSide, kRest});
     return true;

@@ -13,6 +13,7 @@
 #include "data/views/KivDataFrame.h"
 #include "docbase/doc/UndoBuffer.h"
 #include "docview/controls/ContextMenus.h"
+#include "docview/controls/ZELEdit.h"
 #include "framework/core/Archive.h"
 #include "framework/core/DC.h"
 #include "framework/core/Exceptions.h"
@@ -21,6 +22,8 @@
 #include "framework/ui/FrameWnd.h"
 #include "framework/ui/Menu.h"
 #include "instrument/system/MarkerList.h"
+
+#include <QLineEdit>
 
 #include <cmath>
 #include <new>
@@ -87,11 +90,14 @@ void CGpsGraphView::SetMarkerMode(int32_t mode)
     m_nMarkerMode = mode;
 }
 
+void CGpsGraphView::FollowMarkerMode(int32_t mode)
+{
+    SetMarkerMode(mode);
+    NotifyMarkersChanged();
+}
+
 CGpsGraphTool* CGpsGraphView::ActiveTool()
 {
-    // The frame's marker tool button switches every pane of the page.
-    if (auto* frame = dynamic_cast<CKivDataFrame*>(GetParentFrame()))
-        SetMarkerMode(frame->IsMarkerSelectMode() ? 1 : 0);
     return m_nMarkerMode == 0 ? nullptr : CGpsGraphTool::FindTool(m_nMarkerMode);
 }
 
@@ -186,7 +192,14 @@ bool CGpsGraphView::CanUndo() const
 void CGpsGraphView::OnUpdateUndo(fw::CCmdUI* ui)
 {
     CKivDataDoc* doc = GetDataDoc();
-    ui->Enable(doc && !doc->IsEditLocked() && CanUndo());
+    if (!doc || doc->IsEditLocked()) {
+        ui->Enable(false);
+        return;
+    }
+    if (CZELEdit* edit = FocusedEdit())
+        ui->Enable(edit->Line() && edit->Line()->isUndoAvailable());
+    else
+        ui->Enable(CanUndo());
 }
 
 bool CGpsGraphView::WriteUndoRecord(fw::CMemFile& file)
@@ -250,7 +263,9 @@ void CGpsGraphView::RestoreUndo()
 
 void CGpsGraphView::OnEditUndo()
 {
-    if (CanUndo())
+    if (CZELEdit* edit = FocusedEdit())
+        edit->Undo();
+    else if (CanUndo())
         RestoreUndo();
 }
 
