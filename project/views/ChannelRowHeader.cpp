@@ -1,5 +1,6 @@
 // The merged row-header cells of the channel pages: a control unit's name
-// spans all its channels' rows, a unit's name the rows of its channels.
+// spans all its channels' rows, a unit's name the rows of its channels;
+// and their corner, whose captions span the columns they head.
 
 #include "project/views/ProjectBaseView.h"
 
@@ -7,7 +8,10 @@
 #include "framework/core/Gdi.h"
 #include "grid/model/DrawCell.h"
 #include "instrument/system/BoxPropaty.h"
+#include "grid/views/GridPane.h"
+#include "grid/views/SpredView.h"
 #include "project/model/KIV5980Doc.h"
+#include "project/views/pages/PageDrawing.h"
 
 #include <algorithm>
 
@@ -29,7 +33,7 @@ void BottomLine(fw::CDC& dc, const fw::CRect& rect, fw::COLORREF color, int widt
 } // namespace
 
 void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit,
-                                                int perUnit)
+                                                int perUnit, bool mergeUnit)
 {
     fw::CDC* dc = cell.m_pDC;
     if (!dc)
@@ -38,7 +42,7 @@ void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, i
     GetRowHeaderText(text, cell.m_nCol, cell.m_nRow, 1);
     const bool printing = dc->IsPrinting();
     const bool lastInBox = inBox + 1 == boxChannels;
-    if (cell.m_nCol != 1 && cell.m_nCol != 2) {
+    if (cell.m_nCol != 1 && (cell.m_nCol != 2 || !mergeUnit)) {
         cell.DrawText(text);
         if (lastInBox)
             BottomLine(*dc, cell.m_rcCell, kBlack, 1);
@@ -55,6 +59,10 @@ void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, i
     if (printing) {
         merged.right -= 1;
         merged.top = std::max<int32_t>(merged.top, 0);
+        // A group that runs on to the next sheet is labelled on each
+        // sheet in its own rows' cells, not once across the page break.
+        if (m_rcPrintCells.Height() > 0 && merged.bottom > m_rcPrintCells.Height())
+            merged = cell.m_rcCell;
     }
     dc->FillSolidRect(merged, printing ? kWhite : cell.m_format.crBack);
     fw::LOGFONT lf = cell.m_format.lf;
@@ -91,4 +99,34 @@ void CProjectBaseView::DrawSystemChannelRowHeaderCell(CZELDrawCell& cell)
         return;
     }
     DrawChannelRowHeaderCell(cell, entry.ch, box->GetInputCount(), box->GetChannelRef(entry.ch).ch, kChannelsPerUnit);
+}
+
+void CProjectBaseView::DrawChannelCornerCell(CZELDrawCell& cell)
+{
+    const CZELGridPane* pane = GetGrid()->GetPane(kIndexCorner);
+    if (!pane || !cell.m_pDC) {
+        CProjectBaseView::DrawTagCell(cell);
+        return;
+    }
+    const int32_t col = cell.m_nCol;
+    const int32_t row = cell.m_nRow;
+    int32_t firstCol = col;
+    int32_t lastCol = col;
+    int32_t firstRow = row;
+    int32_t lastRow = row;
+    if (col == 0) {
+        firstRow = 0;
+        lastRow = 1;
+    } else if (row == 0) {
+        firstCol = 1;
+        lastCol = 3;
+    } else if (row == 1 && col <= 2) {
+        firstCol = 1;
+        lastCol = 2;
+    }
+    lastCol = std::min(lastCol, pane->ColumnCount() - 1);
+    lastRow = std::min(lastRow, pane->RowCount() - 1);
+    fw::CString text;
+    GetChannelCornerText(text, firstCol, firstRow, 1);
+    prjpage::DrawMergedBlock(cell, pane, firstCol, lastCol, firstRow, lastRow, text, GetGrid()->GetHeaderSize().cx);
 }

@@ -1062,8 +1062,19 @@ void CProjectBaseView::OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info)
     m_rcPrint = fw::CRect(m_nMarginLeft, m_nMarginTop + 2 * m_nPrintTextHeight, width - m_nMarginRight,
                           height - m_nMarginBottom);
     const int pages = GetPrintPageCount(*dc);
+    NotePrintCells(*dc);
     if (info)
         info->SetMaxPage(static_cast<unsigned>(std::max(pages, 1)));
+}
+
+void CProjectBaseView::NotePrintCells(fw::CDC& dc)
+{
+    fw::CRect cells = m_rcPrint;
+    dc.DPtoLP(&cells);
+    const fw::CSize header = GetGrid()->GetHeaderSize();
+    cells.right -= header.cx;
+    cells.bottom -= header.cy;
+    m_rcPrintCells = cells;
 }
 
 void CProjectBaseView::OnPrint(fw::CDC* dc, fw::CPrintInfo* info)
@@ -1074,23 +1085,31 @@ void CProjectBaseView::OnPrint(fw::CDC* dc, fw::CPrintInfo* info)
 
 void CProjectBaseView::OnDraw(fw::CDC* dc)
 {
-    CKIV5980Doc* doc = GetProjectDoc();
-    if (!dc || !dc->IsPrinting() || !doc)
+    if (!dc || !dc->IsPrinting() || !GetProjectDoc())
         return;
-    fw::CFont font;
-    fw::CFont* old = MakeHeaderFont(font) ? dc->SelectObject(&font) : nullptr;
-    const int h = m_nPrintTextHeight > 0 ? m_nPrintTextHeight : dc->GetTextExtent("A").cy;
-    const int right = dc->GetDeviceCaps(fw::HORZRES) - m_nMarginRight;
-    dc->SetBkMode(fw::TRANSPARENT);
-    fw::CRect line(m_nMarginLeft, m_nMarginTop, right, m_nMarginTop + h);
-    dc->DrawText(doc->GetTestTitle(), &line, fw::DT_SINGLELINE | fw::DT_VCENTER);
+    DrawPageHeader(*dc);
+}
+
+void CProjectBaseView::DrawPageHeader(fw::CDC& dc)
+{
+    DrawPageHeaderLine(dc, 0, GetProjectDoc()->GetTestTitle());
     if (m_bTimingLine) {
         fw::CString timing;
         if (auto* frame = dynamic_cast<CProjectFrame*>(GetParentFrame()))
             frame->GetTimingText(timing, ' ');
-        line.OffsetRect(0, h);
-        dc->DrawText(timing, &line, fw::DT_SINGLELINE | fw::DT_VCENTER);
+        DrawPageHeaderLine(dc, 1, timing);
     }
+}
+
+void CProjectBaseView::DrawPageHeaderLine(fw::CDC& dc, int line, const fw::CString& text)
+{
+    fw::CFont font;
+    fw::CFont* old = MakeHeaderFont(font) ? dc.SelectObject(&font) : nullptr;
+    const int h = m_nPrintTextHeight > 0 ? m_nPrintTextHeight : dc.GetTextExtent("A").cy;
+    const int right = dc.GetDeviceCaps(fw::HORZRES) - m_nMarginRight;
+    dc.SetBkMode(fw::TRANSPARENT);
+    fw::CRect box(m_nMarginLeft, m_nMarginTop + line * h, right, m_nMarginTop + (line + 1) * h);
+    dc.DrawText(text, &box, fw::DT_SINGLELINE | fw::DT_VCENTER);
     if (old)
-        dc->SelectObject(old);
+        dc.SelectObject(old);
 }

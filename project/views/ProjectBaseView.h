@@ -59,6 +59,9 @@ public:
     void OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info) override;
     void OnPrint(fw::CDC* dc, fw::CPrintInfo* info) override;
     void OnDraw(fw::CDC* dc) override;
+    // The printed page's header: the test title, and the frame's timing
+    // line below it when the page carries one.
+    virtual void DrawPageHeader(fw::CDC& dc);
     // The printed pages of rows 0 to the last used row (at least row 0) and
     // every column, in the rectangle left below the header.
     virtual int GetPrintPageCount(fw::CDC& dc);
@@ -158,12 +161,22 @@ public:
     // A row-header cell of a channel page: the control unit (column 1) and
     // the unit (column 2) drawn once over all rows of their group, their
     // text turned upright; a line under a group's last row.
-    void DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit, int perUnit);
+    // Without `mergeUnit` the unit column is drawn as a cell of its own row.
+    void DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit, int perUnit,
+                                  bool mergeUnit = true);
     // The same for a row of the project's measuring system; a row outside
     // its channel map is drawn as a plain header cell.
     void DrawSystemChannelRowHeaderCell(CZELDrawCell& cell);
     static constexpr int kChannelsPerUnit = 8;
     bool GetChannelCornerText(fw::CString& text, int32_t col, int32_t row, int display) const;
+    // A corner cell of a channel page as the channel table draws it: "CH"
+    // once over both rows, the control unit's caption over the row
+    // header's other columns and "Unit" over the control unit's and the
+    // unit's, each with a black edge along its left and top sides.
+    void DrawChannelCornerCell(CZELDrawCell& cell);
+    // Where the sheet's cells go on a printed page (logical units, the
+    // header panes taken off); empty until printing begins.
+    const fw::CRect& GetPrintCellsRect() const { return m_rcPrintCells; }
     // Brings a row into view with columns first..last selected and the
     // first current (scrolled to while the page shows). A row or column
     // range the sheet does not have selects nothing; false then.
@@ -181,6 +194,13 @@ protected:
     // The header font's line height on the printer; the grid's rectangle.
     int m_nPrintTextHeight = 0;
     fw::CRect m_rcPrint;
+    fw::CRect m_rcPrintCells;
+    // Takes `m_rcPrint` into the grid's printing units once the grid has
+    // laid out its pages on `dc`.
+    void NotePrintCells(fw::CDC& dc);
+    // One line of the page header in the header font, `line` text heights
+    // below the top margin.
+    void DrawPageHeaderLine(fw::CDC& dc, int line, const fw::CString& text);
     void OnUpdateEditable(fw::CCmdUI* ui);
     void OnUpdateCopy(fw::CCmdUI* ui);
     void OnUpdatePaste(fw::CCmdUI* ui);

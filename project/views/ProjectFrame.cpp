@@ -13,6 +13,7 @@
 #include "project/views/PrjDataCompView.h"
 #include "project/views/Prj465View.h"
 #include "project/views/PrjDataTrgView.h"
+#include "project/views/pages/PrjCheckView.h"
 #include "project/views/pages/ProjectPages.h"
 
 #include <QMainWindow>
@@ -113,16 +114,39 @@ fw::CString TimeUnitCaption(unsigned id)
 }
 
 // A view made inside a splitter row joins the row as a child of its own,
-// so the row's empty placeholder would stay beside it and take half the
-// room.
-void DropPlaceholders(CZELGridSplitter& splitter, fw::CView* view)
+// so the row's empty placeholders would stay beside the views and take
+// their room.
+void DropPlaceholders(fw::CSplitterWnd& splitter)
 {
     QSplitter* row = splitter.RowSplitter(0);
     if (!row)
         return;
+    auto isView = [&](const QWidget* w) {
+        for (int col = 0; col < splitter.GetColumnCount(); ++col)
+            if (fw::CWnd* pane = splitter.GetPane(0, col); pane && pane->Widget() == w)
+                return true;
+        return false;
+    };
     for (int i = row->count() - 1; i >= 0; --i)
-        if (QWidget* w = row->widget(i); w && w != view->Widget())
+        if (QWidget* w = row->widget(i); w && !isView(w))
             delete w;
+}
+
+// The self-check results: the list of records beside the record page it
+// chooses.
+bool CreateCheckPage(fw::CSplitterWnd& splitter, fw::CDocument* document)
+{
+    if (!splitter.CreateStatic(nullptr, 1, 2, fw::AFX_IDW_PANE_FIRST + 1))
+        return false;
+    if (!splitter.CreateView(0, 0, FW_RUNTIME_CLASS(CPrjCheckHistoryView), fw::CSize(150, 200), document) ||
+        !splitter.CreateView(0, 1, FW_RUNTIME_CLASS(CPrjCheckView), fw::CSize(200, 200), document))
+        return false;
+    auto* list = dynamic_cast<CPrjCheckHistoryView*>(splitter.GetPane(0, 0));
+    auto* record = dynamic_cast<CPrjCheckView*>(splitter.GetPane(0, 1));
+    if (!list || !record)
+        return false;
+    list->SetRecordPage(record);
+    return true;
 }
 
 } // namespace
@@ -245,16 +269,26 @@ bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeCl
             pageClass = ProjectPageClass(entry.id);
         if (!pageClass)
             continue;
-        auto splitter = std::make_unique<CZELGridSplitter>();
-        if (!splitter->CreateStatic(nullptr, 1, 1, fw::AFX_IDW_PANE_FIRST + 1))
-            return false;
-        m_pStack->addWidget(splitter->Widget());
-        if (!splitter->CreateView(0, 0, pageClass, fw::CSize(), document))
-            return false;
-        if (auto* view = dynamic_cast<fw::CView*>(splitter->GetPane(0, 0))) {
-            AttachView(view);
-            DropPlaceholders(*splitter, view);
+        std::unique_ptr<fw::CSplitterWnd> splitter;
+        if (entry.id == kPageCheck) {
+            splitter = std::make_unique<fw::CSplitterWnd>();
+            if (!CreateCheckPage(*splitter, document))
+                return false;
+            m_pStack->addWidget(splitter->Widget());
+        } else {
+            splitter = std::make_unique<CZELGridSplitter>();
+            if (!splitter->CreateStatic(nullptr, 1, 1, fw::AFX_IDW_PANE_FIRST + 1))
+                return false;
+            m_pStack->addWidget(splitter->Widget());
+            if (!splitter->CreateView(0, 0, pageClass, fw::CSize(), document))
+                return false;
         }
+        for (int col = 0; col < splitter->GetColumnCount(); ++col)
+            if (auto* view = dynamic_cast<fw::CView*>(splitter->GetPane(0, col)))
+                AttachView(view);
+        DropPlaceholders(*splitter);
+        if (entry.id == kPageCheck)
+            splitter->RecalcLayout();
         m_pages.push_back({entry.id, std::move(splitter)});
     }
     return !m_pages.empty();
@@ -277,6 +311,11 @@ void CProjectFrame::InitialUpdateFrame(fw::CDocument* document, bool makeVisible
 CKIV5980Doc* CProjectFrame::ProjectDoc() const { return dynamic_cast<CKIV5980Doc*>(GetActiveDocument()); }
 
 CZELGridSplitter* CProjectFrame::PageWindow(unsigned id) const
+{
+    return dynamic_cast<CZELGridSplitter*>(PageSplitter(id));
+}
+
+fw::CSplitterWnd* CProjectFrame::PageSplitter(unsigned id) const
 {
     for (const Page& p : m_pages)
         if (p.id == id)
@@ -308,7 +347,7 @@ unsigned CProjectFrame::GetLastPage(unsigned group) const
     }
 }
 
-void CProjectFrame::ShowPage(CZELGridSplitter* page)
+void CProjectFrame::ShowPage(fw::CSplitterWnd* page)
 {
     if (!page || !m_pStack)
         return;
@@ -336,7 +375,7 @@ void CProjectFrame::OnPageCommand(unsigned id)
     case kGroupCan: m_nLastCan = id; break;
     default: break;
     }
-    ShowPage(PageWindow(id));
+    ShowPage(PageSplitter(id));
     RetitleForPage(id);
 }
 

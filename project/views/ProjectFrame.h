@@ -8,6 +8,7 @@
 #include "framework/core/CString.h"
 #include "framework/ui/DialogBar.h"
 #include "framework/ui/MDIFrameWnd.h"
+#include "framework/ui/SplitterWnd.h"
 #include "framework/ui/ToolBar.h"
 
 #include <array>
@@ -90,9 +91,12 @@ public:
     void OnPageCommand(unsigned id);
     unsigned GetCurrentGroup() const { return m_nGroup; }
     unsigned GetLastPage(unsigned group) const;
-    // The splitter of a page command; none for pages not made.
+    // The splitter of a page command; none for pages not made. The check
+    // results sit in a plain splitter (their two pages are two tables,
+    // not panes of one), which only `PageSplitter` answers.
     CZELGridSplitter* PageWindow(unsigned id) const;
-    CZELGridSplitter* VisiblePage() const { return m_pVisible; }
+    fw::CSplitterWnd* PageSplitter(unsigned id) const;
+    fw::CSplitterWnd* VisiblePage() const { return m_pVisible; }
     fw::CToolBar& PageToolBar() { return m_toolBar; }
     CProjectFrameBar& FrameBar() { return m_bar; }
     bool HasOutputUnits() const { return m_bOutput; }
@@ -104,7 +108,7 @@ public:
 
 private:
     CKIV5980Doc* ProjectDoc() const;
-    void ShowPage(CZELGridSplitter* page);
+    void ShowPage(fw::CSplitterWnd* page);
     void OnUpdatePageGroup(fw::CCmdUI* ui);
     void OnUpdatePage(fw::CCmdUI* ui);
     void OnTitleEditChange();
@@ -121,14 +125,14 @@ private:
     unsigned m_nLastHistory = prjcmd::kPageHistory;
     unsigned m_nLastCan = prjcmd::kPageCanSettings;
     bool m_bCan = false;
-    CZELGridSplitter* m_pVisible = nullptr;
+    fw::CSplitterWnd* m_pVisible = nullptr;
     bool m_bOutput = false;
     bool m_bDigital = false;
     bool m_bInTitleChange = false;
     QStackedWidget* m_pStack = nullptr;
     struct Page {
         unsigned id;
-        std::unique_ptr<CZELGridSplitter> splitter;
+        std::unique_ptr<fw::CSplitterWnd> splitter;
     };
     std::vector<Page> m_pages;
 };

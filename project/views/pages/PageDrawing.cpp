@@ -10,19 +10,34 @@ namespace prjpage {
 void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last,
                       const fw::CString& text, int32_t printRight)
 {
+    DrawMergedBlock(cell, pane, first, last, cell.m_nRow, cell.m_nRow, text, printRight);
+}
+
+void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last, int32_t firstRow,
+                     int32_t lastRow, const fw::CString& text, int32_t printRight)
+{
     const int32_t col = cell.m_nCol;
+    const int32_t row = cell.m_nRow;
     const fw::CRect own = cell.m_rcCell;
     int32_t before = 0;
     int32_t after = 0;
+    int32_t above = 0;
+    int32_t below = 0;
     if (pane) {
         for (int32_t c = first; c < col; ++c)
             before += pane->GetColumnWidth(c);
         for (int32_t c = col + 1; c <= last; ++c)
             after += pane->GetColumnWidth(c);
+        for (int32_t r = firstRow; r < row; ++r)
+            above += pane->GetRowHeight(r);
+        for (int32_t r = row + 1; r <= lastRow; ++r)
+            below += pane->GetRowHeight(r);
     }
     fw::CRect wide = own;
     wide.left -= before;
     wide.right += after;
+    wide.top -= above;
+    wide.bottom += below;
     const bool printing = cell.m_pDC && cell.m_pDC->IsPrinting();
     CellFormat format = cell.m_format;
     if (printing) {

@@ -1,7 +1,7 @@
 #pragma once
 
-// Header drawing the analysis pages share: a caption over a group of
-// columns drawn as one cell, and the black edge a grouped header cell gets
+// Header drawing the pages share: a caption over a group of columns (and
+// rows) drawn as one cell, and the black edge a grouped header cell gets
 // along its left and top sides.
 
 #include "framework/core/CString.h"
@@ -19,6 +19,9 @@ namespace prjpage {
 // and a negative left edge becomes 0.
 void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last,
                       const fw::CString& text, int32_t printRight = 0);
+// The same over the rows `firstRow` to `lastRow` as well.
+void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last, int32_t firstRow,
+                     int32_t lastRow, const fw::CString& text, int32_t printRight = 0);
 // A black solid line up the cell's left edge and along its top edge.
 void DrawHeaderEdges(CZELDrawCell& cell);
 

@@ -21,9 +21,16 @@
 FW_IMPLEMENT_DYNCREATE(CPrjCheckView, CProjectBaseView)
 FW_IMPLEMENT_DYNCREATE(CPrjCheckHistoryView, CProjectBaseView)
 
+FW_BEGIN_COMMANDS(CPrjCheckView, CProjectBaseView)
+    FW_ON_UPDATE(CProjectBaseView::kIdLeftColumnWidth, &CPrjCheckView::OnUpdateDisabled)
+FW_END_COMMANDS
+
 FW_BEGIN_COMMANDS(CPrjCheckHistoryView, CProjectBaseView)
     FW_ON_COMMAND(CPrjCheckHistoryView::kIdDelete, &CPrjCheckHistoryView::OnDelete)
     FW_ON_UPDATE(CPrjCheckHistoryView::kIdDelete, &CPrjCheckHistoryView::OnUpdateDelete)
+    // The list's one column always fills the page.
+    FW_ON_UPDATE(CProjectBaseView::kIdColumnWidth, &CPrjCheckHistoryView::OnUpdateDisabled)
+    FW_ON_UPDATE(CProjectBaseView::kIdLeftColumnWidth, &CPrjCheckHistoryView::OnUpdateDisabled)
 FW_END_COMMANDS
 
 namespace {
@@ -109,6 +116,19 @@ bool CPrjCheckView::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row
     return true;
 }
 
+void CPrjCheckView::OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }
+
+void CPrjCheckView::DrawTagCell(CZELDrawCell& cell) { DrawChannelCornerCell(cell); }
+
+void CPrjCheckView::DrawPageHeader(fw::CDC& dc)
+{
+    CProjectBaseView::DrawPageHeader(dc);
+    fw::CString time;
+    if (m_pRecord)
+        m_pRecord->FormatCheckTime(time);
+    DrawPageHeaderLine(dc, 1, time);
+}
+
 void CPrjCheckView::DrawRowHeaderCell(CZELDrawCell& cell)
 {
     if (!m_pRecord) {
@@ -128,8 +148,10 @@ void CPrjCheckView::DrawRowHeaderCell(CZELDrawCell& cell)
     }
     // A record's control unit lists every channel of its units in slot
     // order, so a channel's place in its unit follows from its place in
-    // the control unit.
-    DrawChannelRowHeaderCell(cell, entry.ch, box->GetRowCount(), entry.ch % kChannelsPerUnit, kChannelsPerUnit);
+    // the control unit. Its second column numbers each channel, so that
+    // column is not drawn once over a unit's rows.
+    DrawChannelRowHeaderCell(cell, entry.ch, box->GetRowCount(), entry.ch % kChannelsPerUnit, kChannelsPerUnit,
+                             false);
 }
 
 bool CPrjCheckView::GetSheetText(fw::CString& text, int32_t col, int32_t row, int)
@@ -316,6 +338,24 @@ void CPrjCheckHistoryView::WriteText(CTextFile& file, bool csv)
         page->WriteText(file, csv);
 }
 
+bool CPrjCheckHistoryView::OnPreparePrinting(fw::CPrintInfo* info)
+{
+    CPrjCheckView* page = GetRecordPage();
+    return page ? page->OnPreparePrinting(info) : CProjectBaseView::OnPreparePrinting(info);
+}
+
+void CPrjCheckHistoryView::OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info)
+{
+    if (CPrjCheckView* page = GetRecordPage())
+        page->OnBeginPrinting(dc, info);
+}
+
+void CPrjCheckHistoryView::OnPrint(fw::CDC* dc, fw::CPrintInfo* info)
+{
+    if (CPrjCheckView* page = GetRecordPage())
+        page->OnPrint(dc, info);
+}
+
 bool CPrjCheckHistoryView::CanDeleteRecords() const
 {
     CKIV5980Doc* doc = GetProjectDoc();
@@ -323,6 +363,8 @@ bool CPrjCheckHistoryView::CanDeleteRecords() const
 }
 
 void CPrjCheckHistoryView::OnUpdateDelete(fw::CCmdUI* ui) { ui->Enable(CanDeleteRecords()); }
+
+void CPrjCheckHistoryView::OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }
 
 void CPrjCheckHistoryView::OnDelete()
 {

@@ -14,6 +14,7 @@ class CZELGridStyle;
 
 class CPrjCheckView : public CProjectBaseView {
     FW_DECLARE_DYNCREATE(CPrjCheckView)
+    FW_DECLARE_COMMANDS()
 public:
     static constexpr unsigned kContextMenu = 157;
     static constexpr int32_t kColumns = 9;
@@ -24,9 +25,13 @@ public:
     bool GetTagText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool GetColumnHeaderText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int display) override;
+    // The corner as the channel table draws its own.
+    void DrawTagCell(CZELDrawCell& cell) override;
     // The control units (and, without a record, the units) drawn once over
     // their rows, as the input-channel page draws them.
     void DrawRowHeaderCell(CZELDrawCell& cell) override;
+    // The title, and the shown record's check time below it.
+    void DrawPageHeader(fw::CDC& dc) override;
     bool GetSheetText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool CanEditCell(int32_t firstCol, int32_t lastCol) override { return false; }
     void WriteText(CTextFile& file, bool csv) override;
@@ -37,6 +42,8 @@ public:
     int32_t GetRecordIndex() const { return m_nRecord; }
 
 private:
+    void OnUpdateDisabled(fw::CCmdUI* ui);
+
     int32_t m_nRecord = 0;
     CCheckData* m_pRecord = nullptr;
 };
@@ -54,6 +61,10 @@ public:
     void OnInitialUpdate() override;
     void OnUpdate(fw::CView* sender, intptr_t hint, fw::CObject* hintObject) override;
     void OnSize(unsigned type, int cx, int cy) override;
+    // Printing the list prints the record page of the chosen record.
+    bool OnPreparePrinting(fw::CPrintInfo* info) override;
+    void OnBeginPrinting(fw::CDC* dc, fw::CPrintInfo* info) override;
+    void OnPrint(fw::CDC* dc, fw::CPrintInfo* info) override;
     intptr_t OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     bool GetColumnHeaderText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int display) override;
@@ -75,6 +86,7 @@ private:
     void SetRowCount();
     void FitColumn();
     void OnUpdateDelete(fw::CCmdUI* ui);
+    void OnUpdateDisabled(fw::CCmdUI* ui);
 
     std::unique_ptr<CZELGridStyle> m_pStyle;
     CPrjCheckView* m_pRecordPage = nullptr;

@@ -83,10 +83,13 @@ TEST_F(CheckRowHeaderTest, ARecordsControlUnitAndUnitSpanTheirRows)
     Draw(1, 10);
     EXPECT_TRUE(Logged(Span(10, rows))) << "over every row of the control unit";
     EXPECT_TRUE(Logged("\"" + box->GetName().str() + "\"", "esc=900")) << "the name stands upright";
+    // The second column numbers each channel: one number over a unit's
+    // eight rows would show one channel's number for all of them.
     Draw(2, 10);
-    EXPECT_TRUE(Logged(Span(2, 8))) << "row 10 is the third of the second unit's eight";
-    Draw(2, 7);
-    EXPECT_TRUE(Logged("line 0,119 60,119", "pen=solid 1 #000000")) << "a unit's last row closes its group";
+    EXPECT_TRUE(Logged("\"11\"")) << "the row's own channel number";
+    EXPECT_FALSE(Logged(Span(2, 8)));
+    EXPECT_FALSE(Logged("esc=900"));
+    EXPECT_TRUE(Logged("line 0,119 60,119", "pen=solid 0 #808080")) << "inside the control unit a grey line";
     Draw(0, rows - 1);
     EXPECT_TRUE(Logged("line 0,119 60,119", "pen=solid 1 #000000")) << "and so does the control unit's";
     Draw(0, 3);
