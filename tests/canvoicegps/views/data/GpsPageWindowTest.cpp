@@ -16,6 +16,7 @@
 #include "framework/core/StringTable.h"
 #include "framework/ui/MultiDocTemplate.h"
 #include "framework/ui/testing/ScriptedDialogs.h"
+#include "grid/views/GridPane.h"
 #include "instrument/system/MarkerList.h"
 #include "tests/canvoicegps/views/data/CanGpsGraphFixture.h"
 
@@ -116,6 +117,18 @@ TEST_F(GpsPageWindow, TheMarkerToolSwitchesTrackAndGraphListAndTheTrackAnnounces
     frame->OnMarkerSelect();
     EXPECT_EQ(track->GetMarkerMode(), 0);
     EXPECT_FALSE(graphs->IsMarkerSelectMode());
+}
+
+TEST_F(GpsPageWindow, AClickInTheGraphsMakesTheGraphListTheActiveView)
+{
+    CGpsGraphListView* graphs = gpsPage->Graphs();
+    ASSERT_NE(frame->GetActiveView(), graphs);
+    // The legend of the first row: no GPS channel here, so no graph to hit.
+    CZELGridPane* pane = graphs->GetGrid()->GetSheetPane();
+    const fw::CPoint legend = pane->GetCellRect(CCellRange::Cell({0, 1})).CenterPoint();
+    pane->OnLButtonDown(0, legend);
+    pane->OnLButtonUp(0, legend);
+    EXPECT_EQ(frame->GetActiveView(), graphs) << "the list's commands reach it";
 }
 
 TEST_F(GpsPageWindow, ThePrintedTrackHasTheTitleRecordAndTimingLinesAboveItsSquarePlot)
