@@ -5,7 +5,7 @@
 
 #include <memory>
 
-void CCanGpsGraphGridPane::OnLButtonDown(unsigned flags, fw::CPoint point)
+void CCanGraphGridPane::OnLButtonDown(unsigned flags, fw::CPoint point)
 {
     if (m_pOwner)
         if (fw::CFrameWnd* frame = m_pOwner->GetParentFrame(); frame && frame->GetActiveView() != m_pOwner)
@@ -13,24 +13,38 @@ void CCanGpsGraphGridPane::OnLButtonDown(unsigned flags, fw::CPoint point)
     CKivDataGraphGridPane::OnLButtonDown(flags, point);
 }
 
-void CCanGpsGraphGridPane::OnSetFocus()
+void CCanGraphGridPane::OnSetFocus()
 {
     CKivDataGraphGridPane::OnSetFocus();
     if (m_pOwner)
         m_pOwner->Invalidate();
 }
 
-void CCanGpsGraphGridPane::OnKillFocus()
+void CCanGraphGridPane::OnKillFocus()
 {
     CKivDataGraphGridPane::OnKillFocus();
     if (m_pOwner)
         m_pOwner->Invalidate();
 }
 
-CCanGpsGraphGrid::CCanGpsGraphGrid(CKivDataGraphView* view) : CKivDataGraphGrid(view)
+namespace {
+
+template <class Pane>
+std::unique_ptr<Pane> MakePane(CZELGrid* grid, CKivDataGraphView* view)
 {
-    auto pane = std::make_unique<CCanGpsGraphGridPane>(view);
-    pane->SetGrid(this);
-    pane->SetView(view);
-    m_panes[kIndexSheet] = std::move(pane);
+    auto pane = std::make_unique<Pane>(view);
+    pane->SetGrid(grid);
+    return pane;
+}
+
+} // namespace
+
+CCanGraphGrid::CCanGraphGrid(CKivDataGraphView* view) : CKivDataGraphGrid(view)
+{
+    m_panes[kIndexSheet] = MakePane<CCanGraphGridPane>(this, view);
+}
+
+CGpsGraphGrid::CGpsGraphGrid(CKivDataGraphView* view) : CKivDataGraphGrid(view)
+{
+    m_panes[kIndexSheet] = MakePane<CGpsGraphGridPane>(this, view);
 }

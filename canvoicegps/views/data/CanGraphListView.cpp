@@ -39,7 +39,7 @@ fw::CString TimeText(double time)
 
 } // namespace
 
-CCanGraphListView::CCanGraphListView() { ReplaceGrid(std::make_unique<CCanGpsGraphGrid>(this)); }
+CCanGraphListView::CCanGraphListView() { ReplaceGrid(std::make_unique<CCanGraphGrid>(this)); }
 
 CZELGridStyle* CCanGraphListView::GetViewStyle()
 {

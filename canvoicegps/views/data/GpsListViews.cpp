@@ -250,7 +250,7 @@ void CGpsDataListView::OnUpdateDisabled(fw::CCmdUI* ui) { ui->Enable(false); }
 
 // ---- graph list -------------------------------------------------------------------------------------
 
-CGpsGraphListView::CGpsGraphListView() { ReplaceGrid(std::make_unique<CCanGpsGraphGrid>(this)); }
+CGpsGraphListView::CGpsGraphListView() { ReplaceGrid(std::make_unique<CGpsGraphGrid>(this)); }
 
 void CGpsGraphListView::OnSize(unsigned type, int cx, int cy) { PlaceGridInside(GetGrid(), type, cx, cy); }
 
