@@ -9,6 +9,7 @@
 #include "common/calc/GpsCanTankLists.h"
 #include "common/tank/DblDataTank.h"
 #include "grid/model/GridStyle.h"
+#include "grid/views/GridPane.h"
 #include "tests/canvoicegps/views/data/CanGpsGraphFixture.h"
 
 #include <string>
@@ -101,6 +102,33 @@ TEST_F(CanGraphList, CommandsTheCanListCannotServeAreDisabled)
                         CKivDataListViewBase::kIdThinning, CCanGraphListView::kIdPeakSearch,
                         CCanGraphListView::kIdPeakClear})
         EXPECT_FALSE(IsEnabled(view, id)) << id;
+}
+
+} // namespace
+
+namespace {
+
+// A lone CAN tank makes no signal: the list keeps one empty row, on which
+// the mouse and the cursor keys find no graph and change nothing.
+TEST_F(CanGraphList, TheEmptyRowOfAListWithoutSignalsIgnoresClicksAndKeys)
+{
+    AddTanks(1);
+    Open();
+    ASSERT_EQ(CanGraphOf(*doc)->GetRowCount(), 0);
+    ASSERT_EQ(view.GetViewStyle()->m_sheet.m_nRows, 1);
+    CZELGridPane* pane = view.GetGrid()->GetSheetPane();
+    view.Widget()->resize(600, 300);
+    view.OnSize(0, 600, 300);
+    const fw::CPoint graph = pane->GetCellRect(CCellRange::Cell({0, 0})).CenterPoint();
+    EXPECT_NO_THROW(pane->OnLButtonDown(0, graph));
+    EXPECT_NO_THROW(pane->OnMouseMove(fw::MK_LBUTTON, fw::CPoint(graph.x + 5, graph.y)));
+    EXPECT_NO_THROW(pane->OnLButtonUp(0, graph));
+    for (unsigned key : {0x25u, 0x26u, 0x27u, 0x28u})
+        EXPECT_NO_THROW(pane->OnKeyDown(key, 1, 0)) << key;
+    int32_t first = 0, last = 0;
+    CanGraphOf(*doc)->GetSelection(first, last);
+    EXPECT_EQ(first, -1);
+    EXPECT_EQ(last, -1);
 }
 
 } // namespace
