@@ -56,6 +56,6 @@ bool CGpsPageView::Create(QWidget* parent, fw::CDocument* document)
 void CGpsPageView::OnActivateView(bool activate, fw::CView*, fw::CView*)
 {
     fw::CFrameWnd* frame = GetParentFrame();
-    if (activate && frame && m_pList && frame->GetActiveView() == this)
-        frame->SetActiveView(m_pList);
+    if (activate && frame && m_pTrack && frame->GetActiveView() == this)
+        frame->SetActiveView(m_pTrack);
 }

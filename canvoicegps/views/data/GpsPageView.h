@@ -19,8 +19,8 @@ public:
 
     bool Create(QWidget* parent, fw::CDocument* document) override;
     void OnDraw(fw::CDC*) override {}
-    // The page's commands belong to its value list until another pane is
-    // used.
+    // The page's commands belong to its track (its first pane) until
+    // another pane is used.
     void OnActivateView(bool activate, fw::CView* activateView, fw::CView* deactiveView) override;
 
     CGpsGraphView* Track() const { return m_pTrack; }

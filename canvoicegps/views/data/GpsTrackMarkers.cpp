@@ -103,6 +103,9 @@ CGpsGraphTool* CGpsGraphView::ActiveTool()
 
 void CGpsGraphView::OnLButtonDown(unsigned flags, fw::CPoint point)
 {
+    // A click makes the track the page's active view, as in the lists.
+    if (fw::CFrameWnd* frame = GetParentFrame(); frame && frame->GetActiveView() != this)
+        frame->SetActiveView(this);
     SetFocus();
     if (CGpsGraphTool* tool = ActiveTool())
         tool->OnLButtonDown(*this, flags, point);

@@ -119,16 +119,20 @@ TEST_F(GpsPageWindow, TheMarkerToolSwitchesTrackAndGraphListAndTheTrackAnnounces
     EXPECT_FALSE(graphs->IsMarkerSelectMode());
 }
 
-TEST_F(GpsPageWindow, AClickInTheGraphsMakesTheGraphListTheActiveView)
+TEST_F(GpsPageWindow, ThePageStartsOnTheTrackAndAClickMakesAPaneTheActiveView)
 {
+    frame->OnCanGpsView(datacmd::kPageGps);
+    EXPECT_EQ(frame->GetActiveView(), gpsPage->Track()) << "the page's first pane";
     CGpsGraphListView* graphs = gpsPage->Graphs();
-    ASSERT_NE(frame->GetActiveView(), graphs);
     // The legend of the first row: no GPS channel here, so no graph to hit.
     CZELGridPane* pane = graphs->GetGrid()->GetSheetPane();
     const fw::CPoint legend = pane->GetCellRect(CCellRange::Cell({0, 1})).CenterPoint();
     pane->OnLButtonDown(0, legend);
     pane->OnLButtonUp(0, legend);
     EXPECT_EQ(frame->GetActiveView(), graphs) << "the list's commands reach it";
+    gpsPage->Track()->OnLButtonDown(0, fw::CPoint(5, 5));
+    gpsPage->Track()->OnLButtonUp(0, fw::CPoint(5, 5));
+    EXPECT_EQ(frame->GetActiveView(), gpsPage->Track());
 }
 
 TEST_F(GpsPageWindow, ThePrintedTrackHasTheTitleRecordAndTimingLinesAboveItsSquarePlot)
