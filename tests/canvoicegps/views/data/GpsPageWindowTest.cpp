@@ -15,6 +15,7 @@
 #include "framework/core/RecordingSink.h"
 #include "framework/core/StringTable.h"
 #include "framework/ui/MultiDocTemplate.h"
+#include "framework/ui/Print.h"
 #include "framework/ui/testing/ScriptedDialogs.h"
 #include "grid/views/GridPane.h"
 #include "instrument/system/MarkerList.h"
@@ -182,6 +183,13 @@ TEST_F(GpsPageWindow, ThePrintedTrackHasTheTitleRecordAndTimingLinesAboveItsSqua
     info.m_nCurPage = 2;
     track->OnPrepareDC(&dc, &info);
     EXPECT_FALSE(info.m_bContinuePrinting) << "one page";
+
+    // The whole job on a real page.
+    const std::string pdf = (dir / "track.pdf").string();
+    fw::CPrintInfo job;
+    ASSERT_TRUE(fw::PrintViewToPdf(*track, fw::CString(pdf), job));
+    EXPECT_EQ(job.GetMaxPage(), 1u);
+    EXPECT_GT(std::filesystem::file_size(pdf), 0u);
 }
 
 } // namespace
