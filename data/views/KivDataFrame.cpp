@@ -6,6 +6,7 @@
 #include "data/views/KivDataEXChView.h"
 #include "data/views/KivDataGraphView.h"
 #include "docbase/doc/UpdateHints.h"
+#include "docview/controls/ZELEdit.h"
 #include "framework/core/DateTime.h"
 #include "framework/core/Document.h"
 #include "framework/ui/Controls.h"
@@ -131,7 +132,8 @@ bool CKivDataFrameBar::Create(fw::CFrameWnd* frame)
     const bool ok = fw::CDialogBar::Create(
         frame,
         [](fw::DialogBuilder& b) {
-            b.Edit(kTitleEdit).LimitText(kTitleLimit);
+            // The program's own edit class, which the views' edit commands look for.
+            static_cast<CZELEdit&>(b.Custom(kTitleEdit, std::make_unique<CZELEdit>())).LimitText(kTitleLimit);
             b.Row();
             b.Static(kLabelTime, "計測時間：");
             b.Static(kTimeValue, "");

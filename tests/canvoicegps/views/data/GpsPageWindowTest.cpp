@@ -11,8 +11,10 @@
 #include "data/views/KivDataFrame.h"
 #include "docbase/doc/DataDocHost.h"
 #include "docbase/doc/KivDocManager.h"
+#include "docview/controls/ZELEdit.h"
 #include "framework/core/PrintInfo.h"
 #include "framework/core/RecordingSink.h"
+#include "framework/core/StandardCommands.h"
 #include "framework/core/StringTable.h"
 #include "framework/ui/MultiDocTemplate.h"
 #include "framework/ui/Print.h"
@@ -20,6 +22,9 @@
 #include "grid/views/GridPane.h"
 #include "instrument/system/MarkerList.h"
 #include "tests/canvoicegps/views/data/CanGpsGraphFixture.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include <filesystem>
 #include <string>
@@ -134,6 +139,29 @@ TEST_F(GpsPageWindow, ThePageStartsOnTheTrackAndAClickMakesAPaneTheActiveView)
     gpsPage->Track()->OnLButtonDown(0, fw::CPoint(5, 5));
     gpsPage->Track()->OnLButtonUp(0, fw::CPoint(5, 5));
     EXPECT_EQ(frame->GetActiveView(), gpsPage->Track());
+}
+
+TEST_F(GpsPageWindow, TheTracksEditCommandsReachTheWindowsTitleField)
+{
+    auto* title = dynamic_cast<CZELEdit*>(frame->FrameBar().TitleEdit());
+    ASSERT_NE(title, nullptr) << "the program's own edit class";
+    CGpsGraphView* track = gpsPage->Track();
+    EXPECT_FALSE(IsEnabled(*track, fw::ID_EDIT_SELECT_ALL)) << "the title has no focus";
+    QWidget* window = title->Widget()->window();
+    window->show();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    title->Widget()->setFocus();
+    QApplication::processEvents();
+    if (!title->Widget()->hasFocus())
+        GTEST_SKIP() << "this display gives no keyboard focus";
+    title->SetSel(0, 0);
+    ASSERT_TRUE(IsEnabled(*track, fw::ID_EDIT_SELECT_ALL));
+    EXPECT_TRUE(track->OnCmdMsg(fw::ID_EDIT_SELECT_ALL, fw::CN_COMMAND, nullptr));
+    int start = -1, end = -1;
+    title->GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, static_cast<int>(QString("峠道の走行").size()));
 }
 
 TEST_F(GpsPageWindow, ThePrintedTrackHasTheTitleRecordAndTimingLinesAboveItsSquarePlot)
