@@ -79,6 +79,13 @@ FW_BEGIN_COMMANDS(CProjectBaseView, CZELSpredView)
     FW_ON_UPDATE(CProjectBaseView::kIdInsert, &CProjectBaseView::OnUpdateInsert)
     FW_ON_COMMAND(CProjectBaseView::kIdDelete, &CProjectBaseView::OnDeleteRows)
     FW_ON_UPDATE(CProjectBaseView::kIdDelete, &CProjectBaseView::OnUpdateDelete)
+    FW_ON_COMMAND_RANGE(CProjectBaseView::kIdSuperscript, CProjectBaseView::kIdNormalScript,
+                        &CProjectBaseView::OnScriptCommand)
+    FW_ON_UPDATE_RANGE(CProjectBaseView::kIdSuperscript, CProjectBaseView::kIdNormalScript,
+                       &CProjectBaseView::OnUpdateScriptCommand)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT, &fw::CView::OnFilePrint)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_DIRECT, &fw::CView::OnFilePrintDirect)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_PREVIEW, &fw::CView::OnFilePrintPreview)
 FW_END_COMMANDS
 
 namespace {
@@ -1012,6 +1019,24 @@ void CProjectBaseView::OnLeftColumnWidth()
     GetGrid()->RecalcLayout(false);
     doc->SetModifiedFlag(true);
     GetGrid()->RedrawPanes();
+}
+
+void CProjectBaseView::OnScriptCommand(unsigned id)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor(); editor && doc && !doc->IsEditLocked())
+        editor->ApplyFormatCommand(id);
+}
+
+void CProjectBaseView::OnUpdateScriptCommand(fw::CCmdUI* ui)
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    CZELGridRichWnd* editor = GetGrid()->GetActiveEditor();
+    if (!editor || !doc || doc->IsEditLocked()) {
+        ui->Enable(false);
+        return;
+    }
+    editor->UpdateFormatCommands(ui);
 }
 
 void CProjectBaseView::OnEditCell()

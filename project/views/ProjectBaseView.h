@@ -38,6 +38,8 @@ public:
     static constexpr unsigned kIdEditCell = 32838;
     static constexpr unsigned kIdMeterSetup = 32780;
     static constexpr unsigned kIdAdSetup = 32781;
+    static constexpr unsigned kIdSuperscript = 57340;
+    static constexpr unsigned kIdNormalScript = 57341;
 
     // Undo record codes.
     enum UndoCode : int32_t {
@@ -126,6 +128,9 @@ public:
     void OnLeftColumnWidth();
     // Opens the in-cell editor of the current cell, as a double click does.
     void OnEditCell();
+    // Raised or normal text in the open in-cell editor.
+    void OnScriptCommand(unsigned id);
+    void OnUpdateScriptCommand(fw::CCmdUI* ui);
     // The connection and A/D set-up of the project, while it is unlocked
     // and no panel works on it.
     void OnMeterSetup();

@@ -286,7 +286,11 @@ CZELGridRichWnd* CPrjExChView::MakeEditor(CZELGridPane* pane, const fw::CRect& r
     } else {
         editor = std::make_unique<CZELGridRichWnd>();
     }
-    const bool made = byKey ? editor->CreateForKey(pane, rect, text, ch, key, 0) : editor->CreateForMouse(pane, rect, text, 0);
+    // Units carry raised text ("kg/mm\super2\super"): their editor shows it
+    // raised and takes the raised and normal text commands.
+    const uint32_t markup = col == kColUnit ? CZELGridRichWnd::kMarkupSuper : 0;
+    const bool made = byKey ? editor->CreateForKey(pane, rect, text, ch, key, markup)
+                            : editor->CreateForMouse(pane, rect, text, markup);
     return made ? editor.release() : nullptr;
 }
 
