@@ -30,6 +30,18 @@ uint64_t LoadBigEndian64(const uint8_t* p)
     return v;
 }
 
+// Whether `n` bytes (a multiple of 8) are all the byte repeated in `pattern`.
+bool SameBytes(const uint8_t* p, size_t n, uint64_t pattern)
+{
+    uint64_t differ = 0;
+    for (size_t k = 0; k < n; k += 8) {
+        uint64_t w;
+        std::memcpy(&w, p + k, 8);
+        differ |= w ^ pattern;
+    }
+    return differ == 0;
+}
+
 // The space a file in the folder of `path` may still grow by; unknown
 // leaves it to the writes to tell.
 uint64_t FreeSpaceFor(const fw::CString& path)
@@ -180,6 +192,18 @@ void CHuffmanFile::BuildTable(int node, int depth, uint32_t prefix)
     }
     BuildTable(m_left[node], depth + 1, prefix << 1);
     BuildTable(m_right[node], depth + 1, (prefix << 1) | 1);
+}
+
+void CHuffmanFile::CodesFromTree(int node, int depth, uint64_t bits)
+{
+    if (node < kLeafCount) {
+        // Only the length of a code beyond 64 bits matters here: runs of it
+        // are never taken.
+        m_codes[node] = Code{bits, depth};
+        return;
+    }
+    CodesFromTree(m_left[node], depth + 1, bits << 1);
+    CodesFromTree(m_right[node], depth + 1, (bits << 1) | 1);
 }
 
 namespace {
@@ -357,6 +381,32 @@ uint64_t CHuffmanFile::RemainingInputBits() const
 // ---------------------------------------------------------------------------
 // Streams
 
+CHuffmanFile::WordRun CHuffmanFile::MakeWordRun(uint64_t word, int maxBits) const
+{
+    WordRun run;
+    run.word = word;
+    run.made = true;
+    uint64_t bits = 0;
+    int length = 0;
+    for (int k = 0; k < 8; ++k) {
+        const Code& code = m_codes[(word >> (8 * k)) & 0xFF];
+        length += code.length;
+        if (length > maxBits)
+            return run; // no room for even one word, or a byte without a code
+        bits = (bits << code.length) | code.bits;
+    }
+    if (length == 0) {
+        // The one byte of the file: it costs no bits at all.
+        run.reps = 8;
+        return run;
+    }
+    run.reps = maxBits / length;
+    for (int r = 0; r < run.reps; ++r)
+        run.bits = (run.bits << length) | bits;
+    run.length = run.reps * length;
+    return run;
+}
+
 void CHuffmanFile::EncodeBuffer(const uint8_t* p, size_t n)
 {
     // The bit state lives in locals here: stores through the byte buffer
@@ -383,69 +433,85 @@ void CHuffmanFile::EncodeBuffer(const uint8_t* p, size_t n)
         outLen += 4;
         written += 4;
     };
-    // Eight equal bytes of a code of at most four bits go in one step: the
-    // sparse channels are long runs of one byte.
-    std::array<uint32_t, kLeafCount> runBits{};
-    for (int b = 0; b < kLeafCount; ++b) {
-        if (m_codes[b].length > kRunCodeBits)
-            continue;
-        for (int k = 0; k < 8; ++k)
-            runBits[b] = (runBits[b] << m_codes[b].length) | static_cast<uint32_t>(m_codes[b].bits);
-    }
-    for (size_t i = 0; i < n; ++i) {
-        const Code& code = m_codes[p[i]];
-        if (code.length <= kRunCodeBits && i + 8 <= n) {
-            uint64_t eight;
-            std::memcpy(&eight, p + i, 8);
-            if (eight == 0x0101010101010101ull * p[i]) {
-                acc = (acc << (8 * code.length)) | runBits[p[i]];
-                count += 8 * code.length;
-                emit();
-                i += 7;
-                continue;
+    // A run of one eight-byte word (a constant channel, empty values, one
+    // byte over and over) goes as many words at a time as fill an output
+    // word: its codes are put together once per run.
+    // Runs are looked for between blocks of bytes, which are coded byte by
+    // byte: the loop over them keeps its state in registers.
+    WordRun run;
+    size_t gap = kRunLookGap;
+    size_t i = 0;
+    while (i < n) {
+        if (i + 16 <= n) {
+            uint64_t word;
+            uint64_t next;
+            std::memcpy(&word, p + i, 8);
+            std::memcpy(&next, p + i + 8, 8);
+            if (word == next) {
+                if (!run.made || word != run.word)
+                    run = MakeWordRun(word, 32);
+                if (run.reps != 0) {
+                    const size_t span = 8 * static_cast<size_t>(run.reps);
+                    const size_t from = i;
+                    while (i + span <= n && SameBytes(p + i, span, word)) {
+                        acc = (acc << run.length) | run.bits;
+                        count += run.length;
+                        emit();
+                        i += span;
+                    }
+                    if (i != from) {
+                        gap = kRunLookGap;
+                        continue;
+                    }
+                }
             }
         }
-        // Four codes of at most eight bits fill at most 32 bits: one check
-        // for a word to write instead of four.
-        if (i + 4 <= n) {
-            const Code& b = m_codes[p[i + 1]];
-            const Code& c = m_codes[p[i + 2]];
-            const Code& d = m_codes[p[i + 3]];
-            if (std::max({code.length, b.length, c.length, d.length}) <= 8) {
+        const size_t blockEnd = std::min(n, i + gap);
+        gap = std::min(2 * gap, kRunLookMaxGap);
+        for (; i < blockEnd; ++i) {
+            const Code& code = m_codes[p[i]];
+            // Four codes of at most eight bits fill at most 32 bits: one
+            // check for a word to write instead of four.
+            if (i + 4 <= n) {
+                const Code& b = m_codes[p[i + 1]];
+                const Code& c = m_codes[p[i + 2]];
+                const Code& d = m_codes[p[i + 3]];
+                if (std::max({code.length, b.length, c.length, d.length}) <= 8) {
+                    acc = (acc << code.length) | code.bits;
+                    acc = (acc << b.length) | b.bits;
+                    acc = (acc << c.length) | c.bits;
+                    acc = (acc << d.length) | d.bits;
+                    count += code.length + b.length + c.length + d.length;
+                    emit();
+                    i += 3;
+                    continue;
+                }
+            }
+            if (code.length <= 32) [[likely]] {
                 acc = (acc << code.length) | code.bits;
-                acc = (acc << b.length) | b.bits;
-                acc = (acc << c.length) | c.bits;
-                acc = (acc << d.length) | d.bits;
-                count += code.length + b.length + c.length + d.length;
+                count += code.length;
                 emit();
-                i += 3;
                 continue;
             }
+            m_bitBuffer = acc;
+            m_bitCount = count;
+            m_outLen = outLen;
+            m_outputCount += written;
+            written = 0;
+            if (code.length == kAbsentCode) {
+                // A byte the first pass did not see: the source changed.
+                throw fw::CFileException(fw::CFileException::genericException, -1, m_in->GetFilePath());
+            }
+            if (code.length <= 64) {
+                WriteBits(code.length - 32, static_cast<uint32_t>(code.bits >> 32));
+                WriteBits(32, static_cast<uint32_t>(code.bits));
+            } else {
+                WriteLongCode(p[i]);
+            }
+            acc = m_bitBuffer;
+            count = m_bitCount;
+            outLen = m_outLen;
         }
-        if (code.length <= 32) [[likely]] {
-            acc = (acc << code.length) | code.bits;
-            count += code.length;
-            emit();
-            continue;
-        }
-        m_bitBuffer = acc;
-        m_bitCount = count;
-        m_outLen = outLen;
-        m_outputCount += written;
-        written = 0;
-        if (code.length == kAbsentCode) {
-            // A byte the first pass did not see: the source changed.
-            throw fw::CFileException(fw::CFileException::genericException, -1, m_in->GetFilePath());
-        }
-        if (code.length <= 64) {
-            WriteBits(code.length - 32, static_cast<uint32_t>(code.bits >> 32));
-            WriteBits(32, static_cast<uint32_t>(code.bits));
-        } else {
-            WriteLongCode(p[i]);
-        }
-        acc = m_bitBuffer;
-        count = m_bitCount;
-        outLen = m_outLen;
     }
     m_bitBuffer = acc;
     m_bitCount = count;
@@ -477,6 +543,31 @@ void CHuffmanFile::EncodeStream(fw::CFile& in, fw::CFile& out, int unitSize)
         uint32_t counts[4][kLeafCount] = {};
         const uint8_t* p = m_inBuf.data();
         size_t i = 0;
+        // A run of one eight-byte word, common in channels, counts its
+        // bytes once.
+        while (i + 16 <= n) {
+            uint64_t word;
+            uint64_t next;
+            std::memcpy(&word, p + i, 8);
+            std::memcpy(&next, p + i + 8, 8);
+            if (word == next) {
+                size_t j = i + 16;
+                while (j + 8 <= n && SameBytes(p + j, 8, word))
+                    j += 8;
+                const auto copies = static_cast<uint32_t>((j - i) / 8);
+                for (int k = 0; k < 8; ++k)
+                    counts[k & 3][(word >> (8 * k)) & 0xFF] += copies;
+                i = j;
+                continue;
+            }
+            for (size_t k = i; k < i + 8; k += 4) {
+                ++counts[0][p[k]];
+                ++counts[1][p[k + 1]];
+                ++counts[2][p[k + 2]];
+                ++counts[3][p[k + 3]];
+            }
+            i += 8;
+        }
         for (; i + 4 <= n; i += 4) {
             ++counts[0][p[i]];
             ++counts[1][p[i + 1]];
@@ -543,6 +634,12 @@ void CHuffmanFile::DecodeSymbols(uint64_t length)
         runSymbol = m_right[m_root];
         runWord = 0xFFFFFFFFu;
     }
+    const uint64_t runMask = runWord ? ~uint64_t{0} : 0;
+    // Runs of words are looked for between blocks of codes only while none
+    // goes on: reading back bytes just stored one by one stalls, and noise
+    // would pay that for every code.
+    WordRun run;
+    size_t gap = kRunLookGap;
     uint8_t* out = m_outBuf.data();
     size_t outLen = m_outLen;
     uint64_t acc = m_inBuffer;
@@ -561,7 +658,7 @@ void CHuffmanFile::DecodeSymbols(uint64_t length)
         pos = m_inPos;
         outLen = m_outLen;
     };
-    while (length) {
+    const auto refill = [&] {
         if (bits < 32 && m_inEnd - pos >= 8) [[likely]] {
             acc |= LoadBigEndian64(in + pos) >> bits;
             const int bytes = (63 - bits) >> 3;
@@ -572,48 +669,102 @@ void CHuffmanFile::DecodeSymbols(uint64_t length)
             Refill();
             reload();
         }
-        // Thirty-two bits of the one-bit code of a byte: a run of it.
-        if (runSymbol >= 0 && bits >= 32 && length >= 32 && outLen + 32 <= kBufferSize &&
-            static_cast<uint32_t>(acc >> 32) == runWord) {
-            std::memset(out + outLen, runSymbol, 32);
-            outLen += 32;
-            length -= 32;
-            acc <<= 32;
-            bits -= 32;
+    };
+    while (length) {
+        refill();
+        // Thirty-two bits or more of the one-bit code of a byte: a run of it,
+        // which goes on through whole input words of that bit.
+        if (runSymbol >= 0 && bits >= 32 && static_cast<uint32_t>(acc >> 32) == runWord) {
+            if (outLen == kBufferSize) {
+                sync();
+                FlushOutput();
+                reload();
+            }
+            const uint64_t most = std::min<uint64_t>(length, kBufferSize - outLen);
+            const auto inAcc = static_cast<uint64_t>(std::min(std::countl_zero(acc ^ runMask), bits));
+            uint64_t take = std::min(inAcc, most);
+            if (take == static_cast<uint64_t>(bits)) {
+                // The bits below the counted ones are those at `pos` again.
+                acc = 0;
+                bits = 0;
+                while (take + 64 <= most && m_inEnd - pos >= 8 && LoadBigEndian64(in + pos) == runMask) {
+                    pos += 8;
+                    take += 64;
+                }
+            } else {
+                acc <<= take;
+                bits -= static_cast<int>(take);
+            }
+            std::memset(out + outLen, runSymbol, static_cast<size_t>(take));
+            outLen += static_cast<size_t>(take);
+            length -= take;
+            gap = kRunLookGap;
             continue;
         }
-        // Several short codes within the table's bits come out at once.
-        const MultiEntry& m = multi[acc >> (64 - kTableBits)];
-        if (m.count >= 2 && m.length <= bits && length >= m.count && outLen + 4 <= kBufferSize) {
-            for (int k = 0; k < 4; ++k)
-                out[outLen + static_cast<size_t>(k)] = static_cast<uint8_t>(m.symbols >> (8 * k));
-            outLen += m.count;
-            length -= m.count;
-            acc <<= m.length;
-            bits -= m.length;
-            continue;
+        // Once a word of eight bytes came twice, further copies of it are
+        // looked for as many at a time as the bits at hand can show.
+        if (outLen >= 16) {
+            uint64_t last;
+            uint64_t before;
+            std::memcpy(&last, out + outLen - 8, 8);
+            std::memcpy(&before, out + outLen - 16, 8);
+            if (last == before) {
+                if (!run.made || last != run.word)
+                    run = MakeWordRun(last, kRunLookBits);
+                const auto span = 8 * static_cast<size_t>(run.reps);
+                if (run.length != 0 && run.length <= bits && length >= span && outLen + span <= kBufferSize &&
+                    acc >> (64 - run.length) == run.bits) {
+                    for (int r = 0; r < run.reps; ++r)
+                        std::memcpy(out + outLen + 8 * static_cast<size_t>(r), &last, 8);
+                    outLen += span;
+                    length -= span;
+                    acc <<= run.length;
+                    bits -= run.length;
+                    gap = kRunLookGap;
+                    continue;
+                }
+            }
         }
-        const TableEntry e = table[acc >> (64 - kTableBits)];
-        if (e.length > bits) {
-            sync();
-            ThrowTruncated();
-        }
-        acc <<= e.length;
-        bits -= e.length;
-        int node = e.value;
-        if (!e.leaf) {
-            sync();
-            while (node >= kLeafCount)
-                node = ReadBit() ? m_right[node] : m_left[node];
-            reload();
-        }
-        if (outLen == kBufferSize) {
-            sync();
-            FlushOutput();
-            reload();
-        }
-        out[outLen++] = static_cast<uint8_t>(node);
-        --length;
+        // Codes up to the next look for a run, which comes later each time
+        // none was found.
+        size_t lookAt = outLen + gap;
+        gap = std::min(2 * gap, kRunLookMaxGap);
+        do {
+            refill();
+            // Several short codes within the table's bits come out at once.
+            const MultiEntry& m = multi[acc >> (64 - kTableBits)];
+            if (m.count >= 2 && m.length <= bits && length >= m.count && outLen + 4 <= kBufferSize) {
+                for (int k = 0; k < 4; ++k)
+                    out[outLen + static_cast<size_t>(k)] = static_cast<uint8_t>(m.symbols >> (8 * k));
+                outLen += m.count;
+                length -= m.count;
+                acc <<= m.length;
+                bits -= m.length;
+                continue;
+            }
+            const TableEntry e = table[acc >> (64 - kTableBits)];
+            if (e.length > bits) {
+                sync();
+                ThrowTruncated();
+            }
+            acc <<= e.length;
+            bits -= e.length;
+            int node = e.value;
+            if (!e.leaf) {
+                sync();
+                while (node >= kLeafCount)
+                    node = ReadBit() ? m_right[node] : m_left[node];
+                reload();
+            }
+            if (outLen == kBufferSize) {
+                sync();
+                FlushOutput();
+                reload();
+                lookAt = kRunLookGap;
+            }
+            out[outLen++] = static_cast<uint8_t>(node);
+            --length;
+        } while (length && outLen < lookAt);
     }
     sync();
 }
@@ -645,6 +796,8 @@ void CHuffmanFile::DecodeStream(fw::CFile& in, fw::CFile& out, uint64_t maxLengt
             m_table.assign(size_t{1} << kTableBits, TableEntry{});
             BuildTable(root, 0, 0);
             BuildMultiTable();
+            m_codes.fill(Code{0, kAbsentCode});
+            CodesFromTree(root, 0, 0);
             m_root = root;
             DecodeSymbols(length);
             m_outputCount = length;

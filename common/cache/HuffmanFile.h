@@ -81,8 +81,24 @@ private:
         uint8_t count = 0;
         uint8_t length = 0;    // bits of them all
     };
+    // Codes of `reps` copies of one eight-byte word (first byte first),
+    // right-aligned in `length` bits; reps 0 when one copy takes more bits
+    // than allowed.
+    struct WordRun {
+        uint64_t word = 0;
+        uint64_t bits = 0;
+        int length = 0;
+        int reps = 0;
+        bool made = false;
+    };
     static constexpr int kTableBits = 12;
-    static constexpr int kRunCodeBits = 4;
+    // Bits of a run's copies compared at once on the way out: a refill
+    // leaves at least 56.
+    static constexpr int kRunLookBits = 48;
+    // Bytes between looks for a run: the gap doubles up to the longest
+    // while none is found.
+    static constexpr size_t kRunLookGap = 32;
+    static constexpr size_t kRunLookMaxGap = 1024;
     static constexpr size_t kBufferSize = 64 * 1024;
 
     void ResetState(int unitSize);
@@ -92,6 +108,8 @@ private:
     int ReadTree();
     void BuildTable(int node, int depth, uint32_t prefix);
     void BuildMultiTable();
+    // The codes as the decoder's tree gives them (m_codes, for runs).
+    void CodesFromTree(int node, int depth, uint64_t bits);
 
     // Bit output.
     void WriteBits(int count, uint32_t value);
@@ -108,6 +126,7 @@ private:
     [[noreturn]] void ThrowTruncated() const;
     uint64_t RemainingInputBits() const;
 
+    WordRun MakeWordRun(uint64_t word, int maxBits) const;
     void EncodeBuffer(const uint8_t* p, size_t n);
     void WriteRun(uint8_t value, uint64_t count);
     void DecodeSymbols(uint64_t length);

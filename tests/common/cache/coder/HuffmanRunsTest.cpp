@@ -1,7 +1,8 @@
-// Long runs of one byte and runs of short codes take the coder's shortcuts
-// (four or eight bytes at once on the way in, several or thirty-two on the
-// way out); the bytes written must be those of coding every byte on its
-// own, and must expand to the source.
+// Long runs of one byte or of one eight-byte word and runs of short codes
+// take the coder's shortcuts (several copies of a word at once both ways,
+// whole input words of a one-bit code on the way out); the bytes written
+// must be those of coding every byte on its own, and must expand to the
+// source.
 
 #include "common/cache/HuffmanFile.h"
 
@@ -130,8 +131,39 @@ std::vector<RunCase> RunCases()
         for (uint8_t b : word)
             empty.push_back(k % 97 == 0 ? static_cast<uint8_t>(gen()) : b);
     }
+    // Empty doubles (00 .. F0 7F): runs of an eight-byte word.
+    Bytes emptyDoubles;
+    for (int k = 0; k < 40009; ++k) {
+        const uint8_t word[8] = {0, 0, 0, 0, 0, 0, 0xF0, 0x7F};
+        for (uint8_t b : word)
+            emptyDoubles.push_back(k % 211 == 0 ? static_cast<uint8_t>(gen()) : b);
+    }
+    // Runs of a word of every length from one byte to a few hundred, so
+    // that runs end inside the words and blocks taken at once.
+    Bytes wordRuns;
+    for (int len = 1; len < 400; len += 1 + len / 16) {
+        const uint8_t word[8] = {static_cast<uint8_t>(len % 3), 0, 0x80, 0x3F, static_cast<uint8_t>(len % 2), 0, 0x80, 0x3F};
+        for (int i = 0; i < len; ++i)
+            wordRuns.push_back(word[i % 8]);
+        wordRuns.push_back(static_cast<uint8_t>(gen()));
+    }
+    // Noise with a word of eight rare bytes repeated in it: the codes of one
+    // copy are longer than a run may take at once.
+    Bytes rareWord;
+    for (int k = 0; k < 30000; ++k)
+        rareWord.push_back(static_cast<uint8_t>(gen() % 200));
+    for (int k = 0; k < 64; ++k)
+        for (uint8_t b = 200; b < 208; ++b)
+            rareWord.push_back(b);
+    for (int k = 0; k < 30000; ++k)
+        rareWord.push_back(static_cast<uint8_t>(gen() % 200));
     return {
         {"EmptyFloatsWithRareValues", empty},
+        {"EmptyDoublesWithRareValues", emptyDoubles},
+        {"WordRunsOfEveryLength", wordRuns},
+        {"RepeatedWordOfLongCodes", rareWord},
+        {"LongRunsOfOnesAcrossBufferEnds", Sparse(3 * 64 * 1024 + 77, 30000, 6, 0xFF)},
+        {"LongRunsOfZerosAcrossBufferEnds", Sparse(3 * 64 * 1024 + 77, 30000, 7, 0)},
         {"ZerosWithRareValues", Sparse(4 * 997 * 301 + 5, 997, 1, 0)},
         {"OnesCodedAsRightChild", Sparse(200003, 50, 2, 0xFF)},
         {"DenseNoise", Sparse(70001, 2, 3, 0x40)},
