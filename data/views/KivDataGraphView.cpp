@@ -335,6 +335,9 @@ bool CKivDataGraphView::MoveCursorByKey(unsigned key)
     CGraphTimeListObj* graph = GetGraphList();
     if (!graph || (key != kVkLeft && key != kVkRight && key != kVkUp && key != kVkDown))
         return false;
+    // A list without graphs keeps one empty row: the keys move nothing.
+    if (graph->GetRowCount() == 0)
+        return true;
     int32_t c1 = -1;
     int32_t c2 = -1;
     graph->GetSelection(c1, c2);
@@ -357,6 +360,9 @@ int CKivDataGraphView::ClickCursor(int32_t row, fw::CPoint point, bool shift)
     CGraphTimeListObj* graph = GetGraphList();
     if (!graph)
         return CGraphTimeListObj::kNearerEdge;
+    // The empty row of a list without graphs has no plot to put cursors on.
+    if (row < 0 || row >= graph->GetRowCount())
+        return kNoDrag;
     int drag = CGraphTimeListObj::kNearerEdge;
     switch (graph->HitTestSelection(row, point)) {
     case TrackerHit::kNothing:

@@ -13,15 +13,10 @@ public:
     // The view moves the cursors and hears of marks the marker tool selects.
     explicit CCanGraphGridPane(CKivDataGraphView* view) : m_pOwner(view) { SetView(view); }
     void OnLButtonDown(unsigned flags, fw::CPoint point) override;
-    void OnKeyDown(unsigned key, unsigned repeat, unsigned flags) override;
     void OnSetFocus() override;
     void OnKillFocus() override;
 
 protected:
-    // Rows of the list's graph; a list without signals keeps one empty
-    // row that has no graph to set cursors on.
-    int32_t GraphRowCount() const;
-
     CKivDataGraphView* m_pOwner;
 };
 
