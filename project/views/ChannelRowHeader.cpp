@@ -38,6 +38,7 @@ void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, i
     fw::CDC* dc = cell.m_pDC;
     if (!dc)
         return;
+    WhitenForPrint(cell);
     fw::CString text;
     GetRowHeaderText(text, cell.m_nCol, cell.m_nRow, 1);
     const bool printing = dc->IsPrinting();

@@ -333,6 +333,7 @@ void CPrjChView::GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row
 
 void CPrjChView::DrawColumnHeaderCell(CZELDrawCell& cell)
 {
+    WhitenForPrint(cell);
     // A caption over both header rows is drawn once, in the upper row.
     const Column* c = ColumnAt(m_nLayout, cell.m_nCol);
     if (c && !c->lower && cell.m_nRow == 1) {

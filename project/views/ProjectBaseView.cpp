@@ -16,6 +16,7 @@
 #include "framework/core/Services.h"
 #include "framework/core/StandardCommands.h"
 #include "framework/core/StringTable.h"
+#include "grid/model/DrawCell.h"
 #include "grid/model/GridArray.h"
 #include "grid/model/GridJob.h"
 #include "grid/model/GridStyle.h"
@@ -527,6 +528,32 @@ bool CProjectBaseView::GetChannelCornerText(fw::CString& text, int32_t col, int3
 bool CProjectBaseView::GetTagText(fw::CString& text, int32_t col, int32_t row, int display)
 {
     return GetChannelCornerText(text, col, row, display);
+}
+
+void CProjectBaseView::WhitenForPrint(CZELDrawCell& cell)
+{
+    if (!cell.m_pDC || !cell.m_pDC->IsPrinting())
+        return;
+    cell.m_format.nFlags |= kCellFillBack;
+    cell.m_format.crBack = fw::RGB(255, 255, 255);
+}
+
+void CProjectBaseView::DrawTagCell(CZELDrawCell& cell)
+{
+    WhitenForPrint(cell);
+    CZELSpredView::DrawTagCell(cell);
+}
+
+void CProjectBaseView::DrawColumnHeaderCell(CZELDrawCell& cell)
+{
+    WhitenForPrint(cell);
+    CZELSpredView::DrawColumnHeaderCell(cell);
+}
+
+void CProjectBaseView::DrawRowHeaderCell(CZELDrawCell& cell)
+{
+    WhitenForPrint(cell);
+    CZELSpredView::DrawRowHeaderCell(cell);
 }
 
 // ---- text export ---------------------------------------------------------------------------------

@@ -187,6 +187,12 @@ public:
     // range the sheet does not have selects nothing; false then.
     bool SelectHintedRow(int32_t row, int32_t firstCol, int32_t lastCol);
     bool GetTagText(fw::CString& text, int32_t col, int32_t row, int display) override;
+    // Header cells go on paper on white, not on the pane's background.
+    void DrawTagCell(CZELDrawCell& cell) override;
+    void DrawColumnHeaderCell(CZELDrawCell& cell) override;
+    void DrawRowHeaderCell(CZELDrawCell& cell) override;
+    // While printing, the cell's default background becomes white.
+    static void WhitenForPrint(CZELDrawCell& cell);
 
     bool m_bTimingLine = true;
     bool m_bRowHeaderInText = true;

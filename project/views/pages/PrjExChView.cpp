@@ -206,6 +206,7 @@ int32_t CPrjExChView::GetLastUsedRow(int32_t firstCol, int32_t lastCol)
 
 void CPrjExChView::DrawColumnHeaderCell(CZELDrawCell& cell)
 {
+    WhitenForPrint(cell);
     const int32_t col = cell.m_nCol;
     fw::CString text;
     if (col < 4) {

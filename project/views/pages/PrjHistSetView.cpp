@@ -461,6 +461,7 @@ void CPrjHistProgView::DrawSheetCell(CZELDrawCell& cell)
 
 void CPrjHistProgView::DrawColumnHeaderCell(CZELDrawCell& cell)
 {
+    WhitenForPrint(cell);
     const int32_t col = cell.m_nCol;
     if (col < 0 || col >= kColumns)
         return;

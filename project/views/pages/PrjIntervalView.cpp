@@ -201,6 +201,7 @@ bool CPrjIntervalView::SetSheetText(int32_t row, int32_t col, const fw::CString&
 
 void CPrjIntervalView::DrawColumnHeaderCell(CZELDrawCell& cell)
 {
+    WhitenForPrint(cell);
     if (cell.m_nCol >= kColumns)
         return;
     fw::CString text;

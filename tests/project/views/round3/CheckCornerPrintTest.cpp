@@ -7,6 +7,8 @@
 #include "tests/project/views/pages/HistoryPageFixture.h"
 
 #include "framework/core/DC.h"
+#include "framework/core/DrawSink.h"
+#include "framework/core/Gdi.h"
 #include "framework/core/PrintInfo.h"
 #include "framework/core/RecordingSink.h"
 #include "grid/model/DrawCell.h"
@@ -17,6 +19,7 @@
 #include "project/views/pages/PrjCheckView.h"
 
 #include <string>
+#include <vector>
 
 namespace prjview {
 namespace {
@@ -25,6 +28,34 @@ std::string Rc(int l, int t, int r, int b)
 {
     return std::to_string(l) + "," + std::to_string(t) + "," + std::to_string(r) + "," + std::to_string(b);
 }
+
+// A printer that notes the background each text is drawn on.
+class BackgroundSink final : public fw::IDrawSink {
+public:
+    void Line(const fw::CDC&, fw::CPoint, fw::CPoint) override {}
+    void Polyline(const fw::CDC&, const std::vector<fw::CPoint>&) override {}
+    void Polygon(const fw::CDC&, const std::vector<fw::CPoint>&, int) override {}
+    void Rectangle(const fw::CDC&, const fw::CRect&) override {}
+    void Ellipse(const fw::CDC&, const fw::CRect&) override {}
+    void FillRect(const fw::CDC&, const fw::CRect&, const fw::CBrush&) override {}
+    void Text(const fw::CDC& dc, fw::CPoint, const fw::CString& text, const fw::CRect* opaque, const fw::CRect*) override
+    {
+        if (opaque && !text.IsEmpty() && dc.GetBkColor() != fw::RGB(255, 255, 255))
+            grey.push_back(text.str());
+        texts += opaque ? 1 : 0;
+    }
+    void SetPixel(const fw::CDC&, fw::CPoint, fw::COLORREF) override {}
+    fw::CSize TextExtent(const fw::CDC& dc, const fw::CString& text) override { return m_measure.TextExtent(dc, text); }
+    fw::TEXTMETRIC TextMetrics(const fw::CDC& dc) override { return m_measure.TextMetrics(dc); }
+    int DeviceCaps(int index) const override { return m_measure.DeviceCaps(index); }
+    bool IsPrinting() const override { return true; }
+
+    std::vector<std::string> grey;
+    int texts = 0;
+
+private:
+    fw::RecordingSink m_measure{6000, 6000, 600, true};
+};
 
 class CheckCornerPrintTest : public HistoryPageFixture {
 protected:
@@ -173,6 +204,24 @@ TEST_F(CheckCornerPrintTest, AGroupLabelRunningPastThePrintedSheetStaysInItsOwnC
     draw(2, 2, height - 30);
     EXPECT_TRUE(Logged(sink, "fill " + Rc(0, height - 30, 60, height - 10)));
     EXPECT_FALSE(Logged(sink, "fill " + Rc(0, height - 70, 59, height + 90)));
+}
+
+TEST_F(CheckCornerPrintTest, HeadersArePrintedOnWhite)
+{
+    AddRecord();
+    for (CProjectBaseView* page : {static_cast<CProjectBaseView*>(ChannelPage(doc)),
+                                   static_cast<CProjectBaseView*>(record)}) {
+        SCOPED_TRACE(page->GetRuntimeClass()->name);
+        BackgroundSink sink;
+        fw::CDC dc(&sink);
+        fw::CPrintInfo info;
+        info.m_rectDraw = fw::CRect(0, 0, 6000, 6000);
+        page->OnBeginPrinting(&dc, &info);
+        info.m_nCurPage = 1;
+        page->OnPrint(&dc, &info);
+        EXPECT_GT(sink.texts, 20);
+        EXPECT_TRUE(sink.grey.empty()) << sink.grey.front();
+    }
 }
 
 } // namespace
