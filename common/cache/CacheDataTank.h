@@ -212,6 +212,10 @@ private:
     // A fresh, closed temporary file to code `from` into, with `from` kept
     // as the previous file; on failure the tank is back on `from` alone.
     bool StartCodedCopy(const fw::CString& from);
+    // The next `units` units of `ar`, a coded stream, expanded over the
+    // values of the open file, which takes the expanded length (0 on a
+    // failure, which has been shown).
+    bool ExpandFromArchive(fw::CArchive& ar, int64_t units);
     uint64_t FileLength(const fw::CString& path) const;
 };
 

@@ -11,6 +11,8 @@
 #include "common/cache/HuffmanFile.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
+#include "framework/core/FileSystem.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
 
@@ -31,6 +33,71 @@ struct StatusClearer {
 };
 
 bool IsKnownMode(int32_t mode) { return mode >= kCacheStoreRaw && mode <= kCacheStoreLength; }
+
+// The coded values inside an archive, read by the coder as a file of their
+// own: they go from the archive straight into the tank's file.
+class ArchiveSlice : public fw::CFile {
+public:
+    ArchiveSlice(fw::CArchive& ar, uint64_t length) : m_ar(ar), m_length(length) { SetFilePath(ar.m_strFileName); }
+    size_t Read(void* buffer, size_t count) override
+    {
+        const auto n = static_cast<size_t>(std::min<uint64_t>(count, m_length - m_done));
+        const size_t got = m_ar.Read(buffer, n);
+        m_done += got;
+        return got;
+    }
+    void Write(const void*, size_t) override { Refuse(); }
+    uint64_t Seek(int64_t offset, SeekPosition from) override
+    {
+        // The coder rewinds only before it reads.
+        if (offset != 0 || from != begin || m_done != 0)
+            Refuse();
+        return 0;
+    }
+    uint64_t GetPosition() const override { return m_done; }
+    uint64_t GetLength() const override { return m_length; }
+    // The archive goes on behind the stream, padding included.
+    void SkipRest()
+    {
+        uint8_t scratch[256];
+        while (m_done < m_length) {
+            const auto n = static_cast<size_t>(std::min<uint64_t>(sizeof scratch, m_length - m_done));
+            m_ar.ReadExact(scratch, n);
+            m_done += n;
+        }
+    }
+
+private:
+    [[noreturn]] void Refuse() const
+    {
+        throw fw::CFileException(fw::CFileException::badSeek, -1, GetFilePath());
+    }
+    fw::CArchive& m_ar;
+    uint64_t m_length;
+    uint64_t m_done = 0;
+};
+
+// A cache file written from its start by the coder.
+class CacheFileSink : public fw::CFile {
+public:
+    CacheFileSink(CCacheFile& file, const fw::CString& path) : m_file(file) { SetFilePath(path); }
+    size_t Read(void*, size_t) override { return 0; }
+    void Write(const void* buffer, size_t count) override
+    {
+        m_file.WriteAt(m_length, buffer, count);
+        m_length += count;
+    }
+    uint64_t Seek(int64_t, SeekPosition) override
+    {
+        throw fw::CFileException(fw::CFileException::badSeek, -1, GetFilePath());
+    }
+    uint64_t GetPosition() const override { return m_length; }
+    uint64_t GetLength() const override { return m_length; }
+
+private:
+    CCacheFile& m_file;
+    uint64_t m_length = 0;
+};
 
 } // namespace
 
@@ -214,13 +281,16 @@ template <class T> void CCacheDataTank<T>::SerializeCacheFile(fw::CArchive& ar, 
     CheckArchiveHolds(ar, count);
     // The file's values are replaced, unsaved window changes included.
     DropWindow();
-    if (!ResizeArray(count))
-        fw::ThrowUserException();
-    if (count >= 1)
-        LoadValueArray(ar, count);
+    if (count >= 1 && mode == kCacheStoreCompressed) {
+        if (!ExpandFromArchive(ar, count))
+            fw::ThrowUserException();
+    } else {
+        if (!ResizeArray(count))
+            fw::ThrowUserException();
+        if (count >= 1)
+            LoadValueArray(ar, count);
+    }
     if (!CloseCacheFile())
-        fw::ThrowUserException();
-    if (count >= 1 && mode == kCacheStoreCompressed && !ExpandFile())
         fw::ThrowUserException();
     SyncHeaderCount();
 }
@@ -240,8 +310,9 @@ template <class T> bool CCacheDataTank<T>::StartCodedCopy(const fw::CString& fro
 template <class T> bool CCacheDataTank<T>::CompressFile()
 {
     ShowStatus(kIdsCompressing);
-    // The coder reads the file by name: every value must be in it.
-    if (!MaterializeFillTail() || !CloseCacheFile())
+    // The coder reads the file by name: every value must be in it, those of
+    // a window changed while the file was closed too.
+    if (!FlushWindow() || !MaterializeFillTail() || !CloseCacheFile())
         return false;
     const fw::CString raw = m_filePath;
     if (!StartCodedCopy(raw))
@@ -256,6 +327,50 @@ template <class T> bool CCacheDataTank<T>::CompressFile()
         return false;
     }
     return true;
+}
+
+template <class T> bool CCacheDataTank<T>::ExpandFromArchive(fw::CArchive& ar, int64_t units)
+{
+    ShowStatus(kIdsExpanding);
+    if (!OpenRaw())
+        return false;
+    uint64_t length = 0;
+    bool ok = false;
+    try {
+        // The values are written over the old ones, whose room counts as free.
+        const uint64_t old = m_file.GetLength();
+        const uint64_t free = fw::fs::DiskFree(m_filePath).value_or(UINT64_MAX);
+        const uint64_t room = free > UINT64_MAX - old ? UINT64_MAX : free + old;
+        m_fillFrom = kNoFillTail;
+        ArchiveSlice in(ar, uint64_t(units) * sizeof(T));
+        CacheFileSink out(m_file, m_filePath);
+        CHuffmanFile coder;
+        // A coder failure has been shown by the coder.
+        if (coder.ExpandShowingErrors(in, out, room)) {
+            in.SkipRest();
+            length = out.GetLength();
+            ok = true;
+        }
+    } catch (const fw::CFileException& e) {
+        ReportCacheFileError(e);
+    }
+    if (ok && length % sizeof(T) != 0) {
+        // Whole values or the data is not what was stored.
+        ReportCacheFileError(fw::CArchiveException(fw::CArchiveException::genericException, ar.m_strFileName));
+        ok = false;
+    }
+    if (!ok)
+        length = 0;
+    // A failure leaves no values half expanded.
+    try {
+        m_file.SetLength(length);
+    } catch (const fw::CFileException& e) {
+        if (ok)
+            ReportCacheFileError(e);
+        ok = false;
+    }
+    m_storeCount = ok ? int64_t(length / sizeof(T)) : 0;
+    return ok;
 }
 
 template <class T> bool CCacheDataTank<T>::DropCompressedFile()
@@ -307,7 +422,8 @@ template <class T> bool CCacheDataTank<T>::ExpandFile()
     template bool CCacheDataTank<T>::StartCodedCopy(const fw::CString&);                          \
     template bool CCacheDataTank<T>::CompressFile();                                              \
     template bool CCacheDataTank<T>::DropCompressedFile();                                        \
-    template bool CCacheDataTank<T>::ExpandFile();
+    template bool CCacheDataTank<T>::ExpandFile();                                                \
+    template bool CCacheDataTank<T>::ExpandFromArchive(fw::CArchive&, int64_t);
 
 KIV_CACHE_ARCHIVE_MEMBERS(float)
 KIV_CACHE_ARCHIVE_MEMBERS(double)

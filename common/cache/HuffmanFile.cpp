@@ -810,6 +810,31 @@ void CHuffmanFile::DecodeStream(fw::CFile& in, fw::CFile& out, uint64_t maxLengt
     FlushOutput();
 }
 
+namespace {
+
+// Runs coder work; a failure is shown to the user and answered false.
+template <class Work> bool ShowingErrors(Work&& work)
+{
+    try {
+        work();
+        return true;
+    } catch (const CHuffmanFile::BadTable&) {
+        fw::AfxMessageBox(fw::CString(kBadTableText));
+    } catch (const fw::CException& e) {
+        ReportCacheFileError(e);
+    } catch (const std::exception& e) {
+        fw::ReportException(e);
+    }
+    return false;
+}
+
+} // namespace
+
+bool CHuffmanFile::ExpandShowingErrors(fw::CFile& in, fw::CFile& out, uint64_t maxLength)
+{
+    return ShowingErrors([&] { DecodeStream(in, out, maxLength); });
+}
+
 bool CHuffmanFile::CodeFile(const fw::CString& source, const fw::CString& destination, bool expand,
                             int unitSize)
 {
@@ -825,26 +850,17 @@ bool CHuffmanFile::CodeFile(const fw::CString& source, const fw::CString& destin
         ReportCacheFileError(err);
         return false;
     }
-    try {
+    const bool ok = ShowingErrors([&] {
         if (expand)
             DecodeStream(in, out, FreeSpaceFor(destination));
         else
             EncodeStream(in, out, unitSize);
         out.Close();
         in.Close();
-        return true;
-    } catch (const BadTable&) {
+    });
+    if (!ok) {
         in.Abort();
         out.Abort();
-        fw::AfxMessageBox(fw::CString(kBadTableText));
-    } catch (const fw::CException& e) {
-        in.Abort();
-        out.Abort();
-        ReportCacheFileError(e);
-    } catch (const std::exception& e) {
-        in.Abort();
-        out.Abort();
-        fw::ReportException(e);
     }
-    return false;
+    return ok;
 }

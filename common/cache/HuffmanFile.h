@@ -51,6 +51,9 @@ public:
     // `maxLength` caps the stored uncompressed length that is believed
     // (the free space behind `out`); a larger one fails with disk full.
     void DecodeStream(fw::CFile& in, fw::CFile& out, uint64_t maxLength = UINT64_MAX);
+    // DecodeStream with every failure shown to the user as CodeFile shows
+    // it; false then, and `out` holds no usable result.
+    bool ExpandShowingErrors(fw::CFile& in, fw::CFile& out, uint64_t maxLength);
 
     struct BadTable {};
 

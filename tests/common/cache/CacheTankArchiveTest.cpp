@@ -435,6 +435,148 @@ TEST_F(CacheTankTest, CacheFileTransferRoundTrips)
     EXPECT_TRUE(CacheFiles().empty());
 }
 
+// Coded values expand from the archive straight into the loading tank's
+// file, which keeps its name; the archive goes on right behind them.
+TEST_F(CacheTankTest, CompressedTransfersExpandInPlaceOneAfterAnother)
+{
+    const std::vector<float> first = ChannelValues(7000);
+    std::vector<float> second(50000, HUGE_VALF);
+    for (size_t i = 0; i < second.size(); i += 997)
+        second[i] = static_cast<float>(i) * 0.5f;
+    fw::CMemFile file;
+    {
+        CCacheFltDataTank a;
+        CCacheFltDataTank b;
+        Fill(a, 7000, [&](int i) { return first[i]; });
+        Fill(b, 50000, [&](int i) { return second[i]; });
+        fw::CArchive ar(&file, fw::CArchive::store);
+        a.SerializeCacheFile(ar, true);
+        b.SerializeCacheFile(ar, true);
+        ar << int32_t{0x5A5A};
+        ar.Close();
+    }
+    const Bytes stored = file.Detach();
+    CCacheFltDataTank a;
+    CCacheFltDataTank b;
+    Fill(a, 3, [](int) { return 1.0f; });
+    ASSERT_TRUE(a.CloseCacheFile());
+    ASSERT_TRUE(b.CreateCacheFile());
+    const fw::CString path = a.GetFilePath();
+    fw::CMemFile in{std::span<const uint8_t>(stored)};
+    fw::CArchive ar(&in, fw::CArchive::load);
+    a.SerializeCacheFile(ar, false);
+    b.SerializeCacheFile(ar, false);
+    int32_t marker = 0;
+    ar >> marker;
+    EXPECT_EQ(marker, 0x5A5A);
+    EXPECT_EQ(ar.BytesLeft(), 0u);
+    EXPECT_EQ(a.GetFilePath(), path);
+    EXPECT_EQ(Values(a), first);
+    EXPECT_EQ(Values(b), second);
+    EXPECT_EQ(a.GetStorageMode(), kCacheStoreCompressed);
+    EXPECT_EQ(CacheFiles().size(), 2u);
+    EXPECT_TRUE(services.status.Current().IsEmpty());
+}
+
+// Values set one by one over a filled store of a closed file: the last of
+// them are only in the window, which goes to the file before it is coded.
+TEST_F(CacheTankTest, TransfersTakeTheUnwrittenWindowOfAClosedFile)
+{
+    for (bool compress : {false, true}) {
+        SCOPED_TRACE(compress);
+        CCacheFltDataTank tank;
+        ASSERT_TRUE(tank.CreateCacheFile());
+        tank.SetSize(20000, true);
+        ASSERT_TRUE(tank.CloseCacheFile());
+        for (int i = 0; i < 20000; ++i)
+            tank.SetValue(i, i);
+        ASSERT_FALSE(tank.IsFileOpen());
+        ASSERT_TRUE(tank.IsDirty());
+        fw::CMemFile file;
+        {
+            fw::CArchive ar(&file, fw::CArchive::store);
+            tank.SerializeCacheFile(ar, compress);
+            ar.Close();
+        }
+        const Bytes stored = file.Detach();
+        CCacheFltDataTank other;
+        ASSERT_TRUE(other.CreateCacheFile());
+        fw::CMemFile in{std::span<const uint8_t>(stored)};
+        fw::CArchive ar(&in, fw::CArchive::load);
+        other.SerializeCacheFile(ar, false);
+        std::vector<float> expected(20000);
+        for (int i = 0; i < 20000; ++i)
+            expected[size_t(i)] = float(i);
+        EXPECT_EQ(Values(other), expected);
+        EXPECT_EQ(Values(tank), expected);
+    }
+}
+
+struct TransferDamage {
+    const char* name;
+    void (*damage)(Bytes& stored);
+};
+
+class CompressedTransferDamage : public CacheTankTest, public ::testing::WithParamInterface<TransferDamage> {};
+
+// A damaged coded stream is told once and leaves the tank with no values
+// (not half of them) on its one file.
+TEST_P(CompressedTransferDamage, IsShownAndLeavesNoValues)
+{
+    Bytes stored;
+    {
+        CCacheFltDataTank tank;
+        const std::vector<float> values = ChannelValues(6000);
+        Fill(tank, 6000, [&](int i) { return values[i]; });
+        fw::CMemFile file;
+        fw::CArchive ar(&file, fw::CArchive::store);
+        tank.SerializeCacheFile(ar, true);
+        ar.Close();
+        stored = file.Detach();
+    }
+    GetParam().damage(stored);
+    services.prompt.Expect(fw::kIdpBadFormat, fw::IDOK);
+    CCacheFltDataTank tank;
+    Fill(tank, 100, [](int i) { return i; });
+    fw::CMemFile in{std::span<const uint8_t>(stored)};
+    fw::CArchive ar(&in, fw::CArchive::load);
+    EXPECT_THROW(tank.SerializeCacheFile(ar, false), fw::CUserException);
+    EXPECT_EQ(tank.GetArraySize(), 0);
+    ASSERT_TRUE(tank.CloseCacheFile());
+    EXPECT_EQ(std::filesystem::file_size(tank.GetFilePath().str()), 0u);
+    EXPECT_EQ(CacheFiles().size(), 1u);
+    EXPECT_TRUE(services.status.Current().IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CompressedTransferDamage,
+    ::testing::Values(
+        // The stream's stored length claims more than its bits carry.
+        TransferDamage{"LengthTooLarge",
+                       [](Bytes& b) {
+                           const uint64_t length = 1u << 30;
+                           std::memcpy(b.data() + 8, &length, 8);
+                       }},
+        // A stream of no whole number of values.
+        TransferDamage{"PartValue",
+                       [](Bytes& b) {
+                           const Bytes coded = HuffmanOf(Bytes(6001, 0x41), 4);
+                           b.resize(4);
+                           Append<int32_t>(b, static_cast<int32_t>(coded.size() / 4));
+                           b.insert(b.end(), coded.begin(), coded.end());
+                       }},
+        // Bits cut from the middle: the stream ends before its length.
+        TransferDamage{"StreamShort",
+                       [](Bytes& b) {
+                           const auto middle = static_cast<std::ptrdiff_t>(b.size() / 2);
+                           b.erase(b.begin() + middle, b.begin() + middle + 400);
+                           int32_t units = 0;
+                           std::memcpy(&units, b.data() + 4, 4);
+                           units -= 100;
+                           std::memcpy(b.data() + 4, &units, 4);
+                       }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(CacheTankTest, TanksDeleteOnlyTheirOwnFiles)
 {
     // A file of another running instance, in the same folder.

@@ -1,5 +1,6 @@
 #include "tests/data/model/DataFixture.h"
 
+#include "common/cache/CacheDataTank.h"
 #include "framework/core/Cp932.h"
 #include "framework/core/File.h"
 #include "framework/core/FileSystem.h"
@@ -129,6 +130,38 @@ TEST_F(DataFileTest, ReopenedDocumentEqualsTheSavedOne)
         ++diff;
     EXPECT_EQ(diff, 400u) << "first difference at " << diff;
     EXPECT_EQ(ReadAll(again.parent_path() / "CH3"), ReadAll(path.parent_path() / "CH3"));
+}
+
+TEST_F(DataFileTest, ChannelFilesRawOrCompressedReopenWithTheirValues)
+{
+    constexpr int kRows = 20000;
+    for (bool compress : {false, true}) {
+        SCOPED_TRACE(compress);
+        auto doc = MakeDocument(kRows);
+        doc->GetBoxArray().SetCompressFiles(compress);
+        const fs::path path = Save(*doc, compress ? "PACKED" : "RAW");
+        const std::string ch2 = ReadAll(path.parent_path() / "CH2");
+        ASSERT_GE(ch2.size(), 8u);
+        int32_t mode = -1;
+        std::memcpy(&mode, ch2.data(), 4);
+        EXPECT_EQ(mode == kCacheStoreCompressed, compress);
+        doc.reset();
+
+        auto back = Open(path);
+        ASSERT_NE(back, nullptr);
+        CKivSPTankData& list = back->GetBoxArray().GetTankList();
+        for (int ch : {0, 1, 2, 500}) {
+            CDataTankObject* tank = list.GetObjectAt(ch);
+            ASSERT_NE(tank, nullptr);
+            ASSERT_EQ(tank->GetDataCount(), kRows);
+            const double base = ch == 500 ? 100 : ch * 10;
+            std::vector<int> wrong;
+            for (int i = 0; i < kRows; ++i)
+                if (tank->GetValue(i) != base + i)
+                    wrong.push_back(i);
+            EXPECT_TRUE(wrong.empty()) << "channel " << ch << ": " << wrong.size() << " wrong from " << wrong[0];
+        }
+    }
 }
 
 TEST_F(DataFileTest, TitleRewriteChangesOnlyTheTitleBytes)
