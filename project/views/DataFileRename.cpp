@@ -1,7 +1,10 @@
 #include "project/views/DataFileRename.h"
 
+#include "data/model/KivDataDoc.h"
 #include "framework/core/DocManager.h"
 #include "framework/core/DocTemplate.h"
+#include "framework/core/Exceptions.h"
+#include "framework/core/File.h"
 #include "framework/core/Services.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/views/ReNamePrf.h"
@@ -113,4 +116,48 @@ int CDataFileRename::Rename(CKIV5980Doc& doc, int first, int last, CReNamePrf& p
         doc.SetModifiedFlag(true);
     doc.UpdateAllViews(nullptr, kHintHistoryChanged);
     return renamed;
+}
+
+int CDataFileRename::Retitle(CKIV5980Doc& doc, int first, int last, CReNameTitlePrf& pattern)
+{
+    CMMAObject& history = doc.GetHistory();
+    const fw::CString folder = doc.GetDataFolder();
+    last = std::min(last, history.GetLastIndex());
+    // An open data document would write its own title back over the new
+    // one; nothing is retitled while any of them is open.
+    for (int step = first; step <= last; ++step) {
+        const fw::CString name = history.GetDataFileName(step);
+        if (!name.IsEmpty() && IsDocumentOpen(doc, DataFilePath(folder, name, pattern.m_strExtension))) {
+            Tell("データファイルをすべて閉じてから行ってください。");
+            return 0;
+        }
+    }
+    int retitled = 0;
+    for (int step = first; step <= last; ++step) {
+        const fw::CString name = history.GetDataFileName(step);
+        if (name.IsEmpty())
+            continue;
+        const fw::CString path = DataFilePath(folder, name, pattern.m_strExtension);
+        fw::CFile file;
+        fw::CFileException error;
+        if (!file.Open(path, fw::CFile::modeReadWrite | fw::CFile::shareExclusive | fw::CFile::typeBinary, &error)) {
+            error.ReportError();
+            continue;
+        }
+        fw::CString title = pattern.m_nAppend ? history.GetTitle(step) : fw::CString();
+        pattern.MakeName(title);
+        try {
+            if (CKivDataDoc::RewriteDataFileTitle(file, title)) {
+                history.SetTitle(step, title);
+                ++retitled;
+            }
+            file.Close();
+        } catch (const fw::CException& e) {
+            e.ReportError();
+        }
+    }
+    if (retitled)
+        doc.SetModifiedFlag(true);
+    doc.UpdateAllViews(nullptr, kHintHistoryChanged);
+    return retitled;
 }

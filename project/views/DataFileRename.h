@@ -2,12 +2,14 @@
 
 // Renaming the recorded data of measurement-history steps: each step's
 // folder in the project's data folder and the data file inside it get the
-// next name of a numbered pattern, and the step takes the new name.
+// next name of a numbered pattern, and the step takes the new name; and
+// retitling them: the test title inside each step's data file.
 
 #include "framework/core/CString.h"
 
 class CKIV5980Doc;
 class CReNamePrf;
+class CReNameTitlePrf;
 
 class CDataFileRename {
 public:
@@ -19,6 +21,11 @@ public:
     // the user why; every step renamed so far keeps its new name. How many
     // steps were renamed.
     static int Rename(CKIV5980Doc& doc, int first, int last, CReNamePrf& pattern);
+    // Rewrites the test title inside the data files of steps `first` to
+    // `last` with the pattern (appended to or replacing the step's title)
+    // and gives each step its new title. A file that cannot be opened or
+    // rewritten is reported and passed over. How many steps got a title.
+    static int Retitle(CKIV5980Doc& doc, int first, int last, CReNameTitlePrf& pattern);
 
     // Whether a document of this project's template manager holds `path`.
     static bool IsDocumentOpen(const CKIV5980Doc& doc, const fw::CString& path);

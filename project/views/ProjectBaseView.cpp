@@ -34,6 +34,8 @@
 #include "project/views/ProjectMenus.h"
 #include "framework/ui/Menu.h"
 #include "project/views/RenameDlgs.h"
+#include "project/views/ReNamePrf.h"
+#include "project/views/pages/HistoryPageServices.h"
 
 #include <QPoint>
 #include <QTextCursor>
@@ -66,6 +68,8 @@ FW_BEGIN_COMMANDS(CProjectBaseView, CZELSpredView)
     FW_ON_UPDATE(CProjectBaseView::kIdTextSave, &CProjectBaseView::OnUpdateAlways)
     FW_ON_COMMAND(CProjectBaseView::kIdRenameDataFile, &CProjectBaseView::OnRenameDataFile)
     FW_ON_UPDATE(CProjectBaseView::kIdRenameDataFile, &CProjectBaseView::OnUpdateRename)
+    FW_ON_COMMAND(CProjectBaseView::kIdChangeTestTitle, &CProjectBaseView::OnChangeTestTitle)
+    FW_ON_UPDATE(CProjectBaseView::kIdChangeTestTitle, &CProjectBaseView::OnUpdateRename)
     FW_ON_COMMAND(CProjectBaseView::kIdInsert, &CProjectBaseView::OnInsertRows)
     FW_ON_COMMAND(CProjectBaseView::kIdColumnWidth, &CProjectBaseView::OnColumnWidth)
     FW_ON_UPDATE(CProjectBaseView::kIdColumnWidth, &CProjectBaseView::OnUpdateWidth)
@@ -745,10 +749,46 @@ CReNamePrf& CProjectBaseView::RenameSetting()
 
 void CProjectBaseView::OnUpdateRename(fw::CCmdUI* ui) { ui->Enable(CanRenameDataFiles()); }
 
+CReNameTitlePrf& CProjectBaseView::TitleSetting()
+{
+    static CReNameTitlePrf setting;
+    return setting;
+}
+
+namespace {
+
+// Data files are not renamed or rewritten while frequency data is open.
+bool FrequencyDataOpen()
+{
+    if (!HistoryPageServices().IsFrequencyDataOpen())
+        return false;
+    fw::AfxMessageBox(fw::CString("データファイルをすべて閉じてから行ってください。"),
+                      fw::MB_OK | fw::MB_ICONINFORMATION);
+    return true;
+}
+
+} // namespace
+
+void CProjectBaseView::OnChangeTestTitle()
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc || !CanRenameDataFiles() || FrequencyDataOpen())
+        return;
+    const CCellRange sel = GetGrid()->GetSelection();
+    CRenameTitleDlg dlg(this);
+    dlg.m_prf = TitleSetting();
+    if (dlg.DoModal() != fw::IDOK)
+        return;
+    TitleSetting() = dlg.m_prf;
+    if (!TitleSetting().Validate())
+        return;
+    CDataFileRename::Retitle(*doc, sel.top, sel.bottom, TitleSetting());
+}
+
 void CProjectBaseView::OnRenameDataFile()
 {
     CKIV5980Doc* doc = GetProjectDoc();
-    if (!doc)
+    if (!doc || FrequencyDataOpen())
         return;
     const CCellRange sel = GetGrid()->GetSelection();
     CRenameDatafileDlg dlg(this);

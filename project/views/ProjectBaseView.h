@@ -15,6 +15,7 @@ class CDataTankList;
 class CDataTankObject;
 class CTextFile;
 class CReNamePrf;
+class CReNameTitlePrf;
 
 namespace fw {
 class CArchive;
@@ -31,6 +32,7 @@ public:
     static constexpr unsigned kIdTextSave = 32831;
     static constexpr unsigned kIdUndo = 57643;
     static constexpr unsigned kIdRenameDataFile = 32952;
+    static constexpr unsigned kIdChangeTestTitle = 32959;
     static constexpr unsigned kIdInsert = 32833;
     static constexpr unsigned kIdDelete = 32834;
     static constexpr unsigned kIdColumnWidth = 32836;
@@ -120,6 +122,9 @@ public:
     // Renames the selected history steps' data with the numbered pattern
     // the user confirms; one step gets the pattern without a number.
     void OnRenameDataFile();
+    // Rewrites the test title in the selected steps' data files with the
+    // title pattern the user confirms.
+    void OnChangeTestTitle();
     void OnInsertRows();
     void OnDeleteRows();
     // The width dialog on the sheet's selected columns, or on the corner
@@ -157,6 +162,7 @@ public:
     virtual bool CanRenameDataFiles() const { return false; }
     // The pattern kept between uses.
     static CReNamePrf& RenameSetting();
+    static CReNameTitlePrf& TitleSetting();
     // The page as a text file; CSV when the name ends ".csv" (any case).
     bool SaveTextFile(const fw::CString& path);
 

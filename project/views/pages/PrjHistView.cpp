@@ -63,11 +63,7 @@ CPrjHistView::CPrjHistView()
     ReplaceGrid(std::make_unique<CMMAGrid>(this));
 }
 
-CReNameTitlePrf& CPrjHistView::TitleSetting()
-{
-    static CReNameTitlePrf setting;
-    return setting;
-}
+CReNameTitlePrf& CPrjHistView::TitleSetting() { return CProjectBaseView::TitleSetting(); }
 
 void CPrjHistView::OnInitialUpdate()
 {

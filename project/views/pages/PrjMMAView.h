@@ -23,6 +23,8 @@ public:
     void WriteText(CTextFile& file, bool csv) override;
     void SetUsedExtents() override;
     int32_t PrintLastColumn() const override;
+    // The steps' data files are shown and converted here, not renamed.
+    bool CanRenameDataFiles() const override { return false; }
 
     // Dialog 148, then the page's text save.
     void OnSaveText();
