@@ -216,6 +216,8 @@ private:
     // values of the open file, which takes the expanded length (0 on a
     // failure, which has been shown).
     bool ExpandFromArchive(fw::CArchive& ar, int64_t units);
+    // Count and coded values of the tank's file, coded straight into `ar`.
+    void StoreCodedValues(fw::CArchive& ar);
     uint64_t FileLength(const fw::CString& path) const;
 };
 

@@ -77,6 +77,28 @@ private:
     uint64_t m_done = 0;
 };
 
+// The archive as the coder's destination.
+class ArchiveSink : public fw::CFile {
+public:
+    explicit ArchiveSink(fw::CArchive& ar) : m_ar(ar) { SetFilePath(ar.m_strFileName); }
+    size_t Read(void*, size_t) override { return 0; }
+    void Write(const void* buffer, size_t count) override
+    {
+        m_ar.Write(buffer, count);
+        m_length += count;
+    }
+    uint64_t Seek(int64_t, SeekPosition) override
+    {
+        throw fw::CFileException(fw::CFileException::badSeek, -1, GetFilePath());
+    }
+    uint64_t GetPosition() const override { return m_length; }
+    uint64_t GetLength() const override { return m_length; }
+
+private:
+    fw::CArchive& m_ar;
+    uint64_t m_length = 0;
+};
+
 // A cache file written from its start by the coder.
 class CacheFileSink : public fw::CFile {
 public:
@@ -266,6 +288,11 @@ template <class T> void CCacheDataTank<T>::SerializeCacheFile(fw::CArchive& ar, 
     if (ar.IsStoring()) {
         ShowStatus(kIdsWriting);
         const int32_t mode = compress ? kCacheStoreCompressed : m_storageMode;
+        if (mode == kCacheStoreCompressed && m_prevPath.IsEmpty() && GetArraySize() >= 1) {
+            ar << mode;
+            StoreCodedValues(ar);
+            return;
+        }
         StoreValuePart(ar, mode, true);
         return;
     }
@@ -327,6 +354,34 @@ template <class T> bool CCacheDataTank<T>::CompressFile()
         return false;
     }
     return true;
+}
+
+template <class T> void CCacheDataTank<T>::StoreCodedValues(fw::CArchive& ar)
+{
+    ShowStatus(kIdsCompressing);
+    // The coder reads the file by name: every value must be in it, those of
+    // a window changed while the file was closed too.
+    if (!FlushWindow() || !MaterializeFillTail() || !CloseCacheFile())
+        fw::ThrowUserException();
+    CCacheFile::MakeRoom(1);
+    fw::CFile in;
+    fw::CFileException err;
+    if (!in.Open(m_filePath, fw::CFile::modeRead | fw::CFile::shareDenyWrite, &err)) {
+        ReportCacheFileError(err);
+        fw::ThrowUserException();
+    }
+    CHuffmanFile coder;
+    uint64_t bytes = 0;
+    if (!coder.PrepareShowingErrors(in, kUnitSize, bytes))
+        fw::ThrowUserException();
+    const uint64_t units = bytes / sizeof(T);
+    if (units > uint64_t(INT32_MAX))
+        fw::ThrowArchiveException(fw::CArchiveException::genericException, ar.m_strFileName);
+    ar << static_cast<int32_t>(units);
+    // Straight into the archive: the count is known before the first byte.
+    ArchiveSink out(ar);
+    coder.WriteEncoding(out);
+    in.Close();
 }
 
 template <class T> bool CCacheDataTank<T>::ExpandFromArchive(fw::CArchive& ar, int64_t units)
@@ -423,7 +478,8 @@ template <class T> bool CCacheDataTank<T>::ExpandFile()
     template bool CCacheDataTank<T>::CompressFile();                                              \
     template bool CCacheDataTank<T>::DropCompressedFile();                                        \
     template bool CCacheDataTank<T>::ExpandFile();                                                \
-    template bool CCacheDataTank<T>::ExpandFromArchive(fw::CArchive&, int64_t);
+    template bool CCacheDataTank<T>::ExpandFromArchive(fw::CArchive&, int64_t);                  \
+    template void CCacheDataTank<T>::StoreCodedValues(fw::CArchive&);
 
 KIV_CACHE_ARCHIVE_MEMBERS(float)
 KIV_CACHE_ARCHIVE_MEMBERS(double)

@@ -521,15 +521,17 @@ void CHuffmanFile::EncodeBuffer(const uint8_t* p, size_t n)
 
 void CHuffmanFile::EncodeStream(fw::CFile& in, fw::CFile& out, int unitSize)
 {
+    PrepareEncoding(in, unitSize);
+    WriteEncoding(out);
+}
+
+uint64_t CHuffmanFile::PrepareEncoding(fw::CFile& in, int unitSize)
+{
     ResetState(unitSize);
     m_in = &in;
-    m_out = &out;
+    m_out = nullptr;
 
     const uint64_t length = in.GetLength();
-    uint8_t header[kHeaderBytes];
-    for (int i = 0; i < kHeaderBytes; ++i)
-        header[i] = static_cast<uint8_t>(length >> (8 * i));
-    PutBytes(header, sizeof header);
 
     // Four interleaved 32-bit tables per buffer keep the counting loop free
     // of store-to-load stalls; a buffer cannot overflow them.
@@ -583,10 +585,41 @@ void CHuffmanFile::EncodeStream(fw::CFile& in, fw::CFile& out, int unitSize)
     if (total != length)
         throw fw::CFileException(fw::CFileException::genericException, -1, in.GetFilePath());
 
-    const int root = BuildTree(freq);
-    MakeCodes(root);
-    WriteTree(root);
+    m_sourceLength = length;
+    m_encodeRoot = BuildTree(freq);
+    MakeCodes(m_encodeRoot);
 
+    // Header, tree (a leaf 9 bits, an inner node 1), codes, the zero bits
+    // to the byte and the zero bytes to the unit.
+    int leaves = 0;
+    uint64_t bits = 8 * kHeaderBytes;
+    for (int b = 0; b < kLeafCount; ++b) {
+        if (freq[b] == 0)
+            continue;
+        ++leaves;
+        bits += freq[b] * static_cast<uint64_t>(m_codes[b].length);
+    }
+    leaves = std::max(leaves, 1);
+    bits += 9 * static_cast<uint64_t>(leaves) + static_cast<uint64_t>(leaves - 1);
+    const auto unit = static_cast<uint64_t>(m_unitSize);
+    m_codedLength = ((bits + 7) / 8 + unit - 1) / unit * unit;
+    return m_codedLength;
+}
+
+void CHuffmanFile::WriteEncoding(fw::CFile& out)
+{
+    m_out = &out;
+    m_outputCount = 0;
+    m_outLen = 0;
+    m_bitBuffer = 0;
+    m_bitCount = 0;
+    uint8_t header[kHeaderBytes];
+    for (int i = 0; i < kHeaderBytes; ++i)
+        header[i] = static_cast<uint8_t>(m_sourceLength >> (8 * i));
+    PutBytes(header, sizeof header);
+    WriteTree(m_encodeRoot);
+
+    fw::CFile& in = *m_in;
     in.SeekToBegin();
     uint64_t second = 0;
     for (;;) {
@@ -596,7 +629,7 @@ void CHuffmanFile::EncodeStream(fw::CFile& in, fw::CFile& out, int unitSize)
         second += n;
         EncodeBuffer(m_inBuf.data(), n);
     }
-    if (second != length)
+    if (second != m_sourceLength)
         throw fw::CFileException(fw::CFileException::genericException, -1, in.GetFilePath());
 
     FlushBits();
@@ -604,6 +637,10 @@ void CHuffmanFile::EncodeStream(fw::CFile& in, fw::CFile& out, int unitSize)
     while (m_outputCount % static_cast<uint64_t>(m_unitSize) != 0)
         PutBytes(&zero, 1);
     FlushOutput();
+    // Other bytes of the same counts would code to the same length: the
+    // source changed between the passes.
+    if (m_outputCount != m_codedLength)
+        throw fw::CFileException(fw::CFileException::genericException, -1, in.GetFilePath());
 }
 
 void CHuffmanFile::WriteRun(uint8_t value, uint64_t count)
@@ -829,6 +866,11 @@ template <class Work> bool ShowingErrors(Work&& work)
 }
 
 } // namespace
+
+bool CHuffmanFile::PrepareShowingErrors(fw::CFile& in, int unitSize, uint64_t& codedLength)
+{
+    return ShowingErrors([&] { codedLength = PrepareEncoding(in, unitSize); });
+}
 
 bool CHuffmanFile::ExpandShowingErrors(fw::CFile& in, fw::CFile& out, uint64_t maxLength)
 {

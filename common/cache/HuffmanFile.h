@@ -48,6 +48,16 @@ public:
     // data that ends early or whose stored length cannot be right, BadTable
     // for a tree with more internal nodes than 256 leaves allow.
     void EncodeStream(fw::CFile& in, fw::CFile& out, int unitSize);
+    // EncodeStream in its two passes, for a destination that needs the
+    // coded length first: PrepareEncoding counts `in` and answers the length
+    // of the coded form; WriteEncoding then writes it to `out`, reading `in`
+    // again (which must stay open), and throws fw::CFileException when the
+    // source changed in between.
+    uint64_t PrepareEncoding(fw::CFile& in, int unitSize);
+    void WriteEncoding(fw::CFile& out);
+    // PrepareEncoding with every failure shown to the user as CodeFile
+    // shows it; false then.
+    bool PrepareShowingErrors(fw::CFile& in, int unitSize, uint64_t& codedLength);
     // `maxLength` caps the stored uncompressed length that is believed
     // (the free space behind `out`); a larger one fails with disk full.
     void DecodeStream(fw::CFile& in, fw::CFile& out, uint64_t maxLength = UINT64_MAX);
@@ -154,6 +164,10 @@ private:
     std::vector<TableEntry> m_table;
     std::vector<MultiEntry> m_multi;
     int m_root = 0;   // of the tree being decoded
+    // Between the passes of encoding.
+    int m_encodeRoot = 0;
+    uint64_t m_sourceLength = 0;
+    uint64_t m_codedLength = 0;
 
     // Output bits: m_bitCount bits waiting, right-aligned in m_bitBuffer.
     uint64_t m_bitBuffer = 0;

@@ -435,9 +435,10 @@ TEST_F(CacheTankTest, CacheFileTransferRoundTrips)
     EXPECT_TRUE(CacheFiles().empty());
 }
 
-// Coded values expand from the archive straight into the loading tank's
-// file, which keeps its name; the archive goes on right behind them.
-TEST_F(CacheTankTest, CompressedTransfersExpandInPlaceOneAfterAnother)
+// Coded values go straight into the archive and expand from it straight
+// into the loading tank's file, which keeps its name; the archive goes on
+// right behind them.
+TEST_F(CacheTankTest, CompressedTransfersCodeAndExpandInPlaceOneAfterAnother)
 {
     const std::vector<float> first = ChannelValues(7000);
     std::vector<float> second(50000, HUGE_VALF);
@@ -456,6 +457,18 @@ TEST_F(CacheTankTest, CompressedTransfersExpandInPlaceOneAfterAnother)
         ar.Close();
     }
     const Bytes stored = file.Detach();
+    // Coded straight into the archive, each as the coder codes its file.
+    Bytes expected;
+    for (const std::vector<float>* values : {&first, static_cast<const std::vector<float>*>(&second)}) {
+        const Bytes coded = HuffmanOf(RawBytes(*values), 4);
+        Append<int32_t>(expected, kCacheStoreCompressed);
+        Append<int32_t>(expected, static_cast<int32_t>(coded.size() / 4));
+        expected.insert(expected.end(), coded.begin(), coded.end());
+    }
+    Append<int32_t>(expected, 0x5A5A);
+    EXPECT_EQ(stored, expected);
+    EXPECT_TRUE(CacheFiles().empty());
+
     CCacheFltDataTank a;
     CCacheFltDataTank b;
     Fill(a, 3, [](int) { return 1.0f; });
