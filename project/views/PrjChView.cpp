@@ -19,6 +19,7 @@
 #include "instrument/system/BoxPropaty.h"
 #include "project/views/ProjectFrame.h"
 #include "project/views/ProjectMenus.h"
+#include "project/views/pages/PageDrawing.h"
 
 #include <iterator>
 #include <memory>
@@ -334,13 +335,35 @@ void CPrjChView::GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row
 void CPrjChView::DrawColumnHeaderCell(CZELDrawCell& cell)
 {
     WhitenForPrint(cell);
-    // A caption over both header rows is drawn once, in the upper row.
-    const Column* c = ColumnAt(m_nLayout, cell.m_nCol);
-    if (c && !c->lower && cell.m_nRow == 1) {
-        cell.DrawText(fw::CString());
+    const int32_t col = cell.m_nCol;
+    const Column* c = ColumnAt(m_nLayout, col);
+    const CZELGridPane* pane = GetGrid()->GetPane(kIndexColumnHeader);
+    if (!c || !pane || !cell.m_pDC || cell.m_nRow > 1) {
+        CProjectBaseView::DrawColumnHeaderCell(cell);
         return;
     }
-    CProjectBaseView::DrawColumnHeaderCell(cell);
+    const bool printing = cell.m_pDC->IsPrinting();
+    const int32_t printRight = printing ? GetPrintCellsRect().Width() : 0;
+    constexpr int32_t kBold = 600;
+    if (!c->lower) {
+        // A caption of its own fills both header rows.
+        prjpage::DrawMergedBlock(cell, pane, col, col, 0, 1, c->upper, printRight, c->bold ? kBold : 0);
+        return;
+    }
+    if (cell.m_nRow == 1) {
+        prjpage::DrawMergedBlock(cell, pane, col, col, 1, 1, c->lower, printRight, c->bold ? kBold : 0);
+        return;
+    }
+    // A group's caption runs over the upper row of all its columns.
+    int32_t first = col;
+    while (first > 0 && !ColumnAt(m_nLayout, first)->upper)
+        --first;
+    int32_t last = col;
+    for (const Column* next = ColumnAt(m_nLayout, last + 1); next && next->lower && !next->upper;
+         next = ColumnAt(m_nLayout, last + 1))
+        ++last;
+    const Column* head = ColumnAt(m_nLayout, first);
+    prjpage::DrawMergedBlock(cell, pane, first, last, 0, 0, head->upper, printRight, head->bold ? kBold : 0);
 }
 
 void CPrjChView::DrawRowHeaderCell(CZELDrawCell& cell) { DrawSystemChannelRowHeaderCell(cell); }

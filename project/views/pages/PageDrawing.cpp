@@ -14,7 +14,7 @@ void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t firs
 }
 
 void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last, int32_t firstRow,
-                     int32_t lastRow, const fw::CString& text, int32_t printRight)
+                     int32_t lastRow, const fw::CString& text, int32_t printRight, int32_t weight)
 {
     const int32_t col = cell.m_nCol;
     const int32_t row = cell.m_nRow;
@@ -52,7 +52,12 @@ void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first
     cell.m_rcText = fw::CRect(wide.left + (textOwn.left - own.left), wide.top + (textOwn.top - own.top),
                               wide.right - (own.right - textOwn.right), wide.bottom - (own.bottom - textOwn.bottom));
     cell.m_rcCell = wide;
-    cell.DrawText(text, printing ? &format : nullptr);
+    const bool heavy = weight > 0 && !printing;
+    if (heavy) {
+        format.nFlags |= kCellUseFont;
+        format.lf.lfWeight = weight;
+    }
+    cell.DrawText(text, printing || heavy ? &format : nullptr);
     DrawHeaderEdges(cell);
     cell.m_rcCell = own;
     cell.m_rcText = textOwn;

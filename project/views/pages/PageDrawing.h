@@ -19,9 +19,10 @@ namespace prjpage {
 // and a negative left edge becomes 0.
 void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last,
                       const fw::CString& text, int32_t printRight = 0);
-// The same over the rows `firstRow` to `lastRow` as well.
+// The same over the rows `firstRow` to `lastRow` as well; a `weight`
+// other than 0 sets the font's weight on the screen.
 void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last, int32_t firstRow,
-                     int32_t lastRow, const fw::CString& text, int32_t printRight = 0);
+                     int32_t lastRow, const fw::CString& text, int32_t printRight = 0, int32_t weight = 0);
 // A black solid line up the cell's left edge and along its top edge.
 void DrawHeaderEdges(CZELDrawCell& cell);
 
