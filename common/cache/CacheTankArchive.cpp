@@ -77,14 +77,15 @@ private:
     uint64_t m_done = 0;
 };
 
-// The archive as the coder's destination.
-class ArchiveSink : public fw::CFile {
+// A destination the coder writes from its start to its end, never seeking:
+// what is written goes on through Put at the running length.
+class ForwardSink : public fw::CFile {
 public:
-    explicit ArchiveSink(fw::CArchive& ar) : m_ar(ar) { SetFilePath(ar.m_strFileName); }
+    explicit ForwardSink(const fw::CString& path) { SetFilePath(path); }
     size_t Read(void*, size_t) override { return 0; }
     void Write(const void* buffer, size_t count) override
     {
-        m_ar.Write(buffer, count);
+        Put(m_length, buffer, count);
         m_length += count;
     }
     uint64_t Seek(int64_t, SeekPosition) override
@@ -94,31 +95,31 @@ public:
     uint64_t GetPosition() const override { return m_length; }
     uint64_t GetLength() const override { return m_length; }
 
+protected:
+    virtual void Put(uint64_t at, const void* buffer, size_t count) = 0;
+
 private:
-    fw::CArchive& m_ar;
     uint64_t m_length = 0;
 };
 
-// A cache file written from its start by the coder.
-class CacheFileSink : public fw::CFile {
+// The archive as the coder's destination.
+class ArchiveSink : public ForwardSink {
 public:
-    CacheFileSink(CCacheFile& file, const fw::CString& path) : m_file(file) { SetFilePath(path); }
-    size_t Read(void*, size_t) override { return 0; }
-    void Write(const void* buffer, size_t count) override
-    {
-        m_file.WriteAt(m_length, buffer, count);
-        m_length += count;
-    }
-    uint64_t Seek(int64_t, SeekPosition) override
-    {
-        throw fw::CFileException(fw::CFileException::badSeek, -1, GetFilePath());
-    }
-    uint64_t GetPosition() const override { return m_length; }
-    uint64_t GetLength() const override { return m_length; }
+    explicit ArchiveSink(fw::CArchive& ar) : ForwardSink(ar.m_strFileName), m_ar(ar) {}
 
 private:
+    void Put(uint64_t, const void* buffer, size_t count) override { m_ar.Write(buffer, count); }
+    fw::CArchive& m_ar;
+};
+
+// A cache file written from its start by the coder.
+class CacheFileSink : public ForwardSink {
+public:
+    CacheFileSink(CCacheFile& file, const fw::CString& path) : ForwardSink(path), m_file(file) {}
+
+private:
+    void Put(uint64_t at, const void* buffer, size_t count) override { m_file.WriteAt(at, buffer, count); }
     CCacheFile& m_file;
-    uint64_t m_length = 0;
 };
 
 } // namespace
