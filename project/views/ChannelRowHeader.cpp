@@ -32,6 +32,32 @@ void BottomLine(fw::CDC& dc, const fw::CRect& rect, fw::COLORREF color, int widt
 
 } // namespace
 
+void CProjectBaseView::DrawCellBottomLine(CZELDrawCell& cell, fw::COLORREF color, int width)
+{
+    if (cell.m_pDC)
+        BottomLine(*cell.m_pDC, cell.m_rcCell, color, width);
+}
+
+bool CProjectBaseView::IsLastChannelOfBox(int32_t row) const
+{
+    CKIV5980Doc* doc = GetProjectDoc();
+    if (!doc || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount() || row >= doc->GetBoxArray().GetMapSize())
+        return false;
+    const tagBOXCH entry = doc->GetBoxArray().GetMapEntry(row);
+    const CBoxPropaty* box = doc->GetBoxArray().GetBox(entry.box);
+    return box && entry.ch + 1 == box->GetInputCount();
+}
+
+void CProjectBaseView::DrawSystemChannelSheetCell(CZELDrawCell& cell)
+{
+    fw::CString text;
+    if (!GetSheetText(text, cell.m_nCol, cell.m_nRow, 1))
+        return;
+    cell.DrawText(text);
+    if (IsLastChannelOfBox(cell.m_nRow))
+        DrawCellBottomLine(cell, kBlack, 1);
+}
+
 void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit,
                                                 int perUnit, bool mergeUnit)
 {

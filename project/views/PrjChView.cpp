@@ -368,13 +368,7 @@ void CPrjChView::DrawColumnHeaderCell(CZELDrawCell& cell)
 
 void CPrjChView::DrawRowHeaderCell(CZELDrawCell& cell) { DrawSystemChannelRowHeaderCell(cell); }
 
-void CPrjChView::DrawSheetCell(CZELDrawCell& cell)
-{
-    fw::CString text;
-    if (!GetSheetText(text, cell.m_nCol, cell.m_nRow, 1))
-        return;
-    cell.DrawText(text);
-}
+void CPrjChView::DrawSheetCell(CZELDrawCell& cell) { DrawSystemChannelSheetCell(cell); }
 
 // ---- editing -------------------------------------------------------------------------------------
 

@@ -2,6 +2,8 @@
 
 #include "docbase/doc/UpdateHints.h"
 #include "framework/core/CmdTarget.h"
+#include "framework/core/DC.h"
+#include "grid/model/DrawCell.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
 #include "project/model/KIV5980Doc.h"
@@ -77,6 +79,26 @@ bool CPrjDataTrgView::GetRowHeaderText(fw::CString& text, int32_t col, int32_t r
     if (!IsChannelRow(row))
         return false;
     return GetChannelRowLabel(text, col, row);
+}
+
+void CPrjDataTrgView::DrawRowHeaderCell(CZELDrawCell& cell) { DrawSystemChannelRowHeaderCell(cell); }
+
+void CPrjDataTrgView::DrawSheetCell(CZELDrawCell& cell) { DrawSystemChannelSheetCell(cell); }
+
+void CPrjDataTrgView::DrawColumnHeaderCell(CZELDrawCell& cell)
+{
+    WhitenForPrint(cell);
+    fw::CString text;
+    if (!GetColumnHeaderText(text, cell.m_nCol, cell.m_nRow, 1))
+        return;
+    if (!cell.m_pDC || !cell.m_pDC->IsPrinting()) {
+        cell.DrawText(text);
+        return;
+    }
+    CellFormat format = cell.m_format;
+    format.nFlags |= kCellUseFont;
+    format.lf.lfWeight = 400;
+    cell.DrawText(text, &format);
 }
 
 bool CPrjDataTrgView::GetSheetText(fw::CString& text, int32_t col, int32_t row, int)

@@ -26,6 +26,11 @@ public:
     bool GetSheetEditText(int32_t row, int32_t col, fw::CString& text) override;
     bool SetSheetText(int32_t row, int32_t col, const fw::CString& text, int fromEditor) override;
     void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row) override;
+    // The input page's row header, and its line under each control unit.
+    void DrawRowHeaderCell(CZELDrawCell& cell) override;
+    void DrawSheetCell(CZELDrawCell& cell) override;
+    // Printed captions in the normal weight.
+    void DrawColumnHeaderCell(CZELDrawCell& cell) override;
     CZELGridRichWnd* CreateCellEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                       fw::CPoint screen) override;
     CZELGridRichWnd* CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,

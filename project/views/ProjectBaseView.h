@@ -6,6 +6,7 @@
 // column-wise channel setters the channel pages share.
 
 #include "framework/core/CString.h"
+#include "framework/core/Geometry.h"
 #include "grid/views/SpredView.h"
 
 #include <cstdint>
@@ -178,6 +179,14 @@ public:
     // The same for a row of the project's measuring system; a row outside
     // its channel map is drawn as a plain header cell.
     void DrawSystemChannelRowHeaderCell(CZELDrawCell& cell);
+    // A solid line of `width` in `color` along the bottom of the cell.
+    static void DrawCellBottomLine(CZELDrawCell& cell, fw::COLORREF color, int width);
+    // Whether a row of the measuring system's channel map is the last
+    // channel of its control unit.
+    bool IsLastChannelOfBox(int32_t row) const;
+    // A sheet cell's text, and under a control unit's last channel a
+    // black line.
+    void DrawSystemChannelSheetCell(CZELDrawCell& cell);
     static constexpr int kChannelsPerUnit = 8;
     bool GetChannelCornerText(fw::CString& text, int32_t col, int32_t row, int display) const;
     // A corner cell of a channel page as the channel table draws it: "CH"

@@ -1,0 +1,74 @@
+// The pages with a row per system channel: a black line closes each
+// control unit's rows in the sheet, and the data-trigger page labels its
+// rows as the input page does.
+
+#include "tests/project/views/ProjectWindowFixture.h"
+
+#include "framework/core/DC.h"
+#include "framework/core/RecordingSink.h"
+#include "grid/model/DrawCell.h"
+#include "instrument/system/BoxPropaty.h"
+#include "project/views/PrjDataTrgView.h"
+
+#include <string>
+
+namespace prjview {
+namespace {
+
+class ChannelRowsTest : public ProjectWindowFixture {
+protected:
+    enum Pane { kRowHeader, kSheet };
+    void Draw(CProjectBaseView* page, Pane pane, int col, int row)
+    {
+        sink.Clear();
+        CZELDrawCell cell;
+        cell.m_pDC = &dc;
+        cell.m_nCol = col;
+        cell.m_nRow = row;
+        cell.m_rcCell = fw::CRect(0, 100, 60, 120);
+        cell.m_rcText = cell.m_rcCell;
+        if (pane == kSheet)
+            page->DrawSheetCell(cell);
+        else
+            page->DrawRowHeaderCell(cell);
+    }
+    bool Logged(const std::string& a, const std::string& b = "") const
+    {
+        for (const std::string& line : sink.Log())
+            if (line.find(a) != std::string::npos && line.find(b) != std::string::npos)
+                return true;
+        return false;
+    }
+
+    fw::RecordingSink sink;
+    fw::CDC dc{&sink};
+};
+
+TEST_F(ChannelRowsTest, AControlUnitsLastChannelIsClosedByABlackLine)
+{
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    CProjectFrame* frame = FrameOf(doc);
+    frame->OnPageCommand(prjcmd::kPageDataTrigger);
+    auto* trigger = dynamic_cast<CPrjDataTrgView*>(frame->GetActiveView());
+    ASSERT_NE(trigger, nullptr);
+    const CBoxPropaty* box = doc->GetBoxArray().GetBox(0);
+    const int last = box->GetInputCount() - 1;
+    ASSERT_GE(last, 2);
+
+    for (CProjectBaseView* page : {static_cast<CProjectBaseView*>(ChannelPage(doc)),
+                                   static_cast<CProjectBaseView*>(trigger)}) {
+        SCOPED_TRACE(page->GetRuntimeClass()->name);
+        Draw(page, kSheet, 1, last);
+        EXPECT_TRUE(Logged("line 0,119 60,119", "pen=solid 1 #000000"));
+        Draw(page, kSheet, 1, last - 1);
+        EXPECT_FALSE(Logged("pen=solid 1 #000000"));
+    }
+    Draw(trigger, kRowHeader, 1, 2);
+    EXPECT_TRUE(Logged("fill 0,60,60," + std::to_string(60 + 20 * box->GetInputCount())))
+        << "the control unit over all its rows";
+    EXPECT_TRUE(Logged("\"" + box->GetName().str() + "\"", "esc=900"));
+}
+
+} // namespace
+} // namespace prjview
