@@ -2,7 +2,9 @@
 
 #include "docbase/doc/UpdateHints.h"
 #include "framework/core/CmdTarget.h"
+#include "framework/core/DC.h"
 #include "framework/core/Exceptions.h"
+#include "grid/model/DrawCell.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
 #include "instrument/meter/KivMeter.h"
@@ -11,6 +13,7 @@
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 #include "project/views/ProjectMenus.h"
+#include "project/views/pages/PageDrawing.h"
 
 #include <algorithm>
 
@@ -202,6 +205,21 @@ bool CPrj465View::GetColumnHeaderText(fw::CString& text, int32_t col, int32_t ro
     else
         text = display ? upper[col] : "";
     return true;
+}
+
+void CPrj465View::DrawColumnHeaderCell(CZELDrawCell& cell)
+{
+    static constexpr prjpage::HeaderColumn kHeader[] = {
+        {"入力ﾓｰﾄﾞ", nullptr}, {"入力ﾚﾝｼﾞ", nullptr}, {"閾値", "モード"}, {nullptr, "Hレベル(mV)"}, {nullptr, "Lレベル(mV)"}};
+    WhitenForPrint(cell);
+    const CZELGridPane* pane = GetGrid()->GetPane(kIndexColumnHeader);
+    if (!pane || !cell.m_pDC || cell.m_nRow > 1) {
+        CProjectBaseView::DrawColumnHeaderCell(cell);
+        return;
+    }
+    const bool printing = cell.m_pDC->IsPrinting();
+    prjpage::DrawTwoRowHeader(cell, pane, kHeader, kColumns, printing ? GetPrintCellsRect().Width() : 0,
+                              printing ? 0 : 600);
 }
 
 bool CPrj465View::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int)

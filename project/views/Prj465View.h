@@ -42,6 +42,9 @@ public:
     bool GetSheetEditText(int32_t row, int32_t col, fw::CString& text) override;
     bool SetSheetText(int32_t row, int32_t col, const fw::CString& text, int fromEditor) override;
     void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row) override;
+    // "閾値" over the threshold columns, the others over both rows; bold
+    // on the screen.
+    void DrawColumnHeaderCell(CZELDrawCell& cell) override;
     CZELGridRichWnd* CreateCellEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                       fw::CPoint screen) override;
     CZELGridRichWnd* CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,

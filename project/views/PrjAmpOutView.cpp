@@ -1,12 +1,15 @@
 #include "project/views/PrjAmpOutView.h"
 
 #include "framework/core/CmdTarget.h"
+#include "framework/core/DC.h"
+#include "grid/model/DrawCell.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
 #include "grid/views/GridRichWnd.h"
 #include "framework/ui/Menu.h"
 #include "project/model/ChannelMenu.h"
 #include "project/views/ProjectMenus.h"
+#include "project/views/pages/PageDrawing.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 
@@ -64,6 +67,22 @@ bool CPrjAmpOutView::GetColumnHeaderText(fw::CString& text, int32_t col, int32_t
     else
         text = display ? kUpper[col] : "";
     return true;
+}
+
+void CPrjAmpOutView::DrawColumnHeaderCell(CZELDrawCell& cell)
+{
+    static constexpr prjpage::HeaderColumn kHeader[] = {
+        {kUpper[0], kLower[0]}, {nullptr, kLower[1]}, {nullptr, kLower[2]}, {nullptr, kLower[3]},
+        {kUpper[4], nullptr},   {kUpper[5], kLower[5]}, {nullptr, kLower[6]}, {kUpper[7], nullptr}};
+    WhitenForPrint(cell);
+    const CZELGridPane* pane = GetGrid()->GetPane(kIndexColumnHeader);
+    if (!pane || !cell.m_pDC || cell.m_nRow > 1) {
+        CProjectBaseView::DrawColumnHeaderCell(cell);
+        return;
+    }
+    const bool printing = cell.m_pDC->IsPrinting();
+    prjpage::DrawTwoRowHeader(cell, pane, kHeader, kColumns, printing ? GetPrintCellsRect().Width() : 0,
+                              printing ? 400 : 0);
 }
 
 bool CPrjAmpOutView::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int)

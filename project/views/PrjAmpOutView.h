@@ -31,6 +31,9 @@ public:
     bool GetSheetEditText(int32_t row, int32_t col, fw::CString& text) override;
     bool SetSheetText(int32_t row, int32_t col, const fw::CString& text, int fromEditor) override;
     void GetSheetCellFormat(CellFormat& format, int32_t col, int32_t row) override;
+    // Groups' captions over their columns, the others over both rows;
+    // printed in the normal weight on white.
+    void DrawColumnHeaderCell(CZELDrawCell& cell) override;
     CZELGridRichWnd* CreateCellEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                       fw::CPoint screen) override;
     CZELGridRichWnd* CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,

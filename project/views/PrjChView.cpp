@@ -344,7 +344,8 @@ void CPrjChView::DrawColumnHeaderCell(CZELDrawCell& cell)
     }
     const bool printing = cell.m_pDC->IsPrinting();
     const int32_t printRight = printing ? GetPrintCellsRect().Width() : 0;
-    constexpr int32_t kBold = 600;
+    // Printed captions keep the header's own font.
+    const int32_t kBold = printing ? 0 : 600;
     if (!c->lower) {
         // A caption of its own fills both header rows.
         prjpage::DrawMergedBlock(cell, pane, col, col, 0, 1, c->upper, printRight, c->bold ? kBold : 0);

@@ -52,7 +52,7 @@ void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first
     cell.m_rcText = fw::CRect(wide.left + (textOwn.left - own.left), wide.top + (textOwn.top - own.top),
                               wide.right - (own.right - textOwn.right), wide.bottom - (own.bottom - textOwn.bottom));
     cell.m_rcCell = wide;
-    const bool heavy = weight > 0 && !printing;
+    const bool heavy = weight > 0;
     if (heavy) {
         format.nFlags |= kCellUseFont;
         format.lf.lfWeight = weight;
@@ -61,6 +61,30 @@ void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first
     DrawHeaderEdges(cell);
     cell.m_rcCell = own;
     cell.m_rcText = textOwn;
+}
+
+void DrawTwoRowHeader(CZELDrawCell& cell, const CZELGridPane* pane, const HeaderColumn* columns, int32_t count,
+                      int32_t printRight, int32_t weight)
+{
+    const int32_t col = cell.m_nCol;
+    if (col < 0 || col >= count || cell.m_nRow < 0 || cell.m_nRow > 1)
+        return;
+    const HeaderColumn& c = columns[col];
+    if (!c.lower) {
+        DrawMergedBlock(cell, pane, col, col, 0, 1, c.upper ? c.upper : "", printRight, weight);
+        return;
+    }
+    if (cell.m_nRow == 1) {
+        DrawMergedBlock(cell, pane, col, col, 1, 1, c.lower, printRight, weight);
+        return;
+    }
+    int32_t first = col;
+    while (first > 0 && !columns[first].upper)
+        --first;
+    int32_t last = col;
+    while (last + 1 < count && !columns[last + 1].upper)
+        ++last;
+    DrawMergedBlock(cell, pane, first, last, 0, 0, columns[first].upper ? columns[first].upper : "", printRight, weight);
 }
 
 void DrawHeaderEdges(CZELDrawCell& cell)

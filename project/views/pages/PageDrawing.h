@@ -20,9 +20,19 @@ namespace prjpage {
 void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last,
                       const fw::CString& text, int32_t printRight = 0);
 // The same over the rows `firstRow` to `lastRow` as well; a `weight`
-// other than 0 sets the font's weight on the screen.
+// other than 0 sets the font's weight.
 void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last, int32_t firstRow,
                      int32_t lastRow, const fw::CString& text, int32_t printRight = 0, int32_t weight = 0);
+// A two-row column header whose captions either fill both rows (no lower
+// caption) or head a group of columns in the upper row: the group runs
+// from the column with the caption over the columns without one. The
+// captions are drawn in `weight` (0: the pane's font).
+struct HeaderColumn {
+    const char* upper;  // nullptr: inside the group of a column to the left
+    const char* lower;  // nullptr: the upper caption fills both rows
+};
+void DrawTwoRowHeader(CZELDrawCell& cell, const CZELGridPane* pane, const HeaderColumn* columns, int32_t count,
+                      int32_t printRight, int32_t weight);
 // A black solid line up the cell's left edge and along its top edge.
 void DrawHeaderEdges(CZELDrawCell& cell);
 

@@ -46,7 +46,47 @@ private:
     fw::RecordingSink m_measure;
 };
 
-class ChannelHeaderTest : public ProjectWindowFixture {};
+class ChannelHeaderTest : public ProjectWindowFixture {
+protected:
+    struct Case {
+        int col, row;
+        const char* text;
+        int firstCol, lastCol, firstRow, lastRow;
+        int weight;
+    };
+    // Draws each case's cell on the screen and checks the box and weight
+    // of the caption it draws (the pane's own font weighs 400).
+    void Check(CProjectBaseView* page, const std::vector<Case>& cases)
+    {
+        const CZELGridPane* pane = page->GetGrid()->GetPane(kIndexColumnHeader);
+        ASSERT_EQ(pane->RowCount(), 2);
+        auto x = [&](int col) {
+            int at = 0;
+            for (int c = 0; c < col; ++c)
+                at += pane->GetColumnWidth(c);
+            return at;
+        };
+        const int y[3] = {0, pane->GetRowHeight(0), pane->GetRowHeight(0) + pane->GetRowHeight(1)};
+        for (const Case& k : cases) {
+            SCOPED_TRACE(std::to_string(k.col) + "," + std::to_string(k.row));
+            CaptionSink sink;
+            fw::CDC dc(&sink);
+            CZELDrawCell cell;
+            cell.m_pDC = &dc;
+            cell.m_format.lf.lfWeight = 400;
+            cell.m_nCol = k.col;
+            cell.m_nRow = k.row;
+            cell.m_rcCell = fw::CRect(x(k.col), y[k.row], x(k.col + 1), y[k.row + 1]);
+            cell.m_rcText = cell.m_rcCell;
+            page->DrawColumnHeaderCell(cell);
+            ASSERT_FALSE(sink.captions.empty());
+            EXPECT_EQ(sink.captions.front().text, k.text);
+            EXPECT_EQ(sink.captions.front().box,
+                      fw::CRect(x(k.firstCol), y[k.firstRow], x(k.lastCol + 1), y[k.lastRow + 1]));
+            EXPECT_EQ(sink.captions.front().weight, k.weight);
+        }
+    }
+};
 
 TEST_F(ChannelHeaderTest, CaptionsSpanTheColumnsAndRowsTheyHead)
 {
@@ -97,6 +137,28 @@ TEST_F(ChannelHeaderTest, CaptionsSpanTheColumnsAndRowsTheyHead)
         EXPECT_EQ(drawn.box, fw::CRect(x(k.firstCol), y[k.firstRow], x(k.lastCol + 1), y[k.lastRow + 1]));
         EXPECT_EQ(drawn.weight, k.bold ? 600 : 400);
     }
+}
+
+TEST_F(ChannelHeaderTest, OutputAndDigitalPagesGroupTheirCaptions)
+{
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    auto pageOf = [&](unsigned id) {
+        CZELGridSplitter* window = FrameOf(doc)->PageWindow(id);
+        return window ? dynamic_cast<CProjectBaseView*>(window->GetPane(0, 0)) : nullptr;
+    };
+    CProjectBaseView* output = pageOf(prjcmd::kPageOutput);
+    ASSERT_NE(output, nullptr);
+    Check(output, {{2, 0, "入力ｃｈ.", 0, 3, 0, 0, 400},
+                   {2, 1, "IN3", 2, 2, 1, 1, 400},
+                   {4, 1, "出力電圧", 4, 4, 0, 1, 400},
+                   {6, 0, "出力感度", 5, 6, 0, 0, 400},
+                   {7, 0, "校正値\n[μ.mV.℃]", 7, 7, 0, 1, 400}});
+    CProjectBaseView* digital = pageOf(prjcmd::kPageDigitalIO);
+    ASSERT_NE(digital, nullptr);
+    Check(digital, {{0, 1, "入力ﾓｰﾄﾞ", 0, 0, 0, 1, 600},
+                    {4, 0, "閾値", 2, 4, 0, 0, 600},
+                    {3, 1, "Hレベル(mV)", 3, 3, 1, 1, 600}});
 }
 
 } // namespace
