@@ -7,7 +7,9 @@
 #include "framework/core/DC.h"
 #include "framework/core/Gdi.h"
 #include "grid/model/DrawCell.h"
+#include "instrument/meter/KivMeter.h"
 #include "instrument/system/BoxPropaty.h"
+#include "instrument/unit/KivUnit.h"
 #include "grid/views/GridPane.h"
 #include "grid/views/SpredView.h"
 #include "project/model/KIV5980Doc.h"
@@ -59,7 +61,7 @@ void CProjectBaseView::DrawSystemChannelSheetCell(CZELDrawCell& cell)
 }
 
 void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit,
-                                                int perUnit, bool mergeUnit)
+                                                int perUnit, bool mergeUnit, int kindOffset)
 {
     fw::CDC* dc = cell.m_pDC;
     if (!dc)
@@ -69,7 +71,8 @@ void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, i
     GetRowHeaderText(text, cell.m_nCol, cell.m_nRow, 1);
     const bool printing = dc->IsPrinting();
     const bool lastInBox = inBox + 1 == boxChannels;
-    if (cell.m_nCol != 1 && (cell.m_nCol != 2 || !mergeUnit)) {
+    const int kind = cell.m_nCol + kindOffset;
+    if (kind != 1 && (kind != 2 || !mergeUnit)) {
         cell.DrawText(text);
         if (lastInBox)
             BottomLine(*dc, cell.m_rcCell, kBlack, 1);
@@ -77,8 +80,8 @@ void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, i
             BottomLine(*dc, cell.m_rcCell, kGrey, 0);
         return;
     }
-    const int position = cell.m_nCol == 1 ? inBox : inUnit;
-    const int size = std::max(cell.m_nCol == 1 ? boxChannels : perUnit, 1);
+    const int position = kind == 1 ? inBox : inUnit;
+    const int size = std::max(kind == 1 ? boxChannels : perUnit, 1);
     const int height = cell.m_rcCell.Height();
     fw::CRect merged = cell.m_rcCell;
     merged.top -= position * height;
@@ -111,21 +114,31 @@ void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, i
         BottomLine(*dc, cell.m_rcCell, kBlack, 1);
 }
 
-void CProjectBaseView::DrawSystemChannelRowHeaderCell(CZELDrawCell& cell)
+void CProjectBaseView::DrawSystemChannelRowHeaderCell(CZELDrawCell& cell, int32_t rowOffset, int kindOffset)
 {
     CKIV5980Doc* doc = GetProjectDoc();
     const CBoxArray* system = doc ? &doc->GetBoxArray() : nullptr;
+    const int32_t row = cell.m_nRow + rowOffset;
     const CBoxPropaty* box = nullptr;
     tagBOXCH entry{};
-    if (system && cell.m_nRow >= 0 && cell.m_nRow < system->GetMapSize()) {
-        entry = system->GetMapEntry(cell.m_nRow);
+    if (system && row >= 0 && row < system->GetMapSize()) {
+        entry = system->GetMapEntry(row);
         box = system->GetBox(entry.box);
     }
     if (!box) {
         CProjectBaseView::DrawRowHeaderCell(cell);
         return;
     }
-    DrawChannelRowHeaderCell(cell, entry.ch, box->GetInputCount(), box->GetChannelRef(entry.ch).ch, kChannelsPerUnit);
+    // A control unit numbers its input channels first, then its outputs;
+    // each unit's channels count on from the unit's first channel (1-based).
+    const bool output = row >= system->GetMeasuringCount();
+    const int inBox = output ? entry.ch - box->GetInputCount() : entry.ch;
+    const int boxChannels = output ? box->GetOutputCount() : box->GetInputCount();
+    const tagBOXCH ref = box->GetChannelRef(entry.ch);
+    const CKivUnit* unit = box->GetMeter() ? box->GetMeter()->GetUnit(ref.box) : nullptr;
+    const int inUnit = unit ? ref.ch - (unit->GetFirstChannel() - 1) : ref.ch % kChannelsPerUnit;
+    const int perUnit = unit ? unit->GetChannelCount() : kChannelsPerUnit;
+    DrawChannelRowHeaderCell(cell, inBox, boxChannels, inUnit, perUnit, true, kindOffset);
 }
 
 void CProjectBaseView::DrawChannelCornerCell(CZELDrawCell& cell)

@@ -85,6 +85,8 @@ void CPrjAmpOutView::DrawColumnHeaderCell(CZELDrawCell& cell)
                               printing ? 400 : 0);
 }
 
+void CPrjAmpOutView::DrawRowHeaderCell(CZELDrawCell& cell) { DrawSystemChannelRowHeaderCell(cell, RowOffset(), 1); }
+
 bool CPrjAmpOutView::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int)
 {
     CKIV5980Doc* doc = GetProjectDoc();

@@ -34,6 +34,8 @@ public:
     // Groups' captions over their columns, the others over both rows;
     // printed in the normal weight on white.
     void DrawColumnHeaderCell(CZELDrawCell& cell) override;
+    // The control unit and the unit drawn once over their output rows.
+    void DrawRowHeaderCell(CZELDrawCell& cell) override;
     CZELGridRichWnd* CreateCellEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                       fw::CPoint screen) override;
     CZELGridRichWnd* CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,

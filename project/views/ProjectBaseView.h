@@ -173,12 +173,14 @@ public:
     // A row-header cell of a channel page: the control unit (column 1) and
     // the unit (column 2) drawn once over all rows of their group, their
     // text turned upright; a line under a group's last row.
-    // Without `mergeUnit` the unit column is drawn as a cell of its own row.
+    // Without `mergeUnit` the unit column is drawn as a cell of its own row;
+    // `kindOffset` maps the page's header columns to the label kinds.
     void DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, int boxChannels, int inUnit, int perUnit,
-                                  bool mergeUnit = true);
-    // The same for a row of the project's measuring system; a row outside
-    // its channel map is drawn as a plain header cell.
-    void DrawSystemChannelRowHeaderCell(CZELDrawCell& cell);
+                                  bool mergeUnit = true, int kindOffset = 0);
+    // The same for row `cell row + rowOffset` of the project's measuring
+    // system (input or output channel); a row outside its channel map is
+    // drawn as a plain header cell.
+    void DrawSystemChannelRowHeaderCell(CZELDrawCell& cell, int32_t rowOffset = 0, int kindOffset = 0);
     // A solid line of `width` in `color` along the bottom of the cell.
     static void DrawCellBottomLine(CZELDrawCell& cell, fw::COLORREF color, int width);
     // Whether a row of the measuring system's channel map is the last

@@ -70,5 +70,32 @@ TEST_F(ChannelRowsTest, AControlUnitsLastChannelIsClosedByABlackLine)
     EXPECT_TRUE(Logged("\"" + box->GetName().str() + "\"", "esc=900"));
 }
 
+TEST_F(ChannelRowsTest, EveryUnitIsLabelledOverItsOwnRowsOnTheInputAndOutputPages)
+{
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    const CBoxPropaty* box = doc->GetBoxArray().GetBox(0);
+    ASSERT_GE(box->GetInputCount(), 16);
+    // Row 10 is the third channel of the control unit's second unit.
+    Draw(ChannelPage(doc), kRowHeader, 2, 10);
+    EXPECT_TRUE(Logged("fill 0,60,60,220")) << "over the second unit's eight rows";
+
+    ASSERT_GE(box->GetOutputCount(), 3);
+    CZELGridSplitter* window = FrameOf(doc)->PageWindow(prjcmd::kPageOutput);
+    ASSERT_NE(window, nullptr);
+    auto* output = dynamic_cast<CProjectBaseView*>(window->GetPane(0, 0));
+    ASSERT_NE(output, nullptr);
+    // The output page's header starts with the control unit.
+    Draw(output, kRowHeader, 0, 2);
+    EXPECT_TRUE(Logged("fill 0,60,60," + std::to_string(60 + 20 * box->GetOutputCount())))
+        << "the control unit over all its outputs";
+    EXPECT_TRUE(Logged("\"" + box->GetName().str() + "\"", "esc=900"));
+    Draw(output, kRowHeader, 1, 2);
+    EXPECT_TRUE(Logged("fill 0,60,60,220")) << "the output unit over its eight rows";
+    EXPECT_TRUE(Logged("esc=900"));
+    Draw(output, kRowHeader, 2, 2);
+    EXPECT_FALSE(Logged("esc=900")) << "channel numbers stand in their own rows";
+}
+
 } // namespace
 } // namespace prjview
