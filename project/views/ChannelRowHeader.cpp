@@ -43,11 +43,16 @@ void CProjectBaseView::DrawCellBottomLine(CZELDrawCell& cell, fw::COLORREF color
 bool CProjectBaseView::IsLastChannelOfBox(int32_t row) const
 {
     CKIV5980Doc* doc = GetProjectDoc();
-    if (!doc || row < 0 || row >= doc->GetBoxArray().GetMeasuringCount() || row >= doc->GetBoxArray().GetMapSize())
+    if (!doc || row < 0 || row >= doc->GetBoxArray().GetMapSize())
         return false;
     const tagBOXCH entry = doc->GetBoxArray().GetMapEntry(row);
     const CBoxPropaty* box = doc->GetBoxArray().GetBox(entry.box);
-    return box && entry.ch + 1 == box->GetInputCount();
+    if (!box)
+        return false;
+    // Outputs follow the control unit's inputs in its channel list.
+    if (row >= doc->GetBoxArray().GetMeasuringCount())
+        return entry.ch + 1 == box->GetInputCount() + box->GetOutputCount();
+    return entry.ch + 1 == box->GetInputCount();
 }
 
 void CProjectBaseView::DrawSystemChannelSheetCell(CZELDrawCell& cell)

@@ -2,6 +2,7 @@
 
 #include "framework/core/CmdTarget.h"
 #include "framework/core/DC.h"
+#include "framework/core/Gdi.h"
 #include "grid/model/DrawCell.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
@@ -86,6 +87,16 @@ void CPrjAmpOutView::DrawColumnHeaderCell(CZELDrawCell& cell)
 }
 
 void CPrjAmpOutView::DrawRowHeaderCell(CZELDrawCell& cell) { DrawSystemChannelRowHeaderCell(cell, RowOffset(), 1); }
+
+void CPrjAmpOutView::DrawSheetCell(CZELDrawCell& cell)
+{
+    fw::CString text;
+    if (!GetSheetText(text, cell.m_nCol, cell.m_nRow, 1))
+        return;
+    cell.DrawText(text);
+    if (IsLastChannelOfBox(cell.m_nRow + RowOffset()))
+        DrawCellBottomLine(cell, fw::RGB(0, 0, 0), 1);
+}
 
 bool CPrjAmpOutView::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int)
 {

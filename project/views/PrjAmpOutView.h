@@ -36,6 +36,8 @@ public:
     void DrawColumnHeaderCell(CZELDrawCell& cell) override;
     // The control unit and the unit drawn once over their output rows.
     void DrawRowHeaderCell(CZELDrawCell& cell) override;
+    // A line under each control unit's last output.
+    void DrawSheetCell(CZELDrawCell& cell) override;
     CZELGridRichWnd* CreateCellEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                       fw::CPoint screen) override;
     CZELGridRichWnd* CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,

@@ -184,7 +184,7 @@ public:
     // A solid line of `width` in `color` along the bottom of the cell.
     static void DrawCellBottomLine(CZELDrawCell& cell, fw::COLORREF color, int width);
     // Whether a row of the measuring system's channel map is the last
-    // channel of its control unit.
+    // input (or output) channel of its control unit.
     bool IsLastChannelOfBox(int32_t row) const;
     // A sheet cell's text, and under a control unit's last channel a
     // black line.

@@ -95,6 +95,10 @@ TEST_F(ChannelRowsTest, EveryUnitIsLabelledOverItsOwnRowsOnTheInputAndOutputPage
     EXPECT_TRUE(Logged("esc=900"));
     Draw(output, kRowHeader, 2, 2);
     EXPECT_FALSE(Logged("esc=900")) << "channel numbers stand in their own rows";
+    Draw(output, kSheet, 4, box->GetOutputCount() - 1);
+    EXPECT_TRUE(Logged("line 0,119 60,119", "pen=solid 1 #000000")) << "the control unit's last output";
+    Draw(output, kSheet, 4, 0);
+    EXPECT_FALSE(Logged("pen=solid 1 #000000"));
 }
 
 } // namespace
