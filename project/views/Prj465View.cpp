@@ -4,6 +4,7 @@
 #include "framework/core/CmdTarget.h"
 #include "framework/core/DC.h"
 #include "framework/core/Exceptions.h"
+#include "framework/core/Gdi.h"
 #include "grid/model/DrawCell.h"
 #include "grid/model/GridStyle.h"
 #include "grid/views/GridPane.h"
@@ -220,6 +221,42 @@ void CPrj465View::DrawColumnHeaderCell(CZELDrawCell& cell)
     const bool printing = cell.m_pDC->IsPrinting();
     prjpage::DrawTwoRowHeader(cell, pane, kHeader, kColumns, printing ? GetPrintCellsRect().Width() : 0,
                               printing ? 0 : 600);
+}
+
+void CPrj465View::DrawRowHeaderCell(CZELDrawCell& cell)
+{
+    const int32_t row = cell.m_nRow;
+    if (RowChannel(row) < 0 || !cell.m_pDC) {
+        CProjectBaseView::DrawRowHeaderCell(cell);
+        return;
+    }
+    const int k = row % kRowsPerUnit;
+    if (cell.m_nCol == 0 && k >= kBitRow) {
+        // The four digital inputs share their channel's number.
+        WhitenForPrint(cell);
+        fw::CString text;
+        GetRowHeaderText(text, 0, row, 1);
+        const int32_t unitStart = row - k;
+        prjpage::DrawMergedBlock(cell, GetGrid()->GetPane(kIndexRowHeader), 0, 0, unitStart + kBitRow,
+                                 unitStart + kRowsPerUnit - 1, text, 0, 0, false);
+        if (k == kRowsPerUnit - 1)
+            DrawCellBottomLine(cell, fw::RGB(0, 0, 0), 1);
+        return;
+    }
+    if (cell.m_nCol != 1) {
+        DrawChannelRowHeaderCell(cell, k, kRowsPerUnit, k, kRowsPerUnit);
+        return;
+    }
+    int32_t boxStart = 0;
+    int32_t boxEnd = kRowsPerUnit;
+    for (int16_t end : m_boxRows) {
+        if (row < end) {
+            boxEnd = end;
+            break;
+        }
+        boxStart = end;
+    }
+    DrawChannelRowHeaderCell(cell, row - boxStart, boxEnd - boxStart, k, kRowsPerUnit);
 }
 
 bool CPrj465View::GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int)

@@ -38,6 +38,10 @@ public:
     bool GetTagText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool GetColumnHeaderText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool GetRowHeaderText(fw::CString& text, int32_t col, int32_t row, int display) override;
+    // The control unit over its units' rows and each unit over its eleven
+    // rows, upright; the channel number once over the unit's four digital
+    // inputs; a black line closes each unit.
+    void DrawRowHeaderCell(CZELDrawCell& cell) override;
     bool GetSheetText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool GetSheetEditText(int32_t row, int32_t col, fw::CString& text) override;
     bool SetSheetText(int32_t row, int32_t col, const fw::CString& text, int fromEditor) override;

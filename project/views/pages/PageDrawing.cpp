@@ -14,7 +14,7 @@ void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t firs
 }
 
 void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last, int32_t firstRow,
-                     int32_t lastRow, const fw::CString& text, int32_t printRight, int32_t weight)
+                     int32_t lastRow, const fw::CString& text, int32_t printRight, int32_t weight, bool edges)
 {
     const int32_t col = cell.m_nCol;
     const int32_t row = cell.m_nRow;
@@ -58,7 +58,8 @@ void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first
         format.lf.lfWeight = weight;
     }
     cell.DrawText(text, printing || heavy ? &format : nullptr);
-    DrawHeaderEdges(cell);
+    if (edges)
+        DrawHeaderEdges(cell);
     cell.m_rcCell = own;
     cell.m_rcText = textOwn;
 }

@@ -22,7 +22,8 @@ void DrawMergedHeader(CZELDrawCell& cell, const CZELGridPane* pane, int32_t firs
 // The same over the rows `firstRow` to `lastRow` as well; a `weight`
 // other than 0 sets the font's weight.
 void DrawMergedBlock(CZELDrawCell& cell, const CZELGridPane* pane, int32_t first, int32_t last, int32_t firstRow,
-                     int32_t lastRow, const fw::CString& text, int32_t printRight = 0, int32_t weight = 0);
+                     int32_t lastRow, const fw::CString& text, int32_t printRight = 0, int32_t weight = 0,
+                     bool edges = true);
 // A two-row column header whose captions either fill both rows (no lower
 // caption) or head a group of columns in the upper row: the group runs
 // from the column with the caption over the columns without one. The

@@ -7,8 +7,11 @@
 #include "framework/core/DC.h"
 #include "framework/core/RecordingSink.h"
 #include "grid/model/DrawCell.h"
+#include "grid/views/GridPane.h"
 #include "instrument/system/BoxPropaty.h"
+#include "project/views/Prj465View.h"
 #include "project/views/PrjDataTrgView.h"
+#include "tests/support/link/SystemTestSupport.h"
 
 #include <string>
 
@@ -99,6 +102,39 @@ TEST_F(ChannelRowsTest, EveryUnitIsLabelledOverItsOwnRowsOnTheInputAndOutputPage
     EXPECT_TRUE(Logged("line 0,119 60,119", "pen=solid 1 #000000")) << "the control unit's last output";
     Draw(output, kSheet, 4, 0);
     EXPECT_FALSE(Logged("pen=solid 1 #000000"));
+}
+
+TEST_F(ChannelRowsTest, TheDigitalPageGroupsItsElevenRowsPerUnit)
+{
+    projectHost.profile = systest::Profile({systest::Types({1, 2, 7})});
+    CKIV5980Doc* doc = NewProject();
+    ASSERT_NE(doc, nullptr);
+    CProjectFrame* frame = FrameOf(doc);
+    frame->OnPageCommand(prjcmd::kPageDigitalIO);
+    auto* page = dynamic_cast<CPrj465View*>(frame->GetActiveView());
+    ASSERT_NE(page, nullptr);
+    ASSERT_EQ(page->GetUnitCount(), 1);
+    const std::string box = doc->GetBoxArray().GetBox(0)->GetName().str();
+
+    // Row 3 is the fourth of the unit's eleven rows.
+    Draw(page, kRowHeader, 1, 3);
+    EXPECT_TRUE(Logged("fill 0,40,60,260")) << "the control unit over its one unit";
+    EXPECT_TRUE(Logged("\"" + box + "\"", "esc=900"));
+    Draw(page, kRowHeader, 2, 3);
+    EXPECT_TRUE(Logged("fill 0,40,60,260", "")) << "the unit over its eleven rows";
+    EXPECT_TRUE(Logged("esc=900"));
+    // Rows 7-10 are the digital inputs of one channel: one number.
+    Draw(page, kRowHeader, 0, 9);
+    fw::CString number;
+    ASSERT_TRUE(page->GetRowHeaderText(number, 0, 9, 1));
+    const int h = page->GetGrid()->GetPane(kIndexRowHeader)->GetRowHeight(8);
+    EXPECT_TRUE(Logged("\"" + number.str() + "\"",
+                       "cut=0," + std::to_string(100 - 2 * h) + ",60," + std::to_string(120 + h)))
+        << "over rows 7 to 10";
+    Draw(page, kRowHeader, 4, 10);
+    EXPECT_TRUE(Logged("line 0,119 60,119", "pen=solid 1 #000000")) << "the unit's last row";
+    Draw(page, kRowHeader, 4, 5);
+    EXPECT_TRUE(Logged("line 0,119 60,119", "pen=solid 0 #808080"));
 }
 
 } // namespace
