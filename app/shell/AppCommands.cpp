@@ -10,7 +10,10 @@
 #include "framework/core/DocTemplate.h"
 #include "framework/core/Services.h"
 #include "framework/ui/CmdUI.h"
+#include "frequency/views/HistGraphMaker.h"
+#include "frequency/views/HistViewIds.h"
 #include "graphdoc/views/GraphPageMaker.h"
+#include "project/model/KIV5980Doc.h"
 
 FW_BEGIN_COMMANDS(CKIV5980App, CZELApp)
     FW_ON_COMMAND(fw::ID_FILE_NEW, &CKIV5980App::OnFileNew)
@@ -46,6 +49,8 @@ FW_BEGIN_COMMANDS(CKIV5980App, CZELApp)
     FW_ON_UPDATE(32822, &CKIV5980App::OnUpdateGraphCommand)
     FW_ON_COMMAND_EX(32940, &CKIV5980App::OnGraphCommand)
     FW_ON_UPDATE(32940, &CKIV5980App::OnUpdateGraphCommand)
+    FW_ON_COMMAND_EX(histview::kIdFrequencyGraph, &CKIV5980App::OnGraphCommand)
+    FW_ON_UPDATE(histview::kIdFrequencyGraph, &CKIV5980App::OnUpdateFrequencyGraph)
 FW_END_COMMANDS
 
 namespace {
@@ -65,16 +70,28 @@ bool CKIV5980App::OnGraphCommand(unsigned id)
     CKivDocBase* document = ActiveKivDocument(*this);
     if (!document)
         return false;
-    if (id == CGraphPageMaker::kSpectrumCommand)
+    if (id == histview::kIdFrequencyGraph) {
+        // The frequency window makes its own; here the project's analyses.
+        IHistGraphMaker* maker = fw::Installed<IHistGraphMaker>();
+        if (!maker || !dynamic_cast<CKIV5980Doc*>(document))
+            return false;
+        maker->MakeGraph(*document);
+    } else if (id == CGraphPageMaker::kSpectrumCommand) {
         GraphPageMaker().CreatePowerSpectrumGraph(*document);
-    else
+    } else {
         GraphPageMaker().CreateSimpleGraph(*document, CGraphPageMaker::TypeOfCommand(id));
+    }
     return true;
 }
 
 void CKIV5980App::OnUpdateGraphCommand(fw::CCmdUI* ui)
 {
     ui->Enable(ActiveKivDocument(*this) != nullptr);
+}
+
+void CKIV5980App::OnUpdateFrequencyGraph(fw::CCmdUI* ui)
+{
+    ui->Enable(fw::Installed<IHistGraphMaker>() != nullptr && dynamic_cast<CKIV5980Doc*>(ActiveKivDocument(*this)));
 }
 
 void CKIV5980App::OnFileNew()

@@ -110,6 +110,7 @@ public:
     // project or measurement-data document.
     bool OnGraphCommand(unsigned id);
     void OnUpdateGraphCommand(fw::CCmdUI* ui);
+    void OnUpdateFrequencyGraph(fw::CCmdUI* ui);
 
 private:
     void AddDocumentTemplates();

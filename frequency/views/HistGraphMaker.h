@@ -1,14 +1,15 @@
 #pragma once
 
-// The frequency window's "頻度グラフ..." command makes a graph page with a
-// frequency graph of its document; the graph pages live above this folder,
-// so the program installs the maker at start-up (fw::Install).
+// The "頻度グラフ..." command of the frequency and project windows makes a
+// graph page with a frequency graph of the window's document; the graph
+// pages live above this folder, so the program installs the maker at
+// start-up (fw::Install).
 
-class CHistDoc;
+class CKivDocBase;
 
 class IHistGraphMaker {
 public:
     virtual ~IHistGraphMaker() = default;
     // False when no page was made (cancelled or failed).
-    virtual bool MakeGraph(CHistDoc& document) = 0;
+    virtual bool MakeGraph(CKivDocBase& document) = 0;
 };

@@ -16,14 +16,20 @@
 #include "frequency/views/HistFrame.h"
 #include "frequency/views/HistGraphMaker.h"
 #include "frequency/views/HistMenus.h"
+#include "graphdoc/views/GraphPageMaker.h"
+#include "project/model/ProjectHost.h"
+
+#include <exception>
 
 namespace {
 
-// "頻度グラフ...": the settings of a new frequency graph of the document,
-// then a new graph page that shows it.
+// "頻度グラフ...": the settings of a new frequency graph of the document (a
+// frequency record or a project), then a new graph page that shows it, made
+// while the panel's polling is stopped; a page that fails half-way is
+// closed and the user told.
 class CHistGraphMaker final : public IHistGraphMaker {
 public:
-    bool MakeGraph(CHistDoc& document) override
+    bool MakeGraph(CKivDocBase& document) override
     {
         CHistGraphPrf profile;
         profile.m_docIdent = document.GetDocIdent();
@@ -34,12 +40,21 @@ public:
             return false;
         CKIV5980App* app = GetKivApp();
         fw::CDocTemplate* pages = app ? app->FindDocTemplate(kIdrGraphType) : nullptr;
-        auto* page = pages ? dynamic_cast<CZELGraphViewDoc*>(pages->OpenDocumentFile(fw::CString(), true)) : nullptr;
-        if (!page)
+        CZELGraphViewDoc* page = nullptr;
+        try {
+            CPollingPause pause;
+            page = pages ? dynamic_cast<CZELGraphViewDoc*>(pages->OpenDocumentFile(fw::CString(), true)) : nullptr;
+            if (!page)
+                return false;
+            AddHistGraph(*page, profile, &document);
+            page->UpdateAllViews(nullptr);
+            return true;
+        } catch (const std::exception&) {
+            if (page)
+                page->OnCloseDocument();
+            fw::AfxMessageBox(CGraphPageMaker::kTextCannotCreate);
             return false;
-        AddHistGraph(*page, profile, &document);
-        page->UpdateAllViews(nullptr);
-        return true;
+        }
     }
 };
 
