@@ -169,7 +169,11 @@ void CKivDataChView::DrawColumnHeaderCell(CZELDrawCell& cell)
 
 void CKivDataChView::DrawTagCell(CZELDrawCell& cell)
 {
-    if (cell.m_nRow == 1 && cell.m_nCol == 0) {
+    // "CH" covers both corner rows, "測定器" heads columns 1 to 3 and "Unit"
+    // columns 1 and 2: each is drawn once, in the group's first cell.
+    const bool covered = (cell.m_nRow == 1 && cell.m_nCol == 0) || (cell.m_nRow == 0 && cell.m_nCol >= 2) ||
+                         (cell.m_nRow == 1 && cell.m_nCol == 2);
+    if (covered) {
         cell.DrawText(fw::CString());
         return;
     }
