@@ -131,5 +131,9 @@ bool SyncGpsGraphRows(CKivDataDoc& doc)
 
 bool SyncCanGraphRows(CKivDataDoc& doc)
 {
-    return Sync(CanGraphOf(doc), doc, CanRows(doc), CKivDocBase::kOpDataList);
+    // Stored series name the CAN list 5, the number graph pages read it by
+    // (the documents' own lookup numbers their lists otherwise, but these
+    // rows never go through it).
+    constexpr int16_t kCanListKind = 5;
+    return Sync(CanGraphOf(doc), doc, CanRows(doc), kCanListKind);
 }
