@@ -73,20 +73,28 @@ bool CDataFileRename::IsDocumentOpen(const CKIV5980Doc& doc, const fw::CString& 
     return false;
 }
 
+bool CDataFileRename::RefuseOpenDataFiles(CKIV5980Doc& doc, int first, int last, const fw::CString& extension)
+{
+    const CMMAObject& history = doc.GetHistory();
+    const fw::CString folder = doc.GetDataFolder();
+    for (int step = first; step <= last; ++step) {
+        const fw::CString name = history.GetDataFileName(step);
+        if (!name.IsEmpty() && IsDocumentOpen(doc, DataFilePath(folder, name, extension))) {
+            Tell("データファイルをすべて閉じてから行ってください。");
+            return true;
+        }
+    }
+    return false;
+}
+
 int CDataFileRename::Rename(CKIV5980Doc& doc, int first, int last, CReNamePrf& pattern)
 {
     CMMAObject& history = doc.GetHistory();
     const fw::CString folder = doc.GetDataFolder();
     last = std::min(last, history.GetLastIndex());
-    // A data file that is open would lose its document's path; nothing is
-    // renamed while any of them is open.
-    for (int step = first; step <= last; ++step) {
-        const fw::CString name = history.GetDataFileName(step);
-        if (!name.IsEmpty() && IsDocumentOpen(doc, DataFilePath(folder, name, pattern.m_strExtension))) {
-            Tell("データファイルをすべて閉じてから行ってください。");
-            return 0;
-        }
-    }
+    // A data file that is open would lose its document's path.
+    if (RefuseOpenDataFiles(doc, first, last, pattern.m_strExtension))
+        return 0;
     int renamed = 0;
     for (int step = first; step <= last; ++step) {
         const fw::CString oldName = history.GetDataFileName(step);
@@ -123,15 +131,9 @@ int CDataFileRename::Retitle(CKIV5980Doc& doc, int first, int last, CReNameTitle
     CMMAObject& history = doc.GetHistory();
     const fw::CString folder = doc.GetDataFolder();
     last = std::min(last, history.GetLastIndex());
-    // An open data document would write its own title back over the new
-    // one; nothing is retitled while any of them is open.
-    for (int step = first; step <= last; ++step) {
-        const fw::CString name = history.GetDataFileName(step);
-        if (!name.IsEmpty() && IsDocumentOpen(doc, DataFilePath(folder, name, pattern.m_strExtension))) {
-            Tell("データファイルをすべて閉じてから行ってください。");
-            return 0;
-        }
-    }
+    // An open data document would write its own title back over the new one.
+    if (RefuseOpenDataFiles(doc, first, last, pattern.m_strExtension))
+        return 0;
     int retitled = 0;
     for (int step = first; step <= last; ++step) {
         const fw::CString name = history.GetDataFileName(step);

@@ -29,6 +29,9 @@ public:
 
     // Whether a document of this project's template manager holds `path`.
     static bool IsDocumentOpen(const CKIV5980Doc& doc, const fw::CString& path);
+    // True, after telling the user, when a data file of a step first..last
+    // is open: nothing of those steps is renamed or retitled then.
+    static bool RefuseOpenDataFiles(CKIV5980Doc& doc, int first, int last, const fw::CString& extension);
     // The data file of a step name: "<folder>/<name>/<name><extension>".
     static fw::CString DataFilePath(const fw::CString& folder, const fw::CString& name, const fw::CString& extension);
 

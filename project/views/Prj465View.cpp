@@ -212,15 +212,7 @@ void CPrj465View::DrawColumnHeaderCell(CZELDrawCell& cell)
 {
     static constexpr prjpage::HeaderColumn kHeader[] = {
         {"入力ﾓｰﾄﾞ", nullptr}, {"入力ﾚﾝｼﾞ", nullptr}, {"閾値", "モード"}, {nullptr, "Hレベル(mV)"}, {nullptr, "Lレベル(mV)"}};
-    WhitenForPrint(cell);
-    const CZELGridPane* pane = GetGrid()->GetPane(kIndexColumnHeader);
-    if (!pane || !cell.m_pDC || cell.m_nRow > 1) {
-        CProjectBaseView::DrawColumnHeaderCell(cell);
-        return;
-    }
-    const bool printing = cell.m_pDC->IsPrinting();
-    prjpage::DrawTwoRowHeader(cell, pane, kHeader, kColumns, printing ? GetPrintCellsRect().Width() : 0,
-                              printing ? 0 : 600);
+    DrawTwoRowColumnHeader(cell, kHeader, kColumns, 600, 0);
 }
 
 void CPrj465View::DrawRowHeaderCell(CZELDrawCell& cell)

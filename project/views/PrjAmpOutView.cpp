@@ -75,15 +75,7 @@ void CPrjAmpOutView::DrawColumnHeaderCell(CZELDrawCell& cell)
     static constexpr prjpage::HeaderColumn kHeader[] = {
         {kUpper[0], kLower[0]}, {nullptr, kLower[1]}, {nullptr, kLower[2]}, {nullptr, kLower[3]},
         {kUpper[4], nullptr},   {kUpper[5], kLower[5]}, {nullptr, kLower[6]}, {kUpper[7], nullptr}};
-    WhitenForPrint(cell);
-    const CZELGridPane* pane = GetGrid()->GetPane(kIndexColumnHeader);
-    if (!pane || !cell.m_pDC || cell.m_nRow > 1) {
-        CProjectBaseView::DrawColumnHeaderCell(cell);
-        return;
-    }
-    const bool printing = cell.m_pDC->IsPrinting();
-    prjpage::DrawTwoRowHeader(cell, pane, kHeader, kColumns, printing ? GetPrintCellsRect().Width() : 0,
-                              printing ? 400 : 0);
+    DrawTwoRowColumnHeader(cell, kHeader, kColumns, 0, 400);
 }
 
 void CPrjAmpOutView::DrawRowHeaderCell(CZELDrawCell& cell) { DrawSystemChannelRowHeaderCell(cell, RowOffset(), 1); }

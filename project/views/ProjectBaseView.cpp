@@ -1,4 +1,5 @@
 #include "project/views/ProjectBaseView.h"
+#include "project/views/pages/PageDrawing.h"
 
 #include "common/base/TextFile.h"
 #include "common/base/LogFont.h"
@@ -768,6 +769,20 @@ bool FrequencyDataOpen()
 }
 
 } // namespace
+
+void CProjectBaseView::DrawTwoRowColumnHeader(CZELDrawCell& cell, const prjpage::HeaderColumn* columns,
+                                              int32_t count, int32_t screenWeight, int32_t printWeight)
+{
+    WhitenForPrint(cell);
+    const CZELGridPane* pane = GetGrid()->GetPane(kIndexColumnHeader);
+    if (!pane || !cell.m_pDC || cell.m_nRow > 1) {
+        CProjectBaseView::DrawColumnHeaderCell(cell);
+        return;
+    }
+    const bool printing = cell.m_pDC->IsPrinting();
+    prjpage::DrawTwoRowHeader(cell, pane, columns, count, printing ? GetPrintCellsRect().Width() : 0,
+                              printing ? printWeight : screenWeight);
+}
 
 void CProjectBaseView::OnChangeTestTitle()
 {

@@ -24,6 +24,10 @@ class CMemFile;
 class CMenu;
 }
 
+namespace prjpage {
+struct HeaderColumn;
+}
+
 class CProjectBaseView : public CZELSpredView {
     FW_DECLARE_DYNCREATE(CProjectBaseView)
     FW_DECLARE_COMMANDS()
@@ -210,6 +214,10 @@ public:
     void DrawRowHeaderCell(CZELDrawCell& cell) override;
     // While printing, the cell's default background becomes white.
     static void WhitenForPrint(CZELDrawCell& cell);
+    // A page's two-row column header (prjpage::DrawTwoRowHeader), its
+    // captions in one font weight on the screen and another on paper.
+    void DrawTwoRowColumnHeader(CZELDrawCell& cell, const prjpage::HeaderColumn* columns, int32_t count,
+                                int32_t screenWeight, int32_t printWeight);
 
     bool m_bTimingLine = true;
     bool m_bRowHeaderInText = true;
