@@ -1,5 +1,6 @@
 #include "project/views/ProjectFrame.h"
 
+#include "docview/controls/ZELEdit.h"
 #include "framework/core/CmdTarget.h"
 #include "framework/core/Document.h"
 #include "framework/ui/Controls.h"
@@ -37,6 +38,8 @@ constexpr int kLabelClock = 1240;
 constexpr int kClockValue = 1004;
 constexpr int kLabelMs = 1241;
 constexpr int kTitleLimit = 256;
+// "編集(&E)": undo, cut, copy, paste, clear, select all.
+constexpr uint16_t kTitleEditMenu = 335;
 constexpr int kDigitalUnit = 7;
 
 struct PageEntry {
@@ -158,7 +161,11 @@ bool CProjectFrameBar::Create(fw::CFrameWnd* frame)
     const bool ok = fw::CDialogBar::Create(
         frame,
         [](fw::DialogBuilder& b) {
-            b.Edit(kTitleEdit).LimitText(kTitleLimit);
+            // The program's own edit class, with the edit menu as its
+            // context menu; the pages' edit commands look for it.
+            auto& title = static_cast<CZELEdit&>(b.Custom(kTitleEdit, std::make_unique<CZELEdit>()));
+            title.m_nMenuId = kTitleEditMenu;
+            title.LimitText(kTitleLimit);
             b.Row();
             b.Static(kLabelTime, "");
             b.Static(kTimeValue, "");

@@ -4,6 +4,7 @@
 
 #include "tests/project/views/ProjectWindowFixture.h"
 
+#include "docview/controls/ZELEdit.h"
 #include "framework/ui/Controls.h"
 #include "grid/views/SpredView.h"
 
@@ -82,6 +83,15 @@ TEST_F(ProjectWindowFixture, PageCommandsFollowTheUnitsOfTheProject)
     frame->OnPageCommand(kPageOutput);
     doc->GetBoxArray();
     EXPECT_EQ(frame->GetLastPage(kGroupChannel), kPageOutput);
+}
+
+TEST_F(ProjectWindowFixture, TitleEditIsTheProgramsEditWithTheEditMenu)
+{
+    CProjectFrame* frame = FrameOf(NewProject());
+    ASSERT_NE(frame, nullptr);
+    auto* edit = dynamic_cast<CZELEdit*>(frame->FrameBar().TitleEdit());
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->m_nMenuId, 335);
 }
 
 TEST_F(ProjectWindowFixture, TitleEditGivesTheDocumentItsTestTitleCutToTheLimit)
