@@ -58,6 +58,7 @@ void CFrameWnd::AttachView(CView* view)
 {
     if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
         m_views.push_back(view);
+    view->FrameJoined(this);
 }
 
 void CFrameWnd::ForgetView(CView* view)

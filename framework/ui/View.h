@@ -68,6 +68,13 @@ public:
     // A client DC drew here: show it without drawing it anew.
     void Present(const QRect& area);
 
+    // A frame took the view in after it was made (a view made in a window
+    // that had no frame yet): the view leaves that frame when it dies.
+    void FrameJoined(CFrameWnd* frame)
+    {
+        if (!m_frame)
+            m_frame = frame;
+    }
     // The frame this view was made in is gone.
     void FrameGone(CFrameWnd* frame)
     {

@@ -136,11 +136,10 @@ void DropPlaceholders(fw::CSplitterWnd& splitter)
 }
 
 // The self-check results: the list of records beside the record page it
-// chooses.
+// chooses, in a splitter of one row and two columns that already stands
+// in the frame.
 bool CreateCheckPage(fw::CSplitterWnd& splitter, fw::CDocument* document)
 {
-    if (!splitter.CreateStatic(nullptr, 1, 2, fw::AFX_IDW_PANE_FIRST + 1))
-        return false;
     if (!splitter.CreateView(0, 0, FW_RUNTIME_CLASS(CPrjCheckHistoryView), fw::CSize(150, 200), document) ||
         !splitter.CreateView(0, 1, FW_RUNTIME_CLASS(CPrjCheckView), fw::CSize(200, 200), document))
         return false;
@@ -278,10 +277,14 @@ bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeCl
             continue;
         std::unique_ptr<fw::CSplitterWnd> splitter;
         if (entry.id == kPageCheck) {
+            // The splitter joins the frame before its views are made, so
+            // that they know their frame.
             splitter = std::make_unique<fw::CSplitterWnd>();
-            if (!CreateCheckPage(*splitter, document))
+            if (!splitter->CreateStatic(nullptr, 1, 2, fw::AFX_IDW_PANE_FIRST + 1))
                 return false;
             m_pStack->addWidget(splitter->Widget());
+            if (!CreateCheckPage(*splitter, document))
+                return false;
         } else {
             splitter = std::make_unique<CZELGridSplitter>();
             if (!splitter->CreateStatic(nullptr, 1, 1, fw::AFX_IDW_PANE_FIRST + 1))

@@ -336,3 +336,29 @@ TEST(Splitter, AFrameCanMakeSeveralViewsOfItsDocument)
 }
 
 } // namespace
+
+namespace {
+
+// A view made inside a window that had no frame yet and taken in by a frame
+// afterwards still leaves that frame when it dies: the frame never keeps a
+// view that is gone.
+TEST(Frames2, AViewTakenInLateLeavesItsFrameWhenItDies)
+{
+    test::ServiceScope services;
+    TestApp app;
+    auto* frame = new CFrameWnd;
+    ASSERT_TRUE(frame->Create("frame"));
+    QWidget holder;
+    auto* view = new NoteView;
+    view->Create(&holder, nullptr);
+    ASSERT_EQ(view->GetParentFrame(), nullptr);
+    frame->AttachView(view);
+    frame->SetActiveView(view);
+    ASSERT_EQ(frame->GetActiveView(), view);
+    delete view;
+    EXPECT_EQ(frame->GetActiveView(), nullptr);
+    frame->DestroyWindow();
+    RunDeferredDeletes();
+}
+
+} // namespace

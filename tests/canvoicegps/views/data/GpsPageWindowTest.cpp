@@ -27,6 +27,7 @@
 #include <QWidget>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -82,12 +83,13 @@ protected:
         }
         ASSERT_NE(gpsPage, nullptr);
         ASSERT_NE(frame, nullptr);
-        spy.Create(nullptr, opened);
+        spy = std::make_unique<SpyView>();
+        spy->Create(nullptr, opened);
     }
     void TearDown() override
     {
-        if (opened)
-            opened->RemoveView(&spy);
+        // The spy leaves the document while it still lives.
+        spy.reset();
         manager.CloseAllDocuments(false);
         CKivDataFrame::SetPageClass(datacmd::kPageGps, nullptr);
         InstallDataDocHost(oldHost);
@@ -102,7 +104,7 @@ protected:
     CKivDataDoc* opened = nullptr;
     CKivDataFrame* frame = nullptr;
     CGpsPageView* gpsPage = nullptr;
-    SpyView spy;
+    std::unique_ptr<SpyView> spy;
 };
 
 TEST_F(GpsPageWindow, TheMarkerToolSwitchesTrackAndGraphListAndTheTrackAnnouncesItsMarks)
@@ -118,7 +120,7 @@ TEST_F(GpsPageWindow, TheMarkerToolSwitchesTrackAndGraphListAndTheTrackAnnounces
     EXPECT_TRUE(frame->IsMarkerSelectMode());
     EXPECT_EQ(track->GetMarkerMode(), 1);
     EXPECT_TRUE(graphs->IsMarkerSelectMode());
-    EXPECT_EQ(spy.senders, std::vector<fw::CView*>({track})) << "the track's marks (hint 50)";
+    EXPECT_EQ(spy->senders, std::vector<fw::CView*>({track})) << "the track's marks (hint 50)";
 
     frame->OnMarkerSelect();
     EXPECT_EQ(track->GetMarkerMode(), 0);
