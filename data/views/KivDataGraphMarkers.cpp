@@ -7,6 +7,7 @@
 #include "chart/model/GraphTimeListObj.h"
 #include "data/model/KivDataDoc.h"
 #include "data/views/KivDataGraphGrid.h"
+#include "docbase/doc/UndoBuffer.h"
 #include "framework/core/Archive.h"
 #include "framework/core/DC.h"
 #include "framework/core/Exceptions.h"
@@ -162,17 +163,7 @@ void CKivDataGraphView::ReadUndoExtra(fw::CArchive& ar)
 
 bool CKivDataGraphView::WriteMarkerRecord(fw::CMemFile& file)
 {
-    try {
-        fw::CArchive ar(&file, fw::CArchive::store, 4096);
-        ar << kUndoMarkers;
-        WriteUndoExtra(ar);
-        ar.Close();
-        return true;
-    } catch (const fw::CException&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return CUndoBuffer::WriteRecord(file, kUndoMarkers, [this](fw::CArchive& ar) { WriteUndoExtra(ar); });
 }
 
 void CKivDataGraphView::ApplyUndo()

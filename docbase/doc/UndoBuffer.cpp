@@ -1,8 +1,28 @@
 #include "docbase/doc/UndoBuffer.h"
 
+#include "framework/core/Archive.h"
+#include "framework/core/Exceptions.h"
+
+#include <new>
+
 std::unique_ptr<fw::CMemFile> CUndoBuffer::NewSnapshotFile()
 {
     return std::make_unique<fw::CMemFile>(kGrowBy);
+}
+
+bool CUndoBuffer::WriteRecord(fw::CMemFile& file, int32_t code, const std::function<void(fw::CArchive&)>& body)
+{
+    try {
+        fw::CArchive ar(&file, fw::CArchive::store, 4096);
+        ar << code;
+        body(ar);
+        ar.Close();
+        return true;
+    } catch (const fw::CException&) {
+        return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 void CUndoBuffer::SetSnapshot(fw::HWND owner, int32_t kind, std::unique_ptr<fw::CMemFile> file)

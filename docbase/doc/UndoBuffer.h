@@ -9,7 +9,12 @@
 #include "framework/core/Message.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+
+namespace fw {
+class CArchive;
+}
 
 class CUndoBuffer {
 public:
@@ -24,6 +29,10 @@ public:
 
     // A new empty memory file for the caller to fill.
     static std::unique_ptr<fw::CMemFile> NewSnapshotFile();
+    // Writes one record into a snapshot file: its code, then what `body`
+    // stores. False when it could not be written (no memory, a store
+    // failure); the caller then keeps no snapshot.
+    static bool WriteRecord(fw::CMemFile& file, int32_t code, const std::function<void(fw::CArchive&)>& body);
     // Takes the file; the previous snapshot goes.
     void SetSnapshot(fw::HWND owner, int32_t kind, std::unique_ptr<fw::CMemFile> file);
     // Owner 0 or the storing owner: drops the snapshot. Returns `owner`.

@@ -1,5 +1,6 @@
 #include "canvoicegps/views/data/GpsPageView.h"
 
+#include "canvoicegps/views/SplitterPane.h"
 #include "canvoicegps/views/data/GpsGraphView.h"
 #include "canvoicegps/views/data/GpsListViews.h"
 #include "framework/ui/FrameWnd.h"
@@ -14,14 +15,6 @@ namespace {
 constexpr int kTrackSide = 400;
 constexpr int kTrackMinimum = 100;
 constexpr int kRest = 1 << 20;
-
-template <class V> V* MakePane(QSplitter* host, fw::CDocument* document)
-{
-    auto* view = new V;  // deleted with its window
-    view->Create(host, document);
-    host->addWidget(view->Widget());
-    return view;
-}
 
 } // namespace
 
@@ -41,9 +34,9 @@ bool CGpsPageView::Create(QWidget* parent, fw::CDocument* document)
     auto* top = new QSplitter(Qt::Horizontal, m_splitter);
     top->setChildrenCollapsible(false);
     m_splitter->addWidget(top);
-    m_pTrack = MakePane<CGpsGraphView>(top, document);
-    m_pList = MakePane<CGpsDataListView>(top, document);
-    m_pGraphs = MakePane<CGpsGraphListView>(m_splitter, document);
+    m_pTrack = MakeSplitterPane<CGpsGraphView>(top, document);
+    m_pList = MakeSplitterPane<CGpsDataListView>(top, document);
+    m_pGraphs = MakeSplitterPane<CGpsGraphListView>(m_splitter, document);
     m_pTrack->SetListView(m_pList);
     top->setMinimumHeight(kTrackMinimum);
     if (QWidget* track = m_pTrack->Widget())

@@ -26,7 +26,6 @@
 #include <QLineEdit>
 
 #include <cmath>
-#include <new>
 
 namespace {
 
@@ -207,17 +206,7 @@ void CGpsGraphView::OnUpdateUndo(fw::CCmdUI* ui)
 
 bool CGpsGraphView::WriteUndoRecord(fw::CMemFile& file)
 {
-    try {
-        fw::CArchive ar(&file, fw::CArchive::store, 4096);
-        ar << kUndoMarkers;
-        m_markers->Serialize(ar);
-        ar.Close();
-        return true;
-    } catch (const fw::CException&) {
-        return false;
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return CUndoBuffer::WriteRecord(file, kUndoMarkers, [this](fw::CArchive& ar) { m_markers->Serialize(ar); });
 }
 
 void CGpsGraphView::SaveUndo()

@@ -1,5 +1,6 @@
 #include "canvoicegps/views/settings/CanPageView.h"
 
+#include "canvoicegps/views/SplitterPane.h"
 #include "canvoicegps/views/settings/CanNodeBitsView.h"
 #include "canvoicegps/views/settings/CanNodeView.h"
 #include "canvoicegps/views/settings/CanSetView.h"
@@ -16,14 +17,6 @@ constexpr int kTreeWidth = 150;
 constexpr int kGridWidth = 560;
 constexpr int kTopHeight = 200;
 constexpr int kRest = 1 << 20;
-
-template <class V> V* MakePane(QSplitter* host, fw::CDocument* document)
-{
-    auto* view = new V;  // deleted with its window
-    view->Create(host, document);
-    host->addWidget(view->Widget());
-    return view;
-}
 
 } // namespace
 
@@ -47,9 +40,9 @@ bool CCanPageView::Create(QWidget* parent, fw::CDocument* document)
     // The grids join the document before the tree, so that their initial
     // updates have made their tables when the tree's first choice reaches
     // them.
-    m_pMessages = MakePane<CCanNodeView>(top, document);
-    m_pBits = MakePane<CCanNodeBitsView>(top, document);
-    m_pSignals = MakePane<CCanSignalView>(right, document);
+    m_pMessages = MakeSplitterPane<CCanNodeView>(top, document);
+    m_pBits = MakeSplitterPane<CCanNodeBitsView>(top, document);
+    m_pSignals = MakeSplitterPane<CCanSignalView>(right, document);
     m_pTree = new CCanSetView;  // deleted with its window
     m_pTree->Create(m_splitter, document);
     m_splitter->addWidget(m_pTree->Widget());
