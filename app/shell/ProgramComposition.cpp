@@ -9,9 +9,11 @@
 #include "app/shell/ProgramClasses.h"
 #include "app/shell/register/ProgramListGraphDialogs.h"
 #include "app/shell/register/SubsystemRegistration.h"
+#include "canvoicegps/views/settings/CanPageSupport.h"
 #include "common/resources/ProgramStrings.h"
 #include "data/model/DataClasses.h"
 #include "data/model/MeasurementDataSaver.h"
+#include "data/views/DataViewMenus.h"
 #include "docbase/doc/GraphDocumentLookup.h"
 #include "docbase/resources/ProgramMenus.h"
 #include "docview/graphpage/QtBitmap.h"
@@ -27,6 +29,7 @@
 #include "project/model/KIV5980Doc.h"
 #include "project/model/ProjectHost.h"
 #include "project/views/PrjChView.h"
+#include "project/views/ProjectMenus.h"
 #include "project/views/ProjectFrame.h"
 
 namespace {
@@ -104,6 +107,17 @@ void RegisterProjectDocumentType()
     });
 }
 
+// The document windows' menu bars and every menu that the main frame's
+// popup pass or a page's drop-down fills from, whichever window opens first.
+void RegisterWindowMenus()
+{
+    RegisterProjectWindowMenu();
+    EnsureProjectPageMenus();
+    datamenu::RegisterDataWindowMenu();
+    datamenu::EnsureDataViewMenus();
+    canpage::EnsureCanMenus();
+}
+
 } // namespace
 
 void ComposeProgram()
@@ -142,4 +156,5 @@ void ComposeProgram()
     RegisterGraphDocuments();
     RegisterFrequencyViews();
     RegisterCanVoiceGpsViews();
+    RegisterWindowMenus();
 }

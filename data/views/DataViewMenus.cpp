@@ -1,5 +1,6 @@
 #include "data/views/DataViewMenus.h"
 
+#include "docbase/resources/ProgramMenus.h"
 #include "framework/core/MenuResource.h"
 #include "framework/core/StandardCommands.h"
 
@@ -36,13 +37,29 @@ M TimeUnitPopup()
                                  M::Item("時間", 32967)});
 }
 
+void RegisterPlain(unsigned id, std::vector<M> items)
+{
+    if (!fw::FindMenuResource(id))
+        fw::RegisterMenuResource(id, M::Popup("", {M::Popup("", std::move(items))}));
+}
+
+// A context menu ends with the text save.
 void Register(unsigned id, std::vector<M> items)
 {
-    if (fw::FindMenuResource(id))
-        return;
     items.push_back(M::Separator());
     items.push_back(M::Item("テキストで保存...", kTextSave));
-    fw::RegisterMenuResource(id, M::Popup("", {M::Popup("", std::move(items))}));
+    RegisterPlain(id, std::move(items));
+}
+
+void RegisterPageMenus()
+{
+    RegisterPlain(kChannelPages, {M::Item("入力CH", 32866), M::Item("拡張CH", 32867)});
+    RegisterPlain(kCanGpsPages, {M::Item("GPSデータ", 33300), M::Item("GPS生データ", 33302),
+                                 M::Item("GPSマップ", 33368), M::Item("CANデータ", 33301),
+                                 M::Item("CANグラフリスト", 33326), M::Item("音声履歴", 33298)});
+    RegisterPlain(kMarkers, {M::Item("マーカーの表示", 33531), M::Separator(), M::Item("カーソル1に作成", 33532),
+                             M::Item("カーソル2に作成", 33533), M::Item("両方に作成", 33534), M::Separator(),
+                             M::Item("マーカーの選択", 33535), M::Item("マーカーの削除", 33536)});
 }
 
 std::vector<M> ValueListItems()
@@ -96,6 +113,55 @@ void EnsureDataViewMenus()
     Register(kChannelTable, ChannelTableItems());
     Register(kCalcChannels, CalcChannelItems());
     Register(kGraphList, GraphListItems());
+    RegisterPageMenus();
+}
+
+namespace {
+
+M Choice(const char* caption, unsigned placeholder)
+{
+    return M::Popup(caption, {M::Item(caption, placeholder)});
+}
+
+M WindowEditMenu()
+{
+    std::vector<M> items = EditItems();
+    for (M item : {M::Item("下方向にｺﾋﾟｰ(&F)\tCtrl+D", kFillDown), M::Separator(),
+                   M::Item("すべて選択\tCtrl+A", 57642), M::Separator(), M::Item("挿入", kInsert),
+                   M::Item("削除", kDelete), M::Item("前後削除", kDeleteOutside), M::Separator(),
+                   M::Item("範囲選択...", kSetSelect), M::Item("間引き...", kThinning), M::Separator(),
+                   M::Item("名前...", kNames), M::Item("関数ペースト...", kFunctionPaste), M::Item("単位", kUnitItem),
+                   M::Item("ﾌｫｰﾏｯﾄ", kFormatItem), M::Separator(), M::Item("再計算\tF5", kRecalculate),
+                   M::Separator(), M::Item("列の幅...", kColumnWidth), M::Separator(),
+                   M::Item("編集不可", 32778)})
+        items.push_back(std::move(item));
+    return M::Popup("編集(&E)", std::move(items));
+}
+
+// Each family's sub-menu holds its placeholder; the main frame shows the
+// family's pages when it opens.
+M WindowViewMenu()
+{
+    std::vector<M> items = docmenu::BarItems();
+    for (M family : {M::Separator(), Choice("チャンネル設定", 32828), Choice("計測データ", 33369),
+                     Choice("CAN･音声･GPS", 33299), Choice("マーカー", 33537)})
+        items.push_back(std::move(family));
+    return M::Popup("表示(&V)", std::move(items));
+}
+
+} // namespace
+
+void RegisterDataWindowMenu()
+{
+    fw::RegisterMenuResource(kWindowMenu, M::Popup("", {
+        docmenu::FileMenu({M::Item("テキストで保存...", kTextSave)}),
+        WindowEditMenu(),
+        WindowViewMenu(),
+        docmenu::GraphPlaceholder(),
+        docmenu::MeasurePlaceholder(),
+        docmenu::WindowMenu(),
+        docmenu::HelpMenu(),
+    }));
 }
 
 } // namespace datamenu

@@ -23,17 +23,20 @@ M FileMenu()
 
 M ViewMenu()
 {
-    return M::Popup("表示(&V)", {
-        M::Item("ツール バー(&T)", 59392),
-        M::Item("ステータス バー(&S)", 59393),
-        M::Item("トリガステータス バー(&G)", 32930),
-        M::Item("CFステータス(&F)", 1306),
-    });
+    return M::Popup("表示(&V)", docmenu::BarItems());
 }
 
-M HelpMenu()
+// What the popup pass shows for the panel's automatic-measurement button.
+M AutoMeasureMenu()
 {
-    return M::Popup("ヘルプ(&H)", {M::Item("バージョン情報 KIV-5400(&A)...", 57664)});
+    return M::Popup("自動計測", {
+        M::Item("フリーラン...", 33155),
+        M::Item("ﾃﾞｰﾀﾄﾘｶﾞ...", 32904),
+        M::Item("プログラム計測", 33197),
+        M::Item("ｲﾝﾀｰﾊﾞﾙ", 32905),
+        M::Item("ﾃﾞｰﾀｺﾝﾊﾟﾚｰﾀ...", 32906),
+        M::Item("ｻｲｸﾙﾄﾘｶﾞ...", 32907),
+    });
 }
 
 // The graph commands of the data windows.
@@ -122,8 +125,65 @@ M UnitTypeMenu()
 
 void RegisterProgramMenus()
 {
-    fw::RegisterMenuResource(kIdrMainMenu, M::Popup("", {FileMenu(), ViewMenu(), HelpMenu()}));
+    fw::RegisterMenuResource(kIdrMainMenu, M::Popup("", {FileMenu(), ViewMenu(), docmenu::HelpMenu()}));
+    fw::RegisterMenuResource(kIdrHelpMenu, M::Popup("", {docmenu::HelpMenu()}));
+    fw::RegisterMenuResource(kIdrAutoMeasureMenu, M::Popup("", {AutoMeasureMenu()}));
     fw::RegisterMenuResource(kIdrGraphMenu, M::Popup("", {GraphMenu()}));
     fw::RegisterMenuResource(kIdrMeasureMenu, M::Popup("", {MeasureMenu()}));
     fw::RegisterMenuResource(kIdrUnitTypeMenu, M::Popup("", {UnitTypeMenu()}));
 }
+
+namespace docmenu {
+
+M FileMenu(std::vector<M> extra)
+{
+    std::vector<M> items = {
+        M::Item("新規作成(&N)\tCtrl+N", 57600),
+        M::Item("開く(&O)...\tCtrl+O", 57601),
+        M::Item("閉じる(&C)", 57602),
+        M::Item("上書き保存(&S)\tCtrl+S", 57603),
+        M::Item("名前を付けて保存(&A)...", 57604),
+        M::Separator(),
+    };
+    if (!extra.empty()) {
+        for (M& item : extra)
+            items.push_back(std::move(item));
+        items.push_back(M::Separator());
+    }
+    for (M item : {M::Item("印刷(&P)...\tCtrl+P", 57607), M::Item("印刷プレビュー(&V)", 57609),
+                   M::Item("プリンタの設定(&R)...", 57606), M::Item("印刷ｵﾌﾟｼｮﾝ...", 32832), M::Separator(),
+                   M::Item("最近使ったファイル", 57616), M::Separator(),
+                   M::Item("アプリケーションの終了(&X)", 57665)})
+        items.push_back(std::move(item));
+    return M::Popup("ファイル(&F)", std::move(items));
+}
+
+std::vector<M> BarItems()
+{
+    return {
+        M::Item("ツール バー(&T)", 59392),
+        M::Item("ステータス バー(&S)", 59393),
+        M::Item("トリガステータス バー(&G)", 32930),
+        M::Item("CFステータス(&F)", 1306),
+    };
+}
+
+M WindowMenu()
+{
+    return M::Popup("ウィンドウ(&W)", {
+        M::Item("新しいウィンドウを開く(&N)", 57648),
+        M::Item("重ねて表示(&C)", 57650),
+        M::Item("並べて表示(&T)", 57651),
+        M::Item("アイコンの整列(&A)", 57649),
+    });
+}
+
+M HelpMenu()
+{
+    return M::Popup("ヘルプ(&H)", {M::Item("バージョン情報 KIV-5400(&A)...", 57664)});
+}
+
+M GraphPlaceholder() { return M::Item("グラフ", 32936); }
+M MeasurePlaceholder() { return M::Item("計測", 32938); }
+
+} // namespace docmenu

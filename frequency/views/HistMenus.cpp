@@ -1,6 +1,7 @@
 #include "frequency/views/HistMenus.h"
 
 #include "common/calc/DataFormat.h"
+#include "docbase/resources/ProgramMenus.h"
 #include "framework/core/MenuResource.h"
 #include "frequency/views/HistViewIds.h"
 
@@ -59,6 +60,8 @@ M DocumentMenu()
         }),
         M::Item("グラフ", kGraphPlaceholder),
         M::Item("計測", kMeasurePlaceholder),
+        docmenu::WindowMenu(),
+        docmenu::HelpMenu(),
     });
 }
 

@@ -1,5 +1,6 @@
 #include "project/views/ProjectMenus.h"
 
+#include "docbase/resources/ProgramMenus.h"
 #include "framework/core/MenuResource.h"
 #include "framework/core/StandardCommands.h"
 
@@ -11,6 +12,7 @@
 namespace {
 
 using M = fw::MenuResource;
+using namespace prjmenu;
 
 struct Item {
     const char* caption;
@@ -83,17 +85,45 @@ std::vector<M> HistoryItems()
             M::Item("計測履歴の更新...", 32830), M::Separator(), M::Item("テキストで保存...", 32831)};
 }
 
+// No page sets the output range: its items only ever show disabled.
+std::vector<M> OutputRangeItems()
+{
+    std::vector<M> ranges;
+    unsigned id = kIdOutputRangeFirst;
+    for (const char* range : {"10", "20", "50", "100", "200", "500", "1000", "2000", "5000"})
+        ranges.push_back(M::Item(range, id++));
+    return ranges;
+}
+
 std::vector<M> OutputItems()
 {
     std::vector<M> items = EditHead();
     items.push_back(M::Separator());
     items.push_back(M::Popup("出力電圧", Items({{"±5V", 33007}, {"±10V", 33008}, {"0 - +5V", 33009}})));
-    // No page sets the output range: its items stay disabled.
-    std::vector<M> ranges;
-    for (const char* range : {"10", "20", "50", "100", "200", "500", "1000", "2000", "5000"})
-        ranges.push_back(M::Item(range, 32852));
-    items.push_back(M::Popup("出力ﾚﾝｼﾞ", std::move(ranges)));
+    items.push_back(M::Popup("出力ﾚﾝｼﾞ", OutputRangeItems()));
     return WithTail(std::move(items));
+}
+
+std::vector<M> HistOperationItems()
+{
+    return Items({{"PEAK/V", 33179}, {"MAX/MIN", 33180}, {"AMP", 33181}, {"TIME", 33182}, {"LEVEL", 33183},
+                  {"RAIN", 33184}});
+}
+
+std::vector<M> HistClockItems() { return Items({{"1000msec", 33174}, {"100msec", 33175}, {"10msec", 33177}}); }
+
+// The page menus of the project window's groups, in the order of the pages.
+void RegisterPageMenus()
+{
+    Register(kChannelPages, Items({{"入力CH", 32786}, {"出力CH", 32787}, {"拡張CH", 32789}, {"頻度NO", 32788},
+                                   {"デジタル入出力", 33338}}));
+    Register(kSettingPages, Items({{"データトリガ計測", 32790}, {"インターバル計測", 32792},
+                                   {"データコンパレータ計測", 32793}, {"サイクルトリガ計測", 32794},
+                                   {"プログラム計測", 32791}}));
+    Register(kDataPages, Items({{"データリスト", 32795}, {"グラフリスト", 32796}}));
+    Register(kHistoryPages, Items({{"計測履歴", 32917}, {"最大最小平均値", 32918}, {"頻度履歴", 32919},
+                                   {"チェック結果", 32920}, {"音声履歴", 33298}}));
+    Register(kCanPages, Items({{"基本設定", 33295}, {"CANデータ", 33296}}));
 }
 
 std::vector<M> GraphListItems()
@@ -138,6 +168,10 @@ void EnsureProjectPageMenus()
                                {"CMOS", 33366}}));
 
     Register(kOutputVoltage, Items({{"±5V", 33007}, {"±10V", 33008}, {"0 - +5V", 33009}}));
+    Register(kOutputRange, OutputRangeItems());
+    Register(kHistOperation, HistOperationItems());
+    Register(kHistClock, HistClockItems());
+    RegisterPageMenus();
     {
         std::vector<M> items = {M::Item("OFF", 33011)};
         for (M& slot : UnitSlots(33012))
@@ -205,11 +239,75 @@ void EnsureProjectPageMenus()
     {
         std::vector<M> items = EditHead();
         items.push_back(M::Separator());
-        items.push_back(M::Popup("解析方法", Items({{"PEAK/V", 33179}, {"MAX/MIN", 33180}, {"AMP", 33181},
-                                                    {"TIME", 33182}, {"LEVEL", 33183}, {"RAIN", 33184}})));
-        items.push_back(M::Popup("サンプリング", Items({{"1000msec", 33174}, {"100msec", 33175}, {"10msec", 33177}})));
+        items.push_back(M::Popup("解析方法", HistOperationItems()));
+        items.push_back(M::Popup("サンプリング", HistClockItems()));
         Register(kFreqSettingsContext, WithTail(std::move(items)));
     }
     Register(kProgramContext, WithTail(EditItems()));
     Register(kGraphListContext, GraphListItems());
+}
+
+namespace {
+
+// A sub-menu that holds only a placeholder: the main frame shows the items
+// of the placeholder's menu resource when it opens.
+M Choice(const char* caption, unsigned placeholder)
+{
+    return M::Popup(caption, {M::Item(caption, placeholder)});
+}
+
+M ProjectEditMenu()
+{
+    return M::Popup("編集(&E)", {
+        M::Item("元に戻す(&U)\tCtrl+Z", 57643), M::Separator(),
+        M::Item("切り取り(&T)\tCtrl+X", fw::ID_EDIT_CUT), M::Item("コピー(&C)\tCtrl+C", fw::ID_EDIT_COPY),
+        M::Item("貼り付け(&P)\tCtrl+V", fw::ID_EDIT_PASTE), M::Item("消去(&D)\tCtrl+B", fw::ID_EDIT_CLEAR),
+        M::Item("下方向にｺﾋﾟｰ(&F)\tCtrl+D", 32835), M::Separator(),
+        M::Item("すべて選択\tCtrl+A", 57642), M::Separator(),
+        M::Item("挿入", 32833), M::Item("削除", 32834), M::Separator(),
+        M::Item("列の幅...", 32836), M::Separator(),
+        M::Item("編集不可", 32778),
+    });
+}
+
+M ProjectViewMenu()
+{
+    std::vector<M> items = docmenu::BarItems();
+    for (M page : {M::Separator(), Choice("チャンネル設定", 32782), Choice("CAN･音声･GPS", 33290),
+                   Choice("自動計測設定", 32783), Choice("計測データ", 32784), Choice("履歴", 32785)})
+        items.push_back(std::move(page));
+    return M::Popup("表示(&V)", std::move(items));
+}
+
+// The settings of the project; the choice sub-menus set the selected cells
+// of the page that has such a column.
+M ProjectMenu()
+{
+    return M::Popup("計測プロジェクト(&P)", {
+        M::Item("測定器設定...", 32780), M::Item("A/D設定...", 32781), M::Separator(),
+        M::Item("名前...", 32845), M::Item("単位", 33108), M::Item("ﾌｫｰﾏｯﾄ", 32840),
+        Choice("入力ﾓｰﾄﾞ", 32856), Choice("入力ﾚﾝｼﾞ", 32861), Choice("ﾛｰﾊﾟｽﾌｨﾙﾀ", 32860),
+        Choice("フィルタ特性", 33164), Choice("ﾊｲﾊﾟｽﾌｨﾙﾀ", 32858), Choice("ﾊﾞﾗﾝｽ", 33557), Choice("RJC", 33151),
+        Choice("ON/OFF", 32862), Choice("ﾄﾘｶﾞﾓｰﾄﾞ", 32849), Choice("ｺﾝﾄﾛｰﾙ", 32841), Choice("出力電圧", 33010),
+        Choice("出力ﾚﾝｼﾞ", 32852), Choice("解析方法", 33171), Choice("サンプリング", 33172), M::Separator(),
+        M::Item("履歴の更新...", 32830), M::Item("データファイルを表示", 32829),
+        M::Item("データファイル名の変更...", 32952), M::Item("試験タイトルの変更...", 32959),
+    });
+}
+
+} // namespace
+
+void RegisterProjectWindowMenu()
+{
+    fw::RegisterMenuResource(kIdrProjectWindowMenu, M::Popup("", {
+        docmenu::FileMenu({M::Item("テキストで保存...", 32831), M::Item("KIV-406データ読み込み...", 33106),
+                           M::Item("KIV-406設定ファイル作成...", 33553)}),
+        ProjectEditMenu(),
+        ProjectViewMenu(),
+        ProjectMenu(),
+        docmenu::GraphPlaceholder(),
+        docmenu::MeasurePlaceholder(),
+        docmenu::WindowMenu(),
+        docmenu::HelpMenu(),
+    }));
 }

@@ -23,6 +23,16 @@ inline constexpr unsigned k465Level = 410;
 inline constexpr unsigned kOutputVoltage = 353;
 inline constexpr unsigned kUnitChannels = 354;
 inline constexpr unsigned kSignedChannels = 411;
+inline constexpr unsigned kOutputRange = 352;
+inline constexpr unsigned kHistOperation = 375;
+inline constexpr unsigned kHistClock = 374;
+// The pages of each group of the project window (the group buttons' drop-downs
+// and the 表示 menu); the data pages serve the data window as well.
+inline constexpr unsigned kChannelPages = 139;
+inline constexpr unsigned kSettingPages = 140;
+inline constexpr unsigned kDataPages = 141;
+inline constexpr unsigned kHistoryPages = 313;
+inline constexpr unsigned kCanPages = 395;
 // Context menus.
 inline constexpr unsigned kDataListContext = 157;
 inline constexpr unsigned kDataTriggerContext = 158;
@@ -46,7 +56,14 @@ inline constexpr unsigned kIdDataSelect = 32850;
 inline constexpr unsigned kId465InputFirst = 33339, kId465InputLast = 33352;
 inline constexpr unsigned kId465RangeFirst = 33354, kId465RangeLast = 33360;
 inline constexpr unsigned kId465LevelFirst = 33361, kId465LevelLast = 33366;
+// No page sets the output range: these items only ever show disabled.
+inline constexpr unsigned kIdOutputRangeFirst = 32997;
 } // namespace prjmenu
 
 // Registers every menu above that is not registered yet.
 void EnsureProjectPageMenus();
+
+// The project window's menu bar (document type 129), with the placeholders
+// of the shared graph and measurement popups; registered anew each time.
+inline constexpr unsigned kIdrProjectWindowMenu = 129;
+void RegisterProjectWindowMenu();

@@ -1,5 +1,6 @@
 #include "app/shell/MainFrameMenus.h"
 #include "app/shell/MenuEditing.h"
+#include "app/shell/ProgramComposition.h"
 #include "docbase/resources/ProgramMenus.h"
 #include "framework/core/MenuResource.h"
 #include "framework/core/RecentFileList.h"
@@ -49,7 +50,8 @@ class MenuEditing : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegisterProgramMenus();
+        // The program's own menu resources, as the running program has them.
+        ComposeProgram();
         fw::RegisterMenuResource(kSource, M::Popup("", {M::Popup("共有(&S)", {
             M::Item("a", 1), M::Separator(), M::Popup("sub", {M::Item("b", 2), M::Popup("deep", {M::Item("c", 3)})}),
         })}));
@@ -128,7 +130,11 @@ INSTANTIATE_TEST_SUITE_P(Shell, FramePopups, ::testing::Values(
     // spectrum graph or the blank form (with the separator after it).
     PopupCase{"graph_placeholder", {M::Item("Graph", 32936)},
               "[モニタグラフ: 32821 32822 32876 32877 32874 32875] 33191 -"},
-    PopupCase{"unknown_placeholder_resource_stays", {M::Item("ch", 32782), M::Item("x", 7)}, "32782 7"},
+    // The calculated channels are never offered.
+    PopupCase{"channel_pages", {M::Item("ch", 32782)}, "32786 32787 32788 33338"},
+    PopupCase{"data_window_can_gps_voice_pages_without_the_map", {M::Item("c", 33299)},
+              "33300 33302 33301 33326 33298"},
+    PopupCase{"help_of_the_graph_window", {M::Item("h", 33105)}, "57664"},
     PopupCase{"removal_with_separator_after", {M::Item("a", 1), M::Item("b", 32881), M::Separator(), M::Item("c", 3)},
               "- 3"},
     PopupCase{"removal_without_separator_after", {M::Item("a", 1), M::Item("b", 32881), M::Item("c", 3)}, "1 3"},
@@ -138,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Shell, FramePopups, ::testing::Values(
               M::Popup("測定器", {M::Item("x", 5)}), M::Item("c", 3)}, "1 3"},
     PopupCase{"measurement_menu", {M::Item("p", 32779), M::Item("i", 32905), M::Item("d", 32904), M::Item("c", 32906),
               M::Item("y", 32907), M::Item("chk", 32898), M::Item("auto", 32955), M::Item("del", 33156)}, "32779 32904"},
-    PopupCase{"late_placeholder", {M::Item("x", 33537)}, "33537"}),
+    PopupCase{"marker_menu", {M::Item("x", 33537)}, "33531 - 33532 33533 33534 - 33535 33536"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecentFileItems, TheRecentFileItemBecomesOneItemPerFileAndBack)

@@ -3,7 +3,6 @@
 #include "app/shell/DocumentTypes.h"
 #include "app/shell/ShellIds.h"
 #include "framework/core/Archive.h"
-#include "framework/core/MenuResource.h"
 #include "framework/ui/MultiDocTemplate.h"
 #include "tests/support/ui/UiTestSupport.h"
 
@@ -23,15 +22,9 @@ void ProjectDoc::Serialize(fw::CArchive&)
 {
 }
 
+// The stand-in shows the program's own project menu (registered at start-up).
 void RegisterProjectType()
 {
-    using M = fw::MenuResource;
-    fw::RegisterMenuResource(kIdrProjectType, M::Popup("", {
-        M::Popup("ファイル(&F)", {M::Item("閉じる(&C)", fw::ID_FILE_CLOSE)}),
-        M::Item("Graph", ID_GRAPH_PLACEHOLDER),
-        M::Item("keisoku", ID_KEISOKU_PLACEHOLDER),
-        M::Popup("ウィンドウ(&W)", {M::Item("新しいウィンドウを開く(&N)", ID_WINDOW_NEW)}),
-    }));
     RegisterDocumentType(kIdrProjectType, [] {
         return new fw::CMultiDocTemplate(kIdrProjectType, FW_RUNTIME_CLASS(ProjectDoc),
                                          FW_RUNTIME_CLASS(fw::CMDIChildWnd), FW_RUNTIME_CLASS(ProjectView));

@@ -2,7 +2,7 @@
 
 // A started application in its own profile and data folders, with
 // scripted prompts, dialogs and file dialogs, and a stand-in project
-// document type (string 129) whose menu carries the two placeholders.
+// document type (string 129) that shows the program's own project menu.
 
 #include "app/shell/KIV5980App.h"
 #include "framework/core/Document.h"
@@ -36,7 +36,7 @@ public:
     std::vector<intptr_t> hints;
 };
 
-// Registers the stand-in project type and its menu (once per test).
+// Registers the stand-in project type (once per test).
 void RegisterProjectType();
 void UnregisterProjectType();
 

@@ -135,13 +135,15 @@ TEST_F(ShellTest, TheSharedPopupsReplaceThePlaceholdersOfEveryDocumentMenu)
         EXPECT_NE(item.command, ID_KEISOKU_PLACEHOLDER);
         captions.push_back(item.caption.str());
     }
-    EXPECT_EQ(captions, (std::vector<std::string>{"ファイル(&F)", "グラフ(&G)", "計測(&M)", "ウィンドウ(&W)"}));
-    EXPECT_TRUE(menu->children[1].IsPopup());
+    EXPECT_EQ(captions, (std::vector<std::string>{"ファイル(&F)", "編集(&E)", "表示(&V)", "計測プロジェクト(&P)",
+                                                  "グラフ(&G)", "計測(&M)", "ウィンドウ(&W)", "ヘルプ(&H)"}));
+    EXPECT_TRUE(menu->children[4].IsPopup());
 
     // The new project's frame shows the spliced menu.
     auto* frame = dynamic_cast<CMainFrame*>(app.GetMainWnd());
-    EXPECT_EQ(MenuBarTitles(frame),
-              (std::vector<QString>{"ファイル(&F)", "グラフ(&G)", "計測(&M)", "ウィンドウ(&W)"}));
+    EXPECT_EQ(MenuBarTitles(frame), (std::vector<QString>{"ファイル(&F)", "編集(&E)", "表示(&V)",
+                                                          "計測プロジェクト(&P)", "グラフ(&G)", "計測(&M)",
+                                                          "ウィンドウ(&W)", "ヘルプ(&H)"}));
 }
 
 TEST_F(ShellTest, FilesDroppedOnTheMainWindowOpen)
