@@ -1,12 +1,15 @@
 #include "app/shell/AboutDlg.h"
 
+#include "app/shell/ProgramImages.h"
 #include "app/shell/ShellIds.h"
 #include "framework/core/Format.h"
 #include "framework/core/StringTable.h"
+#include "framework/ui/Controls.h"
 #include "framework/ui/DialogBuilder.h"
 #include "framework/ui/WinApp.h"
 
 #include <QDialog>
+#include <QLabel>
 
 FW_IMPLEMENT_DYNAMIC(CAboutDlg, fw::CDialog)
 
@@ -43,6 +46,8 @@ bool CAboutDlg::OnInitDialog()
     fw::CDialog::OnInitDialog();
     const fw::CString title = MainWindowTitle();
     SetDlgItemText(IDC_ABOUT_TEXT, AboutText(title));
+    if (auto* icon = GetDlgItemAs<fw::CStatic>(IDC_ABOUT_ICON); icon && icon->Label())
+        icon->Label()->setPixmap(ProgramIconPixmap(kIconSize));
     if (QDialog* dialog = Dialog())
         dialog->setWindowTitle(QString::fromStdString(fw::Format(fw::LoadStringText(IDS_ABOUT_CAPTION), title).str()));
     return true;

@@ -12,6 +12,7 @@ class CAboutDlg : public fw::CDialog {
 public:
     static constexpr int IDC_ABOUT_TEXT = 1280;
     static constexpr int IDC_ABOUT_ICON = 1281;
+    static constexpr int kIconSize = 48;
 
     explicit CAboutDlg(fw::CWnd* parent = nullptr);
     void BuildControls(fw::DialogBuilder& builder) override;

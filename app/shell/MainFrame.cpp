@@ -3,6 +3,7 @@
 #include "app/shell/CfStatusBtn.h"
 #include "app/shell/MainFrameMenus.h"
 #include "app/shell/MainFrameTexts.h"
+#include "app/shell/ProgramImages.h"
 #include "app/shell/ShellIds.h"
 #include "docview/instrumentdlg/KivUnitMenu.h"
 #include "docview/instrumentdlg/MeterVerupDlg.h"
@@ -56,19 +57,6 @@ constexpr unsigned kToolbarButtons[] = {
     fw::ID_FILE_NEW, fw::ID_FILE_OPEN, fw::ID_FILE_SAVE, 0, fw::ID_FILE_PRINT, 0, ID_KEISOKU_PANEL, 0,
     fw::ID_APP_ABOUT,
 };
-
-// Images of the tool-bar buttons from the desktop's icon theme; the same
-// images serve the edit-locked bitmap.
-QIcon ToolbarImage(unsigned, int index)
-{
-    static constexpr QStyle::StandardPixmap kImages[] = {
-        QStyle::SP_FileIcon, QStyle::SP_DialogOpenButton, QStyle::SP_DialogSaveButton,
-        QStyle::SP_FileDialogDetailedView, QStyle::SP_ComputerIcon, QStyle::SP_MessageBoxInformation,
-    };
-    if (index < 0 || index >= static_cast<int>(std::size(kImages)) || !QApplication::style())
-        return {};
-    return QApplication::style()->standardIcon(kImages[index]);
-}
 
 void BuildMeasurementBar(fw::DialogBuilder& b, CCfStatusBtn*& cfButton)
 {

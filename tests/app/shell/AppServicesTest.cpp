@@ -16,6 +16,7 @@
 #include "tests/support/ui/UiTestSupport.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -144,6 +145,8 @@ TEST_F(ShellTest, TheAboutBoxNamesTheProgramAndItsVersion)
     dialogs.On(IDD_ABOUTBOX, [](fw::CDialog& d) {
         EXPECT_EQ(d.GetDlgItemText(CAboutDlg::IDC_ABOUT_TEXT),
                   fw::Format("KIV-5400 \n\tVer.%s \n\n%s ", kProgramVersion, kProgramCopyright));
+        auto* icon = d.GetDlgItemAs<fw::CStatic>(CAboutDlg::IDC_ABOUT_ICON);
+        EXPECT_TRUE(icon && !icon->Label()->pixmap().isNull()) << "the program's icon";
         d.OnOK();
         return fw::IDOK;
     });

@@ -1,5 +1,6 @@
 #include "app/shell/CfStatusBtn.h"
 #include "app/shell/MainFrame.h"
+#include "app/shell/ProgramImages.h"
 #include "app/shell/MainFrameTexts.h"
 #include "app/shell/ShellIds.h"
 #include "docbase/resources/ProgramMenus.h"
@@ -124,6 +125,29 @@ TEST_F(MainFrameBars, TheCardButtonShowsStateInColourAndRepaintsOnlyOnChange)
     EXPECT_EQ(button.GetFaceColor(), CCfStatusBtn::kButtonFace);
     button.SetStatus(51, 37);
     EXPECT_EQ(button.GetFaceColor(), CCfStatusBtn::kRed);
+}
+
+// Every button has a picture, the locked bar looks different, and the page
+// buttons have their normal and hot pictures.
+TEST_F(MainFrameBars, TheToolBarsShowTheirPicturesAndTheLock)
+{
+    const fw::CToolBar& bar = frame->ToolBar();
+    for (int i = 0; i < bar.GetCount(); ++i) {
+        const unsigned id = bar.GetItemID(i);
+        if (id != 0) {
+            EXPECT_FALSE(bar.ActionOf(id)->icon().isNull()) << id;
+        }
+    }
+    auto picture = [](unsigned bitmap, int index) { return ToolbarImage(bitmap, index).pixmap(22, 22).toImage(); };
+    EXPECT_NE(picture(kIdrEditLockedToolbar, 2), picture(kIdrMainFrame, 2));
+    EXPECT_EQ(picture(kIdrEditLockedToolbar, 0), picture(kIdrMainFrame, 0));
+    for (int i = 0; i <= 10; ++i) {
+        if (i == 7 || i == 9)
+            continue;
+        SCOPED_TRACE(i);
+        EXPECT_FALSE(ToolbarImage(kIdrPageButtons, i).isNull());
+        EXPECT_NE(picture(kIdrPageButtonsHot, i), picture(kIdrPageButtons, i));
+    }
 }
 
 TEST_F(MainFrameBars, EditLockSwapsTheToolBarOnlyOnChange)
