@@ -1,5 +1,6 @@
 #include "docbase/resources/ProgramMenus.h"
 
+#include "framework/core/AcceleratorResource.h"
 #include "framework/core/MenuResource.h"
 
 namespace {
@@ -121,10 +122,22 @@ M UnitTypeMenu()
     });
 }
 
+// The second keys of the edit commands and the key that edits the current
+// cell, in every document window.
+void RegisterDocumentAccelerators()
+{
+    const std::vector<fw::Accelerator> keys = {
+        {"Ctrl+Ins", 57634}, {"Shift+Del", 57635}, {"Shift+Ins", 57637}, {"Alt+Backspace", 57643}, {"F2", 32838},
+    };
+    for (unsigned type : {129u, 130u, 131u, 132u})
+        fw::RegisterAccelerators(type, keys);
+}
+
 } // namespace
 
 void RegisterProgramMenus()
 {
+    RegisterDocumentAccelerators();
     fw::RegisterMenuResource(kIdrMainMenu, M::Popup("", {FileMenu(), ViewMenu(), docmenu::HelpMenu()}));
     fw::RegisterMenuResource(kIdrHelpMenu, M::Popup("", {docmenu::HelpMenu()}));
     fw::RegisterMenuResource(kIdrAutoMeasureMenu, M::Popup("", {AutoMeasureMenu()}));

@@ -4,6 +4,7 @@
 #include "framework/core/StringTable.h"
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/ControlBar.h"
+#include "framework/ui/Accelerators.h"
 #include "framework/ui/Menu.h"
 #include "framework/ui/QtText.h"
 #include "framework/ui/StatusBar.h"
@@ -85,6 +86,7 @@ bool CFrameWnd::Create(const CString& title, unsigned menuId)
         auto menu = std::make_unique<CMenu>();
         if (menu->LoadMenu(menuId))
             SetMenu(std::move(menu));
+        InstallAccelerators(*this, menuId);
     }
     if (m_mainWindow) {
         QObject::connect(m_mainWindow->menuBar(), &QMenuBar::hovered, [this](QAction* a) {

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QAction>
 
+#include <map>
 #include <set>
 
 namespace shelltest {
@@ -126,6 +127,32 @@ TEST_F(ShellTest, TheProjectWindowOffersSavePrintAndThePanel)
         EXPECT_TRUE(a->isEnabled()) << id;
     }
     EXPECT_EQ(menu->FindAction(ID_KEISOKU_PANEL, fw::MF_BYCOMMAND)->shortcut(), QKeySequence("F9"));
+    EXPECT_EQ(menu->FindAction(57603, fw::MF_BYCOMMAND)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(menu->FindAction(57607, fw::MF_BYCOMMAND)->shortcut(), QKeySequence("Ctrl+P"));
+}
+
+// Each document window binds the second keys of the edit commands and F2
+// besides the keys its menu names; a key the menu binds is not bound twice.
+TEST_F(ShellTest, EveryDocumentWindowBindsItsAcceleratorTable)
+{
+    UnregisterProjectType();
+    ASSERT_TRUE(Start());
+    app.CloseAllDocuments(false);
+    uitest::RunDeferredDeletes();
+    auto* frame = dynamic_cast<CMainFrame*>(app.GetMainWnd());
+    for (unsigned type : {kIdrProjectType, kIdrDataType, kIdrGraphType, kIdrHistType}) {
+        SCOPED_TRACE(type);
+        ASSERT_NE(app.OpenDocumentByTemplate(type, fw::CString(), true), nullptr);
+        fw::CMDIChildWnd* child = frame->MDIGetActive();
+        ASSERT_NE(child, nullptr);
+        std::map<QString, unsigned> keys;
+        for (QAction* a : child->Widget()->actions())
+            keys[a->shortcut().toString(QKeySequence::PortableText)] = a->data().toUInt();
+        EXPECT_EQ(keys["Shift+Ins"], 57637u);
+        EXPECT_EQ(keys["Shift+Del"], 57635u);
+        EXPECT_EQ(keys["F2"], 32838u);
+        EXPECT_EQ(keys.count("Ctrl+V"), 0u) << "the menu's key";
+    }
 }
 
 // Every button of the main tool bar has its tip, the last one included.
