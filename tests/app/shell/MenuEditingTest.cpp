@@ -147,6 +147,20 @@ INSTANTIATE_TEST_SUITE_P(Shell, FramePopups, ::testing::Values(
     PopupCase{"marker_menu", {M::Item("x", 33537)}, "33531 - 33532 33533 33534 - 33535 33536"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Every menu the main frame fills a popup from exists in the running
+// program, whichever window opens first.
+TEST_F(MenuEditing, EveryMenuThePopupPassFillsFromExists)
+{
+    for (unsigned id : {139u, 140u, 141u, 313u, 314u, 150u, 356u, 352u, 348u, 418u, 351u, 350u, 165u, 306u, 333u,
+                        353u, 109u, 365u, 372u, 375u, 374u, 419u, 395u, 396u, 401u, 400u, 402u, 403u, 415u}) {
+        SCOPED_TRACE(id);
+        auto popup = PopupOf({M::Item("placeholder", 1)});
+        CopyMenuFromResource(id, popup.get(), true);
+        EXPECT_GT(popup->GetMenuItemCount(), 0);
+        EXPECT_NE(popup->GetMenuItemID(0), 1u);
+    }
+}
+
 TEST(RecentFileItems, TheRecentFileItemBecomesOneItemPerFileAndBack)
 {
     fw::CRecentFileList files(4);
