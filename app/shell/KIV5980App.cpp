@@ -81,8 +81,13 @@ CKIV5980App* GetKivApp()
     return dynamic_cast<CKIV5980App*>(fw::AfxGetApp());
 }
 
-// The application object keeps the naming record of the run.
-CKIV5980App::CKIV5980App() { fw::Install<INameSetRecord>(this); }
+// The application object keeps the naming record of the run; the program
+// speaks Japanese, and so do Qt's own dialogs.
+CKIV5980App::CKIV5980App()
+{
+    fw::Install<INameSetRecord>(this);
+    SetUiLanguage("ja");
+}
 
 CKIV5980App::~CKIV5980App()
 {
@@ -146,7 +151,9 @@ bool CKIV5980App::InitInstance()
             m_pMainWnd = nullptr;
             return false;
         }
-        if (!goOn)
+        // An end request while the page was open closed the main window:
+        // the run ends through ExitInstance.
+        if (!goOn || IsMainWndGone())
             return true;
     }
     return RunShellCommand();

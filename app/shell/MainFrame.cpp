@@ -40,11 +40,6 @@ FW_BEGIN_COMMANDS(CMainFrame, fw::CMDIFrameWnd)
     FW_ON_COMMAND(ID_VIEW_TRIGGER_BAR, &CMainFrame::OnViewTriggerBar)
     FW_ON_UPDATE(ID_VIEW_TRIGGER_BAR, &CMainFrame::OnUpdateViewTriggerBar)
     FW_ON_UPDATE(ID_CF_STATUS, &CMainFrame::OnUpdateCfStatus)
-    FW_ON_COMMAND(ID_WINDOW_NEW, &CMainFrame::OnWindowNew)
-    FW_ON_UPDATE(ID_WINDOW_NEW, &CMainFrame::OnUpdateWindowNew)
-    FW_ON_COMMAND(ID_WINDOW_CASCADE, &CMainFrame::OnWindowCascade)
-    FW_ON_COMMAND(ID_WINDOW_TILE_HORZ, &CMainFrame::OnWindowTile)
-    FW_ON_COMMAND(ID_WINDOW_TILE_VERT, &CMainFrame::OnWindowTile)
     FW_ON_COMMAND(fw::ID_FILE_PRINT_SETUP, &CMainFrame::OnFilePrintSetup)
     FW_ON_COMMAND(ID_METER_VERUP, &CMainFrame::OnMeterVerup)
     FW_ON_UPDATE(ID_METER_VERUP, &CMainFrame::OnUpdateMeterVerup)
@@ -323,21 +318,6 @@ void CMainFrame::OnUpdateCfStatus(fw::CCmdUI* ui)
 void CMainFrame::OnFilePrintSetup()
 {
     fw::RunPrintSetup(this);
-}
-
-void CMainFrame::OnWindowNew()
-{
-    fw::CDocument* document = GetActiveDocument();
-    auto* tmpl = document ? dynamic_cast<fw::CMultiDocTemplate*>(document->GetDocTemplate()) : nullptr;
-    if (!tmpl)
-        return;
-    if (fw::CFrameWnd* frame = tmpl->CreateNewFrame(document))
-        tmpl->InitialUpdateFrame(frame, document, true);
-}
-
-void CMainFrame::OnUpdateWindowNew(fw::CCmdUI* ui)
-{
-    ui->Enable(GetActiveDocument() != nullptr);
 }
 
 void CMainFrame::OnMeterVerup()

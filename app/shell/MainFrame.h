@@ -79,10 +79,6 @@ private:
     void OnUpdateViewStatusBar(fw::CCmdUI* ui);
     void OnUpdateViewTriggerBar(fw::CCmdUI* ui);
     void OnUpdateCfStatus(fw::CCmdUI* ui);
-    void OnWindowNew();
-    void OnUpdateWindowNew(fw::CCmdUI* ui);
-    void OnWindowCascade() { MDICascade(); }
-    void OnWindowTile() { MDITile(); }
     // Printer, paper and orientation for the rest of the session.
     void OnFilePrintSetup();
     // The firmware update of the active project's first control unit.

@@ -49,6 +49,7 @@ CFrameWnd::CFrameWnd()
 CFrameWnd::~CFrameWnd()
 {
     DestroyWidgetNow();  // the views inside still find this frame whole
+    LeaveApplication();
     for (CView* view : m_views)
         view->FrameGone(this);
     for (CControlBar* bar : m_bars)
@@ -347,6 +348,14 @@ void CFrameWnd::OnDestroyed()
     m_views.clear();
     m_activeView = nullptr;
     m_mainWindow = nullptr;
+    LeaveApplication();
+}
+
+void CFrameWnd::LeaveApplication()
+{
+    // The main window's end is the end of the run.
+    if (CWinApp* app = AfxGetApp(); app && app->m_pMainWnd == this)
+        app->OnMainWndDestroyed();
 }
 
 } // namespace fw

@@ -110,6 +110,7 @@ protected:
 
 private:
     void OnFileClose();
+    void LeaveApplication();
 
     QMainWindow* m_mainWindow = nullptr;
     std::unique_ptr<CMenu> m_menu;

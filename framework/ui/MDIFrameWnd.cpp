@@ -1,7 +1,11 @@
 #include "framework/ui/MDIFrameWnd.h"
 
+#include "framework/core/StandardCommands.h"
+#include "framework/ui/CmdUI.h"
 #include "framework/ui/ControlBar.h"
+#include "framework/ui/MdiLayout.h"
 #include "framework/ui/Menu.h"
+#include "framework/ui/MultiDocTemplate.h"
 #include "framework/ui/QtText.h"
 #include "framework/ui/View.h"
 #include "framework/ui/WndBridge.h"
@@ -9,11 +13,60 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QShortcut>
+#include <QStyle>
 
 namespace fw {
 
 FW_IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
 FW_IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
+
+FW_BEGIN_COMMANDS(CMDIFrameWnd, CFrameWnd)
+    FW_ON_COMMAND(ID_WINDOW_NEW, &CMDIFrameWnd::OnWindowNew)
+    FW_ON_UPDATE(ID_WINDOW_NEW, &CMDIFrameWnd::OnUpdateWindowNew)
+    FW_ON_COMMAND(ID_WINDOW_ARRANGE, &CMDIFrameWnd::OnWindowArrange)
+    FW_ON_COMMAND(ID_WINDOW_CASCADE, &CMDIFrameWnd::OnWindowCascade)
+    FW_ON_COMMAND(ID_WINDOW_TILE_HORZ, &CMDIFrameWnd::OnWindowTileHorz)
+    FW_ON_COMMAND(ID_WINDOW_TILE_VERT, &CMDIFrameWnd::OnWindowTileVert)
+    FW_ON_COMMAND_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_FIRST_MDICHILD + kMdiWindowListMax - 1,
+                        &CMDIFrameWnd::OnWindowActivate)
+    FW_ON_UPDATE_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_FIRST_MDICHILD + kMdiWindowListMax - 1,
+                       &CMDIFrameWnd::OnUpdateWindowActivate)
+FW_END_COMMANDS
+
+namespace {
+
+// One cascade step: a sub-window's title bar and frame.
+int CascadeStep(const QWidget* area)
+{
+    const QStyle* style = area->style();
+    return style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, area) +
+           style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, area);
+}
+
+bool IsWindowCommand(unsigned id)
+{
+    return id >= ID_WINDOW_NEW && id <= ID_WINDOW_TILE_VERT;
+}
+
+bool IsWindowListItem(unsigned id)
+{
+    return id >= AFX_IDM_FIRST_MDICHILD && id < AFX_IDM_FIRST_MDICHILD + kMdiWindowListMax;
+}
+
+// The children that tiling and cascading arrange: shown and not minimised.
+std::vector<QMdiSubWindow*> ArrangedWindows(const std::vector<CMDIChildWnd*>& children)
+{
+    std::vector<QMdiSubWindow*> out;
+    for (CMDIChildWnd* child : children) {
+        QMdiSubWindow* sub = child->SubWindow();
+        if (sub && sub->isVisible() && !sub->isMinimized())
+            out.push_back(sub);
+    }
+    return out;
+}
+
+} // namespace
 
 // --- CMDIFrameWnd ----------------------------------------------------------
 
@@ -43,10 +96,54 @@ QWidget* CMDIFrameWnd::CreateFrameWidget()
 {
     auto* window = new WndBridge<QMainWindow>(this);
     SetMainWindow(window);
+    window->PassMouseToQt(true);
     m_area = new QMdiArea(window);
     window->setCentralWidget(m_area);
     QObject::connect(m_area, &QMdiArea::subWindowActivated, [this] { Guard([&] { OnChildActivated(); }); });
+    AddShortcuts(window);
     return window;
+}
+
+void CMDIFrameWnd::AddShortcuts(QWidget* window)
+{
+    struct Key {
+        QKeySequence keys;
+        void (CMDIFrameWnd::*action)();
+    };
+    const Key keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_F4), &CMDIFrameWnd::CloseActiveChild},
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), &CMDIFrameWnd::MDINext},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), &CMDIFrameWnd::MDIPrev},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), &CMDIFrameWnd::MDIPrev},
+    };
+    for (const Key& key : keys) {
+        auto* shortcut = new QShortcut(key.keys, window);
+        shortcut->setContext(Qt::WindowShortcut);
+        const auto action = key.action;
+        QObject::connect(shortcut, &QShortcut::activated, window, [this, action] { Guard([&] { (this->*action)(); }); });
+        // A menu item that carries the same keys leaves both ambiguous;
+        // the window key still works.
+        QObject::connect(shortcut, &QShortcut::activatedAmbiguously, window,
+                         [this, action] { Guard([&] { (this->*action)(); }); });
+    }
+}
+
+void CMDIFrameWnd::CloseActiveChild()
+{
+    if (CMDIChildWnd* child = MDIGetActive())
+        child->OnClose();
+}
+
+void CMDIFrameWnd::MDINext()
+{
+    if (m_area)
+        m_area->activateNextSubWindow();
+}
+
+void CMDIFrameWnd::MDIPrev()
+{
+    if (m_area)
+        m_area->activatePreviousSubWindow();
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
@@ -67,14 +164,142 @@ void CMDIFrameWnd::MDIActivate(CMDIChildWnd* child)
 
 void CMDIFrameWnd::MDICascade()
 {
-    if (m_area)
-        m_area->cascadeSubWindows();
+    if (!m_area)
+        return;
+    const QSize area = m_area->viewport()->size();
+    const int step = CascadeStep(m_area);
+    int index = 0;
+    for (QMdiSubWindow* sub : ArrangedWindows(Children())) {
+        if (sub->isMaximized())
+            sub->showNormal();
+        sub->setGeometry(NewMdiChildRect(area, index++, step));
+        sub->raise();
+    }
 }
 
-void CMDIFrameWnd::MDITile()
+void CMDIFrameWnd::MDITile(bool horizontal)
 {
-    if (m_area)
-        m_area->tileSubWindows();
+    if (!m_area)
+        return;
+    const std::vector<QMdiSubWindow*> windows = ArrangedWindows(Children());
+    const std::vector<QRect> rects =
+        TileMdiChildRects(m_area->viewport()->size(), static_cast<int>(windows.size()), horizontal);
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+    }
+}
+
+void CMDIFrameWnd::MDIIconArrange()
+{
+    if (!m_area)
+        return;
+    const int bottom = m_area->viewport()->height();
+    int x = 0;
+    for (CMDIChildWnd* child : Children()) {
+        QMdiSubWindow* sub = child->SubWindow();
+        if (!sub || !sub->isVisible() || !sub->isMinimized())
+            continue;
+        sub->move(x, bottom - sub->height());
+        x += sub->width();
+    }
+}
+
+QRect CMDIFrameWnd::NewChildRect() const
+{
+    if (!m_area)
+        return {};
+    int others = 0;
+    for (CMDIChildWnd* child : Children()) {
+        if (child->SubWindow() && child->SubWindow()->isVisible())
+            ++others;
+    }
+    return NewMdiChildRect(m_area->viewport()->size(), others, CascadeStep(m_area));
+}
+
+void CMDIFrameWnd::OnWindowNew()
+{
+    // A second window on the active child's document.
+    CMDIChildWnd* active = MDIGetActive();
+    CDocument* document = active ? active->GetActiveDocument() : nullptr;
+    auto* tmpl = document ? dynamic_cast<CMultiDocTemplate*>(document->GetDocTemplate()) : nullptr;
+    if (!tmpl)
+        return;
+    if (CFrameWnd* frame = tmpl->CreateNewFrame(document))
+        tmpl->InitialUpdateFrame(frame, document, true);
+}
+
+void CMDIFrameWnd::OnUpdateWindowNew(CCmdUI* ui)
+{
+    CMDIChildWnd* active = MDIGetActive();
+    ui->Enable(active && active->GetActiveDocument());
+}
+
+void CMDIFrameWnd::OnWindowActivate(unsigned id)
+{
+    const std::vector<CMDIChildWnd*> children = Children();
+    const size_t index = id - AFX_IDM_FIRST_MDICHILD;
+    if (index >= children.size())
+        return;
+    QMdiSubWindow* sub = children[index]->SubWindow();
+    if (sub && sub->isMinimized())
+        sub->showNormal();
+    MDIActivate(children[index]);
+}
+
+void CMDIFrameWnd::OnUpdateWindowActivate(CCmdUI* ui)
+{
+    const std::vector<CMDIChildWnd*> children = Children();
+    const size_t index = ui->m_nID - AFX_IDM_FIRST_MDICHILD;
+    ui->Enable(index < children.size());
+    ui->SetCheck(index < children.size() && children[index] == MDIGetActive() ? 1 : 0);
+}
+
+void CMDIFrameWnd::OnInitMenuPopup(CMenu* popup, unsigned index, bool sysMenu)
+{
+    UpdateWindowList(popup);
+    CFrameWnd::OnInitMenuPopup(popup, index, sysMenu);
+}
+
+void CMDIFrameWnd::UpdateWindowList(CMenu* popup)
+{
+    if (!popup || !popup->Menu())
+        return;
+    // Only the popup of the window commands carries the list.
+    int lastCommand = -1;
+    for (int i = 0; i < popup->GetMenuItemCount(); ++i) {
+        if (IsWindowCommand(popup->GetMenuItemID(i)))
+            lastCommand = i;
+    }
+    if (lastCommand < 0)
+        return;
+    // The list of the last showing goes, with the separator before it.
+    bool sawList = false;
+    for (int i = popup->GetMenuItemCount() - 1; i > lastCommand; --i) {
+        const unsigned id = popup->GetMenuItemID(i);
+        const bool separator = popup->GetMenuState(static_cast<unsigned>(i), MF_BYPOSITION) & MF_SEPARATOR;
+        if (IsWindowListItem(id) || (separator && sawList)) {
+            popup->DeleteMenu(static_cast<unsigned>(i), MF_BYPOSITION);
+            sawList = !separator;
+        }
+    }
+    const std::vector<CMDIChildWnd*> children = Children();
+    std::vector<CMDIChildWnd*> listed;
+    for (CMDIChildWnd* child : children) {
+        if (child->SubWindow() && listed.size() < kMdiWindowListMax)
+            listed.push_back(child);
+    }
+    if (listed.empty())
+        return;
+    popup->AppendMenu(MF_SEPARATOR);
+    CMDIChildWnd* active = MDIGetActive();
+    for (size_t i = 0; i < listed.size(); ++i) {
+        CString caption;
+        caption.Format("&%d %s", static_cast<int>(i + 1), FromQ(listed[i]->SubWindow()->windowTitle()).c_str());
+        const unsigned id = AFX_IDM_FIRST_MDICHILD + static_cast<unsigned>(i);
+        popup->AppendMenu(MF_STRING | (listed[i] == active ? MF_CHECKED : 0u), id, caption);
+    }
 }
 
 std::vector<CMDIChildWnd*> CMDIFrameWnd::Children() const
@@ -150,6 +375,7 @@ CMDIChildWnd::CMDIChildWnd() = default;
 QWidget* CMDIChildWnd::CreateFrameWidget()
 {
     auto* sub = new WndBridge<QMdiSubWindow>(this);
+    sub->PassMouseToQt(true);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     auto* inner = new QMainWindow;
     inner->setWindowFlags(Qt::Widget);
@@ -189,13 +415,28 @@ void CMDIChildWnd::MDIActivate()
 
 void CMDIChildWnd::ActivateFrame(int showCmd)
 {
-    if (!SubWindow())
+    QMdiSubWindow* sub = SubWindow();
+    if (!sub)
         return;
-    if (showCmd == SW_SHOWMAXIMIZED)
-        SubWindow()->showMaximized();
+    CMDIChildWnd* active = m_mdiFrame ? m_mdiFrame->MDIGetActive() : nullptr;
+    const bool followMaximised = active && active != this && active->SubWindow() &&
+                                 active->SubWindow()->isMaximized();
+    if (!m_placed) {
+        m_placed = true;
+        if (m_mdiFrame && !sub->isVisible())
+            sub->setGeometry(m_mdiFrame->NewChildRect());
+    }
+    if (showCmd == SW_SHOWMAXIMIZED || (showCmd < 0 && followMaximised))
+        sub->showMaximized();
     else
-        SubWindow()->show();
+        sub->show();
     MDIActivate();
+}
+
+bool CMDIChildWnd::SetWindowPlacement(const WINDOWPLACEMENT* wp)
+{
+    m_placed = true;
+    return CFrameWnd::SetWindowPlacement(wp);
 }
 
 void CMDIChildWnd::OnUpdateFrameTitle(bool)

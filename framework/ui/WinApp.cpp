@@ -12,8 +12,12 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QElapsedTimer>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QTranslator>
 #include <QVariant>
 
 #include <clocale>
@@ -53,7 +57,8 @@ CWinApp::CWinApp() : m_pDocManager(new CDocManager), m_pszAppName(LoadStringText
 
 CWinApp::~CWinApp()
 {
-    QObject::disconnect(m_idleConnection);
+    StopIdle();
+    m_qtTranslator.reset();
     delete m_pDocManager;
     if (g_app == this)
         g_app = nullptr;
@@ -74,6 +79,11 @@ bool CWinApp::Start()
     }
     // Qt took the environment's locale; numbers are C-locale text only.
     std::setlocale(LC_NUMERIC, "C");
+    // Only the main window's end ends the run, never the closing of
+    // whichever window happened to be the last one shown.
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_mainWndGone = false;
+    LoadQtTranslations();
     InstallServices();
     m_endSignals = std::make_unique<CEndSignals>([this] { OnEndRequest(); });
     // Idle: bars are updated whenever the loop is about to wait, at most
@@ -94,6 +104,9 @@ bool CWinApp::Start()
 
 int CWinApp::Finish()
 {
+    // Nothing of the running program is called from the loop any more,
+    // also while ExitInstance shows a message.
+    StopIdle();
     const int code = ExitInstance();
     m_endSignals.reset();
     return code;
@@ -107,8 +120,38 @@ int CWinApp::Run(int argc, char** argv)
         m_ownApplication = std::make_unique<QApplication>(argc, argv);
     if (!Start())
         return 0;  // quietly, as the original ended a refused start
-    QApplication::exec();
+    // A main window that went during InitInstance (an end request while
+    // the start page was open) leaves nothing to wait for.
+    if (m_pMainWnd && !m_mainWndGone)
+        QApplication::exec();
     return Finish();
+}
+
+void CWinApp::OnMainWndDestroyed()
+{
+    m_pMainWnd = nullptr;
+    m_mainWndGone = true;
+    StopIdle();
+    QCoreApplication::exit(0);
+}
+
+void CWinApp::StopIdle()
+{
+    QObject::disconnect(m_idleConnection);
+    m_idleConnection = {};
+}
+
+void CWinApp::LoadQtTranslations()
+{
+    if (m_uiLanguage.IsEmpty() || m_qtTranslator)
+        return;
+    auto translator = std::make_unique<QTranslator>();
+    // A missing catalogue leaves Qt's dialogs in English; nothing to tell.
+    if (!translator->load(QStringLiteral("qtbase_") + ToQ(m_uiLanguage),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(translator.get());
+    m_qtTranslator = std::move(translator);
 }
 
 void CWinApp::InstallServices()
@@ -255,6 +298,20 @@ void CWinApp::OnEndRequest()
     // that answer.
     if (m_ending)
         return;
+    // A modal dialog (the start page, a settings dialog) is cancelled
+    // first: windows closed from inside its loop would wait for that loop.
+    // The request comes back once the dialog's loop has returned.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        QTimer::singleShot(50, QCoreApplication::instance(), [this] {
+            if (g_app == this)
+                OnEndRequest();
+        });
+        return;
+    }
     m_ending = true;
     if (m_pMainWnd)
         OnAppExit();

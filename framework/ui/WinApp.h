@@ -14,6 +14,7 @@
 #include <memory>
 
 class QApplication;
+class QTranslator;
 
 namespace fw {
 
@@ -36,7 +37,9 @@ public:
 
     // The whole run: QApplication (when none exists), the C numeric
     // locale, the Qt services, InitInstance, the event loop, ExitInstance.
-    // InitInstance returning false ends quietly with exit code 0.
+    // InitInstance returning false ends quietly with exit code 0. The loop
+    // runs while the main window lives: its end ends the loop, and without
+    // a main window after InitInstance there is no loop at all.
     int Run(int argc, char** argv);
     // Start and Finish are Run without the event loop (tests).
     bool Start();
@@ -53,6 +56,17 @@ public:
 
     CWnd* GetMainWnd() const { return m_pMainWnd; }
     CWnd* m_pMainWnd = nullptr;  // not owned: a frame deletes itself
+    // The main window is gone (its frame tells): the pointer is cleared,
+    // idle work stops and the event loop ends; the run goes on to
+    // ExitInstance.
+    void OnMainWndDestroyed();
+    bool IsMainWndGone() const { return m_mainWndGone; }
+
+    // The language of the program's texts (a locale name such as "ja"):
+    // Qt's own dialogs load their catalogue for it at start-up. Empty:
+    // Qt's built-in English.
+    void SetUiLanguage(const CString& name) { m_uiLanguage = name; }
+    const CString& GetUiLanguage() const { return m_uiLanguage; }
 
     // --- documents -------------------------------------------------------------
     CDocManager* m_pDocManager = nullptr;  // owned; replaceable by the program
@@ -99,8 +113,13 @@ public:
 
 private:
     void InstallServices();
+    void LoadQtTranslations();
+    void StopIdle();
 
     std::unique_ptr<QApplication> m_ownApplication;
+    std::unique_ptr<QTranslator> m_qtTranslator;
+    CString m_uiLanguage;
+    bool m_mainWndGone = false;
     std::unique_ptr<class CEndSignals> m_endSignals;
     bool m_ending = false;
     QMetaObject::Connection m_idleConnection;

@@ -25,6 +25,10 @@ public:
     // the destruction of its children must not find the owner).
     ~WndBridge() override { this->setProperty("fwWnd", QVariant()); }
     CWnd* Owner() const { return m_owner; }
+    // A frame lets Qt have the mouse too, after its handlers: the title
+    // bar, the borders and the system menu of a sub-window are Qt's. Views
+    // keep their events to themselves.
+    void PassMouseToQt(bool on) { m_passMouse = on; }
 
 protected:
     void closeEvent(QCloseEvent* e) override
@@ -48,7 +52,7 @@ protected:
             m_owner->Guard([&] { m_owner->OnLButtonDown(flags, p); });
         else if (e->button() == Qt::RightButton)
             m_owner->Guard([&] { m_owner->OnRButtonDown(flags, p); });
-        else
+        if (m_passMouse || (e->button() != Qt::LeftButton && e->button() != Qt::RightButton))
             Base::mousePressEvent(e);
     }
     void mouseReleaseEvent(QMouseEvent* e) override
@@ -59,7 +63,7 @@ protected:
             m_owner->Guard([&] { m_owner->OnLButtonUp(flags, p); });
         else if (e->button() == Qt::RightButton)
             m_owner->Guard([&] { m_owner->OnRButtonUp(flags, p); });
-        else
+        if (m_passMouse || (e->button() != Qt::LeftButton && e->button() != Qt::RightButton))
             Base::mouseReleaseEvent(e);
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override
@@ -67,13 +71,15 @@ protected:
         const CPoint p(e->position().toPoint().x(), e->position().toPoint().y());
         if (e->button() == Qt::LeftButton)
             m_owner->Guard([&] { m_owner->OnLButtonDblClk(MouseFlags(e->buttons(), e->modifiers()), p); });
-        else
+        if (m_passMouse || e->button() != Qt::LeftButton)
             Base::mouseDoubleClickEvent(e);
     }
     void mouseMoveEvent(QMouseEvent* e) override
     {
         const CPoint p(e->position().toPoint().x(), e->position().toPoint().y());
         m_owner->Guard([&] { m_owner->OnMouseMove(MouseFlags(e->buttons(), e->modifiers()), p); });
+        if (m_passMouse)
+            Base::mouseMoveEvent(e);
     }
     void wheelEvent(QWheelEvent* e) override
     {
@@ -114,6 +120,8 @@ protected:
     {
         const QPoint g = e->globalPos();
         m_owner->Guard([&] { m_owner->OnContextMenu(m_owner, CPoint(g.x(), g.y())); });
+        if (m_passMouse)
+            Base::contextMenuEvent(e);
     }
     void focusInEvent(QFocusEvent* e) override
     {
@@ -129,6 +137,7 @@ protected:
 private:
     CWnd* m_owner;
     int m_wheel = 0;
+    bool m_passMouse = false;
 };
 
 } // namespace fw

@@ -1,5 +1,6 @@
 #include "framework/core/Clipboard.h"
 #include "framework/core/Message.h"
+#include "framework/ui/FrameWnd.h"
 #include "framework/ui/QtServices.h"
 #include "framework/ui/WinApp.h"
 #include "tests/support/TestSupport.h"
@@ -7,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QTimer>
+#include <QWidget>
 
 #include <chrono>
 #include <clocale>
@@ -110,6 +113,79 @@ TEST(WinApp, TermAndInterruptSignalsAskTheProgramToEnd)
     struct sigaction after {};
     ::sigaction(SIGTERM, nullptr, &after);
     EXPECT_EQ(after.sa_handler, before.sa_handler);
+}
+
+// A run with a main window that the user or the desktop ends.
+struct LoopApp : CWinApp {
+    bool InitInstance() override
+    {
+        auto* frame = new CFrameWnd;
+        frame->Create("main");
+        m_pMainWnd = frame;
+        frame->ShowWindow(SW_SHOW);
+        QTimer::singleShot(0, [this] { end(*this); });
+        // A watchdog: a loop that does not end fails the test instead of
+        // hanging it.
+        QTimer::singleShot(10000, [this] {
+            hung = true;
+            QCoreApplication::exit(1);
+        });
+        return true;
+    }
+    bool OnIdle(long count) override
+    {
+        if (IsMainWndGone())
+            ++idleAfterEnd;
+        return CWinApp::OnIdle(count);
+    }
+    int ExitInstance() override
+    {
+        exitedWithoutWindow = m_pMainWnd == nullptr;
+        return 7;
+    }
+    std::function<void(LoopApp&)> end;
+    bool hung = false;
+    bool exitedWithoutWindow = false;
+    int idleAfterEnd = 0;
+};
+
+struct EndCase {
+    const char* name;
+    std::function<void(LoopApp&)> end;
+};
+
+TEST(WinApp, TheRunEndsWhenTheMainWindowCloses)
+{
+    const EndCase cases[] = {
+        {"title bar", [](LoopApp& app) { app.GetMainWnd()->Widget()->close(); }},
+        {"exit command", [](LoopApp& app) { app.OnCmdMsg(ID_APP_EXIT, CN_COMMAND, nullptr); }},
+        {"SIGTERM", [](LoopApp&) { ::raise(SIGTERM); }},
+        {"SIGINT", [](LoopApp&) { ::raise(SIGINT); }},
+    };
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    for (const EndCase& c : cases) {
+        LoopApp app;
+        app.end = c.end;
+        const int code = app.Run(1, argv);
+        RestoreHeadlessServices();
+        EXPECT_FALSE(app.hung) << c.name;
+        EXPECT_EQ(code, 7) << c.name << ": ExitInstance's code";
+        EXPECT_TRUE(app.exitedWithoutWindow) << c.name;
+        EXPECT_TRUE(app.IsMainWndGone()) << c.name;
+        EXPECT_EQ(app.idleAfterEnd, 0) << c.name;
+    }
+}
+
+TEST(WinApp, QtDialogsSpeakTheProgramsLanguage)
+{
+    StartApp app;
+    app.SetUiLanguage("ja");
+    EXPECT_FALSE(app.Start());
+    RestoreHeadlessServices();
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Open"), QString::fromUtf8("開く(&O)"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString::fromUtf8("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), QString::fromUtf8("印刷"));
 }
 
 } // namespace
