@@ -16,6 +16,8 @@
 #include "framework/ui/CmdUI.h"
 #include "framework/ui/DialogBuilder.h"
 #include "framework/ui/MultiDocTemplate.h"
+#include "framework/ui/PreviewView.h"
+#include "framework/ui/Print.h"
 #include "framework/ui/PrintDialogs.h"
 #include "framework/ui/WinApp.h"
 #include "instrument/system/BoxArray.h"
@@ -41,6 +43,12 @@ FW_BEGIN_COMMANDS(CMainFrame, fw::CMDIFrameWnd)
     FW_ON_UPDATE(ID_VIEW_TRIGGER_BAR, &CMainFrame::OnUpdateViewTriggerBar)
     FW_ON_UPDATE(ID_CF_STATUS, &CMainFrame::OnUpdateCfStatus)
     FW_ON_COMMAND(fw::ID_FILE_PRINT_SETUP, &CMainFrame::OnFilePrintSetup)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT, &CMainFrame::OnPrintUnavailable)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_DIRECT, &CMainFrame::OnPrintUnavailable)
+    FW_ON_COMMAND(fw::ID_FILE_PRINT_PREVIEW, &CMainFrame::OnPreviewUnavailable)
+    FW_ON_UPDATE(fw::ID_FILE_PRINT, &CMainFrame::OnUpdatePrintUnavailable)
+    FW_ON_UPDATE(fw::ID_FILE_PRINT_DIRECT, &CMainFrame::OnUpdatePrintUnavailable)
+    FW_ON_UPDATE(fw::ID_FILE_PRINT_PREVIEW, &CMainFrame::OnUpdatePrintUnavailable)
     FW_ON_COMMAND(ID_METER_VERUP, &CMainFrame::OnMeterVerup)
     FW_ON_UPDATE(ID_METER_VERUP, &CMainFrame::OnUpdateMeterVerup)
 FW_END_COMMANDS
@@ -318,6 +326,23 @@ void CMainFrame::OnUpdateCfStatus(fw::CCmdUI* ui)
 void CMainFrame::OnFilePrintSetup()
 {
     fw::RunPrintSetup(this);
+}
+
+// A window whose view has no printing of its own says so instead of
+// leaving the command without an answer.
+void CMainFrame::OnPrintUnavailable()
+{
+    fw::AfxMessageBox(fw::kIdpFailedToStartPrint, fw::MB_OK | fw::MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnPreviewUnavailable()
+{
+    fw::AfxMessageBox(fw::kIdpCommandFailure, fw::MB_OK | fw::MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnUpdatePrintUnavailable(fw::CCmdUI* ui)
+{
+    ui->Enable(GetActiveDocument() != nullptr);
 }
 
 void CMainFrame::OnMeterVerup()

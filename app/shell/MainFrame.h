@@ -81,6 +81,10 @@ private:
     void OnUpdateCfStatus(fw::CCmdUI* ui);
     // Printer, paper and orientation for the rest of the session.
     void OnFilePrintSetup();
+    // The last stop of printing: the active window's view prints nothing.
+    void OnPrintUnavailable();
+    void OnPreviewUnavailable();
+    void OnUpdatePrintUnavailable(fw::CCmdUI* ui);
     // The firmware update of the active project's first control unit.
     void OnMeterVerup();
     void OnUpdateMeterVerup(fw::CCmdUI* ui);

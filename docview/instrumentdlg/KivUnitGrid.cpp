@@ -120,8 +120,6 @@ void CKivUnitGrid::OnCellContextMenu(int row, int column)
         return;
     popup->DeleteMenu(kHiddenUnitCommand, fw::MF_BYCOMMAND);
     fw::CWnd* owner = appctl::TopLevelOwner(*this);
-    // The dialog is no frame: its update handlers are run here.
-    fw::UpdateMenuItems(popup, owner, false);
     QTableWidgetItem* item = Table()->item(row, column);
     const QRect cell = item ? Table()->visualItemRect(item) : QRect();
     const QPoint at = Table()->viewport()->mapToGlobal(cell.bottomLeft());

@@ -1,6 +1,8 @@
 #include "framework/ui/Menu.h"
 
 #include "framework/core/Message.h"
+#include "framework/ui/CmdUI.h"
+#include "framework/ui/Dialog.h"
 #include "framework/ui/FrameWnd.h"
 #include "framework/ui/QtText.h"
 
@@ -42,6 +44,13 @@ CWnd* OwnerOf(QMenu* menu)
             return wnd;
     }
     return nullptr;
+}
+
+// A dialog answers the menus it owns itself, as it received the original's
+// popup and command messages: its handlers lie on no frame's route.
+bool AnswersItsOwnMenus(const CWnd* owner)
+{
+    return dynamic_cast<const CDialog*>(owner) != nullptr;
 }
 
 bool IsTracked(QMenu* menu)
@@ -443,7 +452,7 @@ unsigned CMenu::TrackPopupMenu(unsigned flags, int x, int y, CWnd* owner)
     if (flags & TPM_RETURNCMD)
         return chosen;
     if (chosen && owner) {
-        CFrameWnd* frame = owner->GetTopLevelFrame();
+        CFrameWnd* frame = AnswersItsOwnMenus(owner) ? nullptr : owner->GetTopLevelFrame();
         if (frame)
             frame->ExecuteCommand(chosen);
         else
@@ -457,6 +466,11 @@ void RunMenuAboutToShow(QMenu* menu)
     CWnd* owner = OwnerOf(menu);
     if (!owner)
         return;
+    if (AnswersItsOwnMenus(owner)) {
+        // Items without a handler stay as the menu has them.
+        owner->Guard([&] { UpdateMenuItems(CMenu::FromHandle(menu), owner, false); });
+        return;
+    }
     // The main window runs every popup's pass, as it received the original's
     // popup message; its route reaches the active child and view.
     CFrameWnd* frame = owner->GetTopLevelFrame();

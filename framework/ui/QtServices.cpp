@@ -15,6 +15,7 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMetaObject>
+#include <QThread>
 
 namespace fw {
 
@@ -129,7 +130,22 @@ int QtPrompt::MessageBox(const CString& text, unsigned flags, unsigned, unsigned
     return AnswerFor(static_cast<QMessageBox::StandardButton>(chosen));
 }
 
-void QtStatus::SetText(const CString& text)
+namespace {
+
+// The status line belongs to the GUI thread; a text from work on another
+// thread is handed over to it, in order.
+template <class F> void OnGuiThread(F&& show)
+{
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    if (QThread::currentThread() == app->thread())
+        show();
+    else
+        QMetaObject::invokeMethod(app, std::forward<F>(show), Qt::QueuedConnection);
+}
+
+void ShowStatusText(const CString& text, bool atOnce)
 {
     auto* frame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd());
     CStatusBar* bar = frame ? frame->GetStatusBar() : nullptr;
@@ -138,15 +154,24 @@ void QtStatus::SetText(const CString& text)
     // Long operations report without an event loop; the pane is painted at
     // once, but at most ten times a second.
     static QElapsedTimer lastPaint;
-    const bool paint = !lastPaint.isValid() || lastPaint.elapsed() >= 100;
+    const bool paint = atOnce || !lastPaint.isValid() || lastPaint.elapsed() >= 100;
     if (paint)
         lastPaint.restart();
-    bar->SetPaneText(0, text, paint);
+    bar->SetPaneText(0, text.IsEmpty() ? CommandPromptText(kIdsIdleMessage) : text, paint);
+}
+
+} // namespace
+
+void QtStatus::SetText(const CString& text)
+{
+    OnGuiThread([text] { ShowStatusText(text, false); });
 }
 
 void QtStatus::Clear()
 {
-    SetText(CString());
+    // The idle text shows as soon as the operation ends, even when what
+    // follows keeps the event loop waiting.
+    OnGuiThread([] { ShowStatusText(CString(), true); });
 }
 
 void QtStatus::Beep()

@@ -100,18 +100,21 @@ void CProjectBaseView::DrawChannelRowHeaderCell(CZELDrawCell& cell, int inBox, i
             merged = cell.m_rcCell;
     }
     dc->FillSolidRect(merged, printing ? kWhite : cell.m_format.crBack);
+    // The cell's font is a point font, as for every other header text.
     fw::LOGFONT lf = cell.m_format.lf;
     lf.lfEscapement = 900;
     lf.lfOrientation = 900;
     fw::CFont font;
-    font.CreateFontIndirect(lf);
+    font.CreatePointFontIndirect(lf);
     fw::CFont* oldFont = dc->SelectObject(&font);
     const unsigned oldAlign = dc->SetTextAlign(fw::TA_CENTER);
     const int oldMode = dc->SetBkMode(fw::TRANSPARENT);
     fw::TEXTMETRIC tm{};
     dc->GetTextMetrics(&tm);
-    // Turned upright, the text's height runs across the cell.
-    dc->TextOut(merged.left + (merged.Width() - tm.tmHeight) / 2, merged.top + merged.Height() / 2, text);
+    // Turned upright, the text's height runs across the cell; a name longer
+    // than its group's rows stays inside them.
+    dc->ExtTextOut(merged.left + (merged.Width() - tm.tmHeight) / 2, merged.top + merged.Height() / 2,
+                   fw::ETO_CLIPPED, &merged, text);
     dc->SetBkMode(oldMode);
     dc->SetTextAlign(oldAlign);
     dc->SelectObject(oldFont);

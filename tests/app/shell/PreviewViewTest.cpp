@@ -1,10 +1,13 @@
 #include "app/shell/MainFrame.h"
 #include "app/shell/ZELPreviewView.h"
 #include "framework/core/DC.h"
+#include "framework/ui/PreviewView.h"
+#include "framework/ui/Print.h"
 #include "framework/ui/View.h"
 #include "framework/ui/testing/ScriptedPrintDialogs.h"
 #include "tests/app/shell/ShellFixture.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/ui/UiTestSupport.h"
 
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
@@ -65,6 +68,32 @@ TEST_F(ShellTest, PrintSetupRunsPageSetupOnTheSessionPrinter)
     frame->ExecuteCommand(fw::ID_FILE_PRINT_SETUP);
     EXPECT_EQ(printDialogs.pageSetupCalls, 1);
     EXPECT_EQ(fw::AppPrinter().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+// A window whose view cannot print: 印刷 and its preview tell the user so;
+// without a document window they stay disabled.
+TEST_F(ShellTest, PrintingAWindowThatCannotPrintSaysSo)
+{
+    ASSERT_TRUE(Start());
+    auto* frame = dynamic_cast<CMainFrame*>(app.GetMainWnd());
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(frame->GetActiveDocument(), nullptr) << "start-up makes a new project";
+    auto enabled = [&](unsigned id) {
+        fw::CCmdUI ui(id);
+        ui.DoUpdate(frame, true);
+        return ui.m_bEnabled;
+    };
+    EXPECT_TRUE(enabled(fw::ID_FILE_PRINT));
+    services.prompt.Expect(fw::kIdpFailedToStartPrint, fw::IDOK);
+    frame->ExecuteCommand(fw::ID_FILE_PRINT);
+    services.prompt.Expect(fw::kIdpCommandFailure, fw::IDOK);
+    frame->ExecuteCommand(fw::ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(services.prompt.Problems(), "");
+
+    app.CloseAllDocuments(false);
+    uitest::RunDeferredDeletes();
+    EXPECT_FALSE(enabled(fw::ID_FILE_PRINT));
+    EXPECT_FALSE(enabled(fw::ID_FILE_PRINT_PREVIEW));
 }
 
 } // namespace

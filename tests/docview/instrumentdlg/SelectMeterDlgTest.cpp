@@ -4,6 +4,7 @@
 #include "docview/instrumentdlg/KivUnitGrid.h"
 #include "docview/instrumentdlg/SelectMeterDlg.h"
 #include "framework/ui/DataExchange.h"
+#include "framework/ui/FrameWnd.h"
 #include "framework/ui/Menu.h"
 #include "instrument/MeterSocket.h"
 #include "tests/emulator/Emulator.h"
@@ -168,6 +169,53 @@ TEST_F(SelectMeter, TheContextMenuSetsTheTypeOfTheSelectedRowsAndChecksIt)
     const CKivUnitTypes& types = dlg.m_prf.m_unitTypes[0];
     EXPECT_EQ(std::vector<int>({types.GetAt(0), types.GetAt(1), types.GetAt(2), types.GetAt(3), types.GetAt(4)}),
               std::vector<int>({1, 0, 0, 0, 1}));
+}
+
+// In the program the dialog is opened from a project window: the unit-type
+// menu is the dialog's, not the window's, whatever the window handles.
+TEST_F(SelectMeter, OpenedFromAWindowTheUnitMenuIsEnabledAndSetsTheType)
+{
+    auto* frame = new fw::CFrameWnd;
+    ASSERT_TRUE(frame->Create("project"));
+    CSelectMeterDlg inside(frame);
+    for (int p = 0; p < 10; ++p)
+        inside.m_prf.m_unitTypes[0].SetAt(p, 2);
+    std::vector<unsigned> disabled;
+    int items = 0;
+    bool checked = false;
+    dialogs.On(CSelectMeterDlg::kTemplateId, [&](fw::CDialog& d) {
+        auto& meter = static_cast<CSelectMeterDlg&>(d);
+        meter.Grid()->SelectRows(4, 5);
+        fw::CMenu::SetTrackHook([&](fw::CMenu& popup) -> unsigned {
+            for (int i = 0; i < popup.GetMenuItemCount(); ++i) {
+                const unsigned id = popup.GetMenuItemID(i);
+                QAction* item = popup.FindAction(id, fw::MF_BYCOMMAND);
+                ++items;
+                if (!item || !item->isEnabled())
+                    disabled.push_back(id);
+            }
+            return 32972;  // "4ゲージユニット"
+        });
+        meter.Grid()->OnCellContextMenu(4, 3);
+        fw::CMenu::SetTrackHook([&](fw::CMenu& popup) -> unsigned {
+            QAction* gauge = popup.FindAction(32972, fw::MF_BYCOMMAND);
+            checked = gauge && gauge->isChecked();
+            return 0;
+        });
+        meter.Grid()->OnCellContextMenu(4, 3);
+        fw::CMenu::SetTrackHook(nullptr);
+        EXPECT_EQ(meter.Grid()->CellText(5, 3), "4ゲージユニット");
+        d.EndDialog(fw::IDCANCEL);
+        return -1;
+    });
+    inside.DoModal();
+    frame->DestroyWindow();
+    EXPECT_EQ(items, 10) << "the ten unit types, KIV-489 left out";
+    EXPECT_EQ(disabled, std::vector<unsigned>{});
+    EXPECT_TRUE(checked);
+    const CKivUnitTypes& types = inside.m_prf.m_unitTypes[0];
+    EXPECT_EQ(std::vector<int>({types.GetAt(3), types.GetAt(4), types.GetAt(5), types.GetAt(6)}),
+              std::vector<int>({2, 1, 1, 2}));
 }
 
 TEST_F(SelectMeter, DuplicateAddressesStopTheCheckBeforeAnyLink)

@@ -4,6 +4,7 @@
 #include "framework/ui/DialogBar.h"
 #include "framework/ui/DialogBuilder.h"
 #include "framework/ui/Menu.h"
+#include "framework/ui/QtServices.h"
 #include "framework/ui/SplitterWnd.h"
 #include "framework/ui/StatusBar.h"
 #include "framework/ui/ToolBar.h"
@@ -12,6 +13,7 @@
 #include "tests/support/ui/UiTestSupport.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -20,6 +22,8 @@
 #include <QSplitter>
 
 #include <gtest/gtest.h>
+
+#include <thread>
 
 namespace {
 
@@ -256,6 +260,32 @@ TEST_F(Frames, StatusBarPanesAndMessageText)
     EXPECT_EQ(status.GetPaneText(0), "計測中");
     EXPECT_EQ(status.CommandToIndex(ID_SPECIAL), 1);
     EXPECT_EQ(main->GetStatusBar(), &status);
+}
+
+// The status line of long operations: a text set on the GUI thread or on a
+// worker shows, and the line is back at the idle text when the operation
+// clears it, without waiting for the next paint.
+TEST_F(Frames, StatusTextsEndAtTheIdleText)
+{
+    CStatusBar status;
+    status.Create(main);
+    const unsigned panes[] = {ID_SEPARATOR};
+    status.SetIndicators(panes, 1);
+    QtStatus line;
+    IStatus* old = InstallStatus(&line);
+    Status().SetText("LOAD-Aを読み込み中");
+    EXPECT_EQ(status.GetPaneText(0), "LOAD-Aを読み込み中");
+    Status().Clear();
+    EXPECT_EQ(status.GetPaneText(0), "レディ");
+
+    std::thread worker([] {
+        Status().SetText("LOAD-Bを読み込み中");
+        Status().Clear();
+    });
+    worker.join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(status.GetPaneText(0), "レディ");
+    InstallStatus(old);
 }
 
 TEST_F(Frames, DialogBarControlsAreFoundByIdAndFollowTheRoute)

@@ -1,4 +1,6 @@
 #include "framework/core/MenuResource.h"
+#include "framework/ui/CmdUI.h"
+#include "framework/ui/Dialog.h"
 #include "framework/ui/Menu.h"
 #include "tests/framework/ui/UiTestClasses.h"
 #include "tests/support/ui/UiTestSupport.h"
@@ -98,6 +100,58 @@ TEST(Menu, TrackPopupMenuUpdatesThenReturnsOrSendsTheChoice)
     EXPECT_EQ(menu.TrackPopupMenu(TPM_LEFTALIGN, 0, 0, main), 1u);
     EXPECT_EQ(uitest::Log(), std::vector<std::string>{"view copy"});
     CMenu::SetTrackHook(nullptr);
+    app.CloseAllDocuments(true);
+    uitest::RunDeferredDeletes();
+    delete main;
+}
+
+constexpr unsigned kDialogCommand = 32950;
+
+class ChoiceDialog : public CDialog {
+    FW_DECLARE_COMMANDS()
+public:
+    explicit ChoiceDialog(CWnd* parent) : CDialog(148, parent) {}
+    std::vector<unsigned> chosen;
+
+private:
+    void OnChoice(unsigned id) { chosen.push_back(id); }
+    void OnUpdateChoice(CCmdUI* ui) { ui->SetCheck(1); }
+};
+
+FW_BEGIN_COMMANDS(ChoiceDialog, CDialog)
+    FW_ON_COMMAND_RANGE(kDialogCommand, kDialogCommand, &ChoiceDialog::OnChoice)
+    FW_ON_UPDATE_RANGE(kDialogCommand, kDialogCommand, &ChoiceDialog::OnUpdateChoice)
+FW_END_COMMANDS
+
+// A dialog of a window owns its context menus: their items are updated and
+// answered by the dialog, not by the window's route, and an item without a
+// handler stays as the menu has it.
+TEST(Menu, ADialogAnswersTheMenusItOwns)
+{
+    uitest::Log().clear();
+    uitest::TestApp app;
+    uitest::MainFrame* main = app.MakeMainFrame();
+    app.notes->OpenDocumentFile(CString());
+    uitest::Log().clear();
+    {
+        ChoiceDialog dialog(main);
+        CMenu menu;
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, kDialogCommand, "choice");
+        menu.AppendMenu(MF_STRING, uitest::ID_NOBODY, "nobody");
+        unsigned choiceState = 0, nobodyState = 0;
+        CMenu::SetTrackHook([&](CMenu& m) {
+            choiceState = m.GetMenuState(kDialogCommand, MF_BYCOMMAND);
+            nobodyState = m.GetMenuState(uitest::ID_NOBODY, MF_BYCOMMAND);
+            return kDialogCommand;
+        });
+        EXPECT_EQ(menu.TrackPopupMenu(TPM_LEFTALIGN, 0, 0, &dialog), 1u);
+        CMenu::SetTrackHook(nullptr);
+        EXPECT_EQ(choiceState, MF_CHECKED);
+        EXPECT_EQ(nobodyState, 0u);
+        EXPECT_EQ(dialog.chosen, std::vector<unsigned>{kDialogCommand});
+        EXPECT_TRUE(uitest::Log().empty());
+    }
     app.CloseAllDocuments(true);
     uitest::RunDeferredDeletes();
     delete main;
