@@ -4,7 +4,8 @@ set -euo pipefail
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-multimedia-dev libgl1-mesa-dev
           libusb-1.0-0-dev zlib1g-dev libpng-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-ipafont-gothic libcurl4-openssl-dev python3-pyftpdlib
-          desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl libkissfft-dev)
+          desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl libkissfft-dev
+          xvfb openbox xdotool x11-utils qt6-translations-l10n imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

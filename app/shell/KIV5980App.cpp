@@ -10,7 +10,6 @@
 #include "app/shell/FileHandOver.h"
 #include "app/shell/MainFrame.h"
 #include "app/shell/ProgramClasses.h"
-#include "app/shell/ScreenshotHook.h"
 #include "app/shell/ShellIds.h"
 #include "app/shell/StartUpDlg.h"
 #include "common/cache/CacheClasses.h"
@@ -63,8 +62,6 @@ void CCommandLineInfo::Parse(const std::vector<std::string>& args)
             print = true;
         } else if (arg == "--no-start-page") {
             m_bNoStartPage = true;
-        } else if (arg == "--screenshot" && i + 1 < args.size()) {
-            m_strScreenshot = args[++i];
         } else if (!arg.empty() && arg[0] != '-') {
             m_files.emplace_back(arg);
             if (m_strFileName.IsEmpty())
@@ -145,12 +142,6 @@ bool CKIV5980App::InitInstance()
         return false;
     if (m_cmdInfo.m_nShellCommand == CCommandLineInfo::fileNew && !m_cmdInfo.m_bNoStartPage) {
         const bool goOn = RunStartPage();
-        if (!m_cmdInfo.m_strScreenshot.IsEmpty()) {
-            // The picture is taken; nothing else to do.
-            delete m_pMainWnd;
-            m_pMainWnd = nullptr;
-            return false;
-        }
         // An end request while the page was open closed the main window:
         // the run ends through ExitInstance.
         if (!goOn || IsMainWndGone())
@@ -235,8 +226,6 @@ bool CKIV5980App::RunStartPage()
 {
     CStartUpDlg page(m_pDocManager->RecentFiles(), m_pMainWnd);
     page.m_bStartUp = m_bOpenStartUpGraphs;
-    if (!m_cmdInfo.m_strScreenshot.IsEmpty())
-        ScheduleStartUpScreenshot(m_cmdInfo.m_strScreenshot, page);
     const int result = page.DoModal();
     m_bOpenStartUpGraphs = page.m_bStartUp;
     if (result == fw::IDCANCEL || result < 0)

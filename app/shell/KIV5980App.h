@@ -34,9 +34,8 @@ struct CCommandLineInfo {
     // name several).
     std::vector<fw::CString> m_files;
     bool m_bNoStartPage = false;
-    fw::CString m_strScreenshot;  // the start-up picture for the documentation
 
-    // argv[0] is the program; "--no-start-page", "--screenshot FILE",
+    // argv[0] is the program; "--no-start-page",
     // "--print" (or "/p", "-p": print the file and end), and the first other
     // argument names the file to open.
     void Parse(const std::vector<std::string>& args);
