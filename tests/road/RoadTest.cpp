@@ -43,8 +43,9 @@ const WindowType kFrequency{"frequency", "CHistFrame", {"ファイル", "ウィ�
 std::string DataFile()
 {
     const std::string path = HomeFolder() + "/road-data.kivd";
-    if (!fs::exists(path))
+    if (!fs::exists(path)) {
         EXPECT_TRUE(MakeDataFile(path)) << "the data file for the road could not be written";
+    }
     return path;
 }
 
