@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -58,20 +59,44 @@ std::string HomeFolder()
     return Env("HOME", SessionFolder());
 }
 
+namespace {
+std::atomic<bool> g_loopEnded{false};
+} // namespace
+
+bool LoopEnded()
+{
+    return g_loopEnded;
+}
+
+void MarkLoopEnded()
+{
+    g_loopEnded = true;
+}
+
+void WatchLoop()
+{
+    PostToGui([] {
+        QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, [] { g_loopEnded = true; });
+    }, 20);
+}
+
 bool PostToGui(std::function<void()> fn, double seconds)
 {
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app) {
-        ADD_FAILURE() << "the program is not running";
+    if (g_loopEnded || !app)
         return false;
-    }
     auto done = std::make_shared<std::promise<void>>();
     std::future<void> answer = done->get_future();
     QMetaObject::invokeMethod(
         app, [fn, done] { fn(); done->set_value(); }, Qt::QueuedConnection);
-    if (answer.wait_for(std::chrono::duration<double>(seconds)) != std::future_status::ready) {
-        ADD_FAILURE() << "the program did not answer within " << seconds << " s (busy or hung)";
-        return false;
+    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    while (answer.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
+        if (g_loopEnded)
+            return false;
+        if (std::chrono::steady_clock::now() > end) {
+            ADD_FAILURE() << "the program did not answer within " << seconds << " s (busy or hung)";
+            return false;
+        }
     }
     return true;
 }

@@ -34,6 +34,13 @@ namespace road {
 std::string SessionFolder();
 std::string HomeFolder();
 
+// Set once the program's event loop has ended (or the program returned):
+// from then on nothing is asked of it and no answer counts as a failure.
+bool LoopEnded();
+void MarkLoopEnded();
+// Watches the program's event loop; called once the application exists.
+void WatchLoop();
+
 // Runs `fn` on the program's thread and answers its result; after
 // `seconds` without an answer the test fails and a default value returns.
 bool PostToGui(std::function<void()> fn, double seconds);

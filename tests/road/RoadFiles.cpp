@@ -123,7 +123,8 @@ std::string MakeFrequencyFile(const std::string& folder)
 
 bool MakeDataFile(const std::string& path)
 {
-    return InChild([&] { return WriteDataFile(path); }) && std::filesystem::file_size(path) > 0;
+    std::error_code ec;
+    return InChild([&] { return WriteDataFile(path); }) && std::filesystem::file_size(path, ec) > 0 && !ec;
 }
 
 } // namespace road

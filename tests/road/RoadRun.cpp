@@ -22,11 +22,9 @@ void ExitThroughMenu()
     if (!ChooseMenu({"ファイル", "アプリケーションの終了"}))
         return;
     // A document that changed asks whether to save it.
-    for (int i = 0; i < 50 && QCoreApplication::instance(); ++i) {
+    for (int i = 0; i < 50 && !LoopEnded(); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        if (!QCoreApplication::instance())
-            return;
-        if (!ModalTitle().isEmpty() && (ClickDialogButton("いいえ") || ClickDialogButton("No")))
+        if (!LoopEnded() && !ModalTitle().isEmpty() && (ClickDialogButton("いいえ") || ClickDialogButton("No")))
             i = 0;
     }
 }
@@ -59,6 +57,7 @@ int RunRoad(const std::vector<std::string>& args, const std::function<void()>& d
         const bool up = WaitFor([] { return QCoreApplication::instance() != nullptr; }, 30, "the program to start") &&
                         WaitFor(MainWindowShown, 30, "the main window to show");
         if (up) {
+            WatchLoop();
             drive();
             if (::testing::Test::HasFailure())
                 Shot("after-failure");
@@ -74,6 +73,7 @@ int RunRoad(const std::vector<std::string>& args, const std::function<void()>& d
         }
     });
     const int code = RunProgram(static_cast<int>(words.size()), argv.data());
+    MarkLoopEnded();
     ended = true;
     driver.join();
     return code;

@@ -19,6 +19,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <set>
 #include <thread>
 
@@ -43,8 +44,9 @@ const WindowType kFrequency{"frequency", "CHistFrame", {"ファイル", "ウィ�
 std::string DataFile()
 {
     const std::string path = HomeFolder() + "/road-data.kivd";
-    if (!fs::exists(path))
+    if (!fs::exists(path)) {
         EXPECT_TRUE(MakeDataFile(path)) << "the data file for the road could not be written";
+    }
     return path;
 }
 
@@ -159,7 +161,18 @@ void PagesFromDropDowns(const WindowType& type, size_t minimumButtons)
                                               << " group buttons with a drop-down arrow";
     for (size_t b = 0; b < buttons.size(); ++b) {
         const std::string group = buttons[b].text.toStdString();
-        Click(DropDownButtons().at(b).arrow);
+        // The bar may be rebuilt by a page switch: the arrow is looked up anew.
+        const auto arrowOf = [&]() -> std::optional<QPoint> {
+            const std::vector<DropDown> now = DropDownButtons();
+            if (b < now.size())
+                return now[b].arrow;
+            ADD_FAILURE() << "the drop-down button " << group << " went away";
+            return std::nullopt;
+        };
+        const auto first = arrowOf();
+        if (!first)
+            break;
+        Click(*first);
         if (!WaitFor(PopupShown, 5, "the page menu of " + group))
             continue;
         const std::vector<MenuItem> items = PopupItems();
@@ -170,10 +183,19 @@ void PagesFromDropDowns(const WindowType& type, size_t minimumButtons)
             if (!items[i].enabled)
                 continue;
             const QString before = ActiveChildTitle();
-            Click(DropDownButtons().at(b).arrow);
+            const auto arrow = arrowOf();
+            if (!arrow)
+                break;
+            Click(*arrow);
             if (!WaitFor(PopupShown, 5, "the page menu of " + group))
                 break;
-            Click(PopupItems().at(i).centre);
+            const std::vector<MenuItem> again = PopupItems();
+            if (i >= again.size()) {
+                ADD_FAILURE() << group << ": the page menu changed between two openings";
+                Key("Escape");
+                break;
+            }
+            Click(again[i].centre);
             const QString caption = PlainCaption(items[i].caption);
             WaitFor([] { return !PopupShown(); }, 5, "the page menu to close");
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -291,7 +313,10 @@ TEST_P(PrintRoad, CtrlPWritesPdf)
             for (const fs::path& p : before)
                 after.erase(p);
             const fs::path pdf = *after.begin();
-            WaitFor([&] { return fs::file_size(pdf) > 1000; }, 10, "the PDF to be complete");
+            WaitFor([&] {
+                std::error_code ec;
+                return fs::file_size(pdf, ec) > 1000 && !ec;
+            }, 10, "the PDF to be complete");
             std::ifstream in(pdf, std::ios::binary);
             std::string head(5, '\0');
             in.read(head.data(), 5);
