@@ -197,7 +197,7 @@ TEST_F(MdiWindows, ThePopupOfTheWindowCommandsListsTheOpenWindows)
     EXPECT_TRUE(menu->actions()[4]->isEnabled());
 
     // Choosing the first entry activates it; the list is rebuilt, not added to.
-    menu->actions()[4]->trigger();
+    main->ExecuteCommand(CMenu::CommandOf(menu->actions()[4]));
     EXPECT_EQ(main->MDIGetActive(), main->Children()[0]);
     main->OnInitMenuPopup(&popup, 0, false);
     ASSERT_EQ(menu->actions().size(), 6);
