@@ -78,9 +78,8 @@ protected:
         return x;
     }
     // The row-header cell at (col, row), as the pane hands it over.
-    CZELDrawCell Cell(fw::CDC& dc, int col, int row) const
+    void Fill(CZELDrawCell& cell, fw::CDC& dc, int col, int row) const
     {
-        CZELDrawCell cell;
         cell.m_pDC = &dc;
         cell.m_format = pane->GetPaneStyle()->m_format;
         cell.m_format.crBack = fw::RGB(255, 255, 255);
@@ -89,7 +88,6 @@ protected:
         const int left = ColumnLeft(col);
         cell.m_rcCell = fw::CRect(left, row * rowHeight, left + pane->GetColumnWidth(col), (row + 1) * rowHeight);
         cell.m_rcText = cell.m_rcCell;
-        return cell;
     }
 
     CKIV5980Doc* doc = nullptr;
@@ -176,7 +174,8 @@ TEST_F(ChannelGroupLabelTest, RenderedLabelsKeepTheirInkInsideTheMergedCell)
             dc.SetWindowExt(96, 96);
             dc.SetViewportExt(k.dpi, k.dpi);
         }
-        CZELDrawCell cell = Cell(dc, k.col, row);
+        CZELDrawCell cell;
+        Fill(cell, dc, k.col, row);
         page->DrawRowHeaderCell(cell);
         painter.end();
 
