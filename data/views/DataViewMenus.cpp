@@ -105,10 +105,31 @@ std::vector<M> GraphListItems()
             M::Separator(), TimeUnitPopup()};
 }
 
+void RegisterPopup(unsigned id, std::vector<M> items)
+{
+    if (!fw::FindMenuResource(id))
+        fw::RegisterMenuResource(id, M::Popup("", {M::Popup("", std::move(items))}));
+}
+
+// The data window's families and its marker button. The data pages share
+// the project window's menu of them.
+void RegisterPageMenus()
+{
+    RegisterPopup(314, {M::Item("入力CH", 32866), M::Item("拡張CH", 32867)});
+    RegisterPopup(396, {M::Item("GPSデータ", 33300), M::Item("GPS生データ", 33302), M::Item("GPSマップ", 33368),
+                        M::Item("CANデータ", 33301), M::Item("CANグラフリスト", 33326),
+                        M::Item("音声履歴", 33298)});
+    RegisterPopup(141, {M::Item("データリスト", 32795), M::Item("グラフリスト", 32796)});
+    RegisterPopup(415, {M::Item("マーカーの表示", 33531), M::Separator(), M::Item("カーソル1に作成", 33532),
+                        M::Item("カーソル2に作成", 33533), M::Item("両方に作成", 33534), M::Separator(),
+                        M::Item("マーカーの選択", 33535), M::Item("マーカーの削除", 33536)});
+}
+
 } // namespace
 
 void EnsureDataViewMenus()
 {
+    RegisterPageMenus();
     Register(kValueList, ValueListItems());
     Register(kChannelTable, ChannelTableItems());
     Register(kCalcChannels, CalcChannelItems());

@@ -6,20 +6,15 @@
 // a tool bar of three families that each remember their last page, under a
 // bar with the test title and the recording facts.
 
+#include "docview/frames/PageFrame.h"
+#include "docview/frames/PageFrameBar.h"
 #include "framework/core/CString.h"
-#include "framework/ui/DialogBar.h"
-#include "framework/ui/MDIFrameWnd.h"
-#include "framework/ui/ToolBar.h"
 
 #include <cstdint>
-#include <memory>
-#include <vector>
 
 class CKivDataDoc;
-class QStackedWidget;
 
 namespace fw {
-class CEdit;
 class CSplitterWnd;
 }
 
@@ -55,10 +50,9 @@ public:
 };
 
 // Dialog bar 161: the test title (1001) and the recording facts.
-class CKivDataFrameBar : public fw::CDialogBar {
+class CKivDataFrameBar : public CPageFrameBar {
     FW_DECLARE_DYNAMIC(CKivDataFrameBar)
 public:
-    static constexpr int kTitleEdit = 1001;
     static constexpr int kLabelTime = 1239;
     static constexpr int kTimeValue = 1002;
     static constexpr int kTimeUnit = 1003;
@@ -73,11 +67,9 @@ public:
     static constexpr int kCyclesValue = 1086;
 
     bool Create(fw::CFrameWnd* frame);
-    fw::CEdit* TitleEdit() const;
-    void SetEditReadOnly(bool on);
 };
 
-class CKivDataFrame : public fw::CMDIChildWnd {
+class CKivDataFrame : public CPageFrame {
     FW_DECLARE_DYNCREATE(CKivDataFrame)
     FW_DECLARE_COMMANDS()
 public:
@@ -92,65 +84,53 @@ public:
     bool OnCreateClient(fw::CDocument* document, const fw::CRuntimeClass* viewClass) override;
     void InitialUpdateFrame(fw::CDocument* document, bool makeVisible) override;
     void ActivateFrame(int showCmd = -1) override;
-    void OnUpdateFrameTitle(bool addToTitle) override;
 
     void GetTimingText(fw::CString& text, char separator) const;
     void GetRecordText(fw::CString& text, char separator) const;
-    void SetBarReadOnly(bool on) { m_bar.SetEditReadOnly(on); }
-    void UpdateTitleEdit();
+    void UpdateTitleEdit() { SyncTitleEdit(); }
     void UpdateBarFields();
     void UpdateToolBar(bool canGps);
 
     // Page switching.
-    void OnChannelView(unsigned id);
-    void OnDataView(unsigned id);
-    void OnCanGpsView(unsigned id);
-    void OnChannelFamily() { OnChannelView(m_nChannelPage); }
-    void OnDataFamily() { OnDataView(m_nDataPage); }
-    void OnCanGpsFamily() { OnCanGpsView(m_nCanGpsPage); }
+    void OnChannelView(unsigned id) { OnPageCommand(id); }
+    void OnDataView(unsigned id) { OnPageCommand(id); }
+    void OnCanGpsView(unsigned id) { OnPageCommand(id); }
+    void OnChannelFamily() { OnPageGroup(datacmd::kFamilyChannel); }
+    void OnDataFamily() { OnPageGroup(datacmd::kFamilyData); }
+    void OnCanGpsFamily() { OnPageGroup(datacmd::kFamilyCanGps); }
     void OnMarkerShow();
     void OnMarkerSelect();
+    // The marker button and its arrow: the marker menu under the button.
+    void OnMarkerButton();
 
-    unsigned GetFamily() const { return m_nFamily; }
-    unsigned GetShownPageId() const;
-    unsigned GetCanGpsPage() const { return m_nCanGpsPage; }
-    void SetCanGpsPage(unsigned id) { m_nCanGpsPage = id; }
+    unsigned GetFamily() const { return GetCurrentGroup(); }
+    unsigned GetCanGpsPage() const { return GetLastPage(datacmd::kFamilyCanGps); }
+    void SetCanGpsPage(unsigned id) { SetLastPage(datacmd::kFamilyCanGps, id); }
     bool IsMarkerSelectMode() const { return m_nMarkerMode != 0; }
-    fw::CSplitterWnd* PageWindow(unsigned id) const;
-    fw::CView* PageView(unsigned id) const;
-    fw::CToolBar& FamilyToolBar() { return m_toolBar; }
+    fw::CSplitterWnd* PageWindow(unsigned id) const { return PageSplitter(id); }
+    fw::CToolBar& FamilyToolBar() { return PageToolBar(); }
     CKivDataFrameBar& FrameBar() { return m_bar; }
-    static fw::CString PageCaption(unsigned id);
+
+protected:
+    CPageFrameBar& PageBar() override { return m_bar; }
+    bool IsPageEnabled(unsigned id) override;
+    bool IsGroupEnabled(unsigned group) override;
+    bool HasDropDown(unsigned id) const override { return id == datacmd::kMarkerButton; }
+    void OnOtherDropDown(unsigned id, const fw::CRect& button) override;
+    const char* ButtonText(unsigned id) const override;
+    void OnLeavingPage(unsigned id) override;
+    void OnPageShown(unsigned id) override;
 
 private:
     CKivDataDoc* DataDoc() const;
-    void ShowPage(unsigned id);
-    void SetFrameViewTitle(unsigned id);
-    void OnTitleChanged();
-    void OnUpdateChannelView(fw::CCmdUI* ui);
-    void OnUpdateDataView(fw::CCmdUI* ui);
-    void OnUpdateCanGpsView(fw::CCmdUI* ui);
-    void OnUpdateFamily(fw::CCmdUI* ui);
     void OnUpdateMarkerSelect(fw::CCmdUI* ui);
     void OnUpdateMarkerShow(fw::CCmdUI* ui);
     void OnUpdateSpectrum(fw::CCmdUI* ui);
     void OnSpectrum() {}
     bool PageHasData(unsigned id);
+    bool IsGraphShown() const;
 
-    fw::CToolBar m_toolBar;
     CKivDataFrameBar m_bar;
-    unsigned m_nFamily = 0;
-    unsigned m_nChannelPage = datacmd::kPageInput;
-    unsigned m_nDataPage = datacmd::kPageValues;
-    unsigned m_nCanGpsPage = datacmd::kPageGps;
     bool m_bCanGps = false;
     int32_t m_nMarkerMode = 0;
-    bool m_bInTitleChange = false;
-    QStackedWidget* m_pStack = nullptr;
-    struct Page {
-        unsigned id;
-        std::unique_ptr<fw::CSplitterWnd> splitter;
-    };
-    std::vector<Page> m_pages;
-    unsigned m_nShown = 0;
 };

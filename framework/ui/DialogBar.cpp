@@ -57,6 +57,8 @@ bool CDialogBar::Create(CFrameWnd* frame, const std::function<void(DialogBuilder
     if (frame->MainWindow()) {
         auto* holder = new QToolBar;
         holder->setMovable(false);
+        // No nameless menu of bars on a right-click.
+        holder->setContextMenuPolicy(Qt::PreventContextMenu);
         holder->addWidget(Widget());
         frame->MainWindow()->addToolBar(Qt::TopToolBarArea, holder);
     }

@@ -1,6 +1,5 @@
 #include "project/views/ProjectFrame.h"
 
-#include "docview/controls/ZELEdit.h"
 #include "framework/core/CmdTarget.h"
 #include "framework/core/Document.h"
 #include "framework/ui/Controls.h"
@@ -13,19 +12,15 @@
 #include "project/views/PrjCycleTrgView.h"
 #include "project/views/PrjDataCompView.h"
 #include "project/views/Prj465View.h"
+#include "project/views/ProjectMenus.h"
 #include "project/views/PrjDataTrgView.h"
 #include "project/views/pages/PrjCheckView.h"
 #include "project/views/pages/ProjectPages.h"
 
-#include <QMainWindow>
-#include <QSplitter>
-#include <QStackedWidget>
-#include <QToolBar>
-
 #include <cstdio>
 
-FW_IMPLEMENT_DYNAMIC(CProjectFrameBar, fw::CDialogBar)
-FW_IMPLEMENT_DYNCREATE(CProjectFrame, fw::CMDIChildWnd)
+FW_IMPLEMENT_DYNAMIC(CProjectFrameBar, CPageFrameBar)
+FW_IMPLEMENT_DYNCREATE(CProjectFrame, CPageFrame)
 
 using namespace prjcmd;
 
@@ -37,19 +32,21 @@ constexpr int kTimeUnit = 1003;
 constexpr int kLabelClock = 1240;
 constexpr int kClockValue = 1004;
 constexpr int kLabelMs = 1241;
-constexpr int kTitleLimit = 256;
 // "編集(&E)": undo, cut, copy, paste, clear, select all.
 constexpr uint16_t kTitleEditMenu = 335;
 constexpr int kDigitalUnit = 7;
 
-struct PageEntry {
-    unsigned id;
-    unsigned group;
-    const char* caption;
+// The groups with the menus their arrows drop.
+constexpr PageGroup kGroups[] = {
+    {kGroupChannel, 139, kPageInput, "チャンネル設定"},
+    {kGroupSetting, 140, kPageDataTrigger, "自動計測設定"},
+    {kGroupData, 141, kPageDataList, "計測データ"},
+    {kGroupHistory, 313, kPageHistory, "履歴"},
+    {kGroupCan, 395, kPageCanSettings, "CAN･音声･GPS"},
 };
 
 // The pages in creation order, with their group and caption.
-constexpr PageEntry kPages[] = {
+constexpr PageInfo kPages[] = {
     {kPageInput, kGroupChannel, "入力CH"},
     {kPageOutput, kGroupChannel, "出力CH"},
     {kPageCalc, kGroupChannel, "拡張CH"},
@@ -71,26 +68,17 @@ constexpr PageEntry kPages[] = {
     {kPageDigitalIO, kGroupChannel, "デジタル入出力"},
 };
 
-const PageEntry* FindPage(unsigned id)
-{
-    for (const PageEntry& p : kPages)
-        if (p.id == id)
-            return &p;
-    return nullptr;
-}
-
-// The texts of the page tool bar's buttons.
-const char* ButtonText(unsigned id)
+const fw::CRuntimeClass* PageClass(unsigned id, const fw::CRuntimeClass* first)
 {
     switch (id) {
-    case kMeterSetup: return "測定器設定...";
-    case kAdSetup: return "A/D設定...";
-    case kGroupChannel: return "チャンネル設定";
-    case kGroupCan: return "CAN･音声･GPS";
-    case kGroupSetting: return "自動計測設定";
-    case kGroupData: return "計測データ";
-    case kGroupHistory: return "履歴";
-    default: return "";
+    case kPageInput: return first ? first : FW_RUNTIME_CLASS(CPrjChView);
+    case kPageOutput: return FW_RUNTIME_CLASS(CPrjAmpOutView);
+    case kPageDataTrigger: return FW_RUNTIME_CLASS(CPrjDataTrgView);
+    case kPageDigitalIO: return FW_RUNTIME_CLASS(CPrj465View);
+    case kPageCycle: return FW_RUNTIME_CLASS(CPrjCycleTrgView);
+    case kPageComparator: return FW_RUNTIME_CLASS(CPrjDataCompView);
+    case kPageDataList: return FW_RUNTIME_CLASS(CPrjChDataView);
+    default: return ProjectPageClass(id);
     }
 }
 
@@ -116,29 +104,9 @@ fw::CString TimeUnitCaption(unsigned id)
     }
 }
 
-// A view made inside a splitter row joins the row as a child of its own,
-// so the row's empty placeholders would stay beside the views and take
-// their room.
-void DropPlaceholders(fw::CSplitterWnd& splitter)
-{
-    QSplitter* row = splitter.RowSplitter(0);
-    if (!row)
-        return;
-    auto isView = [&](const QWidget* w) {
-        for (int col = 0; col < splitter.GetColumnCount(); ++col)
-            if (fw::CWnd* pane = splitter.GetPane(0, col); pane && pane->Widget() == w)
-                return true;
-        return false;
-    };
-    for (int i = row->count() - 1; i >= 0; --i)
-        if (QWidget* w = row->widget(i); w && !isView(w))
-            delete w;
-}
-
 // The self-check results: the list of records beside the record page it
-// chooses, in a splitter of one row and two columns that already stands
-// in the frame.
-bool CreateCheckPage(fw::CSplitterWnd& splitter, fw::CDocument* document)
+// chooses.
+bool FillCheckPage(fw::CSplitterWnd& splitter, fw::CDocument* document)
 {
     if (!splitter.CreateView(0, 0, FW_RUNTIME_CLASS(CPrjCheckHistoryView), fw::CSize(150, 200), document) ||
         !splitter.CreateView(0, 1, FW_RUNTIME_CLASS(CPrjCheckView), fw::CSize(200, 200), document))
@@ -157,79 +125,43 @@ bool CreateCheckPage(fw::CSplitterWnd& splitter, fw::CDocument* document)
 
 bool CProjectFrameBar::Create(fw::CFrameWnd* frame)
 {
-    const bool ok = fw::CDialogBar::Create(
-        frame,
-        [](fw::DialogBuilder& b) {
-            // The program's own edit class, with the edit menu as its
-            // context menu; the pages' edit commands look for it.
-            auto& title = static_cast<CZELEdit&>(b.Custom(kTitleEdit, std::make_unique<CZELEdit>()));
-            title.m_nMenuId = kTitleEditMenu;
-            title.LimitText(kTitleLimit);
-            b.Row();
-            b.Static(kLabelTime, "");
-            b.Static(kTimeValue, "");
-            b.Static(kTimeUnit, "");
-            b.Static(kLabelClock, "");
-            b.Static(kClockValue, "");
-            b.Static(kLabelMs, "");
-        },
-        kFrameBarId);
-    return ok;
-}
-
-fw::CEdit* CProjectFrameBar::TitleEdit() const { return GetDlgItemAs<fw::CEdit>(kTitleEdit); }
-
-void CProjectFrameBar::SetEditReadOnly(bool on)
-{
-    if (fw::CEdit* edit = TitleEdit())
-        edit->SetReadOnly(on);
+    return CreateBar(frame, kFrameBarId, kTitleEditMenu, [](fw::DialogBuilder& b) {
+        b.Static(kLabelTime, "");
+        b.Static(kTimeValue, "");
+        b.Static(kTimeUnit, "");
+        b.Static(kLabelClock, "");
+        b.Static(kClockValue, "");
+        b.Static(kLabelMs, "");
+    });
 }
 
 // ---- frame ---------------------------------------------------------------------------------------
 
-FW_BEGIN_COMMANDS(CProjectFrame, fw::CMDIChildWnd)
-    FW_ON_COMMAND_RANGE(kGroupChannel, kGroupHistory, &CProjectFrame::OnPageGroup)
-    FW_ON_COMMAND_RANGE(kGroupCan, kGroupCan, &CProjectFrame::OnPageGroup)
-    FW_ON_UPDATE_RANGE(kGroupChannel, kGroupHistory, &CProjectFrame::OnUpdatePageGroup)
-    FW_ON_UPDATE_RANGE(kGroupCan, kGroupCan, &CProjectFrame::OnUpdatePageGroup)
-    FW_ON_COMMAND_RANGE(kPageInput, kPageGraphList, &CProjectFrame::OnPageCommand)
-    FW_ON_COMMAND_RANGE(kPageHistory, kPageCheck, &CProjectFrame::OnPageCommand)
-    FW_ON_COMMAND_RANGE(kPageCanSettings, kPageCanData, &CProjectFrame::OnPageCommand)
-    FW_ON_COMMAND_RANGE(kPageVoice, kPageVoice, &CProjectFrame::OnPageCommand)
-    FW_ON_COMMAND_RANGE(kPageDigitalIO, kPageDigitalIO, &CProjectFrame::OnPageCommand)
-    FW_ON_UPDATE_RANGE(kPageInput, kPageGraphList, &CProjectFrame::OnUpdatePage)
-    FW_ON_UPDATE_RANGE(kPageHistory, kPageCheck, &CProjectFrame::OnUpdatePage)
-    FW_ON_UPDATE_RANGE(kPageCanSettings, kPageCanData, &CProjectFrame::OnUpdatePage)
-    FW_ON_UPDATE_RANGE(kPageVoice, kPageVoice, &CProjectFrame::OnUpdatePage)
-    FW_ON_UPDATE_RANGE(kPageDigitalIO, kPageDigitalIO, &CProjectFrame::OnUpdatePage)
-    FW_ON_EN_USERCHANGE(CProjectFrameBar::kTitleEdit, &CProjectFrame::OnTitleEditChange)
+FW_BEGIN_COMMANDS(CProjectFrame, CPageFrame)
     FW_ON_COMMAND(kEditLock, &CProjectFrame::OnEditLock)
     FW_ON_UPDATE(kEditLock, &CProjectFrame::OnUpdateEditLock)
 FW_END_COMMANDS
 
-CProjectFrame::CProjectFrame() = default;
+CProjectFrame::CProjectFrame() : CPageFrame(kGroups, kPages) {}
 
-CProjectFrame::~CProjectFrame()
-{
-    // The pages go before the frame's window, which holds their widgets.
-    m_pages.clear();
-}
+CProjectFrame::~CProjectFrame() = default;
 
 bool CProjectFrame::Create(const fw::CString& title, unsigned menuId)
 {
-    if (!fw::CMDIChildWnd::Create(title, menuId))
+    if (!CPageFrame::Create(title, menuId) || !CreatePageToolBar(kPageToolBarId))
         return false;
-    if (!m_toolBar.Create(this, kPageToolBarId))
-        return false;
-    if (QToolBar* bar = m_toolBar.Bar()) {
-        bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        bar->setOrientation(Qt::Vertical);
-        MainWindow()->addToolBar(Qt::LeftToolBarArea, bar);
-    }
+    EnsureProjectPageMenus();
     SetupPageToolbar(false);
-    if (!m_bar.Create(this))
-        return false;
-    return true;
+    return m_bar.Create(this);
+}
+
+const char* CProjectFrame::ButtonText(unsigned id) const
+{
+    switch (id) {
+    case kMeterSetup: return "測定器設定...";
+    case kAdSetup: return "A/D設定...";
+    default: return "";
+    }
 }
 
 void CProjectFrame::SetupPageToolbar(bool withCan)
@@ -238,82 +170,33 @@ void CProjectFrame::SetupPageToolbar(bool withCan)
     if (withCan)
         ids.push_back(kGroupCan);
     ids.insert(ids.end(), {kGroupSetting, 0, kGroupData, kGroupHistory});
-    m_toolBar.SetButtons(ids.data(), static_cast<int>(ids.size()));
-    for (int i = 0; i < m_toolBar.GetCount(); ++i) {
-        const unsigned id = m_toolBar.GetItemID(i);
-        if (id == 0)
-            continue;
-        if (QAction* action = m_toolBar.ActionOf(id))
-            action->setText(QString::fromUtf8(ButtonText(id)));
-        if (id != kMeterSetup && id != kAdSetup)
-            m_toolBar.SetButtonStyle(i, fw::TBBS_DROPDOWN);
-    }
+    SetPageButtons(ids);
 }
 
 bool CProjectFrame::OnCreateClient(fw::CDocument* document, const fw::CRuntimeClass* viewClass)
 {
-    m_pStack = new QStackedWidget;
-    MainWindow()->setCentralWidget(m_pStack);
-    auto host = std::make_unique<fw::CWnd>();
-    for (const PageEntry& entry : kPages) {
-        const fw::CRuntimeClass* pageClass = nullptr;
-        if (entry.id == kPageInput)
-            pageClass = viewClass ? viewClass : FW_RUNTIME_CLASS(CPrjChView);
-        else if (entry.id == kPageOutput)
-            pageClass = FW_RUNTIME_CLASS(CPrjAmpOutView);
-        else if (entry.id == kPageDataTrigger)
-            pageClass = FW_RUNTIME_CLASS(CPrjDataTrgView);
-        else if (entry.id == kPageDigitalIO)
-            pageClass = FW_RUNTIME_CLASS(CPrj465View);
-        else if (entry.id == kPageCycle)
-            pageClass = FW_RUNTIME_CLASS(CPrjCycleTrgView);
-        else if (entry.id == kPageComparator)
-            pageClass = FW_RUNTIME_CLASS(CPrjDataCompView);
-        else if (entry.id == kPageDataList)
-            pageClass = FW_RUNTIME_CLASS(CPrjChDataView);
-        else
-            pageClass = ProjectPageClass(entry.id);
-        if (!pageClass)
-            continue;
-        std::unique_ptr<fw::CSplitterWnd> splitter;
+    CreatePageStack();
+    for (const PageInfo& entry : kPages) {
         if (entry.id == kPageCheck) {
-            // The splitter joins the frame before its views are made, so
-            // that they know their frame.
-            splitter = std::make_unique<fw::CSplitterWnd>();
-            if (!splitter->CreateStatic(nullptr, 1, 2, fw::AFX_IDW_PANE_FIRST + 1))
+            // A plain splitter of two tables.
+            if (!AddPage(entry.id, std::make_unique<fw::CSplitterWnd>(), 1, 2,
+                         [&](fw::CSplitterWnd& s) { return FillCheckPage(s, document); }))
                 return false;
-            m_pStack->addWidget(splitter->Widget());
-            if (!CreateCheckPage(*splitter, document))
-                return false;
-        } else {
-            splitter = std::make_unique<CZELGridSplitter>();
-            if (!splitter->CreateStatic(nullptr, 1, 1, fw::AFX_IDW_PANE_FIRST + 1))
-                return false;
-            m_pStack->addWidget(splitter->Widget());
-            if (!splitter->CreateView(0, 0, pageClass, fw::CSize(), document))
-                return false;
+            continue;
         }
-        for (int col = 0; col < splitter->GetColumnCount(); ++col)
-            if (auto* view = dynamic_cast<fw::CView*>(splitter->GetPane(0, col)))
-                AttachView(view);
-        DropPlaceholders(*splitter);
-        if (entry.id == kPageCheck)
-            splitter->RecalcLayout();
-        m_pages.push_back({entry.id, std::move(splitter)});
+        const fw::CRuntimeClass* pageClass = PageClass(entry.id, viewClass);
+        if (pageClass && !AddViewPage(entry.id, FW_RUNTIME_CLASS(CZELGridSplitter), pageClass, document))
+            return false;
     }
-    return !m_pages.empty();
+    return HasPages();
 }
 
 void CProjectFrame::InitialUpdateFrame(fw::CDocument* document, bool makeVisible)
 {
-    m_nLastChannel = kPageInput;
-    m_nLastSetting = kPageDataTrigger;
-    m_nLastData = kPageDataList;
-    m_nLastHistory = kPageHistory;
-    m_nLastCan = kPageCanSettings;
+    ResetLastPages();
     if (CZELGridSplitter* first = PageWindow(kPageInput))
         SetActiveView(dynamic_cast<fw::CView*>(first->GetPane(0, 0)));
-    fw::CMDIChildWnd::InitialUpdateFrame(document, makeVisible);
+    CPageFrame::InitialUpdateFrame(document, makeVisible);
     OnPageCommand(kPageInput);
     ActivateFrame(-1);
 }
@@ -325,114 +208,16 @@ CZELGridSplitter* CProjectFrame::PageWindow(unsigned id) const
     return dynamic_cast<CZELGridSplitter*>(PageSplitter(id));
 }
 
-fw::CSplitterWnd* CProjectFrame::PageSplitter(unsigned id) const
-{
-    for (const Page& p : m_pages)
-        if (p.id == id)
-            return p.splitter.get();
-    return nullptr;
-}
+bool CProjectFrame::IsGroupEnabled(unsigned group) { return group != kGroupCan || m_bCan; }
 
-unsigned CProjectFrame::GroupOf(unsigned id)
+bool CProjectFrame::IsPageEnabled(unsigned id)
 {
-    const PageEntry* entry = FindPage(id);
-    return entry ? entry->group : 0;
-}
-
-fw::CString CProjectFrame::PageCaption(unsigned id)
-{
-    const PageEntry* entry = FindPage(id);
-    return entry ? fw::CString(entry->caption) : fw::CString();
-}
-
-unsigned CProjectFrame::GetLastPage(unsigned group) const
-{
-    switch (group) {
-    case kGroupChannel: return m_nLastChannel;
-    case kGroupSetting: return m_nLastSetting;
-    case kGroupData: return m_nLastData;
-    case kGroupHistory: return m_nLastHistory;
-    case kGroupCan: return m_nLastCan;
-    default: return 0;
+    switch (id) {
+    case kPageOutput: return m_bOutput;
+    case kPageDigitalIO: return m_bDigital;
+    case kPageCheck: return false;
+    default: return GroupOf(id) != kGroupCan || m_bCan;
     }
-}
-
-void CProjectFrame::ShowPage(fw::CSplitterWnd* page)
-{
-    if (!page || !m_pStack)
-        return;
-    if (m_pVisible && m_pVisible != page)
-        m_pVisible->SetDlgCtrlID(fw::AFX_IDW_PANE_FIRST + 1);
-    page->SetDlgCtrlID(fw::AFX_IDW_PANE_FIRST);
-    m_pStack->setCurrentWidget(page->Widget());
-    m_pVisible = page;
-    page->Invalidate(true);
-    if (auto* view = dynamic_cast<fw::CView*>(page->GetPane(0, 0)))
-        SetActiveView(view);
-}
-
-void CProjectFrame::OnPageCommand(unsigned id)
-{
-    const unsigned group = GroupOf(id);
-    if (!group)
-        return;
-    m_nGroup = group;
-    switch (group) {
-    case kGroupChannel: m_nLastChannel = id; break;
-    case kGroupSetting: m_nLastSetting = id; break;
-    case kGroupData: m_nLastData = id; break;
-    case kGroupHistory: m_nLastHistory = id; break;
-    case kGroupCan: m_nLastCan = id; break;
-    default: break;
-    }
-    ShowPage(PageSplitter(id));
-    RetitleForPage(id);
-}
-
-void CProjectFrame::OnPageGroup(unsigned group) { OnPageCommand(GetLastPage(group)); }
-
-void CProjectFrame::RetitleForPage(unsigned id)
-{
-    fw::CDocument* doc = GetActiveDocument();
-    if (!doc)
-        return;
-    fw::CString title = doc->GetTitle();
-    title += " - (";
-    title += PageCaption(id);
-    title += ")";
-    SetWindowText(title);
-}
-
-void CProjectFrame::OnUpdateFrameTitle(bool addToTitle)
-{
-    fw::CMDIChildWnd::OnUpdateFrameTitle(addToTitle);
-    if (addToTitle && m_nGroup && m_nGroup != kGroupCan)
-        RetitleForPage(GetLastPage(m_nGroup));
-}
-
-void CProjectFrame::OnUpdatePageGroup(fw::CCmdUI* ui)
-{
-    const unsigned id = ui->m_nID;
-    const bool can = id != kGroupCan || m_bCan;
-    ui->Enable(can);
-    ui->SetCheck(can && m_nGroup == id ? 1 : 0);
-}
-
-void CProjectFrame::OnUpdatePage(fw::CCmdUI* ui)
-{
-    const unsigned id = ui->m_nID;
-    const unsigned group = GroupOf(id);
-    bool enable = true;
-    if (id == kPageOutput)
-        enable = m_bOutput;
-    else if (id == kPageDigitalIO)
-        enable = m_bDigital;
-    else if (id == kPageCheck)
-        enable = false;
-    else if (group == kGroupCan)
-        enable = m_bCan;
-    ui->Enable(enable);
-    ui->SetCheck(enable && m_nGroup == group && GetLastPage(group) == id ? 1 : 0);
 }
 
 void CProjectFrame::RefreshPageFlags()
@@ -448,21 +233,21 @@ void CProjectFrame::RefreshPageFlags()
         digital = digital || profile.m_unitTypes[static_cast<size_t>(i)].CountOf(kDigitalUnit) > 0;
     }
     m_bOutput = output;
-    if (!m_bOutput && m_nLastChannel == kPageOutput) {
-        m_nLastChannel = kPageInput;
-        if (m_nGroup == kGroupChannel)
+    if (!m_bOutput && GetLastPage(kGroupChannel) == kPageOutput) {
+        SetLastPage(kGroupChannel, kPageInput);
+        if (GetCurrentGroup() == kGroupChannel)
             OnPageCommand(kPageInput);
     }
     const bool can = profile.HasCanUnit();
     if (can != m_bCan)
         SetupPageToolbar(can);
     m_bCan = can;
-    if (!m_bCan && m_nGroup == kGroupCan)
-        OnPageCommand(m_nLastChannel);
+    if (!m_bCan && GetCurrentGroup() == kGroupCan)
+        OnPageCommand(GetLastPage(kGroupChannel));
     m_bDigital = digital;
-    if (!m_bDigital && m_nLastChannel == kPageDigitalIO) {
-        m_nLastChannel = kPageInput;
-        if (m_nGroup == kGroupChannel)
+    if (!m_bDigital && GetLastPage(kGroupChannel) == kPageDigitalIO) {
+        SetLastPage(kGroupChannel, kPageInput);
+        if (GetCurrentGroup() == kGroupChannel)
             OnPageCommand(kPageInput);
     }
 }
@@ -497,48 +282,8 @@ void CProjectFrame::UpdateFrameBar()
 void CProjectFrame::GetTimingText(fw::CString& text, char sep) const
 {
     static constexpr int ids[] = {kLabelTime, kTimeValue, kTimeUnit, kLabelClock, kClockValue, kLabelMs};
-    bool first = true;
-    for (int id : ids) {
-        if (!m_bar.GetDlgItem(id))
-            continue;
-        if (!first)
-            text += fw::CString(std::string(1, sep));
-        text += m_bar.GetDlgItemText(id);
-        first = false;
-    }
+    JoinBarTexts(ids, sep, false, text);
 }
-
-void CProjectFrame::SyncTitleEdit()
-{
-    CKIV5980Doc* doc = ProjectDoc();
-    fw::CEdit* edit = m_bar.TitleEdit();
-    if (!doc || !edit || (edit->Widget() && edit->Widget()->hasFocus()))
-        return;
-    m_bInTitleChange = true;
-    edit->SetWindowText(doc->GetTestTitle());
-    m_bInTitleChange = false;
-}
-
-void CProjectFrame::OnTitleEditChange()
-{
-    CKIV5980Doc* doc = ProjectDoc();
-    fw::CEdit* edit = m_bar.TitleEdit();
-    if (!doc || !edit || m_bInTitleChange)
-        return;
-    m_bInTitleChange = true;
-    const fw::CString typed = edit->GetWindowText();
-    doc->SetTestTitle(typed);
-    if (doc->GetTestTitle() != typed) {
-        int start = 0;
-        int end = 0;
-        edit->GetSel(start, end);
-        edit->SetWindowText(doc->GetTestTitle());
-        edit->SetSel(start, end);
-    }
-    m_bInTitleChange = false;
-}
-
-void CProjectFrame::SetBarReadOnly(bool on) { m_bar.SetEditReadOnly(on); }
 
 void CProjectFrame::ActivateFrame(int showCmd)
 {
@@ -548,7 +293,7 @@ void CProjectFrame::ActivateFrame(int showCmd)
         RefreshPageFlags();
         SetBarReadOnly(doc->IsEditLocked());
     }
-    fw::CMDIChildWnd::ActivateFrame(showCmd);
+    CPageFrame::ActivateFrame(showCmd);
 }
 
 void CProjectFrame::OnEditLock()

@@ -5,23 +5,13 @@
 // remember their last page, and a bar at the top with the test title and
 // the A/D sampling settings.
 
+#include "docview/frames/PageFrame.h"
+#include "docview/frames/PageFrameBar.h"
 #include "framework/core/CString.h"
-#include "framework/ui/DialogBar.h"
-#include "framework/ui/MDIFrameWnd.h"
 #include "framework/ui/SplitterWnd.h"
-#include "framework/ui/ToolBar.h"
-
-#include <array>
-#include <cstdint>
-#include <memory>
 
 class CKIV5980Doc;
 class CZELGridSplitter;
-class QStackedWidget;
-
-namespace fw {
-class CEdit;
-}
 
 // Command ids of the groups and pages.
 namespace prjcmd {
@@ -57,16 +47,13 @@ inline constexpr unsigned kFrameBarId = 142;
 } // namespace prjcmd
 
 // The bar with the test title (1001) and the sampling fields.
-class CProjectFrameBar : public fw::CDialogBar {
+class CProjectFrameBar : public CPageFrameBar {
     FW_DECLARE_DYNAMIC(CProjectFrameBar)
 public:
-    static constexpr int kTitleEdit = 1001;
     bool Create(fw::CFrameWnd* frame);
-    fw::CEdit* TitleEdit() const;
-    void SetEditReadOnly(bool on);
 };
 
-class CProjectFrame : public fw::CMDIChildWnd {
+class CProjectFrame : public CPageFrame {
     FW_DECLARE_DYNCREATE(CProjectFrame)
     FW_DECLARE_COMMANDS()
 public:
@@ -77,62 +64,34 @@ public:
     bool OnCreateClient(fw::CDocument* document, const fw::CRuntimeClass* viewClass) override;
     void InitialUpdateFrame(fw::CDocument* document, bool makeVisible) override;
     void ActivateFrame(int showCmd = -1) override;
-    void OnUpdateFrameTitle(bool addToTitle) override;
 
     void SetupPageToolbar(bool withCan);
     void RefreshPageFlags();
     void UpdateFrameBar();
-    void SyncTitleEdit();
     void GetTimingText(fw::CString& text, char sep) const;
-    void SetBarReadOnly(bool on);
 
-    // Page switching.
-    void OnPageGroup(unsigned group);
-    void OnPageCommand(unsigned id);
-    unsigned GetCurrentGroup() const { return m_nGroup; }
-    unsigned GetLastPage(unsigned group) const;
     // The splitter of a page command; none for pages not made. The check
     // results sit in a plain splitter (their two pages are two tables,
     // not panes of one), which only `PageSplitter` answers.
     CZELGridSplitter* PageWindow(unsigned id) const;
-    fw::CSplitterWnd* PageSplitter(unsigned id) const;
-    fw::CSplitterWnd* VisiblePage() const { return m_pVisible; }
-    fw::CToolBar& PageToolBar() { return m_toolBar; }
     CProjectFrameBar& FrameBar() { return m_bar; }
     bool HasOutputUnits() const { return m_bOutput; }
     bool HasDigitalUnits() const { return m_bDigital; }
     bool HasCanUnit() const { return m_bCan; }
-    // The caption of a page command ("入力CH").
-    static fw::CString PageCaption(unsigned id);
-    static unsigned GroupOf(unsigned id);
+
+protected:
+    CPageFrameBar& PageBar() override { return m_bar; }
+    bool IsPageEnabled(unsigned id) override;
+    bool IsGroupEnabled(unsigned group) override;
+    const char* ButtonText(unsigned id) const override;
 
 private:
     CKIV5980Doc* ProjectDoc() const;
-    void ShowPage(fw::CSplitterWnd* page);
-    void OnUpdatePageGroup(fw::CCmdUI* ui);
-    void OnUpdatePage(fw::CCmdUI* ui);
-    void OnTitleEditChange();
     void OnEditLock();
     void OnUpdateEditLock(fw::CCmdUI* ui);
-    void RetitleForPage(unsigned id);
 
-    fw::CToolBar m_toolBar;
     CProjectFrameBar m_bar;
-    unsigned m_nGroup = 0;
-    unsigned m_nLastChannel = prjcmd::kPageInput;
-    unsigned m_nLastSetting = prjcmd::kPageDataTrigger;
-    unsigned m_nLastData = prjcmd::kPageDataList;
-    unsigned m_nLastHistory = prjcmd::kPageHistory;
-    unsigned m_nLastCan = prjcmd::kPageCanSettings;
     bool m_bCan = false;
-    fw::CSplitterWnd* m_pVisible = nullptr;
     bool m_bOutput = false;
     bool m_bDigital = false;
-    bool m_bInTitleChange = false;
-    QStackedWidget* m_pStack = nullptr;
-    struct Page {
-        unsigned id;
-        std::unique_ptr<fw::CSplitterWnd> splitter;
-    };
-    std::vector<Page> m_pages;
 };
