@@ -65,18 +65,18 @@ TEST_F(PanelWindowTest, ThePanelPollsShowsTheMonitoredValuesAndFetchesAManualMea
     // measurement; the interval, comparator and cycle modes not offered.
     int items = 0;
     bool intervalListed = true;
-    bool freeRunEnabled = false;
+    bool programListed = false;
     fw::CMenu::SetTrackHook([&](fw::CMenu& menu) -> unsigned {
         items = menu.GetMenuItemCount();
         intervalListed = menu.FindAction(CKeisokuPanelWnd::ID_INTERVAL, fw::MF_BYCOMMAND) != nullptr;
-        freeRunEnabled = menu.FindAction(CKeisokuPanelWnd::ID_FREE_RUN, fw::MF_BYCOMMAND)->isEnabled();
+        programListed = menu.FindAction(CKeisokuPanelWnd::ID_PROGRAM, fw::MF_BYCOMMAND) != nullptr;
         return 0;
     });
     wnd->OnAutoMenu();
     fw::CMenu::SetTrackHook({});
     EXPECT_EQ(items, 3);
     EXPECT_FALSE(intervalListed);
-    EXPECT_TRUE(freeRunEnabled);
+    EXPECT_TRUE(programListed);
 
     wnd->OnStart();
     EXPECT_TRUE(wnd->Panel().IsMeasuring());
