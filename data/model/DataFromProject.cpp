@@ -11,11 +11,13 @@
 #include "framework/core/FileSystem.h"
 #include "framework/core/Format.h"
 #include "framework/core/Services.h"
+#include "instrument/meter/KivMeter.h"
 #include "instrument/system/BoxArray.h"
 #include "instrument/system/BoxPropaty.h"
 #include "project/model/KIV5980Doc.h"
 #include "project/model/MMAObject.h"
 
+#include <cmath>
 #include <filesystem>
 #include <system_error>
 
@@ -85,6 +87,32 @@ fw::CString CKivDataDoc::NewDataFolderName(const fw::CString& dataFolder, double
     }
 }
 
+// The samples were taken at the clock the first control unit kept, which
+// is the project's only when the unit took the project's settings.
+void CKivDataDoc::TakeUnitTimeBase(CBoxArray& system)
+{
+    const CKivMeter* unit = system.GetBoxCount() > 0 ? system.GetBox(0)->GetMeter() : nullptr;
+    if (!unit)
+        return;
+    const double asked = m_adSet.m_dClk;
+    const double clock = unit->GetValue(0, CKivMeter::kAttrInterval);
+    if (clock > 0)
+        m_adSet.m_dClk = clock;
+    m_adSet.m_nPreNum = static_cast<int>(unit->GetValue(0, CKivMeter::kAttrPreTrigger));
+    m_adSet.m_nExtClk = static_cast<int>(unit->GetValue(0, CKivMeter::kAttrClockSource));
+    // The recorded file names its own clock; a unit that did not take the
+    // project's settings is told of, never labelled with the wrong clock.
+    const CKiv406FileInfo& file = system.GetBox(0)->CurrentFile(CBoxPropaty::kWaveList);
+    if (m_adSet.UsesExternalClock() || file.m_name.IsEmpty() || file.m_clockKind != CKiv406FileInfo::clockInterval ||
+        !(file.m_interval > 0))
+        return;
+    if (std::fabs(file.m_interval - m_adSet.m_dClk) > 1e-9 * m_adSet.m_dClk) {
+        fw::AfxMessageBox(fw::Format(datastr::kTextOtherClock, asked, file.m_interval),
+                          fw::MB_OK | fw::MB_ICONEXCLAMATION);
+        m_adSet.m_dClk = file.m_interval;
+    }
+}
+
 bool CKivDataDoc::CreateFromProject(CKIV5980Doc& project)
 {
     CBoxArray& system = project.GetActiveBoxArray();
@@ -93,6 +121,7 @@ bool CKivDataDoc::CreateFromProject(CKIV5980Doc& project)
         return false;
     }
     m_adSet = system.GetADSet();
+    TakeUnitTimeBase(system);
     m_adSet.m_nNum = m_boxes.GetTankList().GetMaxDataCount(0, -1);
     if (m_styles[kStyleChannel])
         m_styles[kStyleChannel]->SetRowCount(std::max(GetChannelCount(), 1));

@@ -23,6 +23,10 @@ inline constexpr const char* kTextNoInterval =
 // A finished measurement whose start time is no date gets no data folder.
 inline constexpr const char* kTextBadStartTime =
     "計測開始日時が正しくないため、計測データを保存できません。";
+// The unit recorded at another clock than the project's settings asked.
+inline constexpr const char* kTextOtherClock =
+    "測定器は計測プロジェクトのサンプルクロック(%g ms)と異なるサンプルクロック(%g ms)で記録しました。\n"
+    "計測データは測定器が記録したサンプルクロックで作成します。";
 inline constexpr unsigned kIdsThermocouple = 486;
 inline constexpr unsigned kIdsVoltage = 487;
 

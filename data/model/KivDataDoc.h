@@ -19,6 +19,7 @@
 
 struct CMMAHeader;
 class CKIV5980Doc;
+class CBoxArray;
 namespace fw {
 class CFile;
 }
@@ -157,6 +158,8 @@ public:
     bool CreateFromProject(CKIV5980Doc& project);
     // "D%y%m%d%H%M%S" of the start, with "_1", "_2" ... while taken.
     static fw::CString NewDataFolderName(const fw::CString& dataFolder, double startTime);
+    // CLK, PRENUM and EXT_CLK as the first control unit recorded them.
+    void TakeUnitTimeBase(CBoxArray& system);
 
     // --- GPS map
     // The longitude and latitude tanks of the track; false without one.

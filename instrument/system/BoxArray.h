@@ -223,6 +223,10 @@ public:
     bool WriteAllSettings();
     bool WriteHistSettings();
     bool ReadHistSettings();
+    // Every box's settings read from its control unit; the settings the
+    // whole system shares (the program start and the frequency run) are
+    // then taken from the first control unit for all.
+    bool ReadMeters();
     // Control units by box index.
     void CompareSystemSettings(int firstBox, int otherBox, int firstCode, int count) const;
     bool SetMeterClocks();
@@ -240,6 +244,9 @@ public:
     void DropCurrentFiles(int flags);
     void GatherFileLists(FileVectors& vectors) const;
     void CollectCurrentHistFiles(FileVectors& vectors) const;
+    // Into each given list the box's frequency files newer than its current
+    // one, every list then cut to the shortest.
+    void CollectNewHistFiles(FileVectors& vectors) const;
     // Frequency files: entry `entryIndex` of every existing vector (box by
     // box) into `counts`, each analysis named after its input channel.
     // From the units a failed file is offered for a repeat (declining:

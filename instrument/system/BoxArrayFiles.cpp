@@ -172,6 +172,21 @@ void CBoxArray::CollectCurrentHistFiles(FileVectors& vectors) const
     CutToShortest(vectors);
 }
 
+void CBoxArray::CollectNewHistFiles(FileVectors& vectors) const
+{
+    for (int16_t b : m_inUse) {
+        std::vector<CKiv406FileInfo>* out = VectorOf(vectors, b);
+        if (!out)
+            continue;
+        CBoxPropaty* box = GetBox(b);
+        const CKiv406FileInfo& current = box->CurrentFile(CBoxPropaty::kHistList);
+        for (const CKiv406FileInfo& entry : box->FileList(CBoxPropaty::kHistList))
+            if (current < entry)
+                out->push_back(entry);
+    }
+    CutToShortest(vectors);
+}
+
 // ------------------------------------------------------------ frequency files
 
 namespace {

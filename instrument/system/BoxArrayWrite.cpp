@@ -9,10 +9,14 @@
 #include "instrument/system/SequenceSupport.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
 constexpr int kFirstProgramCode = 111;
+// The settings every control unit of a system must share: the programmed
+// start, the frequency run's start and length, its mode.
+constexpr std::pair<int, int> kSystemSettingRanges[] = {{kFirstProgramCode, 4}, {119, 3}, {115, 3}, {118, 1}};
 
 void Report(const std::exception& e)
 {
@@ -64,14 +68,31 @@ bool CBoxArray::ReadHistSettings()
     }
     try {
         for (int other = 1; other < GetBoxCount(); ++other) {
-            CompareSystemSettings(0, other, kFirstProgramCode, 4);
-            CompareSystemSettings(0, other, 119, 3);
-            CompareSystemSettings(0, other, 115, 3);
-            CompareSystemSettings(0, other, 118, 1);
+            for (const auto& [firstCode, count] : kSystemSettingRanges)
+                CompareSystemSettings(0, other, firstCode, count);
         }
     } catch (const std::exception& e) {
         Report(e);
         return false;
+    }
+    return true;
+}
+
+bool CBoxArray::ReadMeters()
+{
+    fw::CWaitCursor cursor;
+    for (int16_t b : m_inUse) {
+        if (!sequence::MeterOf(*this, b).ReadAllSettings())
+            return false;
+    }
+    if (m_inUse.empty())
+        return true;
+    const CKivMeter& first = sequence::MeterOf(*this, m_inUse.front());
+    for (size_t i = 1; i < m_inUse.size(); ++i) {
+        CKivMeter& other = sequence::MeterOf(*this, m_inUse[i]);
+        for (const auto& [firstCode, count] : kSystemSettingRanges)
+            for (int code = firstCode; code < firstCode + count; ++code)
+                other.SetValue(0, code, first.GetValue(0, code), false);
     }
     return true;
 }

@@ -382,6 +382,19 @@ bool CKIV5980Doc::PrepareComparatorRow(bool first)
     return true;
 }
 
+std::vector<int16_t> CKIV5980Doc::GetComparatorChannels()
+{
+    RequireColumns(kProgComparator, 4);
+    std::vector<int16_t> channels;
+    const int last = LastUsedRow(kProgComparator);
+    for (int row = 0; row <= last; ++row) {
+        const ProgramRow r = ReadRow(kProgComparator, row);
+        if (r.hasFirst && r.first >= 0)
+            channels.push_back(static_cast<int16_t>(r.first));
+    }
+    return channels;
+}
+
 bool CKIV5980Doc::ResetComparator(int mode)
 {
     m_nCompRow = 0;

@@ -39,6 +39,7 @@ class IChannelMenu;
 
 class CKIV5980Doc : public CKivDocBase, public ICompNoOwner {
     FW_DECLARE_DYNCREATE(CKIV5980Doc)
+    FW_DECLARE_COMMANDS()
 public:
     static constexpr const char* kMagic = "KIVKIV5980Docmect";
     static constexpr size_t kMagicBytes = 17;
@@ -49,6 +50,7 @@ public:
     static constexpr int kCalcRows = 1000;
     static constexpr int kProgramRows = 100;
     static constexpr int kMaxHistorySteps = CMMAObject::kMaxSteps;
+    static constexpr unsigned kIdHistoryUpdate = 32830, kIdWriteSettingsFile = 33553;
 
     // The tables, in the order of the members they stand for.
     enum Table : int {
@@ -158,6 +160,7 @@ public:
     void SetLastStep(int step);
     void RemoveUnsavedSteps(int first, int last);
     void OnHistoryUpdate();
+    void OnUpdateHistoryUpdate(fw::CCmdUI* ui);
 
     // ---- settings file (".set")
     void OnWriteSettingsFile();
@@ -179,6 +182,8 @@ public:
     bool ResetComparator(int mode);
     int CheckComparatorLimits();
     bool AdvanceComparator();
+    // The channels the comparator program's rows name.
+    std::vector<int16_t> GetComparatorChannels();
     void NotifyComparatorState(bool on) {}
     bool StartCycleTrigger();
     bool IsCycleTableEmpty();

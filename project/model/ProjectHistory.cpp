@@ -148,6 +148,19 @@ void CKIV5980Doc::RemoveUnsavedSteps(int first, int last)
     GetUndoBuffer().Release(0);
 }
 
+// "計測履歴の更新..." and "KIV-406設定ファイル作成..." reach the project
+// from its windows' menus.
+FW_BEGIN_COMMANDS(CKIV5980Doc, CKivDocBase)
+    FW_ON_COMMAND(CKIV5980Doc::kIdHistoryUpdate, &CKIV5980Doc::OnHistoryUpdate)
+    FW_ON_UPDATE(CKIV5980Doc::kIdHistoryUpdate, &CKIV5980Doc::OnUpdateHistoryUpdate)
+    FW_ON_COMMAND(CKIV5980Doc::kIdWriteSettingsFile, &CKIV5980Doc::OnWriteSettingsFile)
+FW_END_COMMANDS
+
+void CKIV5980Doc::OnUpdateHistoryUpdate(fw::CCmdUI* ui)
+{
+    ui->Enable(!IsEditLocked());
+}
+
 void CKIV5980Doc::OnHistoryUpdate()
 {
     try {

@@ -37,6 +37,8 @@ ReplyPlan ControlUnit::Handle(const std::string& line)
 {
     if (m_keepRecords)
         m_transcript.Add(line);
+    if (m_lineLog)
+        m_lineLog(line);
     const std::vector<FaultRule> faults = m_faults.Take(line);
     // A command the unit refuses changes nothing in it.
     const bool refused = std::any_of(faults.begin(), faults.end(), [](const FaultRule& r) {

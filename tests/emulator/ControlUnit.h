@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -45,6 +46,9 @@ public:
     // Tests keep every received line and byte; a long-running emulator
     // (kivsim) turns that off so it does not grow with every poll.
     void SetKeepRecords(bool keep) { m_keepRecords = keep; }
+    // Every received line also goes here (kivsim's wire log); set before
+    // the unit serves.
+    void SetLineLog(std::function<void(const std::string&)> log) { m_lineLog = std::move(log); }
     Faults& GetFaults() { return m_faults; }
 
     // Every byte received, line ends and padding included, for checks of
@@ -82,6 +86,7 @@ private:
     mutable std::mutex m_bytesMutex;
     std::string m_received;
     std::atomic<bool> m_keepRecords{true};
+    std::function<void(const std::string&)> m_lineLog;
 
     mutable std::mutex m_sentMutex;
     mutable std::condition_variable m_sentChanged;

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <set>
 
 namespace kivemu {
@@ -23,6 +24,18 @@ constexpr int kErrNotTriggered = 2;
 Reply Ok()
 {
     return Reply::Line("OK");
+}
+
+// " yy/mm/dd hh:mm:ss" of the local time, as "TTM" answers.
+std::string ClockNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::snprintf(text, sizeof text, " %02d/%02d/%02d %02d:%02d:%02d", local.tm_year % 100, local.tm_mon + 1,
+                  local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+    return text;
 }
 
 std::vector<int> SelectedChannels(const DeviceState& s)
@@ -86,6 +99,8 @@ void Step(MeasureDevice& m, MeterDevice& meter, DeviceState& s)
         }
         m.phase = Phase::Recording;
         m.triggered = true;
+        if (m.clockRuns)
+            m.startTime = ClockNow();
         s.state = 3;
         break;
     case Phase::Recording: {
@@ -135,10 +150,25 @@ void Arm(MeasureDevice& m, const MeterDevice& meter, DeviceState& s, const std::
     s.state = program ? 1 : 2;
 }
 
+// The voltage output unit drives its channels and measures nothing, so
+// its selected channels carry no current value.
+constexpr int kVoltageOutputUnit = 3;
+
+std::vector<int> MeasuredChannels(const DeviceState& s)
+{
+    std::vector<int> out;
+    for (int ch : SelectedUnitChannels(s)) {
+        const int port = (ch - 1) / DeviceState::kChannelsPerPort;
+        if (s.unitTypes[static_cast<size_t>(port)] != kVoltageOutputUnit)
+            out.push_back(ch);
+    }
+    return out;
+}
+
 std::string CurrentValues(MeasureDevice& m, const DeviceState& s)
 {
     std::string line;
-    for (int ch : SelectedChannels(s)) {
+    for (int ch : MeasuredChannels(s)) {
         if (!line.empty())
             line += ',';
         line += std::to_string(m.RawValue(ch));
@@ -262,7 +292,10 @@ int MeasureDevice::RawValue(int channel) const
     const auto z = zero.find(channel);
     const int from = b == base.end() ? 100 * channel : b->second;
     const int by = st == step.end() ? channel : st->second;
-    return from + by * valueRequests - (z == zero.end() ? 0 : z->second);
+    // A unit left polling for hours swings back instead of climbing out
+    // of the 16-bit range.
+    const int k = valueCycle > 0 ? valueRequests % valueCycle : valueRequests;
+    return from + by * k - (z == zero.end() ? 0 : z->second);
 }
 
 void AddMeasureCommands(ControlUnit& unit, const MeterPtr& meter, const MeasurePtr& measure)

@@ -43,6 +43,8 @@ struct MeasureDevice {
     int writingPolls = 1;      // polls answered with state 4 after the recording
     int secondsPerPoll = 1;    // elapsed time per recording poll ("EOC2")
     std::string startTime = " 09/12/31 23:59:59";  // "TTM" once triggered
+    // The trigger stamps the start time from the computer's clock.
+    bool clockRuns = false;
     // Recorded files (name, bytes) that appear together when a recording
     // ends, one group per recording, in order.
     std::vector<std::vector<std::pair<std::string, std::string>>> filesOnEnd;
@@ -56,6 +58,8 @@ struct MeasureDevice {
     std::map<int, int> base;
     std::map<int, int> step;
     std::map<int, int> zero;  // set by a balance
+    // k counts modulo this when above 0, keeping the values in range.
+    int valueCycle = 0;
     int valueRequests = 0;
     // "BAL" result field (7 characters) per channel; a channel without one
     // is balanced and its field shows "   0.00".

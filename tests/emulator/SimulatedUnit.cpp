@@ -29,6 +29,8 @@ SimulatedUnit::SimulatedUnit(ControlUnit& unit, int serial, const std::vector<in
 {
     m_measure.With([&](MeasureDevice& m, MeterDevice&, DeviceState& s) {
         m.writesRecordings = true;
+        m.clockRuns = true;
+        m.valueCycle = 200;
         if (!firmware.empty())
             s.firmware = firmware;
         s.unitAddress = serial;

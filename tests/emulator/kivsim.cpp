@@ -1,7 +1,7 @@
 // kivsim: serves emulated KIV-406 control units so the program can be tried
 // without hardware.
 //
-//   kivsim [--bind ADDRESS] [--firmware X.YZ] PORT[:T0,T1,...,T9] ...
+//   kivsim [--bind ADDRESS] [--firmware X.YZ] [--log FILE] PORT[:T0,T1,...,T9] ...
 //
 // Each PORT is one control unit (0 takes a free port); the optional list
 // gives the unit type codes of its ten ports. The program's connection
@@ -14,7 +14,8 @@
 // settings files of its CAN/voice/GPS units. Unit n has serial number n,
 // for the USB loopback (KIV_USB_LOOPBACK). The units after the first start
 // and halt with it, as the synchronisation cable makes them, since the
-// program sends those commands to the first unit only.
+// program sends those commands to the first unit only. With --log every
+// command line received is appended to FILE as "<unit> <line>".
 
 #include "tests/emulator/Emulator.h"
 #include "tests/emulator/SimulatedUnit.h"
@@ -24,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 #include <pthread.h>
@@ -34,7 +36,7 @@ namespace {
 int Usage()
 {
     std::fprintf(stderr,
-                 "usage: kivsim [--bind ADDRESS] [--firmware X.YZ] PORT[:T0,...,T9] ...\n"
+                 "usage: kivsim [--bind ADDRESS] [--firmware X.YZ] [--log FILE] PORT[:T0,...,T9] ...\n"
                  "  serves one emulated KIV-406 control unit per PORT (0 = any free port)\n");
     return 2;
 }
@@ -74,10 +76,13 @@ int main(int argc, char** argv)
 {
     std::string bind = "127.0.0.1";
     std::string firmware;
+    std::string logPath;
     std::vector<UnitArg> units;
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--bind") && i + 1 < argc) {
             bind = argv[++i];
+        } else if (!std::strcmp(argv[i], "--log") && i + 1 < argc) {
+            logPath = argv[++i];
         } else if (!std::strcmp(argv[i], "--firmware") && i + 1 < argc) {
             firmware = argv[++i];
         } else {
@@ -99,12 +104,25 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    std::FILE* log = nullptr;
+    if (!logPath.empty() && !(log = std::fopen(logPath.c_str(), "a"))) {
+        std::fprintf(stderr, "kivsim: cannot open %s\n", logPath.c_str());
+        return 1;
+    }
+    std::mutex logMutex;
     kivemu::Emulator emulator;
     std::vector<std::unique_ptr<kivemu::SimulatedUnit>> simulated;
     try {
         for (size_t i = 0; i < units.size(); ++i) {
             kivemu::ControlUnit& unit = emulator.AddUnit(units[i].port, bind);
             unit.SetKeepRecords(false);
+            if (log) {
+                unit.SetLineLog([log, &logMutex, n = i + 1](const std::string& line) {
+                    std::lock_guard lock(logMutex);
+                    std::fprintf(log, "%zu %s\n", n, line.c_str());
+                    std::fflush(log);
+                });
+            }
             simulated.push_back(
                 std::make_unique<kivemu::SimulatedUnit>(unit, static_cast<int>(i) + 1, units[i].types, firmware));
             if (i > 0)

@@ -3,10 +3,13 @@
 #include "app/shell/KIV5980App.h"
 #include "app/shell/MainFrame.h"
 #include "framework/core/ServiceSlot.h"
+#include "docbase/doc/UpdateHints.h"
+#include "docbase/settings/AppSettings.h"
 #include "docbase/settings/MoniterPrf.h"
 #include "instrument/ContinueQuestion.h"
 #include "measure/model/monitor/MoniCalcuDataTank.h"
 #include "measure/model/monitor/PanelPrf.h"
+#include "measure/views/dialogs/ArarmSetDlg.h"
 #include "measure/views/panel/MeasureCommands.h"
 #include "measure/views/panel/PanelShell.h"
 #include "measure/views/panel/TLimitMessDlg.h"
@@ -64,10 +67,11 @@ public:
         if (CMainFrame* frame = GetMainFrame())
             frame->UpdateCfStatus(unitsMode, system);
     }
-    void SendGraphHint(int hint, CKIV5980Doc*) override
+    void SendGraphHint(int hint, CKIV5980Doc* doc) override
     {
+        CUpdateDataDoc sender(doc);
         if (CKIV5980App* app = GetKivApp())
-            app->UpdateAllGraphDocs(hint, nullptr);
+            app->UpdateAllGraphDocs(hint, doc ? &sender : nullptr);
     }
     void RaiseAlarmSound(int16_t level) override
     {
@@ -83,6 +87,11 @@ public:
     {
         if (CKIV5980App* app = GetKivApp())
             app->Settings().PlayAlarmSound();
+    }
+    void SetConnectedProject(CKIV5980Doc* project) override
+    {
+        if (CKIV5980App* app = GetKivApp())
+            app->SetConnectedProject(project);
     }
     bool DontSaveAutomatically() override
     {
@@ -119,6 +128,31 @@ public:
     }
 };
 
+// "アラーム設定..." with the panel's polling paused around the dialog.
+class CAppAlarmSettingsDialog final : public IAlarmSettingsDialog {
+public:
+    bool Run(AlarmSettingsFields& fields) override
+    {
+        CMeasureCommands* commands = MeasureCommands();
+        const bool polling = commands && commands->StopPanelPolling();
+        CArarmSetDlg dialog(GetMainFrame());
+        dialog.m_bSoundOn = fields.soundOn;
+        dialog.m_bUseSoundFile = fields.useSoundFile;
+        dialog.m_strSoundFile = fields.soundFile;
+        dialog.m_bAutoReset = fields.autoReset;
+        const bool ok = dialog.DoModal() == fw::IDOK;
+        if (ok) {
+            fields.soundOn = dialog.m_bSoundOn;
+            fields.useSoundFile = dialog.m_bUseSoundFile;
+            fields.soundFile = dialog.m_strSoundFile;
+            fields.autoReset = dialog.m_bAutoReset;
+        }
+        if (polling)
+            commands->RestartPanelPolling();
+        return ok;
+    }
+};
+
 } // namespace
 
 void RegisterMeasureSubsystem()
@@ -127,6 +161,8 @@ void RegisterMeasureSubsystem()
     InstallContinueQuestion(&question);
     static CAppPanelShell shell;
     fw::Install<IPanelShell>(&shell);
+    static CAppAlarmSettingsDialog alarmSettings;
+    fw::Install<IAlarmSettingsDialog>(&alarmSettings);
     // The application keeps the monitor settings and the panel type in its
     // profile, in its order of sections.
     if (CKIV5980App* app = GetKivApp()) {

@@ -107,6 +107,11 @@ public:
     void OnJoinMeasurement();
     bool SendTriggerMode();
     bool WaitCardReady();
+    // The frequency results newer than the current ones come into the
+    // project (deleted from the card when the application asks).
+    bool FetchFrequencyData();
+    bool DeleteFetchedFiles(const CBoxArray::FileVectors& lists);
+    bool FollowFrequencyState();
     void ConfirmEndAutoModes();
     void ClearMeasureStatus();
     void ClearTriggerModes();
@@ -186,6 +191,8 @@ private:
     void HaltForFullHistory();
     // Some box in use lists a waveform file recorded after its current one.
     bool HasNewCardFiles();
+
+    static constexpr int kFrequencyRunning1 = 3, kFrequencyRunning2 = 5;
 
     IPanelHost& m_host;
     fw::HWND m_hwnd = 0;

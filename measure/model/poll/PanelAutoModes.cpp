@@ -391,6 +391,10 @@ bool CKeisokuPanel::EndProgram()
         FetchRecordedData(kStartProgram);
         m_repeat = false;
     }
+    if (System().GetSaveMode() != 1 && !FetchFrequencyData()) {
+        ClearTriggerModes();
+        return false;
+    }
     m_program = 0;
     m_host.UpdateStartButton();
     return true;

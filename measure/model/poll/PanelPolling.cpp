@@ -26,11 +26,6 @@ void SortUnique(std::vector<int16_t>& v)
     v.erase(std::unique(v.begin(), v.end()), v.end());
 }
 
-bool FrequencyRunning(int state)
-{
-    return state == 3 || state == 5;
-}
-
 } // namespace
 
 // ------------------------------------------------------------ the worker
@@ -386,10 +381,8 @@ void CKeisokuPanel::OnMonitorPollDone(bool ok)
                 return;
         }
     }
-    if (m_freqPolling && !FrequencyRunning(m_freqState))
-        m_freqPolling = false;
-    else if (!m_freqPolling && FrequencyRunning(m_freqState))
-        m_freqPolling = true;
+    if (!FollowFrequencyState())
+        return;
     if (m_unitsState > kStateWaiting) {
         if (m_worker)
             KickMonitorPoll();
@@ -446,10 +439,8 @@ void CKeisokuPanel::OnRecordingPollDone(bool ok)
         m_host.ShowRecordCount(sys.GetPollChannelCount() + 1);
     else
         m_host.ShowElapsedTime(fw::COleDateTime::GetCurrentTime() - m_startTime);
-    if (m_freqPolling && !FrequencyRunning(m_freqState))
-        m_freqPolling = false;
-    else if (!m_freqPolling && FrequencyRunning(m_freqState))
-        m_freqPolling = true;
+    if (!FollowFrequencyState())
+        return;
     m_host.UpdateCfStatus(m_unitsMode);
     const int state = m_unitsState;
     const bool ownRecords = m_freeRun == 2 || m_program == 1;

@@ -123,7 +123,9 @@ bool CMeterAccessDlg::SendSettings()
     if (!m_system.CheckSettings())
         return false;
     m_system.HaltMeasurement(true);
-    if (!m_system.SetMeterClocks() || !m_system.WriteAllSettings())
+    // The frequency memory split and analyses follow the channel settings,
+    // which reset the unit's analysis memory.
+    if (!m_system.SetMeterClocks() || !m_system.WriteAllSettings() || !m_system.WriteHistSettings())
         return false;
     try {
         if (m_system.CheckMeters() == kFrequencySettingError) {
@@ -145,10 +147,7 @@ bool CMeterAccessDlg::ReadSettings()
         return false;
     if (m_host.rebuildChannels)
         m_host.rebuildChannels();
-    for (int16_t b : m_system.GetBoxesInUse())
-        if (!m_system.GetBox(b)->GetMeter()->ReadAllSettings())
-            return false;
-    if (!m_system.ReadSaveMode())
+    if (!m_system.ReadMeters() || !m_system.ReadSaveMode())
         return false;
     try {
         m_system.BuildHistCounts();

@@ -8,6 +8,9 @@
 #include "project/model/ProjectHost.h"
 
 #include <QMainWindow>
+#include <QStyle>
+
+#include <algorithm>
 
 FW_IMPLEMENT_DYNAMIC(CArarmFrame, fw::CMiniFrameWnd)
 
@@ -16,6 +19,7 @@ FW_BEGIN_COMMANDS(CArarmFrame, fw::CMiniFrameWnd)
     FW_ON_UPDATE(CArarmFrame::ID_RESET_ALL, &CArarmFrame::OnUpdateResetAll)
     FW_ON_COMMAND(CArarmFrame::ID_SHOW_CONDITION, &CArarmFrame::OnShowCondition)
     FW_ON_UPDATE(CArarmFrame::ID_SHOW_CONDITION, &CArarmFrame::OnUpdateShowCondition)
+    FW_ON_COMMAND(CArarmFrame::ID_FIT, &CArarmFrame::FitToList)
 FW_END_COMMANDS
 
 namespace {
@@ -73,8 +77,28 @@ bool CArarmFrame::CreateFrame(fw::CWnd* owner)
         return false;
     if (MainWindow())
         MainWindow()->setCentralWidget(m_grid.Widget());
+    FitToList();
     CenterWindow();
     return true;
+}
+
+void CArarmFrame::FitToList()
+{
+    QMainWindow* window = MainWindow();
+    QWidget* list = m_grid.Widget();
+    if (!window || !list)
+        return;
+    constexpr int kMaxShownRows = 6;
+    constexpr int kMargin = 5;
+    int width = 0;
+    for (int32_t w : kWidths)
+        width += w;
+    const int rows = std::min(kMaxShownRows, std::max(kMinRows, static_cast<int>(m_list.Rows().size())));
+    const int height = kRowHeight + kRowHeight * rows;
+    const int scrollBar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    window->resize(window->width() + width - list->width() + kMargin + scrollBar,
+                   window->height() + height - list->height() + kMargin + scrollBar);
+    list->setFocus();
 }
 
 void CArarmFrame::SetDocument(CKIV5980Doc* doc)

@@ -41,6 +41,8 @@ public:
     void ResetAlarms();
     const CAlarmList& List() const { return m_list; }
     void OnClose() override { ShowWindow(fw::SW_HIDE); }
+    // The window just takes the list's columns and at most six rows.
+    void FitToList();
 
 private:
     void OnResetAll();

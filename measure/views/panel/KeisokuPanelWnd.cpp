@@ -1,5 +1,6 @@
 #include "measure/views/panel/KeisokuPanelWnd.h"
 
+#include "docbase/doc/UpdateHints.h"
 #include "framework/core/Format.h"
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
@@ -97,6 +98,9 @@ CKeisokuPanelWnd::CKeisokuPanelWnd(CKIV5980Doc& doc, CArarmFrame* alarms) : m_ho
             dialog->EndDialog(fw::IDCANCEL);
     };
     m_host.updateStartButton = [this] { UpdateStartButton(); };
+    m_host.selectDeleteCardFiles = [this] {
+        return cardcommands::SelectDeleteCardFiles(Document().GetBoxArray(), LatestCaptions(), this);
+    };
     if (m_alarms)
         m_alarms->SetDocument(&doc);
 }
@@ -228,6 +232,9 @@ void CKeisokuPanelWnd::OnClose()
     if (m_monitor)
         m_monitor->SetDocument(nullptr);
     PanelShell().OnPanelClosed();
+    CKIV5980Doc& doc = Document();
+    doc.UpdateAllViews(nullptr, kHintPanelClosed);
+    PanelShell().SendGraphHint(kHintPanelClosed, &doc);
     if (CMeasureCommands* commands = MeasureCommands())
         commands->OnKeisokuPanelClosed();
     DestroyWindow();
@@ -248,9 +255,10 @@ void CKeisokuPanelWnd::OnAutoMenu()
     fw::CMenu menu;
     if (!menu.CreatePopupMenu())
         return;
+    // The interval, comparator and cycle-trigger modes are not offered in
+    // any popup of the program; their commands stay for the main menu.
     const std::pair<unsigned, const char*> items[] = {
-        {ID_FREE_RUN, "フリーラン..."}, {ID_DATA_TRIGGER, "ﾃﾞｰﾀﾄﾘｶﾞ..."}, {ID_PROGRAM, "プログラム計測"},
-        {ID_INTERVAL, "ｲﾝﾀｰﾊﾞﾙ"},       {ID_COMPARATOR, "ﾃﾞｰﾀｺﾝﾊﾟﾚｰﾀ..."}, {ID_CYCLE_TRIGGER, "ｻｲｸﾙﾄﾘｶﾞ..."}};
+        {ID_FREE_RUN, "フリーラン..."}, {ID_DATA_TRIGGER, "ﾃﾞｰﾀﾄﾘｶﾞ..."}, {ID_PROGRAM, "プログラム計測"}};
     for (const auto& [id, text] : items)
         menu.AppendMenu(fw::MF_STRING, id, text);
     OnInitMenuPopup(&menu, 0, false);

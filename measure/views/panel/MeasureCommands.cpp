@@ -5,17 +5,20 @@
 #include "framework/core/Services.h"
 #include "framework/core/StringTable.h"
 #include "instrument/Kiv406ErrStr.h"
+#include "instrument/meter/KivMeter.h"
 #include "instrument/system/BoxPropaty.h"
 #include "instrument/system/SequenceSupport.h"
 #include "measure/model/monitor/PanelPrf.h"
 #include "measure/model/poll/UnitCheck.h"
 #include "measure/views/dialogs/MeasureOptionDlgs.h"
+#include "measure/views/dialogs/MeterAccessDlg.h"
 #include "measure/views/monitor/MoniterFrame.h"
 #include "measure/views/panel/ArarmFrame.h"
 #include "measure/views/panel/KeisokuPanelWnd.h"
 #include "measure/views/transfer/ReadUnitData.h"
 #include "measure/views/panel/PanelShell.h"
 #include "project/model/KIV5980Doc.h"
+#include "docbase/doc/UpdateHints.h"
 
 #include <algorithm>
 #include <iterator>
@@ -27,6 +30,29 @@ CMeasureCommands* g_commands = nullptr;
 // Commands that the panel handles itself, with its update rules.
 constexpr unsigned kForwarded[] = {32900, 32897, 32901, 32902, 32934, 32904, 32905, 32906, 32907, 33155, 33197,
                                    32913, 33157, 33190, 32899, 32818};
+
+constexpr intptr_t kHintUnitSettings = 43;
+
+// The four characters of a firmware word.
+fw::CString VersionText(uint32_t word)
+{
+    std::string text;
+    for (int shift = 24; shift >= 0; shift -= 8)
+        if (const char c = static_cast<char>((word >> shift) & 0xFF))
+            text += c;
+    return fw::CString(text);
+}
+
+// One unit's version, or each numbered from 1 when there are several.
+fw::CString VersionsOf(CBoxArray& system)
+{
+    if (system.GetBoxCount() == 1)
+        return VersionText(system.GetBox(0)->GetMeter()->GetFirmwareVersion());
+    fw::CString text;
+    for (int b = 0; b < system.GetBoxCount(); ++b)
+        text += fw::Format("(%d) %s   ", b + 1, VersionText(system.GetBox(b)->GetMeter()->GetFirmwareVersion()).c_str());
+    return text;
+}
 
 } // namespace
 
@@ -216,6 +242,9 @@ CKeisokuPanelWnd* CMeasureCommands::OpenKeisokuPanel()
         return m_panel;
     }
     SyncMonitorPanel();
+    CUpdateDataDoc opened(doc);
+    doc->UpdateAllViews(nullptr, kHintPanelOpened, &opened);
+    PanelShell().SendGraphHint(kHintPanelOpened, doc);
     return panel;
 }
 
@@ -286,7 +315,26 @@ bool CMeasureCommands::ConnectAndCheckUnits(CKIV5980Doc& doc)
         texts.ReportException(e);
         return false;
     }
+    if (!AccessMeters(doc)) {
+        system.CloseMeters();
+        return false;
+    }
     return true;
+}
+
+bool CMeasureCommands::AccessMeters(CKIV5980Doc& doc)
+{
+    CMeterAccessDlg::Host host;
+    host.rebuildChannels = [&doc] { doc.RebuildChannels(); };
+    host.saveProject = [&doc] { return doc.DoFileSave(); };
+    host.setConnectedProject = [&doc] { PanelShell().SetConnectedProject(&doc); };
+    host.refreshViews = [&doc] {
+        doc.UpdateAllViews(nullptr, kHintTestTitleChanged);
+        doc.UpdateAllViews(nullptr, kHintUnitSettings);
+    };
+    CMeterAccessDlg dialog(doc.GetBoxArray(), std::move(host), owner ? owner() : nullptr);
+    dialog.m_strVersion = VersionsOf(doc.GetBoxArray());
+    return dialog.DoModal() == fw::IDOK;
 }
 
 // "KIV-406データ読み込み...": recorded files copied to a PC folder come into

@@ -56,6 +56,9 @@ public:
     // disabled while none is open.
     bool OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHandlerInfo* info = nullptr) override;
     bool ConnectAndCheckUnits(CKIV5980Doc& doc);
+    // The user brings project and units into step (settings sent, or read
+    // back); false when cancelled or when the access failed.
+    bool AccessMeters(CKIV5980Doc& doc);
 
 private:
     void OnKeisokuPanel();

@@ -49,6 +49,8 @@ struct IPanelShell {
     virtual bool DeleteCardFilesAfterFetch() { return false; }
     virtual MeasureOptions GetMeasureOptions() { return {}; }
     virtual void SetMeasureOptions(const MeasureOptions& options) {}
+    // The project whose control units the program is connected to.
+    virtual void SetConnectedProject(CKIV5980Doc* project) {}
     // The panel window has closed.
     virtual void OnPanelClosed() {}
     // The application's monitor settings and panel type, which its profile

@@ -10,6 +10,7 @@
 #include "measure/views/panel/PanelShell.h"
 #include "measure/views/transfer/CFUpdateDlg.h"
 #include "project/model/KIV5980Doc.h"
+#include "frequency/model/HistCountArray.h"
 
 namespace {
 
@@ -174,6 +175,48 @@ int CProjectPanelHost::AskDataTriggerStart(bool continuousTrigger)
     dialog.m_bConditionsMet = continuousTrigger ? 1 : 0;
     const int result = dialog.DoModal();
     return result == fw::IDOK ? 1 : result == CDtgStartDlg::kIdContinuous ? 2 : 0;
+}
+
+int CProjectPanelHost::AskComparatorReference()
+{
+    CDataCompDlg dialog;
+    if (dialog.DoModal() != fw::IDOK)
+        return -1;
+    return dialog.m_nReference;
+}
+
+bool CProjectPanelHost::SelectDeleteCardFiles()
+{
+    return selectDeleteCardFiles ? selectDeleteCardFiles() : false;
+}
+
+void CProjectPanelHost::ImportHistogramData(CBoxArray::FileVectors& lists)
+{
+    m_doc.ImportHistogramData(lists, true);
+}
+
+std::vector<int16_t> CProjectPanelHost::ComparatorChannels()
+{
+    return m_doc.GetComparatorChannels();
+}
+
+// Every analysis in use whose input is a measured channel, by its channel's
+// place in the system map.
+std::vector<std::pair<int16_t, int16_t>> CProjectPanelHost::HistogramChannels()
+{
+    std::vector<std::pair<int16_t, int16_t>> pairs;
+    CBoxArray& system = System();
+    const CHistCountArray* analyses = system.GetHistCounts();
+    if (!analyses)
+        return pairs;
+    for (int n = 0; n < analyses->GetSize(); ++n) {
+        if (!analyses->GetAt(n))
+            continue;
+        const int map = system.FindMapIndexOfChannel(n);
+        if (map >= 0)
+            pairs.emplace_back(static_cast<int16_t>(map), static_cast<int16_t>(n));
+    }
+    return pairs;
 }
 
 int CProjectPanelHost::AskFreeRunStart()

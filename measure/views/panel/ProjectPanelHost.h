@@ -24,12 +24,16 @@ public:
     std::function<void()> closePanel;
     std::function<void()> cancelDialog;
     std::function<void()> updateStartButton;
+    // The card's select-and-delete dialog over the panel window.
+    std::function<bool()> selectDeleteCardFiles;
 
     CBoxArray& System() override;
     const CMoniterPrf& MonitorSettings() override;
     CMoniSPTankData* MonitorSet() override { return &m_trend; }
     bool CanAddStep() override;
     bool HasChannelLimits(int channel) override;
+    std::vector<int16_t> ComparatorChannels() override;
+    std::vector<std::pair<int16_t, int16_t>> HistogramChannels() override;
     bool ConfirmStopMeasurement() override;
     void RefreshProjectViews() override;
     bool DontSaveAutomatically() override;
@@ -52,6 +56,9 @@ public:
     int RunTransfer(CBoxArray::FileVectors& lists, int mode, bool deleteAfter) override;
     int AskDataTriggerStart(bool continuousTrigger) override;
     int AskFreeRunStart() override;
+    int AskComparatorReference() override;
+    bool SelectDeleteCardFiles() override;
+    void ImportHistogramData(CBoxArray::FileVectors& lists) override;
     bool CheckIntervalProgram() override;
     bool IsIntervalTableEmpty() override;
     bool StartInterval(fw::COleDateTime& time) override;

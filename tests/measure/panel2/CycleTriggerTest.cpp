@@ -21,6 +21,35 @@ public:
     const CMoniterPrf& MonitorSettings() override { return m_inner.MonitorSettings(); }
     CMoniSPTankData* MonitorSet() override { return m_inner.MonitorSet(); }
     bool CanAddStep() override { return m_inner.CanAddStep(); }
+    std::vector<int16_t> ComparatorChannels() override { return m_inner.ComparatorChannels(); }
+    bool HasChannelLimits(int channel) override { return m_inner.HasChannelLimits(channel); }
+    std::vector<std::pair<int16_t, int16_t>> HistogramChannels() override { return m_inner.HistogramChannels(); }
+    bool ConfirmStopMeasurement() override { return m_inner.ConfirmStopMeasurement(); }
+    void RefreshProjectViews() override { m_inner.RefreshProjectViews(); }
+    bool DontSaveAutomatically() override { return m_inner.DontSaveAutomatically(); }
+    bool RecordHistoryWithoutSave() override { return m_inner.RecordHistoryWithoutSave(); }
+    bool DeleteCardFilesAfterFetch() override { return m_inner.DeleteCardFilesAfterFetch(); }
+    void ShowRecordCount(int count) override { m_inner.ShowRecordCount(count); }
+    void ShowElapsedTime(const fw::COleDateTimeSpan& span) override { m_inner.ShowElapsedTime(span); }
+    void UpdateCfStatus(int mode) override { m_inner.UpdateCfStatus(mode); }
+    void UpdateStartButton() override { m_inner.UpdateStartButton(); }
+    void RefreshAlarms(bool sound) override { m_inner.RefreshAlarms(sound); }
+    void ResetAlarmSound() override { m_inner.ResetAlarmSound(); }
+    void PlayAlarmSound() override { m_inner.PlayAlarmSound(); }
+    void ImportHistogramData(CBoxArray::FileVectors& lists) override { m_inner.ImportHistogramData(lists); }
+    int AskDataTriggerStart(bool continuous) override { return m_inner.AskDataTriggerStart(continuous); }
+    int AskFreeRunStart() override { return m_inner.AskFreeRunStart(); }
+    int AskComparatorReference() override { return m_inner.AskComparatorReference(); }
+    bool SelectDeleteCardFiles() override { return m_inner.SelectDeleteCardFiles(); }
+    bool CheckIntervalProgram() override { return m_inner.CheckIntervalProgram(); }
+    bool IsIntervalTableEmpty() override { return m_inner.IsIntervalTableEmpty(); }
+    bool StartInterval(fw::COleDateTime& time) override { return m_inner.StartInterval(time); }
+    bool ScheduleNextInterval(fw::COleDateTime& time) override { return m_inner.ScheduleNextInterval(time); }
+    bool StartComparator() override { return m_inner.StartComparator(); }
+    bool ResetComparator(int mode) override { return m_inner.ResetComparator(mode); }
+    int CheckComparatorLimits() override { return m_inner.CheckComparatorLimits(); }
+    bool AdvanceComparator() override { return m_inner.AdvanceComparator(); }
+    void EnableComparator(bool on) override { m_inner.EnableComparator(on); }
     void SendGraphHint(int hint) override { m_inner.SendGraphHint(hint); }
     void ShowWaitingText(bool on) override { m_inner.ShowWaitingText(on); }
     void UpdateTriggerStatus(const fw::COleDateTime& start, double days, int code) override

@@ -10,6 +10,7 @@
 #include "common/calc/CalcuDataTank.h"
 #include "docbase/settings/MoniterPrf.h"
 #include "framework/core/Message.h"
+#include "instrument/meter/Kiv406FileInfo.h"
 #include "measure/model/poll/KeisokuPanel.h"
 #include "measure/model/poll/MoniSPTankData.h"
 #include "measure/model/poll/PanelHost.h"
@@ -31,6 +32,39 @@ public:
     const CMoniterPrf& MonitorSettings() override { return monitor; }
     CMoniSPTankData* MonitorSet() override { return &trend; }
     bool CanAddStep() override { return steps < maxSteps; }
+    std::vector<int16_t> ComparatorChannels() override { return comparatorChannels; }
+    bool HasChannelLimits(int) override { return false; }
+    std::vector<std::pair<int16_t, int16_t>> HistogramChannels() override { return histogramChannels; }
+    bool ConfirmStopMeasurement() override { return true; }
+    void RefreshProjectViews() override {}
+    bool DontSaveAutomatically() override { return dontSave; }
+    bool RecordHistoryWithoutSave() override { return false; }
+    bool DeleteCardFilesAfterFetch() override { return deleteAfterFetch; }
+    void ShowRecordCount(int) override {}
+    void ShowElapsedTime(const fw::COleDateTimeSpan&) override {}
+    void UpdateCfStatus(int) override {}
+    void UpdateStartButton() override {}
+    void ResetAlarmSound() override {}
+    void ImportHistogramData(CBoxArray::FileVectors& lists) override
+    {
+        std::vector<std::string> names;
+        for (const auto* list : lists)
+            if (list)
+                for (const CKiv406FileInfo& entry : *list)
+                    names.push_back(entry.m_name.str());
+        importedHistFiles.push_back(names);
+    }
+    bool SelectDeleteCardFiles() override
+    {
+        ++selectDeleteRuns;
+        return true;
+    }
+    bool StartCycleTrigger() override { return false; }
+    bool IsCycleTableEmpty() override { return true; }
+    bool ResetCycleTrigger(int) override { return false; }
+    int CheckCycleDue(int&) override { return 0; }
+    bool AdvanceCycleTrigger(int) override { return false; }
+    int AskCycleCount(int&) override { return -1; }
     void SendGraphHint(int hint) override { hints.push_back(hint); }
     void ShowWaitingText(bool on) override { waiting = on; }
     void UpdateTriggerStatus(const fw::COleDateTime& start, double, int code) override
@@ -81,6 +115,12 @@ public:
 
     CMoniterPrf monitor;
     CMoniSPTankData trend;
+    std::vector<int16_t> comparatorChannels;
+    std::vector<std::pair<int16_t, int16_t>> histogramChannels;
+    bool dontSave = false;
+    bool deleteAfterFetch = false;
+    std::vector<std::vector<std::string>> importedHistFiles;
+    int selectDeleteRuns = 0;
     int steps = 0;
     int maxSteps = 100;
     std::vector<int> hints;

@@ -61,22 +61,22 @@ TEST_F(PanelWindowTest, ThePanelPollsShowsTheMonitoredValuesAndFetchesAManualMea
     fw::CString name;
     EXPECT_TRUE(wnd->Grid().GetSheetText(name, 0, 0, 0));
 
-    // The automatic-measurement menu: six modes, the cycle trigger never
-    // offered.
+    // The automatic-measurement menu: free run, data trigger and program
+    // measurement; the interval, comparator and cycle modes not offered.
     int items = 0;
-    bool cycleEnabled = true;
-    bool intervalEnabled = false;
+    bool intervalListed = true;
+    bool programListed = false;
     fw::CMenu::SetTrackHook([&](fw::CMenu& menu) -> unsigned {
         items = menu.GetMenuItemCount();
-        cycleEnabled = menu.FindAction(CKeisokuPanelWnd::ID_CYCLE_TRIGGER, fw::MF_BYCOMMAND)->isEnabled();
-        intervalEnabled = menu.FindAction(CKeisokuPanelWnd::ID_INTERVAL, fw::MF_BYCOMMAND)->isEnabled();
+        intervalListed = menu.FindAction(CKeisokuPanelWnd::ID_INTERVAL, fw::MF_BYCOMMAND) != nullptr;
+        programListed = menu.FindAction(CKeisokuPanelWnd::ID_PROGRAM, fw::MF_BYCOMMAND) != nullptr;
         return 0;
     });
     wnd->OnAutoMenu();
     fw::CMenu::SetTrackHook({});
-    EXPECT_EQ(items, 6);
-    EXPECT_FALSE(cycleEnabled);
-    EXPECT_TRUE(intervalEnabled);
+    EXPECT_EQ(items, 3);
+    EXPECT_FALSE(intervalListed);
+    EXPECT_TRUE(programListed);
 
     wnd->OnStart();
     EXPECT_TRUE(wnd->Panel().IsMeasuring());
