@@ -108,6 +108,9 @@ public:
     bool IsChannelOn(int channel);
     bool InsertCalcChannels(int first, int last);
     bool DeleteCalcChannels(int first, int last);
+    // Hint 13 (inserted) or 14 (deleted) to every graph page, for rows
+    // first..last of the calculated channels.
+    void NotifyCalcChannelsMoved(intptr_t hint, int first, int last);
     bool SetDefinitionText(int column, int row, const fw::CString& text, fw::CObject* view);
     bool SetDefinitionValue(int column, int row, int16_t value, fw::CObject* view);
     void ClearDefinitionCells(int firstColumn, int firstRow, int lastColumn, int lastRow);

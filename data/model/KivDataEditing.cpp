@@ -4,6 +4,7 @@
 
 #include "data/model/KivDataDoc.h"
 
+#include "chart/model/GraphUpdateHints.h"
 #include "common/base/ValueFormat.h"
 #include "common/calc/CalcColumnTanks.h"
 #include "common/calc/CashCalcuDataTank.h"
@@ -29,15 +30,6 @@ constexpr unsigned kIdsElapsedTime = 159;
 constexpr unsigned kIdsCount = 838;
 constexpr int kGpsItemFirst = 1;
 constexpr int kGpsItemLast = 15;
-
-// Graph documents learn of inserted or deleted calculated channels.
-class CDataChannelsHint : public fw::CObject {
-public:
-    CDocIdent m_doc;
-    int32_t m_first = 0;
-    int32_t m_last = 0;
-    CDataTankList* m_list = nullptr;
-};
 
 bool Touches(int first, int last, int column)
 {
@@ -71,6 +63,19 @@ bool CKivDataDoc::SetChannelTableText(int column, int viewColumn, int channel, c
     return true;
 }
 
+void CKivDataDoc::NotifyCalcChannelsMoved(intptr_t hint, int first, int last)
+{
+    // The project's announcement, for no list in particular: monitors and
+    // spectra of this document move their channel, graphs redraw.
+    CUpdateGraphInsertDelete update;
+    update.m_doc = GetDocIdent();
+    update.m_first = kFirstCalcChannel + first;
+    update.m_second = kFirstCalcChannel + last;
+    update.m_key = -1;
+    update.m_object = &m_boxes.GetTankList();
+    DataDocHost().UpdateAllGraphDocs(hint, &update);
+}
+
 bool CKivDataDoc::InsertCalcChannels(int first, int last)
 {
     CKivSPTankData& list = m_boxes.GetTankList();
@@ -102,12 +107,7 @@ bool CKivDataDoc::InsertCalcChannels(int first, int last)
         }
     }
     SetModifiedFlag(true);
-    CDataChannelsHint hint;
-    hint.m_doc = GetDocIdent();
-    hint.m_first = kFirstCalcChannel + first;
-    hint.m_last = kFirstCalcChannel + clamped;
-    hint.m_list = &list;
-    DataDocHost().UpdateAllGraphDocs(kHintCalcInserted, &hint);
+    NotifyCalcChannelsMoved(kHintCalcInserted, first, clamped);
     return true;
 }
 
@@ -135,12 +135,7 @@ bool CKivDataDoc::DeleteCalcChannels(int first, int last)
         GetOpDataTanks()->DeleteRows(0, kFirstCalcChannel + first, GetOpDataTanks()->GetSize() - 1,
                                      kFirstCalcChannel + last);
     SetModifiedFlag(true);
-    CDataChannelsHint hint;
-    hint.m_doc = GetDocIdent();
-    hint.m_first = kFirstCalcChannel + first;
-    hint.m_last = kFirstCalcChannel + last;
-    hint.m_list = &list;
-    DataDocHost().UpdateAllGraphDocs(kHintCalcDeleted, &hint);
+    NotifyCalcChannelsMoved(kHintCalcDeleted, first, last);
     return true;
 }
 

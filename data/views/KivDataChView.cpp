@@ -8,12 +8,19 @@
 #include "framework/core/StringTable.h"
 #include "grid/model/DrawCell.h"
 #include "grid/model/GridStyle.h"
+#include "docbase/naming/NameSetParam.h"
+#include "framework/ui/CmdUI.h"
+#include "grid/views/CellMenus.h"
 #include "grid/views/GridPane.h"
 #include "grid/views/GridRichWnd.h"
 
 FW_IMPLEMENT_DYNCREATE(CKivDataChView, CKivDataViewBase)
 
 FW_BEGIN_COMMANDS(CKivDataChView, CKivDataViewBase)
+    FW_ON_COMMAND_RANGE(cellmenu::kIdFormatFirst, cellmenu::kIdFormatLast, &CKivDataChView::OnFormatCommand)
+    FW_ON_UPDATE_RANGE(cellmenu::kIdFormatFirst, cellmenu::kIdFormatLast, &CKivDataChView::OnUpdateFormatCommand)
+    FW_ON_COMMAND(cellmenu::kIdNameChannels, &CKivDataChView::OnNameChannels)
+    FW_ON_UPDATE(cellmenu::kIdNameChannels, &CKivDataChView::OnUpdateNameChannels)
 FW_END_COMMANDS
 
 namespace {
@@ -242,7 +249,7 @@ bool CKivDataChView::CanPaste() const
 bool CKivDataChView::SetSelectedUnits(const fw::CString& unit)
 {
     CKivDataDoc* doc = GetDataDoc();
-    SaveUndoSnapshot(kUndoColumn, kKindUnit);
+    RecordSelection(kUndoColumn, kKindUnit);
     const CCellRange sel = GetGrid()->GetSelection();
     bool any = false;
     for (int32_t row = sel.top; row <= sel.bottom; ++row) {
@@ -283,4 +290,104 @@ bool CKivDataChView::OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHand
         }
     }
     return CKivDataViewBase::OnCmdMsg(id, code, ui, info);
+}
+
+// ---- formats, names and cell menus ----------------------------------------------------------------
+
+bool CKivDataChView::AllSelectedOn() const
+{
+    const CCellRange sel = GetGrid()->GetSelection();
+    for (int32_t row = sel.top; row <= sel.bottom; ++row)
+        if (!IsRowOn(row))
+            return false;
+    return true;
+}
+
+void CKivDataChView::OnFormatCommand(unsigned id)
+{
+    CKivDataDoc* doc = GetDataDoc();
+    const int16_t code = cellmenu::FormatCodeOf(id);
+    if (!doc || code == cellmenu::kNoFormat || !CKivDataViewBase::CanEdit())
+        return;
+    RecordSelection(kUndoColumn, kKindFormat);
+    const CCellRange sel = GetGrid()->GetSelection();
+    bool any = false;
+    for (int32_t row = sel.top; row <= sel.bottom; ++row) {
+        if (!IsRowOn(row))
+            continue;
+        if (!doc->GetBoxArray().SetChannelValue(row, kKindFormat, code))
+            break;
+        any = true;
+    }
+    if (!any)
+        return;
+    GetGrid()->RedrawPanes();
+    doc->SendUpdateHint(this, sel.left, sel.right, 0);
+    doc->SetModifiedFlag(true);
+}
+
+void CKivDataChView::OnUpdateFormatCommand(fw::CCmdUI* ui)
+{
+    CKivDataDoc* doc = GetDataDoc();
+    const CCellRange sel = GetGrid()->GetSelection();
+    const int16_t code = cellmenu::FormatCodeOf(ui->m_nID);
+    const bool inColumn = doc && sel.left <= kKindFormat && sel.right >= kKindFormat;
+    bool all = inColumn && code != cellmenu::kNoFormat;
+    for (int32_t row = sel.top; all && row <= sel.bottom; ++row)
+        all = doc->GetBoxArray().GetChannelValue(row, kKindFormat) == code;
+    ui->Enable(inColumn && CKivDataViewBase::CanEdit() && AllSelectedOn());
+    ui->SetCheck(all ? 1 : 0);
+}
+
+void CKivDataChView::OnNameChannels()
+{
+    CKivDataDoc* doc = GetDataDoc();
+    CNameSetParam local;
+    CNameSetParam* pattern = doc ? cellmenu::AskNamePattern(this, local) : nullptr;
+    if (!pattern)
+        return;
+    RecordSelection(kUndoBlock);
+    const CCellRange sel = GetGrid()->GetSelection();
+    for (int32_t row = sel.top; row <= sel.bottom; ++row) {
+        if (!IsRowOn(row))
+            continue;
+        fw::CString name;
+        pattern->MakeNextName(name);
+        doc->GetBoxArray().SetChannelText(row, kKindName, name);
+    }
+    GetGrid()->RedrawPanes();
+    doc->SendUpdateHint(this, sel.left, sel.right, 0);
+    doc->SetModifiedFlag(true);
+}
+
+void CKivDataChView::OnUpdateNameChannels(fw::CCmdUI* ui)
+{
+    const CCellRange sel = GetGrid()->GetSelection();
+    ui->Enable(CKivDataViewBase::CanEdit() && sel.left <= kKindName && sel.right > 0 && sel.top < sel.bottom &&
+               !EditorOpen() && AllSelectedOn());
+}
+
+void CKivDataChView::OnCurrentCellChanged()
+{
+    CKivDataViewBase::OnCurrentCellChanged();
+    const int32_t col = GetGrid() && GetGrid()->GetSheetPane() ? GetGrid()->GetSheetPane()->GetCurrentCell().col : -1;
+    SetDropButton(col == kKindUnit || col == kKindFormat);
+}
+
+void CKivDataChView::OnDropDown(int32_t col, int32_t row, fw::CPoint)
+{
+    if (!CKivDataViewBase::CanEdit() || !IsRowOn(row))
+        return;
+    if (col == kKindUnit)
+        cellmenu::TrackUnitMenu(*this, col, row);
+    else if (col == kKindFormat)
+        cellmenu::TrackFormatMenu(*this, col, row);
+}
+
+bool CKivDataChView::OnCellContextMenu(int32_t col, fw::CPoint screen, unsigned& chosen)
+{
+    if (col != kKindFormat)
+        return false;
+    chosen = cellmenu::TrackFormatMenuAt(*this, screen);
+    return true;
 }

@@ -43,7 +43,22 @@ public:
     bool SetSelectedUnits(const fw::CString& unit);
     bool IsRowOn(int32_t row) const;
 
+    // The number format of every selected channel that is on, after one
+    // undo record of the format column.
+    void OnFormatCommand(unsigned id);
+    void OnUpdateFormatCommand(fw::CCmdUI* ui);
+    // Numbered names for the selected channels that are on.
+    void OnNameChannels();
+    void OnUpdateNameChannels(fw::CCmdUI* ui);
+    // Unit and format cells show a drop-down button that opens their menu.
+    void OnCurrentCellChanged() override;
+    void OnDropDown(int32_t col, int32_t row, fw::CPoint screen) override;
+
+protected:
+    bool OnCellContextMenu(int32_t col, fw::CPoint screen, unsigned& chosen) override;
+
 private:
+    bool AllSelectedOn() const;
     CZELGridRichWnd* MakeEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text, unsigned ch,
                                 unsigned key, bool byKey);
 };

@@ -5,12 +5,15 @@
 #include "common/formula/DataCalcuOrder.h"
 #include "common/formula/FormulaText.h"
 #include "data/model/KivDataDoc.h"
+#include "docbase/naming/NameSetParam.h"
 #include "docview/instrumentdlg/KivUnitMenu.h"
 #include "framework/core/Archive.h"
 #include "framework/core/Exceptions.h"
 #include "framework/core/Services.h"
 #include "framework/core/StandardCommands.h"
+#include "framework/ui/CmdUI.h"
 #include "grid/model/GridJob.h"
+#include "grid/views/CellMenus.h"
 #include "grid/views/GridPane.h"
 #include "grid/views/GridRichWnd.h"
 
@@ -23,6 +26,10 @@ FW_BEGIN_COMMANDS(CKivDataEXChView, CKivDataViewBase)
     FW_ON_COMMAND(CKivDataViewBase::kIdFillDown, &CKivDataEXChView::OnFillDown)
     FW_ON_COMMAND(CKivDataEXChView::kIdFunctionPaste, &CKivDataEXChView::OnFunctionPaste)
     FW_ON_UPDATE(CKivDataEXChView::kIdFunctionPaste, &CKivDataEXChView::OnUpdateFunctionPaste)
+    FW_ON_COMMAND_RANGE(cellmenu::kIdFormatFirst, cellmenu::kIdFormatLast, &CKivDataEXChView::OnFormatCommand)
+    FW_ON_UPDATE_RANGE(cellmenu::kIdFormatFirst, cellmenu::kIdFormatLast, &CKivDataEXChView::OnUpdateFormatCommand)
+    FW_ON_COMMAND(CKivDataEXChView::kIdNameChannels, &CKivDataEXChView::OnNameChannels)
+    FW_ON_UPDATE(CKivDataEXChView::kIdNameChannels, &CKivDataEXChView::OnUpdateNameChannels)
 FW_END_COMMANDS
 
 fw::CString (*CKivDataEXChView::s_pickFunction)(fw::CWnd* parent) = nullptr;
@@ -158,7 +165,7 @@ void CKivDataEXChView::RefreshCalculatedChannels(int32_t firstCol, int32_t lastC
 
 void CKivDataEXChView::ClearCells(int32_t firstCol, int32_t firstRow, int32_t lastCol, int32_t lastRow)
 {
-    SaveUndoSnapshot(kUndoBlock);
+    RecordSelection(kUndoBlock);
     GetDataDoc()->ClearDefinitionCells(firstCol, firstRow, lastCol, lastRow);
     RefreshCalculatedChannels(firstCol, lastCol);
 }
@@ -218,7 +225,7 @@ void CKivDataEXChView::OnInsertRows()
 {
     fw::CWaitCursor wait;
     const CCellRange sel = Selection();
-    SaveUndoSnapshot(kUndoInsertedRows);
+    RecordSelection(kUndoInsertedRows);
     GetDataDoc()->InsertCalcChannels(sel.top, sel.bottom);
     RefreshCalculatedChannels(sel.left, sel.right);
     GetDataDoc()->SetModifiedFlag(true);
@@ -228,7 +235,7 @@ void CKivDataEXChView::OnDeleteRows()
 {
     fw::CWaitCursor wait;
     const CCellRange sel = Selection();
-    SaveUndoSnapshot(kUndoDeletedRows);
+    RecordSelection(kUndoDeletedRows);
     GetDataDoc()->DeleteCalcChannels(sel.top, sel.bottom);
     RefreshCalculatedChannels(sel.left, sel.right);
     GetDataDoc()->SetModifiedFlag(true);
@@ -251,7 +258,7 @@ void CKivDataEXChView::OnEditPaste()
 void CKivDataEXChView::OnFillDown()
 {
     const CCellRange sel = Selection();
-    SaveUndoSnapshot(kUndoBlock);
+    RecordSelection(kUndoBlock);
     for (int32_t col = sel.left; col <= sel.right; ++col) {
         fw::CString text;
         GetSheetEditText(sel.top, col, text);
@@ -291,7 +298,7 @@ void CKivDataEXChView::OnFunctionPaste()
     }
     if (function.IsEmpty())
         return;
-    SaveUndoSnapshot(kUndoColumn, kColFormula);
+    RecordSelection(kUndoColumn, kColFormula);
     SetColumnText(kColFormula, function);
     GetDataDoc()->SetModifiedFlag(true);
 }
@@ -317,7 +324,7 @@ bool CKivDataEXChView::OnCmdMsg(unsigned id, int code, fw::CCmdUI* ui, fw::CmdHa
             if (CZELGridRichWnd* editor = GetGrid()->GetActiveEditor()) {
                 editor->ReplaceSel(unit);
             } else {
-                SaveUndoSnapshot(kUndoColumn, kColUnit);
+                RecordSelection(kUndoColumn, kColUnit);
                 SetColumnText(kColUnit, unit);
                 GetDataDoc()->SetModifiedFlag(true);
             }
@@ -361,4 +368,78 @@ void CKivDataEXChView::ReplayRecord(fw::CArchive& ar, int32_t code, CGridJob& jo
 void CKivDataEXChView::AfterUndo(const CCellRange& range, bool)
 {
     RefreshCalculatedChannels(range.left, range.right);
+}
+
+// ---- formats, names and cell menus ----------------------------------------------------------------
+
+void CKivDataEXChView::OnFormatCommand(unsigned id)
+{
+    const int16_t code = cellmenu::FormatCodeOf(id);
+    if (code == cellmenu::kNoFormat || !CanEdit())
+        return;
+    RecordSelection(kUndoColumn, kColFormat);
+    if (SetColumnValue(kColFormat, code))
+        GetDataDoc()->SetModifiedFlag(true);
+}
+
+void CKivDataEXChView::OnUpdateFormatCommand(fw::CCmdUI* ui)
+{
+    const CCellRange sel = Selection();
+    const int16_t code = cellmenu::FormatCodeOf(ui->m_nID);
+    CDataTankObject* tank = GetColumnTank(kColFormat);
+    const bool inColumn = tank && sel.left <= kColFormat && sel.right >= kColFormat;
+    bool all = inColumn && code != cellmenu::kNoFormat;
+    for (int32_t row = sel.top; all && row <= sel.bottom; ++row)
+        all = row < tank->GetDataCount() && tank->GetValue(row) == code;
+    ui->Enable(inColumn && CanEdit());
+    ui->SetCheck(all ? 1 : 0);
+}
+
+void CKivDataEXChView::OnNameChannels()
+{
+    CKivDataDoc* doc = GetDataDoc();
+    CNameSetParam local;
+    CNameSetParam* pattern = doc && CanEdit() ? cellmenu::AskNamePattern(this, local) : nullptr;
+    if (!pattern)
+        return;
+    RecordSelection(kUndoBlock);
+    const CCellRange sel = Selection();
+    for (int32_t row = sel.top; row <= sel.bottom; ++row) {
+        fw::CString name;
+        pattern->MakeNextName(name);
+        doc->SetDefinitionText(kColName, row, name, nullptr);
+    }
+    RefreshCalculatedChannels(sel.left, sel.right);
+    doc->SetModifiedFlag(true);
+}
+
+void CKivDataEXChView::OnUpdateNameChannels(fw::CCmdUI* ui)
+{
+    const CCellRange sel = Selection();
+    ui->Enable(CanEdit() && sel.left <= kColName && sel.top < sel.bottom && !EditorOpen());
+}
+
+void CKivDataEXChView::OnCurrentCellChanged()
+{
+    CKivDataViewBase::OnCurrentCellChanged();
+    const int32_t col = GetGrid() && GetGrid()->GetSheetPane() ? GetGrid()->GetSheetPane()->GetCurrentCell().col : -1;
+    SetDropButton(col == kColUnit || col == kColFormat);
+}
+
+void CKivDataEXChView::OnDropDown(int32_t col, int32_t row, fw::CPoint)
+{
+    if (!CanEdit())
+        return;
+    if (col == kColUnit)
+        cellmenu::TrackUnitMenu(*this, col, row);
+    else if (col == kColFormat)
+        cellmenu::TrackFormatMenu(*this, col, row);
+}
+
+bool CKivDataEXChView::OnCellContextMenu(int32_t col, fw::CPoint screen, unsigned& chosen)
+{
+    if (col != kColFormat)
+        return false;
+    chosen = cellmenu::TrackFormatMenuAt(*this, screen);
+    return true;
 }

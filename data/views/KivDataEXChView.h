@@ -53,6 +53,16 @@ public:
     void OnEditPaste() override;
     void OnFillDown() override;
     void OnFunctionPaste();
+    // The number format of the selected rows, after one undo record of
+    // the format column.
+    void OnFormatCommand(unsigned id);
+    void OnUpdateFormatCommand(fw::CCmdUI* ui);
+    // Numbered names for the selected rows.
+    void OnNameChannels();
+    void OnUpdateNameChannels(fw::CCmdUI* ui);
+    // Unit and format cells show a drop-down button that opens their menu.
+    void OnCurrentCellChanged() override;
+    void OnDropDown(int32_t col, int32_t row, fw::CPoint screen) override;
     // The function picker: the picked function text ("SQRT()"), or empty
     // when cancelled. The picker lives with the project window, so the
     // program installs it.
@@ -63,6 +73,7 @@ protected:
                       bool& reversed) override;
     void AfterUndo(const CCellRange& range, bool rowsChanged) override;
     void OnUpdateFunctionPaste(fw::CCmdUI* ui);
+    bool OnCellContextMenu(int32_t col, fw::CPoint screen, unsigned& chosen) override;
 
 private:
     CZELGridRichWnd* MakeEditor(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text, unsigned ch,

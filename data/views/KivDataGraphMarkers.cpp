@@ -76,7 +76,7 @@ void CKivDataGraphView::CreateMarkersAtCursors(int flags)
     CGraphTimeListObj* graph = GetGraphList();
     if (!doc || !graph)
         return;
-    SaveUndoSnapshot(kUndoMarkers);
+    RecordSelection(kUndoMarkers);
     int32_t cursors[2] = {-1, -1};
     graph->GetSelection(cursors[0], cursors[1]);
     const double interval = doc->GetSampleInterval();
@@ -115,7 +115,7 @@ void CKivDataGraphView::OnDeleteMarkers()
         if (fw::Prompt().MessageBox(text, fw::MB_YESNO | fw::MB_ICONQUESTION, kMsgVoiceMarkers) != fw::IDYES)
             return;
     }
-    SaveUndoSnapshot(kUndoMarkers);
+    RecordSelection(kUndoMarkers);
     m_markers->DeleteSelected(doc->GetBoxArray().GetMarkers());
     GetGrid()->InvalidateColumns(kIndexSheet, kColGraph, kColGraph);
     doc->SetModifiedFlag(true);
@@ -166,7 +166,7 @@ bool CKivDataGraphView::WriteMarkerRecord(fw::CMemFile& file)
     return CUndoBuffer::WriteRecord(file, kUndoMarkers, [this](fw::CArchive& ar) { WriteUndoExtra(ar); });
 }
 
-void CKivDataGraphView::ApplyUndo()
+void CKivDataGraphView::Undo()
 {
     CKivDataDoc* doc = GetDataDoc();
     if (!doc || !doc->GetUndoBuffer().CanUndo(CUndoBuffer::kDataViewKind))
@@ -193,5 +193,5 @@ void CKivDataGraphView::ApplyUndo()
             return;
         }
     }
-    CKivDataListViewBase::ApplyUndo();
+    CKivDataListViewBase::Undo();
 }

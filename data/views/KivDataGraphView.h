@@ -51,7 +51,7 @@ public:
     static constexpr unsigned kMsgVoiceMarkers = 857;
 
     // The marker record (108) is replayed here; others by the list view.
-    void ApplyUndo() override;
+    void Undo() override;
     // Bit 1 a mark at cursor 1, bit 2 at cursor 2, unless one stands there.
     void CreateMarkersAtCursors(int flags);
     // Deletes the selected markers and their marks; voice marks stay.

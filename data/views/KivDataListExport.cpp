@@ -48,7 +48,7 @@ void CKivDataListViewBase::ExportText(const CCellRange& selection)
         return;
     app = sheet.m_options;
     if (app.page == tTextConvParam::kPageSelection) {
-        OnFileSaveText();
+        OnTextSave();
         return;
     }
     fw::FileDialogRequest request;

@@ -141,14 +141,14 @@ bool CKivDataListViewBase::ConfirmUndoable(int32_t code)
         GetDataDoc()->GetUndoBuffer().Release(0);
         return true;
     case fw::IDNO:
-        SaveUndoSnapshot(code);
+        RecordSelection(code);
         return true;
     default:
         return false;
     }
 }
 
-void CKivDataListViewBase::ApplyUndo() { CKivDataViewBase::ApplyUndo(); }
+void CKivDataListViewBase::Undo() { CKivDataViewBase::Undo(); }
 
 void CKivDataListViewBase::AfterUndo(const CCellRange& range, bool rowsChanged)
 {

@@ -36,7 +36,7 @@ public:
     CZELGridRichWnd* CreateCellEditorForKey(CZELGridPane* pane, const fw::CRect& rect, const fw::CString& text,
                                             unsigned ch, unsigned key) override;
     void OnEditorClosed() override;
-    void ApplyUndo() override;
+    void Undo() override;
     // Asks whether to keep undo for a slow operation: Yes runs it without
     // undo, No records it, Cancel stops it.
     bool ConfirmUndoable(int32_t code) override;

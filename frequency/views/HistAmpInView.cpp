@@ -152,7 +152,7 @@ void CHistAmpInView::OnFormat(unsigned id)
     CHistDoc* doc = GetHistDoc();
     if (!doc)
         return;
-    WriteUndoRecord(kUndoColumn, kFormatColumn);
+    RecordSelection(kUndoColumn, kFormatColumn);
     const int16_t code = Formats().GetFormatCode(id);
     const CCellRange sel = GetGrid()->GetSelection();
     bool changed = false;

@@ -172,17 +172,12 @@ bool CHistCountView::GetSheetText(fw::CString& text, int32_t col, int32_t row, i
     return true;
 }
 
-void CHistCountView::WriteText(CTextFile& file, char sep)
+void CHistCountView::WriteText(CTextFile& file, bool csv)
 {
-    CHistDoc* doc = GetHistDoc();
-    if (!doc)
+    if (!GetHistDoc())
         return;
-    const fw::CString& title = doc->GetTestTitle();
-    file.WriteLine(sep == ',' ? CTextFile::MakeCsvField(title) : title, true);
-    fw::CString info;
-    if (CHistFrame* frame = GetHistFrame())
-        frame->GetInfoText(info, sep);
-    file.WriteLine(info, true);
+    const char sep = csv ? ',' : '\t';
+    WriteTitleLines(file, csv);
     if (m_pAnalysisView && m_pAnalysisView->GetGrid()->GetStyle()) {
         CZELViewGrid* above = m_pAnalysisView->GetGrid();
         const int32_t lastCol = above->GetSheetPane()->ColumnCount() - 1;
@@ -225,8 +220,8 @@ void CHistCountView::OnDraw(fw::CDC* dc)
 {
     if (!dc || !dc->IsPrinting())
         return;
-    int y = m_nMarginTop;
-    DrawPrintHeader(*dc, y);
+    DrawPageHeader(*dc);
+    int y = m_nMarginTop + PrintedHeaderHeight(*dc);
     if (!m_pAnalysisView || !m_pAnalysisView->GetGrid()->GetStyle())
         return;
     fw::CFont font;

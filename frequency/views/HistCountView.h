@@ -41,7 +41,7 @@ public:
     bool GetSheetText(fw::CString& text, int32_t col, int32_t row, int display) override;
     bool CanPaste() const override { return false; }
 
-    void WriteText(CTextFile& file, char sep) override;
+    void WriteText(CTextFile& file, bool csv) override;
     void OnTextSave() override;
     void OnDraw(fw::CDC* dc) override;
     int PrintHeaderLines() const override { return kPrintHeaderLines; }

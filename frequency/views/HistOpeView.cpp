@@ -130,16 +130,16 @@ intptr_t CHistOpeView::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lP
     return CHistDataViewBase::OnMessage(message, wParam, lParam);
 }
 
-void CHistOpeView::WriteText(CTextFile& file, char sep)
+void CHistOpeView::WriteText(CTextFile& file, bool csv)
 {
     switch (m_nTextMode) {
     case kSaveList:
-        CHistDataViewBase::WriteText(file, sep);
+        CHistDataViewBase::WriteText(file, csv);
         break;
     case kSaveShownCounts:
     case kSaveAllCounts:
         if (m_pCountView)
-            m_pCountView->WriteText(file, sep);
+            m_pCountView->WriteText(file, csv);
         break;
     default:
         break;
@@ -198,7 +198,6 @@ bool CHistOpeView::ExportEachAnalysis(const fw::CString& path, int commaSeparate
     if (!analyses || !grid->GetStyle())
         return true;
     const char* extension = commaSeparated ? ".CSV" : ".TXT";
-    const char sep = commaSeparated ? ',' : '\t';
     bool result = true;
     CUpdateHold hold{this, m_pCountView};
     const CCellIndices kept = grid->GetSheetPane()->GetCurrentCell();
@@ -223,7 +222,7 @@ bool CHistOpeView::ExportEachAnalysis(const fw::CString& path, int commaSeparate
             continue;
         fw::CWaitCursor wait;
         try {
-            WriteText(out, sep);
+            WriteText(out, commaSeparated != 0);
             out.Close();
         } catch (const fw::CFileException& e) {
             out.Abort();

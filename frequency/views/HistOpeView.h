@@ -33,7 +33,7 @@ public:
     bool CanPaste() const override { return false; }
     intptr_t OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
-    void WriteText(CTextFile& file, char sep) override;
+    void WriteText(CTextFile& file, bool csv) override;
     // The save dialog of the three forms, then the chosen save.
     void OnTextSave() override;
 

@@ -21,8 +21,8 @@ public:
     CDataTankList* GetPageTable() override;
     // The largest last value index of the columns' tanks, never below 0.
     int32_t GetLastUsedRow(int32_t firstCol, int32_t lastCol) override;
-    bool CanInsert() override { return false; }
-    bool CanDelete() override { return false; }
+    bool CanInsertRows() override { return false; }
+    bool CanDeleteRows() override { return false; }
     bool CanEdit() const override;
     bool CanPaste() const override;
     bool HasSelection() const override;

@@ -26,7 +26,7 @@ public:
     CDataTankList* GetColumnList() override;
     CZELGridStyle* GetViewStyle() override;
     // The text save, also for the CAN graph list.
-    void SaveText() { OnFileSaveText(); }
+    void SaveText() { OnTextSave(); }
 };
 
 class CGpsNamaDataListView : public CKivDataViewBase {

@@ -231,9 +231,9 @@ void CGpsDataListView::OnPaneSelection(const CCellRange& before, const CCellRang
         AnnounceSelection(mask);
 }
 
-void CGpsDataListView::ApplyUndo()
+void CGpsDataListView::Undo()
 {
-    CKivDataChDataView::ApplyUndo();
+    CKivDataChDataView::Undo();
     AnnounceSelection(0);
 }
 

@@ -64,7 +64,7 @@ public:
     void SetUpListGrid() override;
     bool CanInsertRows() override { return false; }
     bool CanDeleteRows() override { return false; }
-    void ApplyUndo() override;
+    void Undo() override;
     // Also scrolls to the range and announces it.
     void SelectRows(int32_t first, int32_t last) override;
 

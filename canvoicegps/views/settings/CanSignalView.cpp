@@ -49,8 +49,8 @@ FW_BEGIN_COMMANDS(CCanSignalView, CProjectBaseView)
     FW_ON_UPDATE_RANGE(CCanSignalView::kIdSourceFirst, CCanSignalView::kIdSourceLast,
                        &CCanSignalView::OnUpdateValueCommand)
     FW_ON_UPDATE(CCanSignalView::kIdSourceOff, &CCanSignalView::OnUpdateDisabled)
-    FW_ON_COMMAND(CProjectBaseView::kIdDelete, &CCanSignalView::OnDeleteCommand)
-    FW_ON_UPDATE(CProjectBaseView::kIdDelete, &CCanSignalView::OnUpdateDeleteCommand)
+    FW_ON_COMMAND(CProjectBaseView::kIdDeleteRows, &CCanSignalView::OnDeleteCommand)
+    FW_ON_UPDATE(CProjectBaseView::kIdDeleteRows, &CCanSignalView::OnUpdateDeleteCommand)
 FW_END_COMMANDS
 
 namespace {

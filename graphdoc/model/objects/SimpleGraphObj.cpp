@@ -274,12 +274,14 @@ void CSimpleGraphObj::SwitchAutoScroll(const CSimpleGraphPrfList& list)
                 step = width / 2;
             m_draw.SetAxisRange('X', 0.0, width, step, x->subdivisions);
         }
-        int16_t type = m_draw.Info().m_graphType;
-        if (type == 2)
-            type = 4;
-        else if (type == 3)
-            type = 1;
-        if (type >= 1 && type <= 4)
+        // A scrolling X axis cannot be logarithmic: the scale record and
+        // the graph type both drop the log X.
+        int16_t& type = m_draw.Scale().m_scaleType;
+        if (type == GrScaleRec::kLogXY)
+            type = GrScaleRec::kLogY;
+        else if (type == GrScaleRec::kLogX)
+            type = GrScaleRec::kLinear;
+        if (type >= GrScaleRec::kLinear && type <= GrScaleRec::kLogY)
             m_draw.SetGraphType(type);
     }
     m_draw.m_autoScroll = list.m_autoScroll;

@@ -428,13 +428,13 @@ bool CPrjExChView::WholeRows() const
     return sel.left == 0 && sel.right == kColumns - 1 && sel.top >= 0;
 }
 
-bool CPrjExChView::CanDeleteRows() const
+bool CPrjExChView::CanDeleteRows()
 {
     CKIV5980Doc* doc = GetProjectDoc();
     return doc && !doc->IsEditLocked() && !IsMeasuringProject() && WholeRows();
 }
 
-bool CPrjExChView::CanInsertRows() const
+bool CPrjExChView::CanInsertRows()
 {
     if (!CanDeleteRows())
         return false;
@@ -703,14 +703,14 @@ void CPrjExChView::Undo()
             int32_t column = -1;
             ar >> column;
             recorded = WriteUndoRecord(*reverse, kUndoColumn, column);
-            ReadBlockBack(ar, {sel.top, column, sel.bottom, column});
+            ReadBlock(ar, {sel.top, column, sel.bottom, column});
             break;
         }
         case kUndoDeletedRows:
             doc->InsertCalcChannels(sel.top, sel.bottom);
             grid->ApplySelectionJob(job);
             recorded = WriteUndoRecord(*reverse, kUndoReinsert);
-            ReadBlockBack(ar, sel);
+            ReadBlock(ar, sel);
             break;
         case kUndoReinsert:
         case kUndoInsertedRows:
@@ -722,7 +722,7 @@ void CPrjExChView::Undo()
         case kUndoBlock:
             grid->ApplySelectionJob(job);
             recorded = WriteUndoRecord(*reverse, code);
-            ReadBlockBack(ar, code == kUndoCell ? CCellRange{job.m_current.row, job.m_current.col, job.m_current.row,
+            ReadBlock(ar, code == kUndoCell ? CCellRange{job.m_current.row, job.m_current.col, job.m_current.row,
                                                              job.m_current.col}
                                                 : sel);
             break;

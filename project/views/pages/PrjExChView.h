@@ -59,8 +59,8 @@ public:
     // row the document refuses. Whether any row was set.
     bool SetColumnTextAll(int32_t col, const fw::CString& text);
     bool SetColumnValueAll(int32_t col, double value);
-    bool CanInsertRows() const;
-    bool CanDeleteRows() const;
+    bool CanInsertRows() override;
+    bool CanDeleteRows() override;
 
     void OnInsert();
     void OnDelete();

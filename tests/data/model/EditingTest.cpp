@@ -2,7 +2,10 @@
 
 #include "common/calc/CashCalcuDataTank.h"
 #include "common/tank/TimeDataTank.h"
+#include "chart/model/GraphUpdateHints.h"
 #include "data/model/KivDataBoxPropaty.h"
+
+#include <vector>
 
 namespace datatest {
 namespace {
@@ -55,6 +58,51 @@ TEST_F(EditingTest, ReferencesMoveByTheInsertedCountWhenTheRangeRunsPastTheLastC
     EXPECT_EQ(Definition(*doc, 0, 8), "N5");
     EXPECT_EQ(NameOf(*doc, 508), "N5");
     EXPECT_EQ(Definition(*doc, 1, 0), "=NO(9)");
+}
+
+// Records what the graph pages are told, as the program's host would pass it on.
+class GraphHintRecorder : public CDataDocHost {
+public:
+    using CDataDocHost::CDataDocHost;
+    void UpdateAllGraphDocs(intptr_t hint, fw::CObject* hintObject) override
+    {
+        const auto* change = dynamic_cast<const CUpdateGraphInsertDelete*>(hintObject);
+        seen.push_back({hint, change != nullptr, change ? change->m_first : 0, change ? change->m_second : 0,
+                        change ? change->m_key : 0, change ? change->m_object : nullptr});
+    }
+    struct Seen {
+        intptr_t hint;
+        bool insertDelete;
+        int32_t first, second, key;
+        CDataTankList* list;
+    };
+    std::vector<Seen> seen;
+};
+
+TEST_F(EditingTest, CalculatedRowsAreAnnouncedToGraphPagesAsTheProjectDoes)
+{
+    auto doc = MakeDocument();
+    MakeCalcChannels(*doc, 5);
+    GraphHintRecorder recorder{&manager};
+    IDataDocHost* old = InstallDataDocHost(&recorder);
+    doc->InsertCalcChannels(1, 2);
+    doc->DeleteCalcChannels(3, 3);
+    InstallDataDocHost(old);
+    ASSERT_EQ(recorder.seen.size(), 2u);
+    const CDataTankList* list = &doc->GetBoxArray().GetTankList();
+    struct Case {
+        intptr_t hint;
+        int32_t first, second;
+    } cases[] = {{13, 501, 502}, {14, 503, 503}};
+    for (size_t i = 0; i < 2; ++i) {
+        const auto& seen = recorder.seen[i];
+        EXPECT_EQ(seen.hint, cases[i].hint) << i;
+        EXPECT_TRUE(seen.insertDelete) << "the hint class graph objects read";
+        EXPECT_EQ(seen.first, cases[i].first) << i;
+        EXPECT_EQ(seen.second, cases[i].second) << i;
+        EXPECT_EQ(seen.key, -1) << "no list in particular";
+        EXPECT_EQ(seen.list, list) << i;
+    }
 }
 
 TEST_F(EditingTest, InsertingAfterTheLastChannelMovesNoTank)

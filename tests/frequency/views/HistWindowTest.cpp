@@ -355,7 +355,7 @@ TEST_F(HistWindowFixture, PrintedTablesCarryTheirPagesAfterTheHeader)
         const int pages = static_cast<int>(view->GetGrid()->GetPages().size());
         EXPECT_GE(pages, 1);
         EXPECT_EQ(PdfPages(pdf), pages);
-        EXPECT_GT(view->m_rcPrint.top, 300);
+        EXPECT_GT(view->GetPrintRect().top, 300);
     }
 }
 

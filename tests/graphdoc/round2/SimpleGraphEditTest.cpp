@@ -7,6 +7,7 @@
 #include "chart/model/GraphClasses.h"
 #include "chart/model/GraphDocumentLookup.h"
 #include "chart/model/GraphParamArray.h"
+#include "chart/model/GrScaleRec.h"
 #include "common/tank/DataTankList.h"
 #include "common/tank/FltDataTank.h"
 #include "docbase/doc/KivDocBase.h"
@@ -244,6 +245,29 @@ TEST_F(SimpleGraphEditTest, DistributionsPutTheOperationDataFirst)
         fw::CDC dc(&sink);
         graph.Draw(&dc);
         EXPECT_FALSE(sink.Log().empty()) << type;
+    }
+}
+
+TEST_F(SimpleGraphEditTest, AutoScrollDropsTheLogXAxisInTheScaleRecordToo)
+{
+    struct Case {
+        int16_t before;
+        int16_t after;
+    } const cases[] = {
+        {GrScaleRec::kLogXY, GrScaleRec::kLogY},
+        {GrScaleRec::kLogX, GrScaleRec::kLinear},
+        {GrScaleRec::kLogY, GrScaleRec::kLogY},
+    };
+    for (const Case& c : cases) {
+        CSimpleGraphObj graph(fw::CRect(0, 0, 2000, 1500), 0, c.before);
+        graph.Draw().Scale().m_scaleType = c.before;
+        graph.Draw().SetGraphType(c.before);
+        CSimpleGraphPrfList list;
+        list.m_autoScroll = 1;
+        list.Add(new CGraphPrf);
+        graph.SetPrfList(list);
+        EXPECT_EQ(graph.Draw().Scale().m_scaleType, c.after) << c.before;
+        EXPECT_EQ(graph.Draw().Info().m_graphType, c.after) << c.before;
     }
 }
 

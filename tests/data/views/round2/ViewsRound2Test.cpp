@@ -251,7 +251,7 @@ TEST_F(DataViewFixture, PrintedPagesCarryTitleTimingAndRecordLines)
     info.m_rectDraw = fw::CRect(0, 0, 4000, 6000);
     ASSERT_TRUE(values->OnPreparePrinting(&info));
     values->OnBeginPrinting(&dc, &info);
-    const int pages = values->GetPageCount(dc);
+    const int pages = values->GetPrintPageCount(dc);
     EXPECT_GT(pages, 1) << "400 samples need more than one page";
     EXPECT_EQ(info.GetMaxPage(), static_cast<unsigned>(pages));
     const fw::CRect print = values->GetPrintRect();
