@@ -51,17 +51,6 @@ void Register(unsigned id, std::vector<M> items)
     RegisterPlain(id, std::move(items));
 }
 
-void RegisterPageMenus()
-{
-    RegisterPlain(kChannelPages, {M::Item("入力CH", 32866), M::Item("拡張CH", 32867)});
-    RegisterPlain(kCanGpsPages, {M::Item("GPSデータ", 33300), M::Item("GPS生データ", 33302),
-                                 M::Item("GPSマップ", 33368), M::Item("CANデータ", 33301),
-                                 M::Item("CANグラフリスト", 33326), M::Item("音声履歴", 33298)});
-    RegisterPlain(kMarkers, {M::Item("マーカーの表示", 33531), M::Separator(), M::Item("カーソル1に作成", 33532),
-                             M::Item("カーソル2に作成", 33533), M::Item("両方に作成", 33534), M::Separator(),
-                             M::Item("マーカーの選択", 33535), M::Item("マーカーの削除", 33536)});
-}
-
 std::vector<M> ValueListItems()
 {
     std::vector<M> items = EditItems();
@@ -134,7 +123,6 @@ void EnsureDataViewMenus()
     Register(kChannelTable, ChannelTableItems());
     Register(kCalcChannels, CalcChannelItems());
     Register(kGraphList, GraphListItems());
-    RegisterPageMenus();
 }
 
 namespace {

@@ -139,22 +139,6 @@ std::vector<M> GraphListItems()
             M::Item("削除", 32834), M::Item("前後削除", 32864)};
 }
 
-// The pages of the project window's groups, dropped from their buttons'
-// arrows and shown in the window's menu. The main window's popup pass
-// keeps the pages this program does not offer out of them.
-void RegisterPageMenus()
-{
-    Register(139, Items({{"入力CH", 32786}, {"出力CH", 32787}, {"拡張CH", 32789}, {"頻度NO", 32788},
-                         {"デジタル入出力", 33338}}));
-    Register(140, Items({{"データトリガ計測", 32790}, {"インターバル計測", 32792},
-                         {"データコンパレータ計測", 32793}, {"サイクルトリガ計測", 32794},
-                         {"プログラム計測", 32791}}));
-    Register(141, Items({{"データリスト", 32795}, {"グラフリスト", 32796}}));
-    Register(313, Items({{"計測履歴", 32917}, {"最大最小平均値", 32918}, {"頻度履歴", 32919},
-                         {"チェック結果", 32920}, {"音声履歴", 33298}}));
-    Register(395, Items({{"基本設定", 33295}, {"CANデータ", 33296}}));
-}
-
 } // namespace
 
 void EnsureProjectPageMenus()
@@ -188,7 +172,6 @@ void EnsureProjectPageMenus()
     Register(kOutputRange, OutputRangeItems());
     Register(kHistOperation, HistOperationItems());
     Register(kHistClock, HistClockItems());
-    RegisterPageMenus();
     {
         std::vector<M> items = {M::Item("OFF", 33011)};
         for (M& slot : UnitSlots(33012))

@@ -22,8 +22,8 @@ FW_BEGIN_COMMANDS(CCanNodeView, CProjectBaseView)
     FW_ON_UPDATE_RANGE(CCanNodeView::kIdStandard, CCanNodeView::kIdLength8, &CCanNodeView::OnUpdateValueCommand)
     FW_ON_COMMAND_RANGE(CCanNodeView::kIdRemoteOff, CCanNodeView::kIdRemoteOn, &CCanNodeView::OnValueCommand)
     FW_ON_UPDATE_RANGE(CCanNodeView::kIdRemoteOff, CCanNodeView::kIdRemoteOn, &CCanNodeView::OnUpdateValueCommand)
-    FW_ON_COMMAND(CProjectBaseView::kIdDelete, &CCanNodeView::OnDeleteCommand)
-    FW_ON_UPDATE(CProjectBaseView::kIdDelete, &CCanNodeView::OnUpdateDeleteCommand)
+    FW_ON_COMMAND(CProjectBaseView::kIdDeleteRows, &CCanNodeView::OnDeleteCommand)
+    FW_ON_UPDATE(CProjectBaseView::kIdDeleteRows, &CCanNodeView::OnUpdateDeleteCommand)
 FW_END_COMMANDS
 
 namespace {
@@ -368,18 +368,18 @@ CZELGridRichWnd* CCanNodeView::CreateCellEditorForKey(CZELGridPane* pane, const 
     return MakeEditor(pane, rect, text, ch, key, true);
 }
 
-bool CCanNodeView::CanDelete()
+bool CCanNodeView::CanDeleteRows()
 {
     if (IsLocked() || !GetGrid())
         return false;
     return GetMessage(GetGrid()->GetSelection().top) != nullptr;
 }
 
-void CCanNodeView::OnUpdateDeleteCommand(fw::CCmdUI* ui) { ui->Enable(CanDelete()); }
+void CCanNodeView::OnUpdateDeleteCommand(fw::CCmdUI* ui) { ui->Enable(CanDeleteRows()); }
 
 void CCanNodeView::OnDeleteCommand()
 {
-    if (CanDelete())
+    if (CanDeleteRows())
         DeleteMessages();
 }
 

@@ -637,7 +637,7 @@ CZELGridRichWnd* CCanSignalView::CreateCellEditorForKey(CZELGridPane* pane, cons
     return MakeEditor(pane, rect, text, ch, key, true);
 }
 
-bool CCanSignalView::CanDelete()
+bool CCanSignalView::CanDeleteRows()
 {
     if (IsLocked() || !GetGrid() || !m_pSignals)
         return false;
@@ -645,11 +645,11 @@ bool CCanSignalView::CanDelete()
     return top >= 0 && m_pSignals->GetAt(top) != nullptr;
 }
 
-void CCanSignalView::OnUpdateDeleteCommand(fw::CCmdUI* ui) { ui->Enable(CanDelete()); }
+void CCanSignalView::OnUpdateDeleteCommand(fw::CCmdUI* ui) { ui->Enable(CanDeleteRows()); }
 
 void CCanSignalView::OnDeleteCommand()
 {
-    if (CanDelete())
+    if (CanDeleteRows())
         DeleteSignals();
 }
 

@@ -71,7 +71,7 @@ public:
     void OnDropDown(int32_t col, int32_t row, fw::CPoint screen) override;
     void OnCurrentCellChanged() override;
     bool CanEditCell(int32_t firstCol, int32_t lastCol) override { return !IsLocked(); }
-    bool CanDelete() override;
+    bool CanDeleteRows() override;
 
     bool IsLocked() const;
     bool SetColumnValue(int32_t col, double value);

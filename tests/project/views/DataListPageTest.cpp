@@ -74,8 +74,8 @@ TEST_F(DataListPageTest, WithoutMeasuredDataSelectAllTakesRowZero)
     fw::CString text;
     ASSERT_TRUE(page->GetTagText(text, 0, 3, 0));
     EXPECT_EQ(text.str(), "最小値");
-    EXPECT_FALSE(page->CanInsert());
-    EXPECT_FALSE(page->CanDelete());
+    EXPECT_FALSE(page->CanInsertRows());
+    EXPECT_FALSE(page->CanDeleteRows());
 }
 
 TEST_F(DataListPageTest, EditedValueRenewsTheColumnsStatistics)

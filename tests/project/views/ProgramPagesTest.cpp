@@ -117,7 +117,7 @@ TEST_F(ProgramPageTest, InsertedAndDeletedRowsUndoAndRedo)
     ASSERT_TRUE(Type(1, 0, "20"));
     ASSERT_TRUE(Type(1, 1, "5"));
     Select(0, 0, 0, 3);
-    frame->ExecuteCommand(CProjectBaseView::kIdInsert);
+    frame->ExecuteCommand(CProjectBaseView::kIdInsertRows);
     EXPECT_EQ(Shown(0, 0).str(), "");
     EXPECT_EQ(Shown(1, 0).str(), "10");
     EXPECT_EQ(Shown(2, 0).str(), "20");
@@ -126,7 +126,7 @@ TEST_F(ProgramPageTest, InsertedAndDeletedRowsUndoAndRedo)
     EXPECT_EQ(Shown(1, 0).str(), "20");
     // Deleting row 1 and undoing brings its cells back.
     Select(1, 0, 1, 3);
-    frame->ExecuteCommand(CProjectBaseView::kIdDelete);
+    frame->ExecuteCommand(CProjectBaseView::kIdDeleteRows);
     EXPECT_EQ(Shown(1, 0).str(), "");
     EXPECT_EQ(Shown(1, 1).str(), "");
     frame->ExecuteCommand(CProjectBaseView::kIdUndo);
@@ -138,9 +138,9 @@ TEST_F(ProgramPageTest, InsertedAndDeletedRowsUndoAndRedo)
     // Insert stops fitting when the rows would push used rows off the end
     // (row 0 is used).
     Select(0, 0, 99, 0);
-    EXPECT_FALSE(page->CanInsert());
+    EXPECT_FALSE(page->CanInsertRows());
     Select(0, 0, 98, 0);
-    EXPECT_TRUE(page->CanInsert());
+    EXPECT_TRUE(page->CanInsertRows());
 }
 
 TEST_F(ProgramPageTest, ComparatorChannelIsTypedByNumber)

@@ -194,7 +194,7 @@ TEST_F(CanPagesFrameTest, ASignalDeletedInTheGridLeavesTheTreeInStep)
     CKiv463Unit* unit = UnitOf(*project);
     C463CanMesNode* engine = unit->Messages().GetAt(0);
     page->Signals()->GetGrid()->SetSelection({0, 0, 0, 0}, {0, 0}, {0, 0}, false);
-    page->Signals()->OnCmdMsg(CProjectBaseView::kIdDelete, fw::CN_COMMAND, nullptr);
+    page->Signals()->OnCmdMsg(CProjectBaseView::kIdDeleteRows, fw::CN_COMMAND, nullptr);
     ASSERT_EQ(engine->Signals().GetSize(), 1);
     EXPECT_EQ(page->Tree()->Items().Find(engine->Signals().GetAt(0))->label.str(), "TEMP");
     EXPECT_EQ(page->Tree()->Items().Find(engine)->children.size(), 1u);

@@ -140,7 +140,7 @@ TEST_F(CanNodeViewTest, DropDownValuesApplyToTheSelectionWithPollingPaused)
     host.measuring = true;
     Select(nodes, 0, 4, 0, 4);
     EXPECT_FALSE(Enabled(nodes, CCanNodeView::kIdRemoteOff));
-    EXPECT_FALSE(Enabled(nodes, CProjectBaseView::kIdDelete));
+    EXPECT_FALSE(Enabled(nodes, CProjectBaseView::kIdDeleteRows));
 }
 
 TEST_F(CanNodeViewTest, DeletingMessagesEmptiesTheirEntries)
@@ -149,10 +149,10 @@ TEST_F(CanNodeViewTest, DeletingMessagesEmptiesTheirEntries)
     for (const char* name : {"R1", "R2", "R3"})
         Type(nodes, 0, nodes->GetShownCount(), name);
     Select(nodes, 3, 0, 3, 5);
-    EXPECT_FALSE(Enabled(nodes, CProjectBaseView::kIdDelete)) << "the empty row";
+    EXPECT_FALSE(Enabled(nodes, CProjectBaseView::kIdDeleteRows)) << "the empty row";
     Select(nodes, 0, 0, 1, 5);
-    ASSERT_TRUE(Enabled(nodes, CProjectBaseView::kIdDelete));
-    Execute(nodes, CProjectBaseView::kIdDelete);
+    ASSERT_TRUE(Enabled(nodes, CProjectBaseView::kIdDeleteRows));
+    Execute(nodes, CProjectBaseView::kIdDeleteRows);
     EXPECT_EQ(Messages().CountMessages(false), 1);
     ASSERT_EQ(nodes->GetShownCount(), 1);
     EXPECT_EQ(Text(nodes, 0, 0), "R3");

@@ -72,12 +72,12 @@ TEST_F(CanSetViewTest, TheGridsDeleteThroughTheTree)
     ASSERT_NE(tree->Items().Find(Messages().GetAt(0)->Signals().GetAt(0)), nullptr) << "the tree follows new items";
 
     Select(signalGrid, 0, 0, 0, 8);
-    Execute(signalGrid, CProjectBaseView::kIdDelete);
+    Execute(signalGrid, CProjectBaseView::kIdDeleteRows);
     EXPECT_EQ(Messages().GetAt(0)->Signals().GetSize(), 0);
 
     ShowDirection(false);
     Select(nodes, 0, 0, 0, 5);
-    Execute(nodes, CProjectBaseView::kIdDelete);
+    Execute(nodes, CProjectBaseView::kIdDeleteRows);
     EXPECT_EQ(Messages().CountMessages(false), 1);
     EXPECT_EQ(nodes->GetShownCount(), 1);
     EXPECT_EQ(Text(nodes, 0, 0), "R2");
