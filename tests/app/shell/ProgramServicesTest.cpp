@@ -93,7 +93,6 @@ TEST_F(ShellTest, TheAlarmSettingsCommandRunsThePanelsDialog)
             return true;
         }
     } dialog;
-    frame->ExecuteCommand(ID_ALARM_SETTINGS);  // no dialog yet: nothing happens
     fw::ScopedInstall<IAlarmSettingsDialog> installed(dialog);
     frame->ExecuteCommand(ID_ALARM_SETTINGS);
     EXPECT_EQ(dialog.runs, 1);
