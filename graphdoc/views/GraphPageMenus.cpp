@@ -1,5 +1,6 @@
 #include "graphdoc/views/GraphPageMenus.h"
 
+#include "docbase/resources/ProgramMenus.h"
 #include "framework/core/MenuResource.h"
 
 namespace {
@@ -65,18 +66,17 @@ M EditMenu()
 
 M WindowMenu()
 {
-    return M::Popup("ウィンドウ(&W)", {
+    std::vector<M> items = {
         M::Item("新しいウィンドウを開く(&N)", 57648),
         M::Item("重ねて表示(&C)", 57650),
         M::Item("上下に並べて表示(&H)", 57651),
         M::Item("左右に並べて表示(&T)", 57652),
         M::Item("アイコンの整列(&A)", 57649),
         M::Separator(),
-        M::Item("ツール バー(&T)", 59392),
-        M::Item("ステータス バー(&S)", 59393),
-        M::Item("トリガステータス バー(&G)", 32930),
-        M::Item("CFステータス(&F)", 1306),
-    });
+    };
+    for (M& bar : docmenu::BarItems())
+        items.push_back(std::move(bar));
+    return M::Popup("ウィンドウ(&W)", std::move(items));
 }
 
 M ContextMenu()
